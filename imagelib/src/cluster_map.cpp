@@ -1,0 +1,42 @@
+// Cluster numbers to file offsets, and the allocation table's changes reaching the file.
+#include "image_state.h"
+
+namespace orva {
+
+int64_t ImageState::ClusterOffset(int64_t c) const {
+    const ImageLayout& l = layout_;
+    if (c == 0) return l.fatOffset;
+    if (c == 1) return l.rootDirOffset();
+    if (c < 0 || c > l.clusterLimit) return -1;
+    return (l.clusterBase + c * l.sectorsPerCluster) * l.bytesPerSector;
+}
+
+// The whole table goes over the first and second copy; further copies are left alone.
+bool ImageState::flushFat() {
+    bool ok = writeImage(layout_.fatOffset, fat_.bytes());
+    if (layout_.fatCount >= 2) ok = writeImage(uint64_t{layout_.fatOffset} + layout_.fatBytes, fat_.bytes()) && ok;
+    return ok;
+}
+
+void ImageState::FatSet(int64_t c, uint32_t value, bool flush) {
+    if (c < 2 || c >= layout_.clusterLimit) return;
+    fat_.FatSet(c, value);
+    if (flush) flushFat();
+}
+
+uint32_t ImageState::AllocCluster(uint32_t prev, int64_t& offset) {
+    const int32_t n = fat_.FatFindFree(2);
+    if (n <= 0) return 0;
+    offset = ClusterOffset(n);
+    FatSet(prev, static_cast<uint32_t>(n), false);
+    FatSet(n, kEndOfChain, true);
+    return static_cast<uint32_t>(n);
+}
+
+int32_t ImageState::FreeSpace(uint32_t* freeBytes) const {
+    if (!isOpen()) return 10;
+    if (freeBytes) *freeBytes = freeClusters_ * layout_.clusterBytes;
+    return 0;
+}
+
+}  // namespace orva

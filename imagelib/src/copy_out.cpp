@@ -1,0 +1,67 @@
+// Copying a file of the image to a new host file, cluster by cluster.
+#include <algorithm>
+#include <vector>
+
+#include "image_state.h"
+
+namespace orva {
+namespace {
+
+enum CopyOutResult : int32_t {
+    kCopied = 0,
+    kImageReadFailed = 1,
+    kHostWriteFailed = 2,
+    kClusterOutOfLimits = 3,
+    kNotFound = 4,
+    kNamesDirectory = 5,
+    kNothingOpen = 10,
+};
+
+}  // namespace
+
+int32_t ImageState::CopyF(std::string_view imagePath, std::string_view hostPath) {
+    if (!isOpen()) return kNothingOpen;
+    if (!imagePath.empty() && imagePath.back() == '\\') return kNamesDirectory;
+    DirEntry* e = nullptr;
+    int32_t slots = 0;
+    if (GetFDirEntry(imagePath, &e, &slots, nullptr) != 0) return kNotFound;
+    uint32_t cluster = e->firstCluster;
+    uint32_t remaining = e->size;
+    int64_t offset = ClusterOffset(cluster);
+    // Cluster 0 or 1 is no place for data: reading there would hand out the table or the root directory.
+    if (offset < 0 || (remaining > 0 && cluster < 2)) return kClusterOutOfLimits;
+
+    int error = 0;
+    auto host = platform::createExclusive(std::string(hostPath), error);
+    if (!host) return kHostWriteFailed;
+
+    int32_t result = kCopied;
+    std::vector<uint8_t> buffer(layout_.clusterBytes);
+    uint64_t written = 0;
+    uint32_t steps = 0;
+    while (remaining > 0) {
+        const ChainLink link = fat_.follow(cluster, steps);
+        const auto chunk = std::span(buffer).first(std::min(remaining, layout_.clusterBytes));
+        if (!readImage(static_cast<uint64_t>(offset), chunk)) {
+            result = kImageReadFailed;
+            break;
+        }
+        if (host->writeAt(written, chunk) != static_cast<int64_t>(chunk.size())) {
+            result = kHostWriteFailed;
+            break;
+        }
+        written += chunk.size();
+        remaining -= static_cast<uint32_t>(chunk.size());
+        if (remaining == 0 || link.kind == ChainLink::End) break;  // a chain shorter than the size ends the file
+        if (link.kind != ChainLink::Next) {
+            result = kImageReadFailed;  // broken or looping chain
+            break;
+        }
+        cluster = link.next;
+        offset = ClusterOffset(cluster);
+    }
+    if (!host->close() && result == kCopied) result = kHostWriteFailed;
+    return result;
+}
+
+}  // namespace orva

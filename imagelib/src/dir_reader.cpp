@@ -1,0 +1,104 @@
+// Reading directories: entry groups slot by slot along the directory's chain, and free slots for new entries.
+#include "image_state.h"
+
+namespace orva {
+
+DirCursor ImageState::cursorAt(uint32_t dir) const {
+    const int64_t offset = ClusterOffset(dir);
+    if (dir == 0 || offset < 0) return {};
+    return {dir, static_cast<uint32_t>(offset), dir == 1 ? layout_.rootEntries : layout_.entriesPerCluster, 0};
+}
+
+GroupRead ImageState::ReadEntryGroup(DirCursor& cur, EntryPos* pos) {
+    GroupRead r;
+    const CheckLimits limits{layout_.clusterLimit, layout_.imageBytes, (checkFlags_ & 1) != 0};
+    auto& group = work_->group;
+    uint32_t count = 0;
+    for (;;) {
+        if (cur.remaining == 0) {
+            const ChainLink link = cur.cluster == 1 ? ChainLink{ChainLink::End, 0} : fat_.follow(cur.cluster, cur.hops);
+            if (link.kind != ChainLink::Next) {
+                r.endOfDirectory = true;
+                break;
+            }
+            cur.cluster = link.next;
+            cur.filePos = static_cast<uint32_t>(ClusterOffset(link.next));
+            cur.remaining = layout_.entriesPerCluster;
+            if (pos) *pos = EntryPos{static_cast<uint16_t>(link.next), 0};
+        }
+        Slot s;
+        const uint32_t slotOffset = cur.filePos;
+        if (!readImage(slotOffset, s)) {
+            r.readError = true;
+            break;
+        }
+        cur.filePos += kSlotBytes;
+        --cur.remaining;
+        ++count;
+        group[kGroupSlots - count] = slotEntry(s);
+
+        if (checkFlags_ & 2) {
+            if (uint8_t code = checkSlot(s, limits)) {
+                lastBadEntry_ = s;
+                lastBadEntryOffset_ = slotOffset;
+                r.checkCode = code;
+                break;
+            }
+        }
+        if (!isLongNamePart(s)) {
+            // Parts whose first one was lost still name the entry; mark the top one as the name's end.
+            if (count > 1) group[kGroupSlots - 1].name[0] |= kLastPartMark;
+            break;
+        }
+        if (count > kGroupSlots - 1) break;
+        if ((s[0] & kLastPartMark) && count > 1) {
+            // A new name begins: the parts before it belong to no entry.
+            group[kGroupSlots - 1] = slotEntry(s);
+            count = 1;
+        }
+    }
+    r.slotCount = count;
+    return r;
+}
+
+int64_t ImageState::FindFreeSlots(int32_t dirCluster, int32_t count) {
+    if (!isOpen() || count <= 0) return 0;
+    const uint32_t dir = dirCluster == 0 ? workDirCluster_ : static_cast<uint32_t>(dirCluster);
+    DirCursor cur = cursorAt(dir);
+    // A run never spans two areas, so a request larger than one area can never be met.
+    if (cur.remaining == 0 || static_cast<uint32_t>(count) > cur.remaining) return 0;
+    const uint32_t areaSlots = cur.remaining;
+    const Slot deleted{kDeletedMark};
+    for (;;) {
+        uint32_t run = 0;
+        int64_t runStart = 0;
+        for (uint32_t i = 0; i < areaSlots; ++i) {
+            const int64_t at = cur.filePos + int64_t{i} * kSlotBytes;
+            Slot s;
+            if (!readImage(at, s)) return 0;
+            if (!isFreeSlot(s)) {
+                run = 0;
+                continue;
+            }
+            // No end slot may stay in front of entries written later.
+            if (s[0] == 0) writeImage(at, std::span(deleted).first(1));
+            if (run++ == 0) runStart = at;
+            if (run == static_cast<uint32_t>(count)) return runStart;
+        }
+        if (dir == 1) return 0;
+        const ChainLink link = fat_.follow(cur.cluster, cur.hops);
+        if (link.kind == ChainLink::Next) {
+            cur.cluster = link.next;
+            cur.filePos = static_cast<uint32_t>(ClusterOffset(link.next));
+            continue;
+        }
+        if (link.kind != ChainLink::End) return 0;
+        int64_t offset = 0;
+        if (AllocCluster(cur.cluster, offset) == 0) return 0;
+        const std::vector<uint8_t> zeros(layout_.clusterBytes, 0);
+        writeImage(static_cast<uint64_t>(offset), zeros);
+        return -offset;
+    }
+}
+
+}  // namespace orva

@@ -1,0 +1,156 @@
+// Opening and closing an image, and what the library tells about the open image.
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "boot_sector.h"
+#include "image_state.h"
+#include "media_table.h"
+#include "platform/path_info.h"
+
+namespace orva {
+namespace {
+
+enum OpenResult : int32_t {
+    kOpened = 0,
+    kLonger = 2,
+    kShorter = 4,
+    kShortBootRead = 5,
+    kUnreadable = 6,
+    kUnknownMedia = 7,
+    kBadParameters = 8,
+    kNoWorkArea = 9,
+    kCannotOpen = 10,
+};
+
+constexpr size_t kMinBootRead = 62;
+constexpr uint32_t kMaxBytesPerSector = 8192;
+constexpr uint32_t kMaxSectorsPerTrack = 255;
+constexpr uint32_t kMaxHeads = 2;
+
+}  // namespace
+
+ImageState::ImageState(Opener opener) : opener_(std::move(opener)) {
+    try {
+        work_ = std::make_unique<WorkArea>();
+    } catch (const std::bad_alloc&) {
+        work_.reset();  // every export then reports the missing work area
+    }
+}
+
+ImageState::~ImageState() { releaseImage(); }
+
+bool ImageState::readImage(uint64_t offset, std::span<uint8_t> out) {
+    return imageFile_ && imageFile_->readAt(offset, out) == static_cast<int64_t>(out.size());
+}
+
+bool ImageState::writeImage(uint64_t offset, std::span<const uint8_t> data) {
+    return imageFile_ && !readOnly_ && imageFile_->writeAt(offset, data) == static_cast<int64_t>(data.size());
+}
+
+void ImageState::releaseImage() {
+    imageOpen_ = false;
+    fat_ = FatTable();
+    search_ = SearchState();
+    if (imageFile_) imageFile_->close();
+    imageFile_.reset();
+}
+
+// An image that is still open is closed first: one image per state, and no file or lock is left behind.
+int32_t ImageState::OpenFDImg(std::string_view pathText, int32_t fatCopy) {
+    if (!work_) return kNoWorkArea;
+    if (imageOpen_) CloseFDImg();
+    const std::string path(pathText);
+
+    const platform::PathInfo info = platform::inspectPath(path);
+    if (!info.exists || !info.regular) return kCannotOpen;
+    // A write-protected file is opened for reading only, also by root, who could open it for writing.
+    int error = 0;
+    auto file = opener_(path, info.writeProtected ? platform::Access::ReadOnly : platform::Access::ReadWrite, error);
+    if (!file) return kCannotOpen;
+
+    WorkArea& w = *work_;
+    w.bootSector.fill(0);
+    const int64_t got = file->readAt(0, w.bootSector);
+    if (got < static_cast<int64_t>(kMinBootRead)) return kUnreadable;
+    int32_t result = got < static_cast<int64_t>(w.bootSector.size()) ? kShortBootRead : kOpened;
+
+    const BootParams boot = BootParams::parse(w.bootSector);
+    w.geometry = DiskGeometry{0, kMediaUnknown, boot.heads, boot.sectorsPerTrack, boot.bytesPerSector};
+    const auto media = lookupMedia(boot.mediaByte, boot.sectorsPerTrack);
+    if (!media) return kUnknownMedia;
+    w.geometry.cylinders = media->cylinders;
+    w.geometry.mediaType = media->mediaType;
+    if (boot.heads > kMaxHeads || boot.bytesPerSector > kMaxBytesPerSector ||
+        boot.sectorsPerTrack > kMaxSectorsPerTrack) {
+        return kBadParameters;
+    }
+    const auto layout = ImageLayout::derive(boot, media->cylinders);
+    if (!layout) return kBadParameters;
+
+    const auto fileSize = file->size();
+    if (!fileSize) return kUnreadable;
+    if (*fileSize >= (uint64_t{1} << 32) || layout->imageBytes < *fileSize) {
+        result = kLonger;
+    } else if (layout->imageBytes > *fileSize) {
+        result = kShorter;
+    }
+
+    std::vector<uint8_t> table;
+    try {
+        table.assign(layout->fatBytes, 0);
+    } catch (const std::bad_alloc&) {
+        return kBadParameters;
+    }
+    // A short read of the table leaves the rest zero.
+    const uint64_t tableAt = layout->fatOffset + (fatCopy == 2 ? uint64_t{layout->fatBytes} : 0);
+    file->readAt(tableAt, table);
+
+    layout_ = *layout;
+    std::copy_n(w.bootSector.begin(), bootParams_.size(), bootParams_.begin());
+    imageFile_ = std::move(file);
+    imageOpen_ = true;
+    readOnly_ = info.writeProtected;
+    checkFlags_ = 0;
+    fatFromSecondCopy_ = fatCopy == 2;
+    fat_ = FatTable(std::move(table), layout_.clusterLimit);
+    workDirCluster_ = 1;
+    search_ = SearchState();
+
+    freeClusters_ = fat_.countFree();
+    if (int64_t{freeClusters_} > int64_t{layout_.fatBytes} * 8 / 12 - 2) return kBadParameters;  // stays open
+    if (result < kShorter && readOnly_) ++result;
+    return result;
+}
+
+// The image is gone afterwards even when the platform reports that closing failed.
+int32_t ImageState::CloseFDImg() {
+    if (!imageOpen_) return 0;
+    const bool closed = imageFile_->close();
+    releaseImage();
+    return closed ? 0 : 1;
+}
+
+int32_t ImageState::GetFDType(DiskGeometry* geometry, uint8_t* bootBytes, int32_t count) const {
+    if (!isOpen()) return 9;
+    const size_t n = static_cast<size_t>(std::clamp<int32_t>(count, 0, static_cast<int32_t>(work_->bootSector.size())));
+    if (bootBytes) std::memcpy(bootBytes, work_->bootSector.data(), n);
+    if (geometry) *geometry = work_->geometry;
+    return 0;
+}
+
+int32_t ImageState::GetLastErr(int32_t* checkCode, uint8_t* badEntry, uint32_t* fileOffset) const {
+    if (!isOpen()) return 9;
+    if (checkCode) *checkCode = lastCheckCode_;
+    if (badEntry) std::memcpy(badEntry, lastBadEntry_.data(), lastBadEntry_.size());
+    if (fileOffset) *fileOffset = lastBadEntryOffset_;
+    return 0;
+}
+
+int32_t ImageState::BlockTestFol(int32_t flags) {
+    if (!isOpen()) return 9;
+    checkFlags_ = static_cast<uint8_t>(flags & 0xFF);
+    return 0;
+}
+
+}  // namespace orva

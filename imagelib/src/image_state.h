@@ -1,0 +1,137 @@
+#pragma once
+// One open image: its file, boot sector, allocation table, working directory and the enumeration in progress.
+// The library's exports are thin functions over one process-wide instance; tests use instances of their own.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "dir_slot.h"
+#include "fat_table.h"
+#include "image_layout.h"
+#include "name_patterns.h"
+#include "orva.h"
+#include "platform/host_file.h"
+
+namespace orva {
+
+enum class MatchMode : uint16_t { MatchExact = 0, MatchLive = 1, MatchAll = 2 };
+
+inline constexpr size_t kGroupSlots = 22;
+inline constexpr size_t kLongPatternChars = 256;
+
+// Where a directory read stands: the cluster being read (1 = root), the offset of the next slot, the slots
+// left in this cluster or in the root, and the clusters followed so far (bounds a looping chain).
+struct DirCursor {
+    uint32_t cluster = 0;
+    uint32_t filePos = 0;
+    uint32_t remaining = 0;
+    uint32_t hops = 0;
+};
+
+struct SearchState {
+    DirCursor cursor;  // cluster 0 with remaining 0: no enumeration
+    MatchMode matchMode = MatchMode::MatchExact;
+    ShortPattern shortPattern{};
+    std::u16string longPattern;
+    bool active() const { return cursor.cluster != 0 || cursor.remaining != 0; }
+};
+
+struct GroupRead {
+    uint32_t slotCount = 0;
+    bool readError = false;
+    bool endOfDirectory = false;
+    uint8_t checkCode = 0;
+};
+
+// The work area entries are handed out from; a DirEntry array, so pointers into it are real DirEntry objects.
+struct WorkArea {
+    std::array<uint8_t, 512> bootSector{};
+    Slot oneSlot{};  // GetFWDirEntry's buffer
+    DiskGeometry geometry{};
+    // An entry group: the short entry lowest, long-name part 1 above it, the last part on top.
+    std::array<DirEntry, kGroupSlots> group{};
+};
+
+class ImageState {
+public:
+    using Opener = std::function<std::unique_ptr<platform::RandomAccessFile>(const std::string&, platform::Access,
+                                                                             int&)>;
+    explicit ImageState(Opener opener = platform::openExclusive);
+    ~ImageState();
+    ImageState(const ImageState&) = delete;
+    ImageState& operator=(const ImageState&) = delete;
+
+    // The exports.
+    int32_t OpenFDImg(std::string_view path, int32_t fatCopy);
+    int32_t CloseFDImg();
+    int32_t GetFDType(DiskGeometry* geometry, uint8_t* bootBytes, int32_t count) const;
+    int32_t GetLastErr(int32_t* checkCode, uint8_t* badEntry, uint32_t* fileOffset) const;
+    int32_t BlockTestFol(int32_t flags);
+    int32_t FreeSpace(uint32_t* freeBytes) const;
+    int32_t FindInDir(std::string_view name, int32_t dirCluster, DirEntry** entry, EntryPos* pos);
+    int32_t FindMInDir(std::string_view pattern, int32_t dirCluster, DirEntry** entry, int32_t* slotCount);
+    int32_t GetFDirEntry(std::string_view path, DirEntry** entry, int32_t* slotCount, EntryPos* pos);
+    int32_t GetFWDirEntry(int32_t index, uint8_t* slot);
+    int32_t SetFWrkDir(std::string_view path);
+    int32_t CopyF(std::string_view imagePath, std::string_view hostPath);
+
+    // Clusters and the allocation table.
+    int64_t ClusterOffset(int64_t cluster) const;
+    int32_t FatGet(int64_t cluster) const { return fat_.FatGet(cluster); }
+    void FatSet(int64_t cluster, uint32_t value, bool flush);
+    int32_t FatFindFree(int64_t start) const { return fat_.FatFindFree(start); }
+    // The new cluster's number, linked after prev and marked as the chain's end, or 0 on a full image.
+    uint32_t AllocCluster(uint32_t prev, int64_t& offset);
+    bool flushFat();
+
+    // Directories.
+    // Offset of n free consecutive slots; negated when they lie in a cluster just appended; 0 when none.
+    int64_t FindFreeSlots(int32_t dirCluster, int32_t count);
+    GroupRead ReadEntryGroup(DirCursor& cursor, EntryPos* pos);
+    DirEntry* SearchDir(uint32_t dir, const ShortPattern* shortPat, const std::u16string* longPat, bool enumerate,
+                        EntryPos* pos);
+
+    bool isOpen() const { return work_ && imageOpen_; }
+    bool readOnly() const { return readOnly_; }
+    const ImageLayout& layout() const { return layout_; }
+    const FatTable& fat() const { return fat_; }
+    uint32_t freeClusters() const { return freeClusters_; }
+    uint32_t workDirCluster() const { return workDirCluster_; }
+    uint32_t lastSlotCount() const { return lastSlotCount_; }
+    uint8_t lastCheckCode() const { return lastCheckCode_; }
+
+    bool readImage(uint64_t offset, std::span<uint8_t> out);
+    bool writeImage(uint64_t offset, std::span<const uint8_t> data);
+
+private:
+    DirCursor cursorAt(uint32_t dir) const;
+    DirEntry* groupBottom(uint32_t slotCount) { return &work_->group[kGroupSlots - slotCount]; }
+    DirEntry* lookup(uint32_t dir, std::string_view name, EntryPos* pos);
+    bool longNameMatches(uint32_t slotCount, const std::u16string& pattern);
+    void releaseImage();
+
+    Opener opener_;
+    std::unique_ptr<WorkArea> work_;
+    bool imageOpen_ = false;
+    std::unique_ptr<platform::RandomAccessFile> imageFile_;
+    bool readOnly_ = false;
+    bool fatFromSecondCopy_ = false;
+    uint8_t checkFlags_ = 0;
+    std::array<uint8_t, 62> bootParams_{};
+    ImageLayout layout_{};
+    FatTable fat_;
+    uint32_t workDirCluster_ = 1;
+    uint32_t freeClusters_ = 0;
+    SearchState search_;
+    uint8_t lastCheckCode_ = 0;
+    Slot lastBadEntry_{};
+    uint32_t lastBadEntryOffset_ = 0;
+    uint32_t lastSlotCount_ = 0;
+};
+
+}  // namespace orva

@@ -1,0 +1,16 @@
+#pragma once
+// Text conversions between UTF-8 (the host's narrow text), UTF-16 (long names) and DOS code pages (short names).
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Nothing when the text is not valid UTF-8.
+std::optional<std::u16string> utf8ToUtf16(std::string_view text);
+// Unpaired surrogates become U+FFFD.
+std::string utf16ToUtf8(std::u16string_view text);
+// Short names are raw bytes of a DOS code page; bytes that do not convert become '?'.
+std::string codePageToUtf8(std::string_view bytes, const std::string& codePage = "CP852");
+
+}  // namespace platform
