@@ -39,6 +39,9 @@ int32_t ImageState::CopyF(std::string_view imagePath, std::string_view hostPath)
     std::vector<uint8_t> buffer(layout_.clusterBytes);
     uint64_t written = 0;
     uint32_t steps = 0;
+    // A file's chain that comes back to one of its clusters loops, however long the file claims to be.
+    std::vector<bool> visited(layout_.clusterLimit, false);
+    if (cluster < visited.size()) visited[cluster] = true;
     while (remaining > 0) {
         const ChainLink link = fat_.follow(cluster, steps);
         const auto chunk = std::span(buffer).first(std::min(remaining, layout_.clusterBytes));
@@ -53,11 +56,12 @@ int32_t ImageState::CopyF(std::string_view imagePath, std::string_view hostPath)
         written += chunk.size();
         remaining -= static_cast<uint32_t>(chunk.size());
         if (remaining == 0 || link.kind == ChainLink::End) break;  // a chain shorter than the size ends the file
-        if (link.kind != ChainLink::Next) {
+        if (link.kind != ChainLink::Next || visited[link.next]) {
             result = kImageReadFailed;  // broken or looping chain
             break;
         }
         cluster = link.next;
+        visited[cluster] = true;
         offset = ClusterOffset(cluster);
     }
     if (!host->close() && result == kCopied) result = kHostWriteFailed;

@@ -1,0 +1,19 @@
+#pragma once
+// Writes a new, empty floppy image file from one of the boot sector templates.
+#include <string>
+
+namespace bootsectors {
+
+enum CreateImageResult : int {
+    kImageCreated = 0,
+    kImageWriteFailed = 1,  // the partly written file stays on the disk
+    kImageNotCreated = 4,   // nothing was written (also for an unknown template)
+};
+
+// Creates or replaces the file at path: the template's boot sector with the label in it, zeros everywhere
+// else but the two reserved entries of both FATs, and, for a non-empty label, a label entry in the first root
+// slot stamped with the current UTC time. An empty label leaves the root empty and puts "__NO_NAME__" in the
+// boot sector. The label is taken as raw bytes, blank-padded and cut to 11. Shows no message.
+int CreateEmptyImage(int templateId, const std::string& path, const std::string& label);
+
+}  // namespace bootsectors
