@@ -63,13 +63,13 @@ private:
 };
 
 // Opens without blocking (a FIFO or a device would), then insists on a regular file and takes the lock.
-int openRegularLocked(const std::string& path, int flags, int& error) {
+// O_NONBLOCK has no effect on a regular file's reads and writes, so it stays set.
+int openRegularLocked(const std::string& path, int flags, struct stat& st, int& error) {
     int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
     if (fd < 0) {
         error = errno;
         return -1;
     }
-    struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
         ::close(fd);
@@ -80,15 +80,14 @@ int openRegularLocked(const std::string& path, int flags, int& error) {
         ::close(fd);
         return -1;
     }
-    int fl = ::fcntl(fd, F_GETFL);
-    if (fl >= 0) ::fcntl(fd, F_SETFL, fl & ~O_NONBLOCK);
     return fd;
 }
 
 }  // namespace
 
 std::unique_ptr<RandomAccessFile> openExclusive(const std::string& path, Access access, int& error) {
-    int fd = openRegularLocked(path, access == Access::ReadWrite ? O_RDWR : O_RDONLY, error);
+    struct stat st {};
+    int fd = openRegularLocked(path, access == Access::ReadWrite ? O_RDWR : O_RDONLY, st, error);
     if (fd < 0) return nullptr;
     return std::make_unique<PosixFile>(fd);
 }
@@ -99,10 +98,11 @@ std::unique_ptr<RandomAccessFile> createExclusive(const std::string& path, int& 
         error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
         return nullptr;
     }
-    int fd = openRegularLocked(path, O_WRONLY | O_CREAT, error);
+    int fd = openRegularLocked(path, O_WRONLY | O_CREAT, st, error);
     if (fd < 0) return nullptr;
     auto file = std::make_unique<PosixFile>(fd);
-    if (::ftruncate(fd, 0) != 0) {
+    // Truncating a file that is already empty costs a writeback on close on some file systems.
+    if (st.st_size > 0 && ::ftruncate(fd, 0) != 0) {
         error = errno;
         return nullptr;
     }

@@ -1,6 +1,8 @@
 #include "platform/text_codec.h"
 
 #include <iconv.h>
+#include <locale.h>
+#include <wctype.h>
 
 #include <cerrno>
 #include <map>
@@ -97,6 +99,19 @@ std::string codePageToUtf8(std::string_view bytes, const std::string& codePage) 
         for (char c : bytes) out += (static_cast<unsigned char>(c) < 0x80) ? c : '?';
     }
     return out;
+}
+
+std::string lowerCaseUtf8(std::string_view text) {
+    static const locale_t utf8Locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
+    auto wide = utf8ToUtf16(text);
+    if (!wide) return std::string(text);
+    for (char16_t& c : *wide) {
+        // Surrogate halves are no letters; the rest maps one unit to one unit.
+        if (c < 0xD800 || c > 0xDFFF) {
+            c = static_cast<char16_t>(utf8Locale ? towlower_l(c, utf8Locale) : (c < 0x80 ? towlower(c) : c));
+        }
+    }
+    return utf16ToUtf8(*wide);
 }
 
 }  // namespace platform

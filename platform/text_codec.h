@@ -13,4 +13,7 @@ std::string utf16ToUtf8(std::u16string_view text);
 // Short names are raw bytes of a DOS code page; bytes that do not convert become '?'.
 std::string codePageToUtf8(std::string_view bytes, const std::string& codePage = "CP852");
 
+// Lower case of every letter, not only ASCII (short names carry a "shown in lower case" flag).
+std::string lowerCaseUtf8(std::string_view text);
+
 }  // namespace platform

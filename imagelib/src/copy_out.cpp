@@ -36,25 +36,50 @@ int32_t ImageState::CopyF(std::string_view imagePath, std::string_view hostPath)
     if (!host) return kHostWriteFailed;
 
     int32_t result = kCopied;
-    std::vector<uint8_t> buffer(layout_.clusterBytes);
+    // Clusters that follow each other in the image are read and written as one piece.
+    constexpr uint32_t kRunBytes = 64 * 1024;
+    const uint32_t bufferBytes = std::max(layout_.clusterBytes, kRunBytes / layout_.clusterBytes * layout_.clusterBytes);
+    std::vector<uint8_t> buffer(bufferBytes);
     uint64_t written = 0;
+    auto writeHost = [&](std::span<const uint8_t> piece) {
+        if (host->writeAt(written, piece) != static_cast<int64_t>(piece.size())) return false;
+        written += piece.size();
+        return true;
+    };
     uint32_t steps = 0;
     // A file's chain that comes back to one of its clusters loops, however long the file claims to be.
     std::vector<bool> visited(layout_.clusterLimit, false);
     if (cluster < visited.size()) visited[cluster] = true;
     while (remaining > 0) {
-        const ChainLink link = fat_.follow(cluster, steps);
-        const auto chunk = std::span(buffer).first(std::min(remaining, layout_.clusterBytes));
-        if (!readImage(static_cast<uint64_t>(offset), chunk)) {
+        uint32_t runBytes = 0;
+        ChainLink link{};
+        for (;;) {
+            link = fat_.follow(cluster, steps);
+            runBytes += std::min(remaining - runBytes, layout_.clusterBytes);
+            const bool contiguous = link.kind == ChainLink::Next && link.next == cluster + 1 && !visited[link.next];
+            if (runBytes == remaining || !contiguous || runBytes + layout_.clusterBytes > bufferBytes) break;
+            cluster = link.next;
+            visited[cluster] = true;
+        }
+        const auto run = std::span(buffer).first(runBytes);
+        if (!readImage(static_cast<uint64_t>(offset), run)) {
+            // Keep the clusters before the unreadable one, as a copy cluster by cluster would.
             result = kImageReadFailed;
+            for (uint32_t at = 0; at < runBytes; at += layout_.clusterBytes) {
+                const auto piece = run.subspan(at, std::min(layout_.clusterBytes, runBytes - at));
+                if (!readImage(static_cast<uint64_t>(offset) + at, piece)) break;
+                if (!writeHost(piece)) {
+                    result = kHostWriteFailed;
+                    break;
+                }
+            }
             break;
         }
-        if (host->writeAt(written, chunk) != static_cast<int64_t>(chunk.size())) {
+        if (!writeHost(run)) {
             result = kHostWriteFailed;
             break;
         }
-        written += chunk.size();
-        remaining -= static_cast<uint32_t>(chunk.size());
+        remaining -= runBytes;
         if (remaining == 0 || link.kind == ChainLink::End) break;  // a chain shorter than the size ends the file
         if (link.kind != ChainLink::Next || visited[link.next]) {
             result = kImageReadFailed;  // broken or looping chain

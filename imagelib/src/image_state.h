@@ -115,7 +115,16 @@ private:
     bool longNameMatches(uint32_t slotCount, const std::u16string& pattern);
     void releaseImage();
 
+    // The last block read: directories are read a slot at a time, and the image is ours alone while it is
+    // locked, so nothing but our own writes can make it stale.
+    struct ReadCache {
+        static constexpr size_t kBlockBytes = 4096;
+        uint64_t start = UINT64_MAX;
+        std::vector<uint8_t> bytes;  // fewer than a block at the end of the file
+    };
+
     Opener opener_;
+    ReadCache cache_;
     std::unique_ptr<WorkArea> work_;
     bool imageOpen_ = false;
     std::unique_ptr<platform::RandomAccessFile> imageFile_;

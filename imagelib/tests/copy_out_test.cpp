@@ -93,6 +93,19 @@ TEST_F(CopyOut, ResultsForBadPathsAndBadEntries) {
     EXPECT_LE(out().size(), 2847u * 512);
 }
 
+TEST_F(CopyOut, AReadPastTheEndOfAShortImageKeepsTheWholeClustersBeforeIt) {
+    ImageBuilder b;
+    const auto data = patternBytes(1536, 5);
+    b.putGroup(1, 0, u"", "CUT     BIN", 0x20, 2, 1536);
+    b.chain({2, 3, 4});
+    b.putData(2, data);
+    b.save(dir / "img.img");
+    fs::resize_file(dir / "img.img", b.clusterOffset(4) + 100);
+    ASSERT_EQ(state.OpenFDImg((dir / "img.img").string(), 1), 4);
+    EXPECT_EQ(copy("CUT.BIN"), 1);
+    EXPECT_EQ(out(), std::vector<uint8_t>(data.begin(), data.begin() + 1024));
+}
+
 TEST_F(CopyOut, HostPathsThatAreNoPlainFile) {
     ImageBuilder b;
     b.putGroup(1, 0, u"", "GOOD    TXT", 0x20, 2, 5);

@@ -1,0 +1,192 @@
+// orva get: copies a file, or with -r a folder tree, out of the image to the host.
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <system_error>
+
+#include "commands/commands.h"
+#include "entry_view.h"
+#include "host_names.h"
+#include "image_path.h"
+#include "image_session.h"
+#include "messages.h"
+#include "orva.h"
+#include "tree_walk.h"
+
+namespace cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct GetArgs {
+    std::string image;
+    std::string path;
+    std::string hostPath;
+    bool recursive = false;
+};
+
+class Extractor {
+  public:
+    explicit Extractor(const ImageSession& session) : session_(session) {}
+
+    int failures() const { return failures_; }
+    const std::string& codePage() const { return session_.options().codePage; }
+
+    void fail(const std::string& text) {
+        printError(text);
+        ++failures_;
+    }
+
+    // The host name an entry gets inside a folder; empty (and reported) when it cannot have one.
+    std::string hostName(const ImageItem& item) {
+        const std::string name = shownName(item.entry, session_.options().codePage);
+        if (const std::string problem = hostNameProblem(name); !problem.empty()) {
+            fail(session_.path() + ": " + item.shownPath + ": skipped: " + problem);
+            return {};
+        }
+        return name;
+    }
+
+    // A name we chose must not lead through a link to somewhere outside the target folder.
+    bool linkInTheWay(const fs::path& target) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(target, ec))) return false;
+        fail(target.string() + ": a symbolic link is in the way; not followed");
+        return true;
+    }
+
+    // libraryPath: the item's path, or its name alone once the working directory is its folder.
+    bool copyFile(const ImageItem& item, const std::string& libraryPath, const fs::path& target) {
+        if (libraryPath.empty()) {
+            fail(session_.path() + ": " + item.shownPath + ": " +
+                 resolveErrorText(ResolveError::Unreachable));
+            return false;
+        }
+        const int32_t r = CopyF(libraryPath.c_str(), target.c_str());
+        if (r == 0) return true;
+        std::string text = session_.path() + ": " + item.shownPath + ": " + copyResultText(r);
+        if (r == 2) text += ": " + target.string();
+        fail(text + " (CopyF result " + std::to_string(r) + ")");
+        return false;
+    }
+
+    enum class Folder { Failed, Created, Existed };
+
+    Folder makeFolder(const ImageItem& item, const fs::path& target, bool withParents) {
+        std::error_code ec;
+        const bool created =
+            withParents ? fs::create_directories(target, ec) : fs::create_directory(target, ec);
+        if (created) return Folder::Created;
+        if (!ec && fs::is_directory(target, ec)) return Folder::Existed;
+        fail(session_.path() + ": " + item.shownPath + ": cannot create the host folder " + target.string() +
+             (ec ? ": " + ec.message() : ""));
+        return Folder::Failed;
+    }
+
+  private:
+    const ImageSession& session_;
+    int failures_ = 0;
+};
+
+// Mirrors the folders it enters below the host folder of the walk's start.
+class TreeCopier final : public TreeVisitor {
+  public:
+    TreeCopier(Extractor& out, const ImageItem& start, const fs::path& target, bool targetIsNew) : out_(out) {
+        hostFolders_[start.entry.folderCluster()] = {target, targetIsNew};
+    }
+
+    void visitFolder(const ImageItem& folder, const std::vector<EntryView>& entries) override {
+        const HostFolder& host = hostFolders_.at(folder.entry.folderCluster());
+        // Names relative to the folder spare the library resolving the whole path for every file.
+        const bool relative = !folder.libraryPath.empty() && SetFWrkDir(folder.libraryPath.c_str()) == 0;
+        for (const EntryView& e : entries) {
+            if (e.isDirectory()) continue;
+            const ImageItem item = childItem(folder, e, out_.codePage());
+            const std::string name = out_.hostName(item);
+            // A folder we just created holds nothing that could be in the way.
+            if (name.empty() || (!host.isNew && out_.linkInTheWay(host.path / name))) continue;
+            out_.copyFile(item, relative ? libraryName(e) : item.libraryPath, host.path / name);
+        }
+    }
+
+    bool enterFolder(const ImageItem& folder, const ImageItem& sub) override {
+        const std::string name = out_.hostName(sub);
+        if (name.empty()) return false;
+        const HostFolder& parent = hostFolders_.at(folder.entry.folderCluster());
+        const fs::path target = parent.path / name;
+        if (!parent.isNew && out_.linkInTheWay(target)) return false;
+        const Extractor::Folder made = out_.makeFolder(sub, target, false);
+        if (made == Extractor::Folder::Failed) return false;
+        hostFolders_[sub.entry.folderCluster()] = {target, made == Extractor::Folder::Created};
+        return true;
+    }
+
+  private:
+    struct HostFolder {
+        fs::path path;
+        bool isNew;
+    };
+
+    Extractor& out_;
+    std::map<int32_t, HostFolder> hostFolders_;
+};
+
+// Like cp: into an existing folder under the item's own name, else to the path as given.
+fs::path targetFor(Extractor& out, const ImageItem& item, const std::string& hostPath) {
+    std::error_code ec;
+    if (!hostPath.empty() && !fs::is_directory(hostPath, ec)) return hostPath;
+    const std::string name = out.hostName(item);
+    if (name.empty()) return {};
+    const fs::path target = (hostPath.empty() ? fs::path(".") : fs::path(hostPath)) / name;
+    if (out.linkInTheWay(target)) return {};
+    return target;
+}
+
+int runGet(const GetArgs& args, const GlobalOptions& global) {
+    ImageSession session(args.image, global);
+    if (!session.isOpen()) return kExitFailure;
+    const Resolution found = resolveImagePath(session, args.path);
+    if (found.error != ResolveError::None) {
+        printError(args.image + ": " + found.failedAt + ": " + resolveErrorText(found.error));
+        return kExitFailure;
+    }
+    const ImageItem& item = found.item;
+    Extractor out(session);
+    if (!item.entry.isDirectory()) {
+        const fs::path target = targetFor(out, item, args.hostPath);
+        if (!target.empty()) out.copyFile(item, item.libraryPath, target);
+        return out.failures() ? kExitFailure : kExitOk;
+    }
+    if (!args.recursive) {
+        printError(args.image + ": " + item.shownPath + ": is a folder; use -r to copy a folder");
+        return kExitFailure;
+    }
+    // The whole disk goes into the folder; any other folder becomes a folder of its own there.
+    const fs::path target = item.isRoot() ? fs::path(args.hostPath.empty() ? "." : args.hostPath)
+                                          : targetFor(out, item, args.hostPath);
+    if (target.empty()) return kExitFailure;
+    const Extractor::Folder made = out.makeFolder(item, target, true);
+    if (made == Extractor::Folder::Failed) return kExitFailure;
+    TreeCopier copier(out, item, target, made == Extractor::Folder::Created);
+    walkTree(session, item, true, copier);
+    return out.failures() ? kExitFailure : kExitOk;
+}
+
+}  // namespace
+
+Command addGetCommand(CLI::App& app, const GlobalOptions& global) {
+    CLI::App* sub = app.add_subcommand("get", "Copy a file, or with -r a folder tree, out of an image");
+    auto args = std::make_shared<GetArgs>();
+    sub->add_flag("-r,--recursive", args->recursive,
+                  "Copy a folder with everything below it (\\ or / = whole disk)");
+    sub->add_option("IMAGE", args->image, "Image file")->required();
+    sub->add_option("PATH", args->path, "File or folder inside the image (\\ or / separated, any case)")
+        ->required();
+    sub->add_option("HOSTPATH", args->hostPath,
+                    "Host file or folder; an existing folder receives the item under its own name "
+                    "(default: the current folder)");
+    return {sub, [args, &global] { return runGet(*args, global); }};
+}
+
+}  // namespace cli

@@ -1,0 +1,157 @@
+#include "entry_view.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstddef>
+#include <string_view>
+
+#include "platform/text_codec.h"
+
+namespace cli {
+namespace {
+
+using Slot = std::array<uint8_t, 32>;
+
+constexpr uint8_t kNameLowerCase = 0x08;
+constexpr uint8_t kExtensionLowerCase = 0x10;
+constexpr uint8_t kStandsForE5 = 0x05;  // a first byte of 0xE5 is stored as 0x05
+constexpr int32_t kMaxSlots = 22;
+constexpr std::array<size_t, 13> kPartCharOffsets{1, 3, 5, 7, 9, 14, 16, 18, 20, 22, 24, 28, 30};
+// Bytes the library's 8.3 lookup cannot match when they are part of a name.
+constexpr std::string_view kUnreachableShortBytes = ".\"/\\[]:;=,|*?";
+
+std::string trimmedPart(const EntryView& e, size_t from, size_t length) {
+    std::string part(e.shortName.begin() + static_cast<std::ptrdiff_t>(from),
+                     e.shortName.begin() + static_cast<std::ptrdiff_t>(from + length));
+    part.erase(part.find_last_not_of(' ') + 1);
+    return part;
+}
+
+std::string lowerAscii(std::string s) {
+    for (char& c : s) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return s;
+}
+
+bool isAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<uint8_t>(c) < 0x80; });
+}
+
+// Most names are plain ASCII; they need no trip through iconv.
+std::string toUtf8(std::u16string_view name) {
+    if (std::any_of(name.begin(), name.end(), [](char16_t c) { return c >= 0x80; })) {
+        return platform::utf16ToUtf8(name);
+    }
+    return std::string(name.begin(), name.end());
+}
+
+std::string readLongName(const DirEntry* entry, int32_t slotCount) {
+    std::u16string name;
+    for (int32_t part = 1; part < slotCount; ++part) {
+        const auto slot = std::bit_cast<Slot>(entry[part]);
+        for (size_t at : kPartCharOffsets) {
+            const char16_t c = static_cast<char16_t>(slot[at] | (slot[at + 1] << 8));
+            if (c == 0x0000 || c == 0xFFFF) return toUtf8(name);
+            name.push_back(c);
+        }
+    }
+    return toUtf8(name);
+}
+
+void putDigits(char* at, int value, int digits) {
+    for (int i = digits - 1; i >= 0; --i, value /= 10) at[i] = static_cast<char>('0' + value % 10);
+}
+
+}  // namespace
+
+bool EntryView::isDotEntry() const {
+    static constexpr std::array<uint8_t, 11> kDot{'.', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+    static constexpr std::array<uint8_t, 11> kDotDot{'.', '.', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+    return shortName == kDot || shortName == kDotDot;
+}
+
+EntryView captureEntry(const DirEntry* entry, int32_t slotCount) {
+    EntryView v;
+    std::copy(std::begin(entry->name), std::end(entry->name), v.shortName.begin());
+    std::copy(std::begin(entry->extension), std::end(entry->extension), v.shortName.begin() + 8);
+    v.attributes = entry->attributes;
+    v.caseBits = entry->reserved;
+    v.writeTime = entry->writeTime;
+    v.writeDate = entry->writeDate;
+    v.firstCluster = entry->firstCluster;
+    v.size = entry->size;
+    v.longName = readLongName(entry, std::clamp(slotCount, 1, kMaxSlots));
+    return v;
+}
+
+EntryView rootEntry() {
+    EntryView v;
+    v.shortName.fill(' ');
+    v.attributes = attr::kDirectory;
+    v.firstCluster = 1;
+    return v;
+}
+
+std::string shownShortName(const EntryView& e, const std::string& codePage) {
+    std::string base = trimmedPart(e, 0, 8);
+    std::string ext = trimmedPart(e, 8, 3);
+    if (!base.empty() && static_cast<uint8_t>(base[0]) == kStandsForE5) base[0] = static_cast<char>(0xE5);
+    // The case flags apply to the letters of the code page too (NÁVRH shown as návrh).
+    const auto shown = [&](const std::string& part, bool lower) {
+        if (isAscii(part)) return lower ? lowerAscii(part) : part;
+        const std::string text = platform::codePageToUtf8(part, codePage);
+        return lower ? platform::lowerCaseUtf8(text) : text;
+    };
+    base = shown(base, e.caseBits & kNameLowerCase);
+    ext = shown(ext, e.caseBits & kExtensionLowerCase);
+    return ext.empty() ? base : base + "." + ext;
+}
+
+std::string shownName(const EntryView& e, const std::string& codePage) {
+    return e.longName.empty() ? shownShortName(e, codePage) : e.longName;
+}
+
+std::string storedShortName(const EntryView& e) {
+    std::string base = trimmedPart(e, 0, 8);
+    std::string ext = trimmedPart(e, 8, 3);
+    return ext.empty() ? base : base + "." + ext;
+}
+
+std::string libraryName(const EntryView& e) {
+    // Short names are unique in a directory, so they are the safer handle; a long name is compared with "?"
+    // as a wildcard and may match a neighbour.
+    const auto reachable = [](const std::string& part) {
+        return std::none_of(part.begin(), part.end(), [](char c) {
+            const auto b = static_cast<uint8_t>(c);
+            return b <= 0x20 || b == 0x7F || kUnreachableShortBytes.find(c) != std::string_view::npos;
+        });
+    };
+    const std::string base = trimmedPart(e, 0, 8);
+    if (!base.empty() && reachable(base) && reachable(trimmedPart(e, 8, 3))) return storedShortName(e);
+    return e.longName;
+}
+
+std::string attributeText(uint8_t attributes) {
+    std::string text = "-----";
+    if (attributes & attr::kReadOnly) text[0] = 'r';
+    if (attributes & attr::kHidden) text[1] = 'h';
+    if (attributes & attr::kSystem) text[2] = 's';
+    if (attributes & attr::kDirectory) text[3] = 'd';
+    if (attributes & attr::kArchive) text[4] = 'a';
+    return text;
+}
+
+std::string writeStampText(uint16_t date, uint16_t time) {
+    if (date == 0) return "---------- --:--";
+    // Formatted by hand: a listing prints one per entry and snprintf showed up in profiles.
+    std::string text = "0000-00-00 00:00";
+    putDigits(&text[0], 1980 + (date >> 9), 4);
+    putDigits(&text[5], (date >> 5) & 0x0F, 2);
+    putDigits(&text[8], date & 0x1F, 2);
+    putDigits(&text[11], time >> 11, 2);
+    putDigits(&text[14], (time >> 5) & 0x3F, 2);
+    return text;
+}
+
+}  // namespace cli

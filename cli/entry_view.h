@@ -1,0 +1,54 @@
+#pragma once
+// A directory entry copied out of the library's work area, and how it is shown.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "orva.h"
+
+namespace cli {
+
+namespace attr {
+inline constexpr uint8_t kReadOnly = 0x01, kHidden = 0x02, kSystem = 0x04, kLabel = 0x08, kDirectory = 0x10,
+                         kArchive = 0x20;
+}
+
+struct EntryView {
+    std::array<uint8_t, 11> shortName{};  // raw, blank-padded
+    uint8_t attributes = 0;
+    uint8_t caseBits = 0;  // Windows NT: 0x08 name in lower case, 0x10 extension in lower case
+    uint16_t writeTime = 0;
+    uint16_t writeDate = 0;
+    uint16_t firstCluster = 0;
+    uint32_t size = 0;
+    std::string longName;  // UTF-8; empty when the entry has none
+
+    bool isDirectory() const { return (attributes & attr::kDirectory) != 0; }
+    // The label entry of the root: exactly the label bit, so long-name parts never count.
+    bool isLabel() const { return attributes == attr::kLabel; }
+    bool isHiddenOrSystem() const { return (attributes & (attr::kHidden | attr::kSystem)) != 0; }
+    bool isDotEntry() const;
+    // The directory's cluster for the library: the root's children keep 0 in ".." and mean the root.
+    int32_t folderCluster() const { return firstCluster == 0 ? 1 : firstCluster; }
+};
+
+// Copies an entry and its long-name parts (slotCount - 1 of them follow it in memory).
+EntryView captureEntry(const DirEntry* entry, int32_t slotCount);
+// The root directory, which has no entry of its own.
+EntryView rootEntry();
+
+// "NAME.EXT" with the lower-case bits applied, converted from the code page.
+std::string shownShortName(const EntryView& e, const std::string& codePage);
+// The long name when there is one, else the shown short name.
+std::string shownName(const EntryView& e, const std::string& codePage);
+// The stored bytes, blanks trimmed, as the library's lookup expects them.
+std::string storedShortName(const EntryView& e);
+// The name to put in a path handed to the library; empty when no name of the entry reaches it.
+std::string libraryName(const EntryView& e);
+
+// "rhsda" with "-" for every attribute not set.
+std::string attributeText(uint8_t attributes);
+// "YYYY-MM-DD HH:MM"; dashes when the entry carries no date.
+std::string writeStampText(uint16_t date, uint16_t time);
+
+}  // namespace cli

@@ -1,0 +1,13 @@
+#include "host_names.h"
+
+namespace cli {
+
+std::string hostNameProblem(std::string_view name) {
+    if (name.empty()) return "the name is empty";
+    if (name == "." || name == "..") return "the name would point at a folder instead of naming a file";
+    if (name.find('/') != std::string_view::npos) return "the name contains \"/\"";
+    if (name.find('\0') != std::string_view::npos) return "the name contains a NUL character";
+    return {};
+}
+
+}  // namespace cli

@@ -1,0 +1,33 @@
+#pragma once
+// Paths inside the image as a user types them ("/" or "\", any case) resolved to stored entries.
+#include <string>
+#include <string_view>
+
+#include "entry_view.h"
+#include "image_session.h"
+
+namespace cli {
+
+struct ImageItem {
+    EntryView entry;
+    std::string libraryPath =
+        "\\";                      // built from stored names, for the library; empty when no name reaches it
+    std::string shownPath = "\\";  // built from shown names, for people
+    bool isRoot() const { return libraryPath == "\\" && shownPath == "\\"; }
+};
+
+ImageItem rootItem();
+ImageItem childItem(const ImageItem& parent, const EntryView& child, const std::string& codePage);
+
+enum class ResolveError { None, NotFound, NotAFolder, Unreachable };
+
+struct Resolution {
+    ResolveError error = ResolveError::None;
+    ImageItem item;        // valid when error is None
+    std::string failedAt;  // the shown path where resolving stopped
+};
+
+Resolution resolveImagePath(const ImageSession& session, std::string_view typed);
+std::string resolveErrorText(ResolveError error);
+
+}  // namespace cli

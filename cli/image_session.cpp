@@ -1,0 +1,46 @@
+#include "image_session.h"
+
+#include <array>
+#include <cstdio>
+
+#include "messages.h"
+#include "orva.h"
+
+namespace cli {
+
+namespace {
+// Check every slot the library reads; a failed check is then reported instead of hidden.
+constexpr int32_t kCheckEverySlot = 2;
+}  // namespace
+
+ImageSession::ImageSession(std::string path, const GlobalOptions& options, bool reportOddities)
+    : path_(std::move(path)), options_(options) {
+    openResult_ = OpenFDImg(path_.c_str(), 1);
+    if (openFailed(openResult_)) {
+        printError(path_ + ": cannot open the image: " + openResultText(openResult_) + " (OpenFDImg result " +
+                   std::to_string(openResult_) + ")");
+        return;
+    }
+    open_ = true;
+    // Read-only is what a reading command wants anyway; only a size mismatch is worth a word.
+    if (reportOddities && openResult_ >= 2) printWarning(path_ + ": " + openResultText(openResult_));
+    if (options_.checkSlots) BlockTestFol(kCheckEverySlot);
+}
+
+ImageSession::~ImageSession() {
+    // Also after an 8, which can leave the image open.
+    CloseFDImg();
+}
+
+void ImageSession::reportFailedCheck() const {
+    int32_t code = 0;
+    std::array<uint8_t, 32> slot{};
+    uint32_t offset = 0;
+    if (GetLastErr(&code, slot.data(), &offset) != 0 || code == 0) return;
+    char where[32];
+    std::snprintf(where, sizeof where, "0x%X", offset);
+    printWarning(path_ + ": directory slot at offset " + where + " failed a check: " + checkCodeText(code) +
+                 " (check " + std::to_string(code) + ")");
+}
+
+}  // namespace cli

@@ -1,0 +1,34 @@
+#pragma once
+// The one image the library holds open, for the life of a command.
+#include <cstdint>
+#include <string>
+
+#include "global_options.h"
+
+namespace cli {
+
+class ImageSession {
+  public:
+    // Opens the image and reports on stderr why it could not be opened, and, unless told to keep quiet,
+    // what is odd about it.
+    ImageSession(std::string path, const GlobalOptions& options, bool reportOddities = true);
+    ~ImageSession();
+    ImageSession(const ImageSession&) = delete;
+    ImageSession& operator=(const ImageSession&) = delete;
+
+    bool isOpen() const { return open_; }
+    int32_t openResult() const { return openResult_; }
+    const std::string& path() const { return path_; }
+    const GlobalOptions& options() const { return options_; }
+
+    // Reports the slot check that made the last search return 2 or 3.
+    void reportFailedCheck() const;
+
+  private:
+    std::string path_;
+    const GlobalOptions& options_;
+    int32_t openResult_ = 0;
+    bool open_ = false;
+};
+
+}  // namespace cli

@@ -1,0 +1,59 @@
+// orva: reads FAT12 floppy images through the ORVA library.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "commands/commands.h"
+#include "global_options.h"
+#include "messages.h"
+#include "platform/text_codec.h"
+
+namespace {
+
+// iconv gives no answer for an unknown code page; it shows up as every high byte turning into "?".
+std::string checkCodePage(const std::string& codePage) {
+    std::string high;
+    for (int b = 0x80; b <= 0xFF; ++b) high.push_back(static_cast<char>(b));
+    if (platform::codePageToUtf8(high, codePage) == std::string(high.size(), '?')) {
+        return "unknown code page: " + codePage;
+    }
+    return {};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"orva: read FAT12 floppy images (long names included)", "orva"};
+    app.require_subcommand(1);
+    app.fallthrough();
+    cli::GlobalOptions global;
+    app.add_option("--codepage", global.codePage, "DOS code page of the short names (iconv name)")
+        ->check(checkCodePage)
+        ->capture_default_str();
+    app.add_flag("--check", global.checkSlots, "Check every directory slot read and warn about damaged ones");
+
+    const std::vector<cli::Command> commands{cli::addInfoCommand(app, global), cli::addLsCommand(app, global),
+                                             cli::addGetCommand(app, global)};
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e) == 0 ? cli::kExitOk : cli::kExitUsage;
+    }
+    int status = cli::kExitUsage;
+    try {
+        for (const cli::Command& c : commands) {
+            if (c.app->parsed()) status = c.run();
+        }
+    } catch (const std::exception& e) {
+        cli::printError(e.what());
+        return cli::kExitFailure;
+    }
+    // A listing cut short by a full disk or a closed pipe must not look like success.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        cli::printError("cannot write the output");
+        return cli::kExitFailure;
+    }
+    return status;
+}

@@ -1,0 +1,49 @@
+#include "tree_walk.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "dir_listing.h"
+#include "messages.h"
+
+namespace cli {
+namespace {
+
+class Walker {
+  public:
+    Walker(const ImageSession& session, bool recursive, TreeVisitor& visitor)
+        : session_(session), recursive_(recursive), visitor_(visitor) {}
+
+    void walk(const ImageItem& folder) {
+        visited_.insert(folder.entry.folderCluster());
+        std::vector<EntryView> entries = listDirectory(session_, folder.entry.folderCluster());
+        std::erase_if(entries, [](const EntryView& e) { return e.isLabel(); });
+        visitor_.visitFolder(folder, entries);
+        if (!recursive_) return;
+        for (const EntryView& e : entries) {
+            if (!e.isDirectory() || e.isDotEntry()) continue;
+            const ImageItem sub = childItem(folder, e, session_.options().codePage);
+            if (!visitor_.enterFolder(folder, sub)) continue;
+            if (visited_.contains(sub.entry.folderCluster())) {
+                printWarning(session_.path() + ": " + sub.shownPath +
+                             ": leads back to a folder already walked; not entered");
+                continue;
+            }
+            walk(sub);
+        }
+    }
+
+  private:
+    const ImageSession& session_;
+    bool recursive_;
+    TreeVisitor& visitor_;
+    std::unordered_set<int32_t> visited_;
+};
+
+}  // namespace
+
+void walkTree(const ImageSession& session, const ImageItem& start, bool recursive, TreeVisitor& visitor) {
+    Walker(session, recursive, visitor).walk(start);
+}
+
+}  // namespace cli

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, the tests and the benchmarks need.
+# Idempotent, and quiet when everything is already there. Run as root or with sudo available.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config          # compiler and build
+  libgtest-dev libgmock-dev libcli11-dev    # tests and the command line
+  mtools dosfstools                         # independent FAT tools the tests compare against
+  hyperfine jq strace                       # benchmarks
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

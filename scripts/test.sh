@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test twice: a normal build, then one with AddressSanitizer and
+# UndefinedBehaviorSanitizer. ORVA_SKIP_SANITIZERS=1 runs only the normal build.
+set -euo pipefail
+top="$(cd "$(dirname "$0")/.." && pwd)"
+"$top/scripts/setup.sh"
+
+run_suite() {
+  local dir="$1"; shift
+  echo "== build and test: $dir"
+  "$top/scripts/build.sh" "$dir" "$@"
+  ctest --test-dir "$dir" -j2 --output-on-failure
+}
+
+run_suite "$top/build"
+if [ "${ORVA_SKIP_SANITIZERS:-0}" != "1" ]; then
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_suite "$top/build-asan" -DORVA_SANITIZE=ON
+fi
+echo "All tests passed."
