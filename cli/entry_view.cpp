@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "long_name_layout.h"
 #include "platform/text_codec.h"
 
 namespace cli {
@@ -16,7 +17,6 @@ constexpr uint8_t kNameLowerCase = 0x08;
 constexpr uint8_t kExtensionLowerCase = 0x10;
 constexpr uint8_t kStandsForE5 = 0x05;  // a first byte of 0xE5 is stored as 0x05
 constexpr int32_t kMaxSlots = 22;
-constexpr std::array<size_t, 13> kPartCharOffsets{1, 3, 5, 7, 9, 14, 16, 18, 20, 22, 24, 28, 30};
 // Bytes the library's 8.3 lookup cannot match when they are part of a name.
 constexpr std::string_view kUnreachableShortBytes = ".\"/\\[]:;=,|*?";
 
@@ -50,7 +50,7 @@ std::string readLongName(const DirEntry* entry, int32_t slotCount) {
     std::u16string name;
     for (int32_t part = 1; part < slotCount; ++part) {
         const auto slot = std::bit_cast<Slot>(entry[part]);
-        for (size_t at : kPartCharOffsets) {
+        for (size_t at : orva::kPartCharOffsets) {
             const char16_t c = static_cast<char16_t>(slot[at] | (slot[at + 1] << 8));
             if (c == 0x0000 || c == 0xFFFF) return toUtf8(name);
             name.push_back(c);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "dir_listing.h"
+#include "messages.h"
 #include "orva.h"
 
 namespace cli {
@@ -102,6 +103,13 @@ std::string resolveErrorText(ResolveError error) {
             return "its stored name cannot be passed to the image library";
     }
     return "unexpected result";
+}
+
+std::optional<ImageItem> resolveOrReport(const ImageSession& session, const std::string& image, std::string_view typed) {
+    Resolution found = resolveImagePath(session, typed);
+    if (found.error == ResolveError::None) return std::move(found.item);
+    printError(image + ": " + found.failedAt + ": " + resolveErrorText(found.error));
+    return std::nullopt;
 }
 
 }  // namespace cli

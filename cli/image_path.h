@@ -1,5 +1,6 @@
 #pragma once
 // Paths inside the image as a user types them ("/" or "\", any case) resolved to stored entries.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,5 +30,7 @@ struct Resolution {
 
 Resolution resolveImagePath(const ImageSession& session, std::string_view typed);
 std::string resolveErrorText(ResolveError error);
+// Resolves and, when that fails, tells the user which part of the path failed; nothing then.
+std::optional<ImageItem> resolveOrReport(const ImageSession& session, const std::string& image, std::string_view typed);
 
 }  // namespace cli

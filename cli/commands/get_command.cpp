@@ -146,12 +146,9 @@ fs::path targetFor(Extractor& out, const ImageItem& item, const std::string& hos
 int runGet(const GetArgs& args, const GlobalOptions& global) {
     ImageSession session(args.image, global);
     if (!session.isOpen()) return kExitFailure;
-    const Resolution found = resolveImagePath(session, args.path);
-    if (found.error != ResolveError::None) {
-        printError(args.image + ": " + found.failedAt + ": " + resolveErrorText(found.error));
-        return kExitFailure;
-    }
-    const ImageItem& item = found.item;
+    const auto found = resolveOrReport(session, args.image, args.path);
+    if (!found) return kExitFailure;
+    const ImageItem& item = *found;
     Extractor out(session);
     if (!item.entry.isDirectory()) {
         const fs::path target = targetFor(out, item, args.hostPath);

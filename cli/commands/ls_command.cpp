@@ -74,17 +74,14 @@ class Lister final : public TreeVisitor {
 int runLs(const LsArgs& args, const GlobalOptions& global) {
     ImageSession session(args.image, global);
     if (!session.isOpen()) return kExitFailure;
-    const Resolution found = resolveImagePath(session, args.path);
-    if (found.error != ResolveError::None) {
-        printError(args.image + ": " + found.failedAt + ": " + resolveErrorText(found.error));
-        return kExitFailure;
-    }
-    if (!found.item.entry.isDirectory()) {
-        printEntry(found.item.entry, global.codePage);
+    const auto found = resolveOrReport(session, args.image, args.path);
+    if (!found) return kExitFailure;
+    if (!found->entry.isDirectory()) {
+        printEntry(found->entry, global.codePage);
         return kExitOk;
     }
     Lister lister(args, global.codePage);
-    walkTree(session, found.item, args.recursive, lister);
+    walkTree(session, *found, args.recursive, lister);
     return kExitOk;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "long_name_layout.h"
 #include "orva.h"
 
 namespace orva {
@@ -23,6 +24,9 @@ static_assert(offsetof(LongNamePart, chars1) == 1 && offsetof(LongNamePart, attr
               offsetof(LongNamePart, type) == 12 && offsetof(LongNamePart, checksum) == 13 &&
               offsetof(LongNamePart, chars2) == 14 && offsetof(LongNamePart, firstCluster) == 26 &&
               offsetof(LongNamePart, chars3) == 28);
+static_assert(kPartCharOffsets[0] == offsetof(LongNamePart, chars1) &&
+              kPartCharOffsets[5] == offsetof(LongNamePart, chars2) &&
+              kPartCharOffsets[11] == offsetof(LongNamePart, chars3));
 static_assert(sizeof(DiskGeometry) == 24 && offsetof(DiskGeometry, mediaType) == 8 &&
               offsetof(DiskGeometry, bytesPerSector) == 20);
 
@@ -42,9 +46,6 @@ inline constexpr std::string_view kBadShortNameBytes = ".\"/\\[]:;=,|*?";
 
 inline constexpr uint8_t kDeletedMark = 0xE5;
 inline constexpr uint8_t kLastPartMark = 0x40;
-inline constexpr int kCharsPerPart = 13;
-// Where the 13 characters of a long-name part sit, in name order.
-inline constexpr std::array<size_t, kCharsPerPart> kPartCharOffsets{1, 3, 5, 7, 9, 14, 16, 18, 20, 22, 24, 28, 30};
 
 inline bool isLongNameAttr(uint8_t attributes) { return (attributes & attr::kLongName) == attr::kLongName; }
 // All 32 bytes alike: an end slot when they are 0, filler otherwise.

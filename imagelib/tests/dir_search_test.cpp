@@ -11,21 +11,8 @@ namespace orva {
 namespace {
 
 using testing::ImageBuilder;
+using testing::longNameOf;
 namespace fs = std::filesystem;
-
-// The long name of a handed-out entry, read from the parts that follow it.
-std::u16string longNameOf(const DirEntry* e, int32_t slots) {
-    std::u16string name;
-    for (int32_t part = 1; part < slots; ++part) {
-        const Slot s = slotBytes(e[part]);
-        for (size_t at : kPartCharOffsets) {
-            const char16_t c = static_cast<char16_t>(s[at] | (s[at + 1] << 8));
-            if (c == 0 || c == 0xFFFF) return name;
-            name += c;
-        }
-    }
-    return name;
-}
 
 std::string shortNameOf(const DirEntry* e) { return std::string(reinterpret_cast<const char*>(e->name), 11); }
 

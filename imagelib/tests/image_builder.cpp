@@ -1,10 +1,13 @@
 #include "image_builder.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <stdexcept>
 
 #include "boot_sector.h"
 #include "fat_table.h"
+#include "long_name_layout.h"
 
 namespace orva::testing {
 
@@ -105,7 +108,6 @@ uint8_t ImageBuilder::checksum(const std::string& name11) {
 }
 
 std::vector<std::vector<uint8_t>> ImageBuilder::longParts(const std::u16string& name, uint8_t checksum) {
-    static constexpr size_t kOffsets[13] = {1, 3, 5, 7, 9, 14, 16, 18, 20, 22, 24, 28, 30};
     const size_t parts = (name.size() + 12) / 13;
     std::vector<std::vector<uint8_t>> out;
     for (size_t p = parts; p >= 1; --p) {
@@ -116,7 +118,7 @@ std::vector<std::vector<uint8_t>> ImageBuilder::longParts(const std::u16string& 
         for (size_t i = 0; i < 13; ++i) {
             const size_t at = (p - 1) * 13 + i;
             const char16_t c = at < name.size() ? name[at] : (at == name.size() ? u'\0' : u'\xFFFF');
-            orva::storeLe(s, kOffsets[i], 2, c);
+            orva::storeLe(s, orva::kPartCharOffsets[i], 2, c);
         }
         out.push_back(s);
     }
@@ -141,6 +143,19 @@ void ImageBuilder::makeDirectory(uint32_t c, uint32_t parent) {
 
 void ImageBuilder::putData(uint32_t cluster, const std::vector<uint8_t>& data) {
     std::copy(data.begin(), data.end(), bytes_.begin() + clusterOffset(cluster));
+}
+
+std::u16string longNameOf(const DirEntry* e, int32_t slotCount) {
+    std::u16string name;
+    for (int32_t part = 1; part < slotCount; ++part) {
+        const auto s = std::bit_cast<std::array<uint8_t, 32>>(e[part]);
+        for (size_t at : orva::kPartCharOffsets) {
+            const char16_t c = static_cast<char16_t>(s[at] | (s[at + 1] << 8));
+            if (c == 0 || c == 0xFFFF) return name;
+            name += c;
+        }
+    }
+    return name;
 }
 
 }  // namespace orva::testing

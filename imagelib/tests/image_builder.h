@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fixture.h"
+#include "orva.h"
 
 namespace orva::testing {
 
@@ -60,5 +61,8 @@ private:
     Geometry g_;
     std::vector<uint8_t> bytes_;
 };
+
+// The long name that follows a handed-out entry in memory, up to its end mark.
+std::u16string longNameOf(const DirEntry* e, int32_t slotCount);
 
 }  // namespace orva::testing

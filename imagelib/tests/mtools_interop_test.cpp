@@ -4,6 +4,7 @@
 #include <map>
 
 #include "fixture.h"
+#include "image_builder.h"
 #include "image_state.h"
 #include "platform/text_codec.h"
 
@@ -21,15 +22,7 @@ struct Listed {
 };
 
 std::string displayName(const DirEntry* e, int32_t slots) {
-    std::u16string longName;
-    for (int32_t part = 1; part < slots; ++part) {
-        const Slot s = slotBytes(e[part]);
-        for (size_t at : kPartCharOffsets) {
-            const char16_t c = static_cast<char16_t>(s[at] | (s[at + 1] << 8));
-            if (c == 0 || c == 0xFFFF) break;
-            longName += c;
-        }
-    }
+    const std::u16string longName = testing::longNameOf(e, slots);
     if (!longName.empty()) return platform::utf16ToUtf8(longName);
     std::string base(reinterpret_cast<const char*>(e->name), 8), ext(reinterpret_cast<const char*>(e->extension), 3);
     base.erase(base.find_last_not_of(' ') + 1);
