@@ -221,6 +221,16 @@ TEST_F(ImageOpen, AFailedCloseLeavesNothingUsable) {
     EXPECT_EQ(failing.OpenFDImg(p.string(), 1), 0);
 }
 
+TEST_F(ImageOpen, ClustersEndWhereTheTableEnds) {
+    // One 512-byte table holds 341 entries: the count of free clusters stops there, not at the geometry's 2865.
+    ImageBuilder b({512, 1, 1, 2, 224, 2880, 0xF0, 1, 18, 2});
+    ASSERT_EQ(state.OpenFDImg(save(b).string(), 1), 0);
+    uint32_t free = 0;
+    state.FreeSpace(&free);
+    EXPECT_EQ(free, 339u * 512);
+    EXPECT_EQ(state.ClusterOffset(342), -1);  // the limit itself still maps, to the end of the clusters
+}
+
 TEST_F(ImageOpen, FreeSpaceOfAnEmptyFloppy) {
     uint32_t free = 0;
     ASSERT_EQ(state.OpenFDImg(save(ImageBuilder()).string(), 1), 0);
