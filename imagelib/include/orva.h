@@ -86,6 +86,31 @@ ORVA_API int32_t GetFWDirEntry(int32_t index, uint8_t* slot);
 ORVA_API int32_t SetFWrkDir(const char* path);
 ORVA_API int32_t CopyF(const char* imagePath, const char* hostPath);
 
+/* The writing functions return 8 on an image opened read-only and 10 when nothing is open. Each one leaves
+ * the image consistent on disk at every step: data first, then the allocation table, then the entries. */
+
+/* Puts a new boot sector in place, keeping the image's own disk parameters (bytes 11..42 and 54..61).
+ * 5 the write failed. */
+ORVA_API int32_t WriteBoot(const uint8_t* sector);
+/* Sets, replaces or (with an empty text) removes the volume label of the root directory; the working
+ * directory becomes the root. 1 no free slot in the root, 5 write failed, 7 a byte below 0x20 or above 0x7F. */
+ORVA_API int32_t WriteVol(const char* label);
+/* Copies a host file into the image. imagePath ending with "\" names the folder (the host file's name is
+ * kept), otherwise its last name is the new name; a path without "\" is a name in the working directory.
+ * 1 does not fit, 2 no room for the entries (full root, disk full, name over 156 characters, all 50 aliases
+ * taken), 3 reading the host file failed, 4 target folder not found, 5 writing the image failed,
+ * 6 the host file cannot be opened or is not a regular file, 7 the host path names a folder. */
+ORVA_API int32_t CopyT(const char* hostPath, const char* imagePath);
+/* Deletes a file or an empty folder. 1 read-only, hidden or system and force is 0, 2 the folder is not empty,
+ * 3 the root, 4 not found, 5 write failed, 6 read failed. */
+ORVA_API int32_t KillF(const char* imagePath, uint8_t force);
+/* Creates a folder. 3 no room (full root, disk full), 4 parent not found, 5 write failed,
+ * 7 an empty name or a character from / : * ? " < > |. */
+ORVA_API int32_t MkDir(const char* imagePath);
+/* Sets read-only, hidden, system and archive (mask 0x27) of an entry. 1 not found, 2 the root,
+ * 4 a name inside the path is not a folder, 5 an empty name in the path, 6 reading or writing failed. */
+ORVA_API int32_t SetAttrib(const char* imagePath, uint8_t attributes);
+
 #ifdef __cplusplus
 }
 #endif

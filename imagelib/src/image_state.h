@@ -79,6 +79,12 @@ public:
     int32_t GetFWDirEntry(int32_t index, uint8_t* slot);
     int32_t SetFWrkDir(std::string_view path);
     int32_t CopyF(std::string_view imagePath, std::string_view hostPath);
+    int32_t CopyT(std::string_view hostPath, std::string_view imagePath);
+    int32_t KillF(std::string_view imagePath, uint8_t force);
+    int32_t MkDir(std::string_view imagePath);
+    int32_t SetAttrib(std::string_view imagePath, uint8_t attributes);
+    int32_t WriteBoot(const uint8_t* sector);
+    int32_t WriteVol(std::string_view label);
 
     // Clusters and the allocation table.
     int64_t ClusterOffset(int64_t cluster) const;
