@@ -11,16 +11,10 @@ int64_t ImageState::ClusterOffset(int64_t c) const {
     return (l.clusterBase + c * l.sectorsPerCluster) * l.bytesPerSector;
 }
 
-// The whole table goes over the first and second copy; further copies are left alone.
-bool ImageState::flushFat() {
-    bool ok = writeImage(layout_.fatOffset, fat_.bytes());
-    if (layout_.fatCount >= 2) ok = writeImage(uint64_t{layout_.fatOffset} + layout_.fatBytes, fat_.bytes()) && ok;
-    return ok;
-}
-
 void ImageState::FatSet(int64_t c, uint32_t value, bool flush) {
     if (c < 2 || c >= layout_.clusterLimit) return;
     fat_.FatSet(c, value);
+    fatDirty_ = true;
     if (flush) flushFat();
 }
 

@@ -93,10 +93,14 @@ int64_t ImageState::FindFreeSlots(int32_t dirCluster, int32_t count) {
             continue;
         }
         if (link.kind != ChainLink::End) return 0;
-        int64_t offset = 0;
-        if (AllocCluster(cur.cluster, offset) == 0) return 0;
+        // The new cluster is zeroed before the table links it, so that the folder never holds stale slots.
+        const int32_t added = fat_.FatFindFree(2);
+        if (added <= 0) return 0;
+        const int64_t offset = ClusterOffset(added);
         const std::vector<uint8_t> zeros(layout_.clusterBytes, 0);
-        writeImage(static_cast<uint64_t>(offset), zeros);
+        if (!writeImage(static_cast<uint64_t>(offset), zeros)) return 0;
+        FatSet(cur.cluster, static_cast<uint32_t>(added), false);
+        FatSet(added, kEndOfChain, false);
         return -offset;
     }
 }

@@ -47,6 +47,9 @@ inline constexpr std::string_view kBadShortNameBytes = ".\"/\\[]:;=,|*?";
 inline constexpr uint8_t kDeletedMark = 0xE5;
 inline constexpr uint8_t kLastPartMark = 0x40;
 
+// A directory entry without a cluster can only mean the root (as in a ".." of a root's child).
+inline uint32_t directoryClusterOf(const DirEntry& e) { return e.firstCluster == 0 ? 1u : e.firstCluster; }
+
 inline bool isLongNameAttr(uint8_t attributes) { return (attributes & attr::kLongName) == attr::kLongName; }
 // All 32 bytes alike: an end slot when they are 0, filler otherwise.
 bool isBlank(const Slot& s);

@@ -38,4 +38,15 @@ ORVA_API int32_t CopyF(const char* imagePath, const char* hostPath) {
     return g_state.CopyF(text(imagePath), text(hostPath));
 }
 
+ORVA_API int32_t WriteBoot(const uint8_t* sector) { return g_state.WriteBoot(sector); }
+ORVA_API int32_t WriteVol(const char* label) { return g_state.WriteVol(text(label)); }
+ORVA_API int32_t CopyT(const char* hostPath, const char* imagePath) {
+    return g_state.CopyT(text(hostPath), text(imagePath));
+}
+ORVA_API int32_t KillF(const char* imagePath, uint8_t force) { return g_state.KillF(text(imagePath), force); }
+ORVA_API int32_t MkDir(const char* imagePath) { return g_state.MkDir(text(imagePath)); }
+ORVA_API int32_t SetAttrib(const char* imagePath, uint8_t attributes) {
+    return g_state.SetAttrib(text(imagePath), attributes);
+}
+
 }  // extern "C"

@@ -40,39 +40,9 @@ ImageState::ImageState(Opener opener) : opener_(std::move(opener)) {
 
 ImageState::~ImageState() { releaseImage(); }
 
-bool ImageState::readImage(uint64_t offset, std::span<uint8_t> out) {
-    if (!imageFile_) return false;
-    constexpr uint64_t kBlock = ReadCache::kBlockBytes;
-    const uint64_t blockStart = offset / kBlock * kBlock;
-    if (offset + out.size() > blockStart + kBlock) {
-        return imageFile_->readAt(offset, out) == static_cast<int64_t>(out.size());
-    }
-    if (cache_.start != blockStart) {
-        cache_.bytes.resize(kBlock);
-        const int64_t got = imageFile_->readAt(blockStart, cache_.bytes);
-        if (got < 0) {
-            cache_ = ReadCache();
-            return false;
-        }
-        cache_.bytes.resize(static_cast<size_t>(got));
-        cache_.start = blockStart;
-    }
-    const size_t at = static_cast<size_t>(offset - blockStart);
-    if (at + out.size() > cache_.bytes.size()) return false;
-    std::copy_n(cache_.bytes.begin() + static_cast<long>(at), out.size(), out.begin());
-    return true;
-}
-
-bool ImageState::writeImage(uint64_t offset, std::span<const uint8_t> data) {
-    if (!imageFile_ || readOnly_) return false;
-    const bool overlaps = cache_.start != UINT64_MAX && offset < cache_.start + ReadCache::kBlockBytes &&
-                          cache_.start < offset + data.size();
-    if (overlaps) cache_ = ReadCache();
-    return imageFile_->writeAt(offset, data) == static_cast<int64_t>(data.size());
-}
-
 void ImageState::releaseImage() {
     imageOpen_ = false;
+    unsynced_ = fatDirty_ = false;
     cache_ = ReadCache();
     fat_ = FatTable();
     search_ = SearchState();

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "dir_slot.h"
+#include "entry_group.h"
 #include "fat_table.h"
 #include "image_layout.h"
 #include "name_patterns.h"
@@ -97,7 +98,11 @@ public:
 
     // Directories.
     // Offset of n free consecutive slots; negated when they lie in a cluster just appended; 0 when none.
+    // An appended cluster is zeroed on disk before anything links it; the link stays in memory until the
+    // caller flushes the table.
     int64_t FindFreeSlots(int32_t dirCluster, int32_t count);
+    // The alias of a long name that no entry of the directory has yet; nothing when all 50 are taken.
+    std::optional<ShortName> MakeShortAlias(std::string_view name, uint32_t dirCluster);
     GroupRead ReadEntryGroup(DirCursor& cursor, EntryPos* pos);
     DirEntry* SearchDir(uint32_t dir, const ShortPattern* shortPat, const std::u16string* longPat, bool enumerate,
                         EntryPos* pos);
@@ -113,6 +118,8 @@ public:
 
     bool readImage(uint64_t offset, std::span<uint8_t> out);
     bool writeImage(uint64_t offset, std::span<const uint8_t> data);
+    // An ordering point: what was written so far is made durable before anything that depends on it.
+    bool barrier();
 
 private:
     DirCursor cursorAt(uint32_t dir) const;
@@ -120,6 +127,22 @@ private:
     DirEntry* lookup(uint32_t dir, std::string_view name, EntryPos* pos);
     bool longNameMatches(uint32_t slotCount, const std::u16string& pattern);
     void releaseImage();
+
+    // How a new entry is named: the 8.3 form, and the long name when it needs one.
+    enum class NameError { None, Empty, Unstorable, NoAlias };
+    std::optional<NewEntry> nameNewEntry(std::string_view name, uint32_t dirCluster, NameError& error);
+    // The directory a new entry goes into: the working directory for a bare name, else the folder the path
+    // names up to its last "\"; nothing when that is missing or no folder.
+    std::optional<uint32_t> targetDirectory(std::string_view imagePath);
+    // The offsets of an entry group's slots on disk, from its first slot to its 8.3 entry.
+    std::optional<std::vector<uint64_t>> groupSlotOffsets(const EntryPos& pos, bool& readFailed);
+    bool directoryIsEmpty(uint32_t cluster);
+    bool copyLabelToBootSector(std::string_view label);
+    int32_t copyHostData(platform::RandomAccessFile& host, NewEntry& entry);
+    // Writes a new entry group at offset, after an ordering point.
+    bool writeGroup(uint64_t offset, const NewEntry& entry);
+    // The table if it changed, then a last ordering point: nothing is left unsynced when an export returns.
+    bool finishWrite();
 
     // The last block read: directories are read a slot at a time, and the image is ours alone while it is
     // locked, so nothing but our own writes can make it stale.
@@ -135,6 +158,8 @@ private:
     bool imageOpen_ = false;
     std::unique_ptr<platform::RandomAccessFile> imageFile_;
     bool readOnly_ = false;
+    bool unsynced_ = false;  // written since the last ordering point
+    bool fatDirty_ = false;  // the table changed in memory since it was last written
     bool fatFromSecondCopy_ = false;
     uint8_t checkFlags_ = 0;
     std::array<uint8_t, 62> bootParams_{};

@@ -4,13 +4,6 @@
 #include "image_state.h"
 
 namespace orva {
-namespace {
-
-// A directory entry without a cluster can only mean the root (as in a ".." of a root's child).
-uint32_t directoryCluster(const DirEntry& e) { return e.firstCluster == 0 ? 1 : e.firstCluster; }
-
-}  // namespace
-
 int32_t ImageState::GetFDirEntry(std::string_view path, DirEntry** entry, int32_t* slotCount, EntryPos* pos) {
     if (!isOpen()) return 10;
     if (path.empty()) return 1;
@@ -39,7 +32,7 @@ int32_t ImageState::GetFDirEntry(std::string_view path, DirEntry** entry, int32_
         if (slotCount) *slotCount = static_cast<int32_t>(lastSlotCount_);
         if (!(e->attributes & attr::kDirectory)) return 4;
         if (sep + 1 == path.size()) return 0;
-        dir = directoryCluster(*e);
+        dir = directoryClusterOf(*e);
     }
     DirEntry* e = lookup(dir, path.substr(at), pos);
     if (slotCount) *slotCount = static_cast<int32_t>(lastSlotCount_);
@@ -56,7 +49,7 @@ int32_t ImageState::SetFWrkDir(std::string_view path) {
     DirEntry* e = nullptr;
     int32_t slots = 0;
     if (int32_t r = GetFDirEntry(dirPath, &e, &slots, nullptr)) return r;
-    workDirCluster_ = directoryCluster(*e);
+    workDirCluster_ = directoryClusterOf(*e);
     return 0;
 }
 

@@ -62,11 +62,14 @@ TEST_F(FreeSlots, AFullSubdirectoryGrowsByAZeroedCluster) {
     uint32_t freeBefore = 0;
     state.FreeSpace(&freeBefore);
     EXPECT_EQ(state.FindFreeSlots(2, 1), -int64_t{b.clusterOffset(4)});
+    // Zeroed on disk first; the table links it only when the caller flushes it.
+    for (uint32_t i = 0; i < 16; ++i) EXPECT_EQ(onDisk().slot(4, i), std::vector<uint8_t>(32, 0)) << i;
+    EXPECT_EQ(onDisk().fat(2), 0xFFFu);
+    ASSERT_TRUE(state.flushFat());
     ImageBuilder after = onDisk();
     EXPECT_EQ(after.fat(2), 4u);
     EXPECT_EQ(after.fat(4), 0xFFFu);
     EXPECT_EQ(after.fat(4, 1), 0xFFFu);  // both copies
-    for (uint32_t i = 0; i < 16; ++i) EXPECT_EQ(after.slot(4, i), std::vector<uint8_t>(32, 0)) << i;
     // A request larger than one cluster can never be met and takes nothing.
     EXPECT_EQ(state.FindFreeSlots(2, 17), 0);
     EXPECT_EQ(onDisk().fat(5), 0u);

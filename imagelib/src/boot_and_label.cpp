@@ -1,0 +1,107 @@
+// A new boot sector that keeps the image's own disk parameters, and the volume label entry of the root.
+#include <algorithm>
+
+#include "boot_sector.h"
+#include "image_state.h"
+
+namespace orva {
+namespace {
+
+enum WriteBootResult : int32_t { kBootWritten = 0, kBootWriteFailed = 5, kBootReadOnly = 8, kBootNothingOpen = 10 };
+
+enum WriteVolResult : int32_t {
+    kLabelDone = 0,
+    kNoRootSlot = 1,
+    kLabelWriteFailed = 5,
+    kBadLabel = 7,
+    kLabelReadOnly = 8,
+    kLabelNothingOpen = 10,
+};
+
+constexpr size_t kLabelBytes = 11;
+constexpr uint32_t kExtendedBootSignature = 0x29;
+constexpr std::string_view kNoLabel = "NO NAME";
+
+}  // namespace
+
+int32_t ImageState::WriteBoot(const uint8_t* sector) {
+    if (!isOpen()) return kBootNothingOpen;
+    if (readOnly_) return kBootReadOnly;
+    if (!sector) return kBootWriteFailed;
+    auto& boot = work_->bootSector;
+    // Bytes 11..61 describe this disk and stay; the label copy at 43..53 comes from the new sector.
+    const std::array<uint8_t, boot::kParamBytes> kept = [&] {
+        std::array<uint8_t, boot::kParamBytes> k{};
+        std::copy_n(boot.begin(), k.size(), k.begin());
+        return k;
+    }();
+    std::copy_n(sector, boot::signature.offset, boot.begin());
+    boot[510] = 0x55;
+    boot[511] = 0xAA;
+    std::copy(kept.begin() + boot::bytesPerSector.offset, kept.end(), boot.begin() + boot::bytesPerSector.offset);
+    std::copy_n(sector + boot::volumeLabel.offset, boot::volumeLabel.width, boot.begin() + boot::volumeLabel.offset);
+    const bool written = writeImage(0, boot);
+    return finishWrite() && written ? kBootWritten : kBootWriteFailed;
+}
+
+// The boot sector's copy of the label follows the root entry, as other systems keep it, so that the two
+// never disagree. Only boot sectors with the extended signature have that field.
+bool ImageState::copyLabelToBootSector(std::string_view label) {
+    auto& sector = work_->bootSector;
+    if (boot::get(sector, boot::extendedSignature) != kExtendedBootSignature) return true;
+    boot::putText(sector, boot::volumeLabel, label.empty() ? kNoLabel : label);
+    return writeImage(boot::volumeLabel.offset,
+                      std::span(sector).subspan(boot::volumeLabel.offset, boot::volumeLabel.width));
+}
+
+int32_t ImageState::WriteVol(std::string_view label) {
+    if (!isOpen()) return kLabelNothingOpen;
+    if (readOnly_) return kLabelReadOnly;
+    label = label.substr(0, std::min(label.size(), kLabelBytes));
+    if (std::any_of(label.begin(), label.end(), [](char c) {
+            const auto b = static_cast<uint8_t>(c);
+            return b < 0x20 || b >= 0x80;
+        })) {
+        return kBadLabel;
+    }
+    workDirCluster_ = 1;
+
+    // The first live slot with exactly the label attribute, up to the first end slot of the root.
+    std::optional<uint64_t> at;
+    Slot slot{};
+    for (int32_t i = 0;; ++i) {
+        Slot s;
+        if (GetFWDirEntry(i, s.data()) != 0) break;
+        if (s[0] != kDeletedMark && s[11] == attr::kLabel) {
+            at = layout_.rootDirOffset() + uint64_t{static_cast<uint32_t>(i)} * kSlotBytes;
+            slot = s;
+            break;
+        }
+    }
+    bool written = true;
+    if (at && label.empty()) {
+        const uint8_t deleted[1] = {kDeletedMark};
+        written = writeImage(*at, deleted);
+    } else if (!label.empty()) {
+        if (!at) {
+            const int64_t found = FindFreeSlots(1, 1);
+            if (found <= 0) {
+                finishWrite();
+                return kNoRootSlot;
+            }
+            at = static_cast<uint64_t>(found);
+            slot = Slot{};
+        }
+        std::fill_n(slot.begin(), kLabelBytes, ' ');
+        std::copy(label.begin(), label.end(), slot.begin());
+        slot[11] = attr::kLabel;
+        const uint32_t now = PackDosStamp(stampTimeOf(platform::utcNow()));
+        storeLe(slot, 22, 2, stampTime(now));
+        storeLe(slot, 24, 2, stampDate(now));
+        written = writeImage(*at, slot);
+    }
+    if (written && (at || !label.empty())) written = copyLabelToBootSector(label);
+    return finishWrite() && written ? kLabelDone : kLabelWriteFailed;
+}
+
+}  // namespace orva

@@ -1,0 +1,77 @@
+// Deleting a file or an empty folder: the entry goes first, then its clusters.
+#include "image_state.h"
+
+namespace orva {
+namespace {
+
+enum DeleteResult : int32_t {
+    kDeleted = 0,
+    kProtected = 1,
+    kNotEmpty = 2,
+    kIsRoot = 3,
+    kNotFound = 4,
+    kWriteFailed = 5,
+    kReadFailed = 6,
+    kReadOnlyImage = 8,
+    kNothingOpen = 10,
+};
+
+constexpr uint8_t kProtectingAttributes = attr::kReadOnly | attr::kHidden | attr::kSystem;
+
+}  // namespace
+
+bool ImageState::directoryIsEmpty(uint32_t cluster) {
+    // The first two live entries are "." and ".."; a third makes the folder non-empty.
+    DirEntry* e = nullptr;
+    int32_t slots = 0;
+    FindMInDir("*", static_cast<int32_t>(cluster), &e, &slots);
+    FindMInDir("", 0, &e, &slots);
+    return FindMInDir("", 0, &e, &slots) == 1;
+}
+
+int32_t ImageState::KillF(std::string_view imagePath, uint8_t force) {
+    if (!isOpen()) return kNothingOpen;
+    if (readOnly_) return kReadOnlyImage;
+    DirEntry* e = nullptr;
+    int32_t slots = 0;
+    EntryPos pos{};
+    if (GetFDirEntry(imagePath, &e, &slots, &pos) != 0) return kNotFound;
+    const DirEntry entry = *e;
+    if (entry.firstCluster == 1) return kIsRoot;
+    if ((entry.attributes & kProtectingAttributes) && !force) return kProtected;
+    if ((entry.attributes & attr::kDirectory) && entry.firstCluster != 0 && !directoryIsEmpty(entry.firstCluster)) {
+        return kNotEmpty;
+    }
+
+    // Marked deleted first: a stop before the clusters are freed leaves lost clusters, never a live entry
+    // whose clusters the next file would be given.
+    bool readFailed = false;
+    const auto offsets = groupSlotOffsets(pos, readFailed);
+    if (!offsets) return readFailed ? kReadFailed : kNotFound;
+    const uint8_t deleted[1] = {kDeletedMark};
+    for (uint64_t at : *offsets) {
+        if (!writeImage(at, deleted)) {
+            finishWrite();
+            return kWriteFailed;
+        }
+    }
+    if (!barrier()) return kWriteFailed;
+
+    uint32_t freed = 0;
+    if (entry.firstCluster >= 2 && entry.firstCluster < layout_.clusterLimit) {
+        uint32_t steps = 0;
+        for (uint32_t c = entry.firstCluster;;) {
+            const ChainLink link = fat_.follow(c, steps);
+            if (fat_.raw(c) != 0) {
+                FatSet(c, 0, false);
+                ++freed;
+            }
+            if (link.kind != ChainLink::Next) break;
+            c = link.next;
+        }
+    }
+    freeClusters_ += freed;
+    return finishWrite() ? kDeleted : kWriteFailed;
+}
+
+}  // namespace orva

@@ -1,0 +1,75 @@
+// Creating a folder: its first cluster with "." and "..", then the table, then its entry in the parent.
+#include <algorithm>
+
+#include "image_state.h"
+
+namespace orva {
+namespace {
+
+enum MakeDirResult : int32_t {
+    kCreated = 0,
+    kNoRoom = 3,
+    kNoParent = 4,
+    kWriteFailed = 5,
+    kBadName = 7,
+    kReadOnlyImage = 8,
+    kNothingOpen = 10,
+};
+
+constexpr std::string_view kNotAllowedInFolderNames = "/:*?\"<>|";
+
+}  // namespace
+
+int32_t ImageState::MkDir(std::string_view path) {
+    if (!isOpen()) return kNothingOpen;
+    if (readOnly_) return kReadOnlyImage;
+    if (path.find_first_of(kNotAllowedInFolderNames) != std::string_view::npos) return kBadName;
+    if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+    const size_t last = path.rfind('\\');
+    const std::string_view name = last == std::string_view::npos ? path : path.substr(last + 1);
+    uint32_t parent = workDirCluster_;
+    if (last != std::string_view::npos) {
+        DirEntry* e = nullptr;
+        int32_t slots = 0;
+        if (GetFDirEntry(path.substr(0, last + 1), &e, &slots, nullptr) != 0) return kNoParent;
+        parent = directoryClusterOf(*e);
+    }
+    NameError nameError;
+    auto entry = nameNewEntry(name, parent, nameError);
+    if (!entry) return nameError == NameError::NoAlias ? kNoRoom : kBadName;
+    entry->attributes = attr::kDirectory;
+    entry->stamps = stampsAllAt(platform::utcNow());
+
+    const int64_t found = FindFreeSlots(static_cast<int32_t>(parent), static_cast<int32_t>(entry->slotCount()));
+    if (found == 0) {
+        finishWrite();
+        return kNoRoom;
+    }
+    if (found < 0) --freeClusters_;
+    const int32_t cluster = fat_.FatFindFree(2);
+    if (cluster <= 0) return finishWrite() ? kNoRoom : kWriteFailed;
+    entry->firstCluster = static_cast<uint16_t>(cluster);
+
+    std::vector<uint8_t> first(layout_.clusterBytes, 0);
+    DirEntry dot = shortEntryOf(*entry);
+    std::fill(std::begin(dot.name), std::end(dot.name), ' ');
+    std::fill(std::begin(dot.extension), std::end(dot.extension), ' ');
+    dot.name[0] = '.';
+    const Slot dotSlot = slotBytes(dot);
+    dot.name[1] = '.';
+    dot.firstCluster = static_cast<uint16_t>(parent == 1 ? 0 : parent);
+    const Slot dotDotSlot = slotBytes(dot);
+    std::copy(dotSlot.begin(), dotSlot.end(), first.begin());
+    std::copy(dotDotSlot.begin(), dotDotSlot.end(), first.begin() + kSlotBytes);
+    if (!writeImage(static_cast<uint64_t>(ClusterOffset(cluster)), first)) {
+        finishWrite();
+        return kWriteFailed;
+    }
+    FatSet(cluster, kEndOfChain, false);
+    --freeClusters_;
+    bool ok = flushFat();
+    ok = writeGroup(static_cast<uint64_t>(found < 0 ? -found : found), *entry) && ok;
+    return finishWrite() && ok ? kCreated : kWriteFailed;
+}
+
+}  // namespace orva

@@ -1,0 +1,90 @@
+// What every export that adds or changes entries shares: naming a new entry, finding its folder, and the
+// slots of an existing entry group on disk.
+#include "image_state.h"
+#include "platform/text_codec.h"
+
+namespace orva {
+
+std::optional<ShortName> ImageState::MakeShortAlias(std::string_view name, uint32_t dirCluster) {
+    // Slot checks would hide the rest of the folder from the lookup and let an alias be handed out twice.
+    const uint8_t flags = checkFlags_;
+    checkFlags_ = 0;
+    std::optional<ShortName> alias;
+    for (int ordinal = 0; ordinal < kAliasCandidates && !alias; ++ordinal) {
+        ShortPattern pattern{};
+        const ShortName candidate = storedForm(*aliasCandidate(name, ordinal));
+        std::copy(candidate.begin(), candidate.end(), pattern.begin());
+        if (!SearchDir(dirCluster, &pattern, nullptr, false, nullptr)) alias = candidate;
+    }
+    checkFlags_ = flags;
+    return alias;
+}
+
+std::optional<NewEntry> ImageState::nameNewEntry(std::string_view name, uint32_t dirCluster, NameError& error) {
+    error = NameError::None;
+    if (name.empty()) {
+        error = NameError::Empty;
+        return std::nullopt;
+    }
+    NewEntry e{};
+    if (isPlainShortName(name)) {
+        e.shortName = storedForm(name);
+        return e;
+    }
+    // Parts are counted in UTF-16 units: a name of multi-byte characters needs no more parts than it fills.
+    auto longName = platform::utf8ToUtf16(name);
+    if (!longName || longName->size() > kMaxLongNameChars) {
+        error = NameError::Unstorable;
+        return std::nullopt;
+    }
+    const auto alias = MakeShortAlias(name, dirCluster);
+    if (!alias) {
+        error = NameError::NoAlias;
+        return std::nullopt;
+    }
+    e.shortName = *alias;
+    e.longName = std::move(*longName);
+    return e;
+}
+
+std::optional<uint32_t> ImageState::targetDirectory(std::string_view imagePath) {
+    const size_t last = imagePath.rfind('\\');
+    if (last == std::string_view::npos) return workDirCluster_;
+    if (last == 0) return 1;
+    DirEntry* e = nullptr;
+    int32_t slots = 0;
+    if (GetFDirEntry(imagePath.substr(0, last), &e, &slots, nullptr) != 0) return std::nullopt;
+    // Slots written into a file's clusters would destroy it.
+    if (!(e->attributes & attr::kDirectory)) return std::nullopt;
+    return directoryClusterOf(*e);
+}
+
+std::optional<std::vector<uint64_t>> ImageState::groupSlotOffsets(const EntryPos& pos, bool& readFailed) {
+    readFailed = false;
+    std::vector<uint64_t> offsets;
+    DirCursor cur = cursorAt(pos.cluster);
+    if (cur.cluster == 0 || pos.index >= cur.remaining) return std::nullopt;
+    cur.filePos += uint32_t{pos.index} * kSlotBytes;
+    cur.remaining -= pos.index;
+    for (;;) {
+        if (cur.remaining == 0) {
+            if (cur.cluster == 1) return std::nullopt;
+            const ChainLink link = fat_.follow(cur.cluster, cur.hops);
+            if (link.kind != ChainLink::Next) return std::nullopt;
+            cur = DirCursor{link.next, static_cast<uint32_t>(ClusterOffset(link.next)), layout_.entriesPerCluster,
+                            cur.hops};
+        }
+        Slot s;
+        if (!readImage(cur.filePos, s)) {
+            readFailed = true;
+            return std::nullopt;
+        }
+        offsets.push_back(cur.filePos);
+        if (!isLongNameAttr(s[11])) return offsets;
+        if (offsets.size() > kGroupSlots) return std::nullopt;
+        cur.filePos += kSlotBytes;
+        --cur.remaining;
+    }
+}
+
+}  // namespace orva

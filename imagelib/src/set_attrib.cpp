@@ -1,0 +1,57 @@
+// Changing the read-only, hidden, system and archive bits of an entry in place.
+#include <algorithm>
+
+#include "image_state.h"
+
+namespace orva {
+namespace {
+
+enum SetAttribResult : int32_t {
+    kSet = 0,
+    kNotFound = 1,
+    kIsRoot = 2,
+    kNotAFolder = 4,
+    kEmptyName = 5,
+    kSlotFailed = 6,
+    kReadOnlyImage = 8,
+    kNothingOpen = 10,
+};
+
+constexpr uint8_t kSettable = attr::kReadOnly | attr::kHidden | attr::kSystem | attr::kArchive;
+
+}  // namespace
+
+int32_t ImageState::SetAttrib(std::string_view path, uint8_t attributes) {
+    if (!isOpen()) return kNothingOpen;
+    if (readOnly_) return kReadOnlyImage;
+    if (path.empty()) return kNotFound;
+    if (path == "\\") return kIsRoot;
+    DirEntry* e = nullptr;
+    int32_t slots = 0;
+    EntryPos pos{};
+    switch (GetFDirEntry(path, &e, &slots, &pos)) {
+        case 0:
+            break;
+        case 4:
+            return kNotAFolder;
+        case 5:
+            return kEmptyName;
+        default:
+            return kNotFound;
+    }
+    DirEntry entry = *e;
+    entry.attributes = static_cast<uint8_t>((entry.attributes & ~kSettable) | (attributes & kSettable));
+    // The 8.3 entry follows the group's long-name parts; it must still be the entry that was found.
+    bool readFailed = false;
+    const auto offsets = groupSlotOffsets(pos, readFailed);
+    if (!offsets) return kSlotFailed;
+    const Slot s = slotBytes(entry);
+    Slot onDisk;
+    if (!readImage(offsets->back(), onDisk) || !std::equal(onDisk.begin(), onDisk.begin() + 11, s.begin())) {
+        return kSlotFailed;
+    }
+    const bool written = writeImage(offsets->back(), s);
+    return finishWrite() && written ? kSet : kSlotFailed;
+}
+
+}  // namespace orva

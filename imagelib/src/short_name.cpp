@@ -1,0 +1,73 @@
+#include "short_name.h"
+
+#include <algorithm>
+
+#include "name_patterns.h"
+
+namespace orva {
+namespace {
+
+constexpr std::string_view kAliasChars = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ~!@$#&%^_-'()`";
+static_assert(kAliasChars.size() == kAliasCandidates);
+
+// Characters an 8.3 entry may not hold although they do not force a long name by themselves: other
+// systems and fsck.fat reject short names with them, so such names get a long name and an alias.
+constexpr std::string_view kNotInPlainShortNames = " +<>|";
+
+// The alias characters taken from part of a name: a-z and the four after them lose bit 0x20 first.
+std::string aliasChars(std::string_view part, size_t most) {
+    std::string taken;
+    for (char c : part) {
+        if (taken.size() == most) break;
+        auto b = static_cast<uint8_t>(c);
+        if (b >= 0x61 && b <= 0x7E) b &= static_cast<uint8_t>(~0x20);
+        if (kAliasChars.find(static_cast<char>(b)) != std::string_view::npos) taken += static_cast<char>(b);
+    }
+    return taken;
+}
+
+}  // namespace
+
+bool isPlainShortName(std::string_view name) {
+    if (name.size() > 12) return false;
+    if (name.find_first_of(kNotInPlainShortNames) != std::string_view::npos) return false;
+    const size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos) return name.size() <= 8 && !name.empty() && !NeedsLongName(name);
+    // A blank base (".ABC") is no valid 8.3 name either.
+    return dot >= 1 && dot <= 8 && name.size() - dot <= 4 && !NeedsLongName(name.substr(0, dot)) &&
+           !NeedsLongName(name.substr(dot + 1));
+}
+
+ShortName storedForm(std::string_view text) {
+    ShortName s;
+    s.fill(' ');
+    const size_t dot = text.rfind('.');
+    const std::string_view base = text.substr(0, dot);
+    const std::string_view ext = dot == std::string_view::npos ? std::string_view() : text.substr(dot + 1);
+    std::copy_n(base.begin(), std::min<size_t>(base.size(), 8), s.begin());
+    std::copy_n(ext.begin(), std::min<size_t>(ext.size(), 3), s.begin() + 8);
+    std::transform(s.begin(), s.end(), s.begin(), [](uint8_t b) {
+        return static_cast<uint8_t>(b >= 'a' && b <= 'z' ? b - 'a' + 'A' : b);
+    });
+    return s;
+}
+
+uint8_t shortNameChecksum(const ShortName& name) {
+    uint8_t sum = 0;
+    for (uint8_t b : name) sum = static_cast<uint8_t>(((sum & 1) << 7) + (sum >> 1) + b);
+    return sum;
+}
+
+std::optional<std::string> aliasCandidate(std::string_view longName, int ordinal) {
+    if (ordinal < 0 || ordinal >= kAliasCandidates) return std::nullopt;
+    std::string base = aliasChars(longName, 8);
+    base.resize(8, '_');
+    base[6] = '~';
+    base[7] = kAliasChars[static_cast<size_t>(ordinal)];
+    const size_t dot = longName.rfind('.');
+    if (dot == std::string_view::npos) return base;
+    const std::string ext = aliasChars(longName.substr(dot + 1), 3);
+    return ext.empty() ? base : base + "." + ext;
+}
+
+}  // namespace orva

@@ -1,0 +1,579 @@
+// Trees written by the library, checked by tools that share no code with it: fsck.fat must find nothing to
+// repair, and mtools must list the same names, copy out the same bytes and show the same attributes and label.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <random>
+#include <set>
+#include <sstream>
+
+#include "fixture.h"
+#include "image_state.h"
+#include "platform/text_codec.h"
+
+namespace orva {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::patternBytes;
+using testing_support::quote;
+using testing_support::readFile;
+using testing_support::run;
+using testing_support::ScratchDir;
+
+struct Item {
+    bool directory = false;
+    std::vector<uint8_t> bytes;
+    uint8_t attributes = 0;  // as the library stores them
+};
+// "/"-separated paths below the root, in UTF-8.
+using Tree = std::map<std::string, Item>;
+
+std::string imagePathOf(const std::string& path) {
+    std::string p = "\\" + path;
+    std::replace(p.begin(), p.end(), '/', '\\');
+    return p;
+}
+
+std::string parentOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "" : path.substr(0, slash);
+}
+
+std::string leafOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// What the boot sector says about the clusters, read straight from the image file.
+struct DiskShape {
+    uint32_t clusterBytes = 0, fatOffset = 0, clusterCount = 0;
+};
+
+DiskShape shapeOf(const std::vector<uint8_t>& image) {
+    auto le16 = [&](size_t at) { return static_cast<uint32_t>(image[at] | image[at + 1] << 8); };
+    const uint32_t bps = le16(11), spc = image[13], reserved = le16(14), fats = image[16];
+    const uint32_t rootSectors = (le16(17) * 32 + bps - 1) / bps;
+    const uint32_t firstData = reserved + fats * le16(22) + rootSectors;
+    return {bps * spc, reserved * bps, (le16(19) - firstData) / spc};
+}
+
+std::vector<uint8_t> readPrefix(const fs::path& path, size_t count) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> bytes(count);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(count));
+    bytes.resize(static_cast<size_t>(in.gcount()));
+    return bytes;
+}
+
+// Free clusters counted in the image's first table on disk, not in the library's memory.
+uint32_t freeClustersOnDisk(const fs::path& image) {
+    const std::vector<uint8_t> head = readPrefix(image, 512);
+    const DiskShape shape = shapeOf(head);
+    const std::vector<uint8_t> fat = readPrefix(image, shape.fatOffset + (shape.clusterCount + 2) * 3 / 2 + 2);
+    uint32_t free = 0;
+    for (uint32_t c = 2; c < shape.clusterCount + 2; ++c) {
+        const size_t at = shape.fatOffset + c * 3 / 2;
+        const uint32_t pair = fat[at] | fat[at + 1] << 8;
+        if ((c & 1 ? pair >> 4 : pair & 0xFFF) == 0) ++free;
+    }
+    return free;
+}
+
+uint32_t clusterBytesOf(const fs::path& image) { return shapeOf(readPrefix(image, 512)).clusterBytes; }
+
+// Everything fsck.fat says beyond its banner and its summary line.
+std::vector<std::string> fsckComplaints(const fs::path& image, int& exitCode) {
+    const testing_support::CommandResult r = run("fsck.fat -n " + quote(image.string()));
+    exitCode = r.exitCode;
+    std::vector<std::string> complaints;
+    for (const std::string& line : linesOf(r.output)) {
+        if (line.empty() || line.rfind("fsck.fat ", 0) == 0 || line.rfind(image.string() + ": ", 0) == 0) continue;
+        complaints.push_back(line);
+    }
+    return complaints;
+}
+
+void expectFsckClean(const fs::path& image, const std::string& context) {
+    int exitCode = 0;
+    const std::vector<std::string> complaints = fsckComplaints(image, exitCode);
+    EXPECT_EQ(exitCode, 0) << context;
+    EXPECT_EQ(complaints, std::vector<std::string>{}) << context;
+}
+
+void expectFreeSpaceTrue(ImageState& s, const fs::path& image, const std::string& context) {
+    uint32_t freeBytes = 0;
+    ASSERT_EQ(s.FreeSpace(&freeBytes), 0) << context;
+    EXPECT_EQ(freeBytes, freeClustersOnDisk(image) * clusterBytesOf(image)) << context;
+}
+
+// The tree as mtools sees it: names from mdir, bytes from mcopy, attributes from mattrib.
+void expectToolsSee(const fs::path& image, const Tree& tree, const fs::path& scratch, const std::string& context) {
+    const std::string img = quote(image.string());
+    std::set<std::string> expectedNames;
+    for (const auto& [path, item] : tree) expectedNames.insert("::/" + path + (item.directory ? "/" : ""));
+    const testing_support::CommandResult listing = run("mdir -/ -b -a -i " + img + " ::");
+    ASSERT_EQ(listing.exitCode, 0) << context << "\n" << listing.output;
+    const std::vector<std::string> lines = linesOf(listing.output);
+    EXPECT_EQ(std::set<std::string>(lines.begin(), lines.end()), expectedNames) << context;
+    EXPECT_EQ(lines.size(), expectedNames.size()) << context << ": a name listed twice";
+
+    const fs::path out = scratch / "out";
+    fs::remove_all(out);
+    fs::create_directories(out);
+    const testing_support::CommandResult copied = run("mcopy -s -n -i " + img + " :: " + quote(out.string() + "/"));
+    ASSERT_EQ(copied.exitCode, 0) << context << "\n" << copied.output;
+    Tree seen;
+    for (const auto& e : fs::recursive_directory_iterator(out)) {
+        const std::string path = fs::relative(e.path(), out).string();
+        Item& item = seen[path];
+        item.directory = e.is_directory();
+        if (!item.directory) item.bytes = readFile(e.path());
+    }
+    for (const auto& [path, item] : tree) {
+        const auto it = seen.find(path);
+        if (it == seen.end()) {
+            ADD_FAILURE() << context << ": mcopy did not bring out " << path;
+            continue;
+        }
+        EXPECT_EQ(it->second.directory, item.directory) << context << ": " << path;
+        EXPECT_TRUE(it->second.bytes == item.bytes) << context << ": bytes of " << path;
+    }
+    EXPECT_EQ(seen.size(), tree.size()) << context;
+
+    // mattrib prints "  A  SHR     ::/path": archive, system, hidden, read-only in fixed columns.
+    const testing_support::CommandResult attrib = run("mattrib -/ -i " + img + " ::");
+    ASSERT_EQ(attrib.exitCode, 0) << context << "\n" << attrib.output;
+    std::map<std::string, uint8_t> shown;
+    for (const std::string& line : linesOf(attrib.output)) {
+        if (line.size() < 16 || line.substr(13, 3) != "::/" || line.size() == 16) continue;
+        uint8_t a = 0;
+        if (line[2] == 'A') a |= 0x20;
+        if (line[5] == 'S') a |= 0x04;
+        if (line[6] == 'H') a |= 0x02;
+        if (line[7] == 'R') a |= 0x01;
+        shown[line.substr(16)] = a;
+    }
+    std::map<std::string, uint8_t> expectedAttributes;
+    for (const auto& [path, item] : tree) expectedAttributes[path] = item.attributes & 0x27;
+    EXPECT_EQ(shown, expectedAttributes) << context;
+}
+
+// Names of the kinds that trip up name handling, unique within their folder whatever their case.
+class NameMaker {
+public:
+    explicit NameMaker(std::mt19937& rng) : rng_(rng) {}
+
+    std::string next(std::set<std::string>& taken) {
+        for (;;) {
+            std::string name = candidate();
+            if (taken.insert(platform::lowerCaseUtf8(name)).second) return name;
+        }
+    }
+
+private:
+    size_t below(size_t n) { return rng_() % n; }
+    template <typename T>
+    const T& pick(const std::vector<T>& v) {
+        return v[below(v.size())];
+    }
+    std::string from(std::string_view chars, size_t count) {
+        std::string s;
+        for (size_t i = 0; i < count; ++i) s += chars[below(chars.size())];
+        return s;
+    }
+
+    std::string candidate() {
+        static const std::vector<std::string> words = {"report", "Draft", "final version", "Notes", "photo",
+                                                       "Backup copy", "data", "Q3", "letter to Ann", "x"};
+        static const std::vector<std::string> czech = {"Příliš", "žluťoučký", "kůň", "úpěl", "ďábelské", "ódy",
+                                                       "návrh", "řeřicha", "Šípek", "čtvrtletí", "účet", "Dům"};
+        static const std::vector<std::string> extensions = {".txt", ".dat", ".Bin", "", ".html", ".jpeg", ".c"};
+        constexpr std::string_view upper = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_-$#&!";
+        constexpr std::string_view lower = "abcdefghijklmnopqrstuvwxyz0123456789";
+        switch (below(8)) {
+            case 0: {  // stored as a plain 8.3 name
+                std::string base = from(upper, 1 + below(8));
+                const size_t ext = below(4);
+                return ext ? base + "." + from(upper, ext) : base;
+            }
+            case 1: {
+                std::string name = pick(words);
+                for (size_t i = below(4); i > 0; --i) name += pick(std::vector<std::string>{" ", "-", "_"}) + pick(words);
+                return name + pick(extensions);
+            }
+            case 2: {
+                std::string name = pick(czech);
+                for (size_t i = below(3); i > 0; --i) name += " " + pick(czech);
+                return name + pick(std::vector<std::string>{".txt", ".doc", ""});
+            }
+            case 3: {  // around the 13 characters of one long-name part
+                const size_t length = pick(std::vector<size_t>{12, 13, 14, 25, 26, 27});
+                return below(2) ? from(lower, length) : from(lower, length - 4) + ".txt";
+            }
+            case 4: {  // blanks and "+" that fit 8.3 otherwise
+                std::string base = from(upper, 1 + below(3)) + (below(2) ? " " : "+") + from(upper, 1 + below(3));
+                return below(2) ? base + "." + from(upper, 1 + below(3)) : base;
+            }
+            case 5:
+                return pick(std::vector<std::string>{"C++ notes", "a + b", "x+y", "plus+", "two  blanks"}) +
+                       from(lower, 1 + below(3)) + pick(extensions);
+            case 6:  // fits 8.3 but lower case
+                return from(lower, 1 + below(8)) + "." + from(lower, 1 + below(3));
+            default: {  // several long-name parts
+                std::string name = pick(words);
+                while (name.size() < 40 + below(60)) name += " " + pick(below(3) ? words : czech);
+                return name + pick(extensions);
+            }
+        }
+    }
+
+    std::mt19937& rng_;
+};
+
+size_t sizeFor(std::mt19937& rng, uint32_t cluster) {
+    switch (rng() % 6) {
+        case 0: return 0;
+        case 1: return cluster * (1 + rng() % 3);  // whole clusters
+        case 2: return 1 + rng() % (cluster - 1);
+        case 3: return cluster * (1 + rng() % 3) + (rng() % 2 ? 1 : cluster - 1);
+        case 4: return rng() % (8 * cluster);
+        default: return rng() % 2 ? 20000 + rng() % 5000 : rng() % 3000;
+    }
+}
+
+// A reproducible tree: fixed names that once broke something, twelve names sharing one alias base, and
+// random folders and files.
+Tree makeTree(uint32_t seed, uint32_t cluster, size_t rootSlots) {
+    std::mt19937 rng(seed);
+    NameMaker names(rng);
+    Tree tree;
+    std::map<std::string, std::set<std::string>> taken;
+    auto addFile = [&](const std::string& folder, const std::string& name, size_t size) {
+        taken[folder].insert(platform::lowerCaseUtf8(name));
+        const std::string path = folder.empty() ? name : folder + "/" + name;
+        tree[path] = {false, patternBytes(size, static_cast<uint32_t>(rng())), 0x20};
+    };
+    auto addFolder = [&](const std::string& folder, const std::string& name) {
+        taken[folder].insert(platform::lowerCaseUtf8(name));
+        const std::string path = folder.empty() ? name : folder + "/" + name;
+        tree[path] = {true, {}, 0x10};
+        return path;
+    };
+    for (const char* name : {"README.TXT", "Příliš žluťoučký kůň.txt", "návrh.txt", "twelve_chars", "thirteen_char",
+                             "twenty-six-characters-long", "žluťoučký.txt", "A B.TXT", "X+Y.DAT", "ab.txt", "EMPTY"}) {
+        addFile("", name, std::string_view(name) == "EMPTY" ? 0 : sizeFor(rng, cluster));
+    }
+    const std::string collisions = addFolder("", "Collisions");
+    for (int i = 1; i <= 12; ++i) addFile(collisions, "Long name number " + std::to_string(i) + ".txt", i * 100);
+    addFile(addFolder(collisions, "readme.txt folder"), "readme.txt", cluster);
+
+    std::vector<std::string> folders = {"", collisions};
+    size_t usedRootSlots = 0;
+    auto rootHasRoom = [&](const std::string& name) {
+        usedRootSlots += name.size() / 13 + 2;  // bytes over-count units: errs on the safe side
+        return usedRootSlots < rootSlots;
+    };
+    for (int i = 0; i < 6; ++i) {
+        const std::string parent = folders[rng() % folders.size()];
+        if (std::count(parent.begin(), parent.end(), '/') >= 2) continue;
+        const std::string name = names.next(taken[parent]);
+        if (parent.empty() && !rootHasRoom(name)) continue;
+        folders.push_back(addFolder(parent, name));
+    }
+    size_t budget = 0;
+    for (int i = 0; i < 45; ++i) {
+        const std::string folder = folders[rng() % folders.size()];
+        const std::string name = names.next(taken[folder]);
+        if (folder.empty() && !rootHasRoom(name)) continue;
+        const size_t size = sizeFor(rng, cluster);
+        budget += size;
+        if (budget > 250000) break;
+        addFile(folder, name, size);
+    }
+    return tree;
+}
+
+// Copies the tree in through the library in a shuffled order, creating missing folders on the way, and using
+// each way of naming the target: a full path, a folder path ending with "\", or a bare name in the working
+// directory.
+void copyIn(ImageState& s, const Tree& tree, const fs::path& host, std::mt19937& rng) {
+    std::vector<std::string> order;
+    for (const auto& [path, item] : tree) order.push_back(path);
+    std::shuffle(order.begin(), order.end(), rng);
+    std::set<std::string> made = {""};
+    std::function<void(const std::string&)> make = [&](const std::string& path) {
+        if (made.count(path)) return;
+        make(parentOf(path));
+        const Item& item = tree.at(path);
+        const std::string parent = parentOf(path);
+        const int form = static_cast<int>(rng() % 3);
+        if (form == 2) {
+            ASSERT_EQ(s.SetFWrkDir(imagePathOf(parent)), 0) << parent;
+        }
+        if (item.directory) {
+            const std::string target = form == 0 ? imagePathOf(path) : form == 1 ? imagePathOf(path) + "\\" : leafOf(path);
+            ASSERT_EQ(s.MkDir(target), 0) << target;
+        } else {
+            const fs::path source = host / path;
+            fs::create_directories(source.parent_path());
+            testing_support::writeFile(source, item.bytes);
+            const std::string target = form == 0   ? imagePathOf(path)
+                                       : form == 1 ? (parent.empty() ? "\\" : imagePathOf(parent) + "\\")
+                                                   : leafOf(path);
+            ASSERT_EQ(s.CopyT(source.string(), target), 0) << target;
+        }
+        made.insert(path);
+    };
+    for (const std::string& path : order) {
+        make(path);
+        if (::testing::Test::HasFatalFailure()) return;
+    }
+}
+
+struct Case {
+    int kilobytes;
+    uint32_t seed;
+};
+
+class WriteInterop : public ::testing::TestWithParam<Case> {
+protected:
+    void reopen() {
+        ASSERT_EQ(s.OpenFDImg(image.string(), 1), 0);
+    }
+    // mtools and fsck.fat read the file while the library has it closed (and unlocked).
+    void checkWithTools(const Tree& tree, const std::string& context) {
+        ASSERT_EQ(s.CloseFDImg(), 0);
+        expectFsckClean(image, context);
+        expectToolsSee(image, tree, dir.path(), context);
+        reopen();
+    }
+
+    ScratchDir dir;
+    fs::path image = dir / "img.img";
+    ImageState s;
+};
+
+TEST_P(WriteInterop, RandomTreesSurviveCopyDeleteAttributesAndLabels) {
+    const Case c = GetParam();
+    SCOPED_TRACE("seed " + std::to_string(c.seed) + ", " + std::to_string(c.kilobytes) + " KB");
+    testing_support::makeFatImage(image, c.kilobytes);
+    const uint32_t cluster = clusterBytesOf(image);
+    Tree tree = makeTree(c.seed, cluster, c.kilobytes == 1440 ? 180 : 90);
+    std::mt19937 rng(c.seed * 7 + 1);
+
+    reopen();
+    copyIn(s, tree, dir / "host", rng);
+    if (HasFatalFailure()) return;
+    expectFreeSpaceTrue(s, image, "after copying in");
+    checkWithTools(tree, "after copying in");
+    if (HasFatalFailure()) return;
+
+    // Deletes: a third of the files, then whole folders from their leaves up.
+    std::vector<std::string> files, folders;
+    for (const auto& [path, item] : tree) (item.directory ? folders : files).push_back(path);
+    std::shuffle(files.begin(), files.end(), rng);
+    for (size_t i = 0; i < files.size() / 3; ++i) {
+        ASSERT_EQ(s.KillF(imagePathOf(files[i]), 0), 0) << files[i];
+        tree.erase(files[i]);
+    }
+    std::shuffle(folders.begin(), folders.end(), rng);
+    for (size_t i = 0; i < folders.size() / 2; ++i) {
+        const std::string folder = folders[i];
+        if (!tree.count(folder)) continue;
+        std::vector<std::string> inside;
+        for (const auto& [path, item] : tree) {
+            if (path.rfind(folder + "/", 0) == 0) inside.push_back(path);
+        }
+        if (!inside.empty()) {
+            EXPECT_EQ(s.KillF(imagePathOf(folder), 0), 2) << folder;
+        }
+        // Deepest first, so that every folder is empty when its turn comes.
+        std::sort(inside.begin(), inside.end(), [](const std::string& a, const std::string& b) { return a > b; });
+        inside.push_back(folder);
+        for (const std::string& path : inside) {
+            ASSERT_EQ(s.KillF(imagePathOf(path), 0), 0) << path;
+            tree.erase(path);
+        }
+    }
+    expectFreeSpaceTrue(s, image, "after deleting");
+    checkWithTools(tree, "after deleting");
+    if (HasFatalFailure()) return;
+
+    // Attributes: the argument's other bits must not reach the entry.
+    std::vector<std::string> left;
+    for (const auto& [path, item] : tree) left.push_back(path);
+    std::shuffle(left.begin(), left.end(), rng);
+    for (size_t i = 0; i < left.size() / 2; ++i) {
+        const auto attributes = static_cast<uint8_t>(rng());
+        Item& item = tree[left[i]];
+        ASSERT_EQ(s.SetAttrib(imagePathOf(left[i]), attributes), 0) << left[i];
+        item.attributes = static_cast<uint8_t>((item.directory ? 0x10 : 0) | (attributes & 0x27));
+    }
+    checkWithTools(tree, "after setting attributes");
+    if (HasFatalFailure()) return;
+
+    // Protected files need force; unprotected ones go either way.
+    for (size_t i = 0; i < left.size() / 2; ++i) {
+        const std::string& path = left[i];
+        if (tree[path].directory) continue;
+        const bool guarded = tree[path].attributes & 0x07;
+        if (guarded) {
+            EXPECT_EQ(s.KillF(imagePathOf(path), 0), 1) << path;
+        }
+        ASSERT_EQ(s.KillF(imagePathOf(path), 1), 0) << path;
+        tree.erase(path);
+    }
+    expectFreeSpaceTrue(s, image, "after forced deletes");
+    checkWithTools(tree, "after forced deletes");
+    if (HasFatalFailure()) return;
+
+    // Labels: set, replace, cut to 11, remove. The boot sector's copy is kept equal, as fsck.fat wants.
+    for (const std::string label : {"ORVA DISK", "NEW-LABEL_2", "TWELVE CHARS+", "", "X", ""}) {
+        ASSERT_EQ(s.WriteVol(label), 0) << label;
+        std::string stored = label.substr(0, std::min<size_t>(label.size(), 11));
+        std::array<uint8_t, 512> boot{};
+        DiskGeometry geometry{};
+        ASSERT_EQ(s.GetFDType(&geometry, boot.data(), 512), 0);
+        const std::string copy = (stored.empty() ? std::string("NO NAME") : stored) + std::string(11, ' ');
+        std::copy_n(copy.begin(), 11, boot.begin() + 43);
+        ASSERT_EQ(s.WriteBoot(boot.data()), 0);
+        checkWithTools(tree, "label '" + label + "'");
+        if (HasFatalFailure()) return;
+        const std::string shown = run("mlabel -s -i " + quote(image.string()) + " ::").output;
+        stored.erase(stored.find_last_not_of(' ') + 1);
+        EXPECT_EQ(shown.substr(0, shown.find_last_not_of(" \n") + 1),
+                  stored.empty() ? " Volume has no label" : " Volume label is " + stored)
+            << label;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, WriteInterop,
+                         ::testing::Values(Case{1440, 1}, Case{1440, 2}, Case{1440, 3}, Case{720, 4}, Case{720, 5},
+                                           Case{720, 6}),
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                             return "Kb" + std::to_string(info.param.kilobytes) + "Seed" +
+                                    std::to_string(info.param.seed);
+                         });
+
+// A long name takes one part per 13 UTF-16 units, however many bytes its UTF-8 form has, plus the 8.3 entry.
+TEST(WriteInteropNames, LongNamePartsCountUtf16Units) {
+    ScratchDir dir;
+    const fs::path image = dir / "img.img";
+    testing_support::makeFatImage(image, 1440);
+    struct Row {
+        std::string name;
+        int32_t slots;
+    } rows[] = {{"README.TXT", 1},        {"twelve_chars", 2},        {"thirteen_char", 2},
+                {"fourteen_chars", 3},    {"žluťoučký.txt", 2},       {"Příliš žluťoučký kůň.txt", 3},
+                {std::string(26, 'x'), 3}, {std::string(27, 'y'), 4}, {"ab.txt", 2}};
+    ImageState s;
+    ASSERT_EQ(s.OpenFDImg(image.string(), 1), 0);
+    for (const Row& r : rows) {
+        testing_support::writeFile(dir / "f", std::string("x"));
+        ASSERT_EQ(s.CopyT((dir / "f").string(), "\\" + r.name), 0) << r.name;
+        DirEntry* e = nullptr;
+        int32_t slots = 0;
+        ASSERT_EQ(s.GetFDirEntry("\\" + r.name, &e, &slots, nullptr), 0) << r.name;
+        EXPECT_EQ(slots, r.slots) << r.name;
+    }
+    ASSERT_EQ(s.CloseFDImg(), 0);
+    expectFsckClean(image, "names");
+}
+
+// Copying until the disk or a directory is full: every refusal leaves a clean file system, and FreeSpace
+// stays what the table on disk says.
+class FullImage : public ::testing::TestWithParam<int> {};
+
+TEST_P(FullImage, RefusalsLeaveACleanImageAndTrueFreeSpace) {
+    ScratchDir dir;
+    const fs::path image = dir / "img.img";
+    testing_support::makeFatImage(image, GetParam());
+    const uint32_t cluster = clusterBytesOf(image);
+    std::mt19937 rng(static_cast<uint32_t>(GetParam()));
+    ImageState s;
+    ASSERT_EQ(s.OpenFDImg(image.string(), 1), 0);
+    Tree tree;
+    ASSERT_EQ(s.MkDir("\\Fill"), 0);
+    tree["Fill"] = {true, {}, 0x10};
+    int counter = 0;
+    // Returns the library's result; a copied file joins the tree.
+    auto copy = [&](const std::string& folder, size_t size, bool longName) {
+        // The number leads, so that the aliases do not all share one base (a base has only 50 of them).
+        const std::string name = longName ? std::to_string(++counter) + " filler file.bin"
+                                          : "F" + std::to_string(++counter) + ".BIN";
+        const std::string path = folder.empty() ? name : folder + "/" + name;
+        const std::vector<uint8_t> bytes = patternBytes(size, static_cast<uint32_t>(counter));
+        testing_support::writeFile(dir / "src", bytes);
+        const int32_t r = s.CopyT((dir / "src").string(), imagePathOf(path));
+        if (r == 0) tree[path] = {false, bytes, 0x20};
+        expectFreeSpaceTrue(s, image, "after " + path + " gave " + std::to_string(r));
+        return r;
+    };
+
+    int32_t r = 0;
+    // Bounded, so that a library that never says "full" fails instead of spinning.
+    auto until = [&](auto step) {
+        for (int i = 0; i < 4000; ++i) {
+            if ((r = step()) != 0) return;
+        }
+        ADD_FAILURE() << "never refused";
+    };
+    until([&] { return copy("Fill", (1 + rng() % 40) * cluster - rng() % cluster, true); });
+    EXPECT_TRUE(r == 1 || r == 2) << r;
+    // Whatever is still free, in exactly that many bytes; the folder may need a cluster of it for the entry.
+    uint32_t freeBytes = 0;
+    ASSERT_EQ(s.FreeSpace(&freeBytes), 0);
+    if (freeBytes > 0) {
+        r = copy("Fill", freeBytes, false);
+        EXPECT_TRUE(r == 0 || r == 1) << r;
+    }
+    until([&] { return copy("Fill", 1, false); });
+    EXPECT_TRUE(r == 1 || r == 2) << r;
+    ASSERT_EQ(s.FreeSpace(&freeBytes), 0);
+    EXPECT_EQ(freeBytes, 0u);
+    // Empty files need only slots: the folder fills its last cluster and then cannot grow.
+    until([&] { return copy("Fill", 0, true); });
+    EXPECT_EQ(r, 2);
+    EXPECT_EQ(s.MkDir("\\No room"), 3);
+    EXPECT_EQ(s.MkDir("\\Fill\\No room"), 3);
+    expectFreeSpaceTrue(s, image, "after refused folders");
+    // The root is full when its slots are, whatever the disk holds.
+    until([&] { return copy("", 0, (counter & 1) != 0); });
+    EXPECT_EQ(r, 2);
+    EXPECT_EQ(s.CopyT((dir / "src").string(), "\\LAST.BIN"), 2);
+
+    ASSERT_EQ(s.CloseFDImg(), 0);
+    expectFsckClean(image, "full image");
+    expectToolsSee(image, tree, dir.path(), "full image");
+
+    // Deleting makes room again, and the room is used.
+    ASSERT_EQ(s.OpenFDImg(image.string(), 1), 0);
+    std::vector<std::string> filler;
+    for (const auto& [path, item] : tree) {
+        if (path.rfind("Fill/", 0) == 0 && item.bytes.size() > 4 * cluster) filler.push_back(path);
+    }
+    ASSERT_GE(filler.size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+        ASSERT_EQ(s.KillF(imagePathOf(filler[i]), 0), 0);
+        tree.erase(filler[i]);
+    }
+    expectFreeSpaceTrue(s, image, "after making room");
+    ASSERT_EQ(s.FreeSpace(&freeBytes), 0);
+    EXPECT_EQ(copy("Fill", freeBytes, true), 0);
+    ASSERT_EQ(s.CloseFDImg(), 0);
+    expectFsckClean(image, "refilled");
+    expectToolsSee(image, tree, dir.path(), "refilled");
+}
+
+INSTANTIATE_TEST_SUITE_P(FloppySizes, FullImage, ::testing::Values(1440, 720));
+
+}  // namespace
+}  // namespace orva
