@@ -1,5 +1,5 @@
-// Copying a host file into the image: data first, then the allocation table, then the entry, each made
-// durable before the next depends on it.
+// Copying a host file into the image: data first, then the allocation table, then the entry; the entry is
+// written only once what it names is durable.
 #include <cerrno>
 
 #include "image_state.h"

@@ -99,6 +99,7 @@ int64_t ImageState::FindFreeSlots(int32_t dirCluster, int32_t count) {
         const int64_t offset = ClusterOffset(added);
         const std::vector<uint8_t> zeros(layout_.clusterBytes, 0);
         if (!writeImage(static_cast<uint64_t>(offset), zeros)) return 0;
+        zeroedFolderCluster_ = true;
         FatSet(cur.cluster, static_cast<uint32_t>(added), false);
         FatSet(added, kEndOfChain, false);
         return -offset;

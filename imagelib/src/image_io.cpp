@@ -39,8 +39,11 @@ bool ImageState::writeImage(uint64_t offset, std::span<const uint8_t> data) {
 
 // The whole table goes over the first and second copy; further copies are left alone.
 bool ImageState::flushFat() {
-    // The data the table will point to goes first.
-    bool ok = barrier();
+    // A table that reaches the disk before the data it points to leaves only lost clusters, which is
+    // harmless, so data and table share one ordering point. A folder's new cluster is different: linked
+    // before its zeros are on disk, it would show stale slots as entries.
+    bool ok = !zeroedFolderCluster_ || barrier();
+    zeroedFolderCluster_ = false;
     fatDirty_ = false;
     ok = writeImage(layout_.fatOffset, fat_.bytes()) && ok;
     if (layout_.fatCount >= 2) ok = writeImage(uint64_t{layout_.fatOffset} + layout_.fatBytes, fat_.bytes()) && ok;

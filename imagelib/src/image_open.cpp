@@ -42,7 +42,7 @@ ImageState::~ImageState() { releaseImage(); }
 
 void ImageState::releaseImage() {
     imageOpen_ = false;
-    unsynced_ = fatDirty_ = false;
+    unsynced_ = fatDirty_ = zeroedFolderCluster_ = false;
     cache_ = ReadCache();
     fat_ = FatTable();
     search_ = SearchState();

@@ -160,6 +160,7 @@ private:
     bool readOnly_ = false;
     bool unsynced_ = false;  // written since the last ordering point
     bool fatDirty_ = false;  // the table changed in memory since it was last written
+    bool zeroedFolderCluster_ = false;  // a folder grew by a cluster the table does not link on disk yet
     bool fatFromSecondCopy_ = false;
     uint8_t checkFlags_ = 0;
     std::array<uint8_t, 62> bootParams_{};
