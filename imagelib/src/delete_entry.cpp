@@ -34,9 +34,9 @@ int32_t ImageState::KillF(std::string_view imagePath, uint8_t force) {
     if (readOnly_) return kReadOnlyImage;
     DirEntry* e = nullptr;
     int32_t slots = 0;
-    EntryPos pos{};
-    if (GetFDirEntry(imagePath, &e, &slots, &pos) != 0) return kNotFound;
+    if (GetFDirEntry(imagePath, &e, &slots, nullptr) != 0) return kNotFound;
     const DirEntry entry = *e;
+    const EntryPos groupStart = lastGroupStart_;  // before the emptiness test runs a search of its own
     if (entry.firstCluster == 1) return kIsRoot;
     if ((entry.attributes & kProtectingAttributes) && !force) return kProtected;
     if ((entry.attributes & attr::kDirectory) && entry.firstCluster != 0 && !directoryIsEmpty(entry.firstCluster)) {
@@ -46,14 +46,20 @@ int32_t ImageState::KillF(std::string_view imagePath, uint8_t force) {
     // Marked deleted first: a stop before the clusters are freed leaves lost clusters, never a live entry
     // whose clusters the next file would be given.
     bool readFailed = false;
-    const auto offsets = groupSlotOffsets(pos, readFailed);
+    const auto offsets = groupSlotOffsets(groupStart, readFailed);
     if (!offsets) return readFailed ? kReadFailed : kNotFound;
-    const uint8_t deleted[1] = {kDeletedMark};
-    for (uint64_t at : *offsets) {
-        if (!writeImage(at, deleted)) {
+    // One write for each run of neighbouring slots, so that a group within one cluster goes at once.
+    for (size_t first = 0; first < offsets->size();) {
+        size_t end = first + 1;
+        while (end < offsets->size() && (*offsets)[end] == (*offsets)[end - 1] + kSlotBytes) ++end;
+        std::vector<uint8_t> run((end - first) * kSlotBytes);
+        if (!readImage((*offsets)[first], run)) return kReadFailed;
+        for (size_t at = 0; at < run.size(); at += kSlotBytes) run[at] = kDeletedMark;
+        if (!writeImage((*offsets)[first], run)) {
             finishWrite();
             return kWriteFailed;
         }
+        first = end;
     }
     if (!barrier()) return kWriteFailed;
 

@@ -32,9 +32,11 @@ GroupRead ImageState::ReadEntryGroup(DirCursor& cur, EntryPos* pos) {
             r.readError = true;
             break;
         }
+        const EntryPos here{static_cast<uint16_t>(cur.cluster),
+                            static_cast<uint16_t>((slotOffset - ClusterOffset(cur.cluster)) / kSlotBytes)};
         cur.filePos += kSlotBytes;
         --cur.remaining;
-        ++count;
+        if (++count == 1) r.firstSlot = here;
         group[kGroupSlots - count] = slotEntry(s);
 
         if (checkFlags_ & 2) {
@@ -55,6 +57,7 @@ GroupRead ImageState::ReadEntryGroup(DirCursor& cur, EntryPos* pos) {
             // A new name begins: the parts before it belong to no entry.
             group[kGroupSlots - 1] = slotEntry(s);
             count = 1;
+            r.firstSlot = here;
         }
     }
     r.slotCount = count;

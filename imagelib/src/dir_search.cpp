@@ -99,6 +99,7 @@ DirEntry* ImageState::SearchDir(uint32_t dir, const ShortPattern* shortPat, cons
         }
         if (found) {
             lastSlotCount_ = g.slotCount;
+            lastGroupStart_ = g.firstSlot;
             return candidate;
         }
     }

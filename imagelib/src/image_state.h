@@ -47,6 +47,7 @@ struct GroupRead {
     bool readError = false;
     bool endOfDirectory = false;
     uint8_t checkCode = 0;
+    EntryPos firstSlot{};  // where the group begins on disk, also when it runs into the next cluster
 };
 
 // The work area entries are handed out from; a DirEntry array, so pointers into it are real DirEntry objects.
@@ -173,6 +174,9 @@ private:
     Slot lastBadEntry_{};
     uint32_t lastBadEntryOffset_ = 0;
     uint32_t lastSlotCount_ = 0;
+    // Where the group of the entry the last search found begins: the slots a delete or an attribute change
+    // must reach. (The position handed to callers is the one of the cluster the group ends in.)
+    EntryPos lastGroupStart_{};
 };
 
 }  // namespace orva

@@ -28,8 +28,7 @@ int32_t ImageState::SetAttrib(std::string_view path, uint8_t attributes) {
     if (path == "\\") return kIsRoot;
     DirEntry* e = nullptr;
     int32_t slots = 0;
-    EntryPos pos{};
-    switch (GetFDirEntry(path, &e, &slots, &pos)) {
+    switch (GetFDirEntry(path, &e, &slots, nullptr)) {
         case 0:
             break;
         case 4:
@@ -43,7 +42,7 @@ int32_t ImageState::SetAttrib(std::string_view path, uint8_t attributes) {
     entry.attributes = static_cast<uint8_t>((entry.attributes & ~kSettable) | (attributes & kSettable));
     // The 8.3 entry follows the group's long-name parts; it must still be the entry that was found.
     bool readFailed = false;
-    const auto offsets = groupSlotOffsets(pos, readFailed);
+    const auto offsets = groupSlotOffsets(lastGroupStart_, readFailed);
     if (!offsets) return kSlotFailed;
     const Slot s = slotBytes(entry);
     Slot onDisk;

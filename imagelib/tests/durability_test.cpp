@@ -1,12 +1,14 @@
-// A crash at any ordering point must leave an image that fsck.fat finds at worst lost clusters in: each
-// writing call runs once against a recording file, then every prefix of its writes that ends at a sync is
-// replayed onto a copy of the original image and checked.
+// A crash must leave an image that fsck.fat finds at worst lost clusters in. Each writing call runs once
+// against a recording file; then what a crash could have left on disk is rebuilt from the log on a copy of
+// the original image and checked: every prefix that ends at a sync, and, between two syncs, any one write
+// without the others or all of them but one.
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <algorithm>
 #include <functional>
 #include <map>
-#include <regex>
+#include <numeric>
+#include <span>
 #include <sstream>
 
 #include "fixture.h"
@@ -33,16 +35,40 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
-// What fsck.fat 4.2 prints about clusters that no entry owns, and around it; nothing else is forgiven.
-const std::regex kLostClusters(R"(Reclaimed \d+ unused clusters? \(\d+ bytes\)\.)");
-const std::regex kLeftUnchanged(R"(Leaving filesystem unchanged\.)");
-// WriteVol leaves the boot sector's copy of the label alone, and fsck.fat wants the two equal.
-const std::regex kLabelCopy(
-    R"(Volume label '.*' stored in root directory and label '.*' stored in boot sector and different\.)"
-    R"(|There is no label in boot sector, but there is volume label '.*' stored in root directory)"
-    R"(|Label in boot sector is '.*', but there is no volume label in root directory\.)"
-    R"(|  Auto-copying volume label from root directory to boot sector\.)"
-    R"(|  Auto-removing label from boot sector\.)");
+// A line of fsck.fat's output by its fixed parts; names and numbers sit between them.
+struct LinePattern {
+    std::string_view start, middle = "", end = "";
+};
+
+bool matchesAny(const std::string& line, std::span<const LinePattern> patterns) {
+    return std::any_of(patterns.begin(), patterns.end(), [&](const LinePattern& p) {
+        if (line.size() < p.start.size() + p.middle.size() + p.end.size()) return false;
+        if (!line.starts_with(p.start) || !line.ends_with(p.end)) return false;
+        const std::string_view inner =
+            std::string_view(line).substr(p.start.size(), line.size() - p.start.size() - p.end.size());
+        return inner.find(p.middle) != std::string_view::npos;
+    });
+}
+
+// What fsck.fat 4.2 prints about clusters that no entry owns; nothing else is forgiven at an ordering point.
+constexpr LinePattern kLostClusters[] = {{"Reclaimed ", " unused cluster", " bytes)."}};
+// The label entry and the boot sector's copy of it disagree.
+constexpr LinePattern kLabelCopy[] = {
+    {"Volume label '", "' stored in root directory and label '", "' stored in boot sector and different."},
+    {"There is no label in boot sector, but there is volume label '", "", "' stored in root directory"},
+    {"Label in boot sector is '", "", "', but there is no volume label in root directory."},
+    {"  Auto-copying volume label from root directory to boot sector."},
+    {"  Auto-removing label from boot sector."}};
+// A crash inside a group: one table copy written and the other not (both intact, the first one wins), or
+// some slots of a long-name group marked deleted and others not.
+constexpr LinePattern kInsideAGroup[] = {
+    {"FATs differ but appear to be intact."},
+    {"  Using first FAT."},
+    {"Orphaned long file name part \"", "", "\""},
+    {"  Auto-deleting."},
+    {"Long filename fragment \"", "", "\" found outside a LFN sequence."},
+    {"  (Maybe the start bit is missing on the last fragment)"},
+    {"  Not auto-correcting this."}};
 
 struct FsckVerdict {
     int exitCode = 0;
@@ -57,12 +83,12 @@ FsckVerdict fsck(const fs::path& image) {
     v.exitCode = r.exitCode;
     for (const std::string& line : linesOf(r.output)) {
         if (line.empty() || line.rfind("fsck.fat ", 0) == 0 || line.rfind(image.string() + ": ", 0) == 0 ||
-            std::regex_match(line, kLeftUnchanged)) {
+            line == "Leaving filesystem unchanged.") {
             continue;
         }
-        if (std::regex_match(line, kLostClusters)) {
+        if (matchesAny(line, kLostClusters)) {
             v.lostClusterLines.push_back(line);
-        } else if (std::regex_match(line, kLabelCopy)) {
+        } else if (matchesAny(line, kLabelCopy)) {
             v.labelLines.push_back(line);
         } else {
             v.otherLines.push_back(line);
@@ -72,7 +98,8 @@ FsckVerdict fsck(const fs::path& image) {
 }
 
 // The table's free entries on disk, so that stale bytes can be put where the library may allocate.
-std::vector<uint32_t> freeClusters(const std::vector<uint8_t>& image, uint32_t& firstDataByte, uint32_t& clusterBytes) {
+std::vector<uint32_t> freeClusters(const std::vector<uint8_t>& image, uint32_t& firstDataByte,
+                                   uint32_t& clusterBytes) {
     auto le16 = [&](size_t at) { return static_cast<uint32_t>(image[at] | image[at + 1] << 8); };
     const uint32_t bps = le16(11), spc = image[13], reserved = le16(14), fats = image[16];
     const uint32_t firstData = reserved + fats * le16(22) + (le16(17) * 32 + bps - 1) / bps;
@@ -127,11 +154,12 @@ struct Call {
     // Runs the call; host files it needs go into the scratch folder.
     std::function<int32_t(ImageState&, const fs::path&)> run;
     int32_t expected = 0;
-    bool labelCopyMayDiffer = false;
     // A file the call puts into the image: whenever its entry survives a crash, its bytes must be whole.
     std::string copiedFile;  // mtools path, empty for none
     uint32_t copiedClusters = 0, copiedExtra = 0;
-    size_t copiedSize(uint32_t clusterBytes) const { return size_t{copiedClusters} * clusterBytes + copiedExtra; }
+    size_t copiedSize(uint32_t clusterBytes) const {
+        return size_t{copiedClusters} * clusterBytes + copiedExtra;
+    }
 };
 
 int32_t copyIn(ImageState& s, const fs::path& dir, size_t size, const std::string& imagePath) {
@@ -141,9 +169,8 @@ int32_t copyIn(ImageState& s, const fs::path& dir, size_t size, const std::strin
 
 std::vector<Call> calls() {
     std::vector<Call> list;
-    auto add = [&](std::string name, std::function<int32_t(ImageState&, const fs::path&)> run, int32_t expected = 0,
-                   bool labelCopyMayDiffer = false) {
-        list.push_back({std::move(name), std::move(run), expected, labelCopyMayDiffer, "", 0, 0});
+    auto add = [&](std::string name, std::function<int32_t(ImageState&, const fs::path&)> run) {
+        list.push_back({std::move(name), std::move(run), 0, "", 0, 0});
     };
     // Sizes in clusters are scaled by the image's cluster size inside the call.
     auto copy = [&](std::string name, std::string imagePath, std::string mtoolsPath, uint32_t clusters,
@@ -162,17 +189,27 @@ std::vector<Call> calls() {
          "::/Příliš žluťoučký kůň, a name of several parts.txt", 1, 0);
     copy("CopyTEmptyFile", "\\Empty file.txt", "::/Empty file.txt", 0, 0);
     copy("CopyTIntoNestedFolder", "\\DEEP\\INNER\\", "::/DEEP/INNER/source", 3, 17);
+    // The folder grows for the entry, and then the data no longer fits: the new folder cluster stays.
+    add("CopyTRefusedAfterFolderGrew", [](ImageState& s, const fs::path& dir) {
+        uint32_t freeBytes = 0;
+        s.FreeSpace(&freeBytes);
+        return copyIn(s, dir, freeBytes, "\\FULL\\Too big.bin");
+    });
+    list.back().expected = 1;
     add("MkDirInRoot", [](ImageState& s, const fs::path&) { return s.MkDir("\\New folder"); });
     add("MkDirInFullFolder", [](ImageState& s, const fs::path&) { return s.MkDir("\\FULL\\SUB"); });
     add("MkDirNested", [](ImageState& s, const fs::path&) { return s.MkDir("\\Empty dir\\Inner one"); });
-    add("KillFLongNamedFile", [](ImageState& s, const fs::path&) { return s.KillF("\\A file with a long name.bin", 0); });
+    add("KillFLongNamedFile",
+        [](ImageState& s, const fs::path&) { return s.KillF("\\A file with a long name.bin", 0); });
     add("KillFFileInFolder", [](ImageState& s, const fs::path&) { return s.KillF("\\FULL\\F3.TXT", 0); });
-    add("KillFNestedFile", [](ImageState& s, const fs::path&) { return s.KillF("\\DEEP\\INNER\\Nested file.txt", 0); });
+    add("KillFNestedFile",
+        [](ImageState& s, const fs::path&) { return s.KillF("\\DEEP\\INNER\\Nested file.txt", 0); });
     add("KillFEmptyFolder", [](ImageState& s, const fs::path&) { return s.KillF("\\Empty dir", 0); });
     add("SetAttribFile", [](ImageState& s, const fs::path&) { return s.SetAttrib("\\KEEP.TXT", 0x07); });
-    add("SetAttribLongNamedFolder", [](ImageState& s, const fs::path&) { return s.SetAttrib("\\Empty dir", 0x22); });
-    add("WriteVolReplace", [](ImageState& s, const fs::path&) { return s.WriteVol("NEW LABEL"); }, 0, true);
-    add("WriteVolRemove", [](ImageState& s, const fs::path&) { return s.WriteVol(""); }, 0, true);
+    add("SetAttribLongNamedFolder",
+        [](ImageState& s, const fs::path&) { return s.SetAttrib("\\Empty dir", 0x22); });
+    add("WriteVolReplace", [](ImageState& s, const fs::path&) { return s.WriteVol("NEW LABEL"); });
+    add("WriteVolRemove", [](ImageState& s, const fs::path&) { return s.WriteVol(""); });
     add("WriteBoot", [](ImageState& s, const fs::path& dir) {
         // Another disk's boot sector: its parameters must not replace the image's own.
         const fs::path other = dir / "other.img";
@@ -194,36 +231,88 @@ struct Param {
     int kilobytes;
 };
 
+void PrintTo(const Param& p, std::ostream* os) {
+    *os << calls()[p.call].name << " on " << p.kilobytes << " KB";
+}
+
 class Durability : public ::testing::TestWithParam<Param> {
-protected:
-    ScratchDir dir;
-};
-
-TEST_P(Durability, EveryOrderingPointLeavesARepairableImage) {
-    const Call call = calls()[GetParam().call];
-    const std::vector<uint8_t> original = originalImage(GetParam().kilobytes);
-    const fs::path image = dir / "img.img";
-    writeFile(image, original);
-
-    auto log = std::make_shared<FileLog>();
-    FileLog ops;
-    {
-        ImageState s(testing::recordingOpener(log));
-        ASSERT_EQ(s.OpenFDImg(image.string(), 1), 0);
-        log->clear();
-        ASSERT_EQ(call.run(s, dir.path()), call.expected);
-        ops = *log;
-        ASSERT_EQ(s.CloseFDImg(), 0);
-    }
-    ASSERT_FALSE(ops.empty()) << "the call wrote nothing";
-    EXPECT_EQ(ops.back().kind, FileOp::Kind::Sync) << "writes left unsynced when the call returned";
-    EXPECT_LE(testing::syncCount(ops), 3u) << "more syncs than ordering points";
-    {
-        // The log must hold every write, or the replays below prove nothing.
+  protected:
+    void SetUp() override {
+        call = calls()[GetParam().call];
+        original = originalImage(GetParam().kilobytes);
+        const fs::path image = dir / "img.img";
+        writeFile(image, original);
+        auto log = std::make_shared<FileLog>();
+        {
+            ImageState s(testing::recordingOpener(log));
+            ASSERT_EQ(s.OpenFDImg(image.string(), 1), 0);
+            log->clear();
+            ASSERT_EQ(call.run(s, dir.path()), call.expected);
+            ops = *log;
+            ASSERT_EQ(s.CloseFDImg(), 0);
+        }
+        ASSERT_FALSE(ops.empty()) << "the call wrote nothing";
+        // The log must hold every write, or the replays prove nothing.
         std::vector<uint8_t> replayed = original;
         testing::applyWrites(replayed, ops);
         ASSERT_TRUE(replayed == readFile(image)) << "the log misses writes";
     }
+
+    // The image after the given operations of the log, in the given order.
+    std::vector<uint8_t> replay(const std::vector<size_t>& which) const {
+        std::vector<uint8_t> bytes = original;
+        for (size_t i : which) testing::applyWrites(bytes, std::span(ops).subspan(i, 1));
+        return bytes;
+    }
+
+    // fsck.fat's verdict on an image; what it may say beyond lost clusters is up to the caller.
+    FsckVerdict check(const std::vector<uint8_t>& bytes, bool complete, const std::string& where) {
+        const fs::path crashed = dir / "crashed.img";
+        writeFile(crashed, bytes);
+        const FsckVerdict v = fsck(crashed);
+        EXPECT_TRUE(v.exitCode == 0 || v.exitCode == 1) << where << ": fsck.fat exit " << v.exitCode;
+        if (complete) {
+            EXPECT_EQ(v.lostClusterLines, std::vector<std::string>{}) << where;
+        }
+        if (call.copiedFile.empty()) return v;
+        // A file that is visible after the crash carries all of its bytes.
+        const fs::path out = dir / "out";
+        fs::remove(out);
+        const testing_support::CommandResult got = run("mcopy -n -i " + quote(crashed.string()) + " " +
+                                                       quote(call.copiedFile) + " " + quote(out.string()));
+        if (complete) {
+            EXPECT_EQ(got.exitCode, 0) << where << ": " << got.output;
+        }
+        const uint32_t clusterBytes = GetParam().kilobytes == 1440 ? 512 : 1024;
+        if (got.exitCode == 0) {
+            EXPECT_TRUE(readFile(out) == patternBytes(call.copiedSize(clusterBytes), 99))
+                << where << ": " << call.copiedFile << " is visible but not whole";
+        }
+        return v;
+    }
+
+    // The writes between two syncs; the last group holds what came after the last sync, if anything.
+    std::vector<std::vector<size_t>> writeGroups() const {
+        std::vector<std::vector<size_t>> groups(1);
+        for (size_t i = 0; i < ops.size(); ++i) {
+            if (ops[i].kind == FileOp::Kind::Sync) {
+                groups.emplace_back();
+            } else {
+                groups.back().push_back(i);
+            }
+        }
+        return groups;
+    }
+
+    ScratchDir dir;
+    Call call;
+    std::vector<uint8_t> original;
+    FileLog ops;
+};
+
+TEST_P(Durability, EveryOrderingPointLeavesARepairableImage) {
+    EXPECT_EQ(ops.back().kind, FileOp::Kind::Sync) << "writes left unsynced when the call returned";
+    EXPECT_LE(testing::syncCount(ops), 3u) << "more syncs than ordering points";
 
     // The crash points: nothing written, each sync, and the whole log.
     std::vector<size_t> cuts = {0};
@@ -231,37 +320,45 @@ TEST_P(Durability, EveryOrderingPointLeavesARepairableImage) {
         if (ops[i].kind == FileOp::Kind::Sync) cuts.push_back(i + 1);
     }
     if (cuts.back() != ops.size()) cuts.push_back(ops.size());
-
-    const fs::path crashed = dir / "crashed.img";
     for (size_t cut : cuts) {
-        const bool complete = cut == ops.size();
-        const std::string where = "after " + std::to_string(cut) + " of " + std::to_string(ops.size()) + " operations";
-        std::vector<uint8_t> bytes = original;
-        testing::applyWrites(bytes, std::span(ops).first(cut));
-        writeFile(crashed, bytes);
-
-        const FsckVerdict v = fsck(crashed);
-        EXPECT_TRUE(v.exitCode == 0 || v.exitCode == 1) << where << ": fsck.fat exit " << v.exitCode;
+        const std::string where =
+            "after " + std::to_string(cut) + " of " + std::to_string(ops.size()) + " operations";
+        std::vector<size_t> done(cut);
+        std::iota(done.begin(), done.end(), size_t{0});
+        const FsckVerdict v = check(replay(done), cut == ops.size(), where);
         EXPECT_EQ(v.otherLines, std::vector<std::string>{}) << where;
-        if (!call.labelCopyMayDiffer) {
-            EXPECT_EQ(v.labelLines, std::vector<std::string>{}) << where;
-        }
-        if (complete) {
-            EXPECT_EQ(v.lostClusterLines, std::vector<std::string>{}) << where;
-        }
+        EXPECT_EQ(v.labelLines, std::vector<std::string>{}) << where;
+    }
+}
 
-        if (call.copiedFile.empty()) continue;
-        // A file that is visible after the crash carries all of its bytes.
-        const fs::path out = dir / "out";
-        fs::remove(out);
-        const testing_support::CommandResult got =
-            run("mcopy -n -i " + quote(crashed.string()) + " " + quote(call.copiedFile) + " " + quote(out.string()));
-        if (complete) {
-            EXPECT_EQ(got.exitCode, 0) << where << ": " << got.output;
+// Between two syncs the writes may reach the disk in any order and any of them may be lost. So a crash can
+// leave everything before a sync plus any part of what follows: here every single write of the next group
+// alone, and all of them but one. This catches an ordering point without its sync; what a crash inside a
+// group can do even with every sync in place (one table copy written, not the other; some long-name slots
+// of a deleted entry marked, not all; the label entry and its copy in the boot sector) is allowed.
+TEST_P(Durability, WritesBetweenSyncsMayLandInAnyOrder) {
+    const std::vector<std::vector<size_t>> groups = writeGroups();
+    std::vector<size_t> before;
+    for (size_t g = 0; g < groups.size(); ++g) {
+        const std::vector<size_t>& group = groups[g];
+        for (size_t skip = 0; group.size() > 1 && skip < group.size(); ++skip) {
+            for (bool alone : {true, false}) {
+                std::vector<size_t> done = before;
+                for (size_t k = 0; k < group.size(); ++k) {
+                    if ((k == skip) == alone) done.push_back(group[k]);
+                }
+                const std::string where = "group " + std::to_string(g) +
+                                          (alone ? ": only write " : ": all but write ") +
+                                          std::to_string(group[skip]);
+                const FsckVerdict v = check(replay(done), false, where);
+                std::vector<std::string> other;
+                for (const std::string& line : v.otherLines) {
+                    if (!matchesAny(line, kInsideAGroup)) other.push_back(line);
+                }
+                EXPECT_EQ(other, std::vector<std::string>{}) << where;
+            }
         }
-        if (got.exitCode != 0) continue;
-        const uint32_t clusterBytes = GetParam().kilobytes == 1440 ? 512 : 1024;
-        EXPECT_TRUE(readFile(out) == patternBytes(call.copiedSize(clusterBytes), 99)) << where << ": " << call.copiedFile << " is not whole";
+        before.insert(before.end(), group.begin(), group.end());
     }
 }
 
@@ -275,7 +372,8 @@ std::vector<Param> params() {
 
 INSTANTIATE_TEST_SUITE_P(Calls, Durability, ::testing::ValuesIn(params()),
                          [](const ::testing::TestParamInfo<Param>& info) {
-                             return calls()[info.param.call].name + "Kb" + std::to_string(info.param.kilobytes);
+                             return calls()[info.param.call].name + "Kb" +
+                                    std::to_string(info.param.kilobytes);
                          });
 
 }  // namespace

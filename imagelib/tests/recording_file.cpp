@@ -41,8 +41,8 @@ void applyWrites(std::vector<uint8_t>& image, std::span<const FileOp> ops) {
 }
 
 size_t syncCount(std::span<const FileOp> ops) {
-    return static_cast<size_t>(
-        std::count_if(ops.begin(), ops.end(), [](const FileOp& op) { return op.kind == FileOp::Kind::Sync; }));
+    return static_cast<size_t>(std::count_if(ops.begin(), ops.end(),
+                                             [](const FileOp& op) { return op.kind == FileOp::Kind::Sync; }));
 }
 
 }  // namespace orva::testing

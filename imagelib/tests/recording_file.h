@@ -21,7 +21,7 @@ struct FileOp {
 using FileLog = std::vector<FileOp>;
 
 class RecordingFile final : public platform::RandomAccessFile {
-public:
+  public:
     RecordingFile(std::unique_ptr<platform::RandomAccessFile> inner, std::shared_ptr<FileLog> log)
         : inner_(std::move(inner)), log_(std::move(log)) {}
 
@@ -31,7 +31,7 @@ public:
     std::optional<uint64_t> size() override { return inner_->size(); }
     bool close() override { return inner_->close(); }
 
-private:
+  private:
     std::unique_ptr<platform::RandomAccessFile> inner_;
     std::shared_ptr<FileLog> log_;
 };

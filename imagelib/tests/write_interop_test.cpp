@@ -1,5 +1,6 @@
 // Trees written by the library, checked by tools that share no code with it: fsck.fat must find nothing to
-// repair, and mtools must list the same names, copy out the same bytes and show the same attributes and label.
+// repair, and mtools must list the same names, copy out the same bytes and show the same attributes and
+// label.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -43,7 +44,9 @@ std::string parentOf(const std::string& path) {
     return slash == std::string::npos ? "" : path.substr(0, slash);
 }
 
-std::string leafOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+std::string leafOf(const std::string& path) {
+    return path.substr(path.rfind('/') + 1);
+}
 
 std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
@@ -77,7 +80,8 @@ std::vector<uint8_t> readPrefix(const fs::path& path, size_t count) {
 uint32_t freeClustersOnDisk(const fs::path& image) {
     const std::vector<uint8_t> head = readPrefix(image, 512);
     const DiskShape shape = shapeOf(head);
-    const std::vector<uint8_t> fat = readPrefix(image, shape.fatOffset + (shape.clusterCount + 2) * 3 / 2 + 2);
+    const std::vector<uint8_t> fat =
+        readPrefix(image, shape.fatOffset + (shape.clusterCount + 2) * 3 / 2 + 2);
     uint32_t free = 0;
     for (uint32_t c = 2; c < shape.clusterCount + 2; ++c) {
         const size_t at = shape.fatOffset + c * 3 / 2;
@@ -87,7 +91,9 @@ uint32_t freeClustersOnDisk(const fs::path& image) {
     return free;
 }
 
-uint32_t clusterBytesOf(const fs::path& image) { return shapeOf(readPrefix(image, 512)).clusterBytes; }
+uint32_t clusterBytesOf(const fs::path& image) {
+    return shapeOf(readPrefix(image, 512)).clusterBytes;
+}
 
 // Everything fsck.fat says beyond its banner and its summary line.
 std::vector<std::string> fsckComplaints(const fs::path& image, int& exitCode) {
@@ -95,7 +101,8 @@ std::vector<std::string> fsckComplaints(const fs::path& image, int& exitCode) {
     exitCode = r.exitCode;
     std::vector<std::string> complaints;
     for (const std::string& line : linesOf(r.output)) {
-        if (line.empty() || line.rfind("fsck.fat ", 0) == 0 || line.rfind(image.string() + ": ", 0) == 0) continue;
+        if (line.empty() || line.rfind("fsck.fat ", 0) == 0 || line.rfind(image.string() + ": ", 0) == 0)
+            continue;
         complaints.push_back(line);
     }
     return complaints;
@@ -114,61 +121,88 @@ void expectFreeSpaceTrue(ImageState& s, const fs::path& image, const std::string
     EXPECT_EQ(freeBytes, freeClustersOnDisk(image) * clusterBytesOf(image)) << context;
 }
 
+// What one side has and the other lacks (or holds differently), rather than both sides whole.
+std::string differences(const std::map<std::string, std::string>& got,
+                        const std::map<std::string, std::string>& want) {
+    std::string text;
+    for (const auto& [key, value] : got) {
+        const auto it = want.find(key);
+        if (it == want.end() || it->second != value) text += "\n  unexpected: " + key + " " + value;
+    }
+    for (const auto& [key, value] : want) {
+        const auto it = got.find(key);
+        if (it == got.end() || it->second != value) text += "\n  missing:    " + key + " " + value;
+    }
+    return text;
+}
+
+std::string attributeText(uint8_t a) {
+    std::string t;
+    for (auto [bit, letter] : {std::pair{0x20, 'A'}, {0x04, 'S'}, {0x02, 'H'}, {0x01, 'R'}})
+        t += a & bit ? letter : '-';
+    return t;
+}
+
 // The tree as mtools sees it: names from mdir, bytes from mcopy, attributes from mattrib.
-void expectToolsSee(const fs::path& image, const Tree& tree, const fs::path& scratch, const std::string& context) {
+void expectToolsSee(const fs::path& image, const Tree& tree, const fs::path& scratch,
+                    const std::string& context) {
     const std::string img = quote(image.string());
-    std::set<std::string> expectedNames;
-    for (const auto& [path, item] : tree) expectedNames.insert("::/" + path + (item.directory ? "/" : ""));
+    std::map<std::string, std::string> wantNames, wantContents, wantAttributes;
+    for (const auto& [path, item] : tree) {
+        wantNames["::/" + path + (item.directory ? "/" : "")] = "1";
+        wantContents[path] = item.directory ? "folder" : std::to_string(item.bytes.size()) + " bytes";
+        wantAttributes[path] = attributeText(item.attributes);
+    }
+
     const testing_support::CommandResult listing = run("mdir -/ -b -a -i " + img + " ::");
     ASSERT_EQ(listing.exitCode, 0) << context << "\n" << listing.output;
-    const std::vector<std::string> lines = linesOf(listing.output);
-    EXPECT_EQ(std::set<std::string>(lines.begin(), lines.end()), expectedNames) << context;
-    EXPECT_EQ(lines.size(), expectedNames.size()) << context << ": a name listed twice";
+    std::map<std::string, std::string> names;
+    for (const std::string& line : linesOf(listing.output)) {
+        names[line] = std::to_string(std::stoi(names[line].empty() ? "0" : names[line]) + 1);
+    }
+    EXPECT_EQ(names, wantNames) << context << ": mdir" << differences(names, wantNames);
 
     const fs::path out = scratch / "out";
     fs::remove_all(out);
     fs::create_directories(out);
-    const testing_support::CommandResult copied = run("mcopy -s -n -i " + img + " :: " + quote(out.string() + "/"));
+    const testing_support::CommandResult copied =
+        run("mcopy -s -n -i " + img + " :: " + quote(out.string() + "/"));
     ASSERT_EQ(copied.exitCode, 0) << context << "\n" << copied.output;
-    Tree seen;
+    std::map<std::string, std::string> contents;
     for (const auto& e : fs::recursive_directory_iterator(out)) {
         const std::string path = fs::relative(e.path(), out).string();
-        Item& item = seen[path];
-        item.directory = e.is_directory();
-        if (!item.directory) item.bytes = readFile(e.path());
-    }
-    for (const auto& [path, item] : tree) {
-        const auto it = seen.find(path);
-        if (it == seen.end()) {
-            ADD_FAILURE() << context << ": mcopy did not bring out " << path;
+        if (e.is_directory()) {
+            contents[path] = "folder";
             continue;
         }
-        EXPECT_EQ(it->second.directory, item.directory) << context << ": " << path;
-        EXPECT_TRUE(it->second.bytes == item.bytes) << context << ": bytes of " << path;
+        const std::vector<uint8_t> bytes = readFile(e.path());
+        const auto it = tree.find(path);
+        const bool same = it != tree.end() && it->second.bytes == bytes;
+        contents[path] =
+            std::to_string(bytes.size()) + " bytes" + (same || it == tree.end() ? "" : " that differ");
     }
-    EXPECT_EQ(seen.size(), tree.size()) << context;
+    EXPECT_EQ(contents, wantContents) << context << ": mcopy" << differences(contents, wantContents);
 
     // mattrib prints "  A  SHR     ::/path": archive, system, hidden, read-only in fixed columns.
     const testing_support::CommandResult attrib = run("mattrib -/ -i " + img + " ::");
     ASSERT_EQ(attrib.exitCode, 0) << context << "\n" << attrib.output;
-    std::map<std::string, uint8_t> shown;
+    std::map<std::string, std::string> attributes;
     for (const std::string& line : linesOf(attrib.output)) {
-        if (line.size() < 16 || line.substr(13, 3) != "::/" || line.size() == 16) continue;
+        if (line.size() <= 16 || line.substr(13, 3) != "::/") continue;
         uint8_t a = 0;
         if (line[2] == 'A') a |= 0x20;
         if (line[5] == 'S') a |= 0x04;
         if (line[6] == 'H') a |= 0x02;
         if (line[7] == 'R') a |= 0x01;
-        shown[line.substr(16)] = a;
+        attributes[line.substr(16)] = attributeText(a);
     }
-    std::map<std::string, uint8_t> expectedAttributes;
-    for (const auto& [path, item] : tree) expectedAttributes[path] = item.attributes & 0x27;
-    EXPECT_EQ(shown, expectedAttributes) << context;
+    EXPECT_EQ(attributes, wantAttributes)
+        << context << ": mattrib" << differences(attributes, wantAttributes);
 }
 
 // Names of the kinds that trip up name handling, unique within their folder whatever their case.
 class NameMaker {
-public:
+  public:
     explicit NameMaker(std::mt19937& rng) : rng_(rng) {}
 
     std::string next(std::set<std::string>& taken) {
@@ -178,7 +212,7 @@ public:
         }
     }
 
-private:
+  private:
     size_t below(size_t n) { return rng_() % n; }
     template <typename T>
     const T& pick(const std::vector<T>& v) {
@@ -191,11 +225,14 @@ private:
     }
 
     std::string candidate() {
-        static const std::vector<std::string> words = {"report", "Draft", "final version", "Notes", "photo",
-                                                       "Backup copy", "data", "Q3", "letter to Ann", "x"};
-        static const std::vector<std::string> czech = {"Příliš", "žluťoučký", "kůň", "úpěl", "ďábelské", "ódy",
-                                                       "návrh", "řeřicha", "Šípek", "čtvrtletí", "účet", "Dům"};
-        static const std::vector<std::string> extensions = {".txt", ".dat", ".Bin", "", ".html", ".jpeg", ".c"};
+        static const std::vector<std::string> words = {
+            "report", "Draft", "final version", "Notes", "photo", "Backup copy",
+            "data",   "Q3",    "letter to Ann", "x"};
+        static const std::vector<std::string> czech = {"Příliš",   "žluťoučký", "kůň",   "úpěl",
+                                                       "ďábelské", "ódy",       "návrh", "řeřicha",
+                                                       "Šípek",    "čtvrtletí", "účet",  "Dům"};
+        static const std::vector<std::string> extensions = {".txt",  ".dat",  ".Bin", "",
+                                                            ".html", ".jpeg", ".c"};
         constexpr std::string_view upper = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_-$#&!";
         constexpr std::string_view lower = "abcdefghijklmnopqrstuvwxyz0123456789";
         switch (below(8)) {
@@ -206,7 +243,8 @@ private:
             }
             case 1: {
                 std::string name = pick(words);
-                for (size_t i = below(4); i > 0; --i) name += pick(std::vector<std::string>{" ", "-", "_"}) + pick(words);
+                for (size_t i = below(4); i > 0; --i)
+                    name += pick(std::vector<std::string>{" ", "-", "_"}) + pick(words);
                 return name + pick(extensions);
             }
             case 2: {
@@ -219,7 +257,8 @@ private:
                 return below(2) ? from(lower, length) : from(lower, length - 4) + ".txt";
             }
             case 4: {  // blanks and "+" that fit 8.3 otherwise
-                std::string base = from(upper, 1 + below(3)) + (below(2) ? " " : "+") + from(upper, 1 + below(3));
+                std::string base =
+                    from(upper, 1 + below(3)) + (below(2) ? " " : "+") + from(upper, 1 + below(3));
                 return below(2) ? base + "." + from(upper, 1 + below(3)) : base;
             }
             case 5:
@@ -240,75 +279,92 @@ private:
 
 size_t sizeFor(std::mt19937& rng, uint32_t cluster) {
     switch (rng() % 6) {
-        case 0: return 0;
-        case 1: return cluster * (1 + rng() % 3);  // whole clusters
-        case 2: return 1 + rng() % (cluster - 1);
-        case 3: return cluster * (1 + rng() % 3) + (rng() % 2 ? 1 : cluster - 1);
-        case 4: return rng() % (8 * cluster);
-        default: return rng() % 2 ? 20000 + rng() % 5000 : rng() % 3000;
+        case 0:
+            return 0;
+        case 1:
+            return cluster * (1 + rng() % 3);  // whole clusters
+        case 2:
+            return 1 + rng() % (cluster - 1);
+        case 3:
+            return cluster * (1 + rng() % 3) + (rng() % 2 ? 1 : cluster - 1);
+        case 4:
+            return rng() % (8 * cluster);
+        default:
+            return rng() % 2 ? 20000 + rng() % 5000 : rng() % 3000;
     }
+}
+
+size_t slotsFor(const std::string& name) {
+    return name.size() / 13 + 2;
+}  // bytes over-count units: safe side
+
+// Adds random folders and files below the tree's folders, names unique in their folder whatever their case,
+// as long as the root keeps some slots free and the new files stay within a byte budget. Returns their paths.
+std::vector<std::string> growTree(Tree& tree, std::mt19937& rng, uint32_t cluster, size_t rootSlots,
+                                  int folderCount, int fileCount, size_t budget) {
+    NameMaker names(rng);
+    std::map<std::string, std::set<std::string>> taken;
+    std::vector<std::string> folders = {""};
+    size_t usedRootSlots = 0;
+    for (const auto& [path, item] : tree) {
+        taken[parentOf(path)].insert(platform::lowerCaseUtf8(leafOf(path)));
+        if (item.directory) folders.push_back(path);
+        if (parentOf(path).empty()) usedRootSlots += slotsFor(path);
+    }
+    std::vector<std::string> added;
+    auto place = [&](const std::string& folder, bool directory, size_t size) {
+        const std::string name = names.next(taken[folder]);
+        if (folder.empty() && (usedRootSlots += slotsFor(name)) > rootSlots) return false;
+        const std::string path = folder.empty() ? name : folder + "/" + name;
+        tree[path] = {directory, patternBytes(size, static_cast<uint32_t>(rng())),
+                      uint8_t(directory ? 0x10 : 0x20)};
+        added.push_back(path);
+        if (directory) folders.push_back(path);
+        return true;
+    };
+    for (int i = 0; i < folderCount; ++i) {
+        const std::string parent = folders[rng() % folders.size()];
+        if (std::count(parent.begin(), parent.end(), '/') < 2) place(parent, true, 0);
+    }
+    for (int i = 0; i < fileCount; ++i) {
+        const size_t size = sizeFor(rng, cluster);
+        if (size > budget) break;
+        if (place(folders[rng() % folders.size()], false, size)) budget -= size;
+    }
+    return added;
 }
 
 // A reproducible tree: fixed names that once broke something, twelve names sharing one alias base, and
 // random folders and files.
-Tree makeTree(uint32_t seed, uint32_t cluster, size_t rootSlots) {
-    std::mt19937 rng(seed);
-    NameMaker names(rng);
+Tree makeTree(std::mt19937& rng, uint32_t cluster, size_t rootSlots) {
     Tree tree;
-    std::map<std::string, std::set<std::string>> taken;
-    auto addFile = [&](const std::string& folder, const std::string& name, size_t size) {
-        taken[folder].insert(platform::lowerCaseUtf8(name));
-        const std::string path = folder.empty() ? name : folder + "/" + name;
-        tree[path] = {false, patternBytes(size, static_cast<uint32_t>(rng())), 0x20};
-    };
-    auto addFolder = [&](const std::string& folder, const std::string& name) {
-        taken[folder].insert(platform::lowerCaseUtf8(name));
-        const std::string path = folder.empty() ? name : folder + "/" + name;
-        tree[path] = {true, {}, 0x10};
-        return path;
-    };
-    for (const char* name : {"README.TXT", "Příliš žluťoučký kůň.txt", "návrh.txt", "twelve_chars", "thirteen_char",
-                             "twenty-six-characters-long", "žluťoučký.txt", "A B.TXT", "X+Y.DAT", "ab.txt", "EMPTY"}) {
-        addFile("", name, std::string_view(name) == "EMPTY" ? 0 : sizeFor(rng, cluster));
+    for (const char* name :
+         {"README.TXT", "Příliš žluťoučký kůň.txt", "návrh.txt", "twelve_chars", "thirteen_char",
+          "twenty-six-characters-long", "žluťoučký.txt", "A B.TXT", "X+Y.DAT", "ab.txt", "EMPTY"}) {
+        const size_t size = std::string_view(name) == "EMPTY" ? 0 : sizeFor(rng, cluster);
+        tree[name] = {false, patternBytes(size, static_cast<uint32_t>(rng())), 0x20};
     }
-    const std::string collisions = addFolder("", "Collisions");
-    for (int i = 1; i <= 12; ++i) addFile(collisions, "Long name number " + std::to_string(i) + ".txt", i * 100);
-    addFile(addFolder(collisions, "readme.txt folder"), "readme.txt", cluster);
-
-    std::vector<std::string> folders = {"", collisions};
-    size_t usedRootSlots = 0;
-    auto rootHasRoom = [&](const std::string& name) {
-        usedRootSlots += name.size() / 13 + 2;  // bytes over-count units: errs on the safe side
-        return usedRootSlots < rootSlots;
-    };
-    for (int i = 0; i < 6; ++i) {
-        const std::string parent = folders[rng() % folders.size()];
-        if (std::count(parent.begin(), parent.end(), '/') >= 2) continue;
-        const std::string name = names.next(taken[parent]);
-        if (parent.empty() && !rootHasRoom(name)) continue;
-        folders.push_back(addFolder(parent, name));
+    tree["Collisions"] = {true, {}, 0x10};
+    for (int i = 1; i <= 12; ++i) {
+        tree["Collisions/Long name number " + std::to_string(i) + ".txt"] = {false, patternBytes(i * 100, i),
+                                                                             0x20};
     }
-    size_t budget = 0;
-    for (int i = 0; i < 45; ++i) {
-        const std::string folder = folders[rng() % folders.size()];
-        const std::string name = names.next(taken[folder]);
-        if (folder.empty() && !rootHasRoom(name)) continue;
-        const size_t size = sizeFor(rng, cluster);
-        budget += size;
-        if (budget > 250000) break;
-        addFile(folder, name, size);
-    }
+    tree["Collisions/readme.txt folder"] = {true, {}, 0x10};
+    tree["Collisions/readme.txt folder/readme.txt"] = {false, patternBytes(cluster, 13), 0x20};
+    growTree(tree, rng, cluster, rootSlots, 6, 45, 250000);
     return tree;
 }
 
 // Copies the tree in through the library in a shuffled order, creating missing folders on the way, and using
 // each way of naming the target: a full path, a folder path ending with "\", or a bare name in the working
 // directory.
-void copyIn(ImageState& s, const Tree& tree, const fs::path& host, std::mt19937& rng) {
-    std::vector<std::string> order;
-    for (const auto& [path, item] : tree) order.push_back(path);
+void copyIn(ImageState& s, const Tree& tree, std::vector<std::string> order, const fs::path& host,
+            std::mt19937& rng) {
     std::shuffle(order.begin(), order.end(), rng);
     std::set<std::string> made = {""};
+    for (const auto& [path, item] : tree) {
+        if (std::find(order.begin(), order.end(), path) == order.end()) made.insert(path);
+    }
     std::function<void(const std::string&)> make = [&](const std::string& path) {
         if (made.count(path)) return;
         make(parentOf(path));
@@ -319,7 +375,9 @@ void copyIn(ImageState& s, const Tree& tree, const fs::path& host, std::mt19937&
             ASSERT_EQ(s.SetFWrkDir(imagePathOf(parent)), 0) << parent;
         }
         if (item.directory) {
-            const std::string target = form == 0 ? imagePathOf(path) : form == 1 ? imagePathOf(path) + "\\" : leafOf(path);
+            const std::string target = form == 0   ? imagePathOf(path)
+                                       : form == 1 ? imagePathOf(path) + "\\"
+                                                   : leafOf(path);
             ASSERT_EQ(s.MkDir(target), 0) << target;
         } else {
             const fs::path source = host / path;
@@ -344,10 +402,8 @@ struct Case {
 };
 
 class WriteInterop : public ::testing::TestWithParam<Case> {
-protected:
-    void reopen() {
-        ASSERT_EQ(s.OpenFDImg(image.string(), 1), 0);
-    }
+  protected:
+    void reopen() { ASSERT_EQ(s.OpenFDImg(image.string(), 1), 0); }
     // mtools and fsck.fat read the file while the library has it closed (and unlocked).
     void checkWithTools(const Tree& tree, const std::string& context) {
         ASSERT_EQ(s.CloseFDImg(), 0);
@@ -366,11 +422,14 @@ TEST_P(WriteInterop, RandomTreesSurviveCopyDeleteAttributesAndLabels) {
     SCOPED_TRACE("seed " + std::to_string(c.seed) + ", " + std::to_string(c.kilobytes) + " KB");
     testing_support::makeFatImage(image, c.kilobytes);
     const uint32_t cluster = clusterBytesOf(image);
-    Tree tree = makeTree(c.seed, cluster, c.kilobytes == 1440 ? 180 : 90);
-    std::mt19937 rng(c.seed * 7 + 1);
+    const size_t rootSlots = c.kilobytes == 1440 ? 180 : 90;
+    std::mt19937 rng(c.seed);
+    Tree tree = makeTree(rng, cluster, rootSlots);
+    std::vector<std::string> all;
+    for (const auto& [path, item] : tree) all.push_back(path);
 
     reopen();
-    copyIn(s, tree, dir / "host", rng);
+    copyIn(s, tree, all, dir / "host", rng);
     if (HasFatalFailure()) return;
     expectFreeSpaceTrue(s, image, "after copying in");
     checkWithTools(tree, "after copying in");
@@ -396,7 +455,8 @@ TEST_P(WriteInterop, RandomTreesSurviveCopyDeleteAttributesAndLabels) {
             EXPECT_EQ(s.KillF(imagePathOf(folder), 0), 2) << folder;
         }
         // Deepest first, so that every folder is empty when its turn comes.
-        std::sort(inside.begin(), inside.end(), [](const std::string& a, const std::string& b) { return a > b; });
+        std::sort(inside.begin(), inside.end(),
+                  [](const std::string& a, const std::string& b) { return a > b; });
         inside.push_back(folder);
         for (const std::string& path : inside) {
             ASSERT_EQ(s.KillF(imagePathOf(path), 0), 0) << path;
@@ -435,50 +495,185 @@ TEST_P(WriteInterop, RandomTreesSurviveCopyDeleteAttributesAndLabels) {
     checkWithTools(tree, "after forced deletes");
     if (HasFatalFailure()) return;
 
-    // Labels: set, replace, cut to 11, remove. The boot sector's copy is kept equal, as fsck.fat wants.
-    for (const std::string label : {"ORVA DISK", "NEW-LABEL_2", "TWELVE CHARS+", "", "X", ""}) {
+    // More files into the gaps: freed clusters are reused out of order, freed slots next to live ones.
+    uint32_t freeBytes = 0;
+    ASSERT_EQ(s.FreeSpace(&freeBytes), 0);
+    const std::vector<std::string> added = growTree(tree, rng, cluster, rootSlots, 3, 30, freeBytes / 2);
+    copyIn(s, tree, added, dir / "host", rng);
+    if (HasFatalFailure()) return;
+    expectFreeSpaceTrue(s, image, "after copying into the gaps");
+    checkWithTools(tree, "after copying into the gaps");
+    if (HasFatalFailure()) return;
+
+    // Labels: set, replace, cut to 11, remove. fsck.fat also wants the boot sector's copy to agree.
+    for (const std::string label : {"ORVA DISK", "NEW-LABEL_2", "TWELVE CHARS+", "", "X", "", "LAST ONE"}) {
         ASSERT_EQ(s.WriteVol(label), 0) << label;
-        std::string stored = label.substr(0, std::min<size_t>(label.size(), 11));
-        std::array<uint8_t, 512> boot{};
-        DiskGeometry geometry{};
-        ASSERT_EQ(s.GetFDType(&geometry, boot.data(), 512), 0);
-        const std::string copy = (stored.empty() ? std::string("NO NAME") : stored) + std::string(11, ' ');
-        std::copy_n(copy.begin(), 11, boot.begin() + 43);
-        ASSERT_EQ(s.WriteBoot(boot.data()), 0);
         checkWithTools(tree, "label '" + label + "'");
         if (HasFatalFailure()) return;
+        std::string stored = label.substr(0, std::min<size_t>(label.size(), 11));
         const std::string shown = run("mlabel -s -i " + quote(image.string()) + " ::").output;
-        stored.erase(stored.find_last_not_of(' ') + 1);
         EXPECT_EQ(shown.substr(0, shown.find_last_not_of(" \n") + 1),
                   stored.empty() ? " Volume has no label" : " Volume label is " + stored)
             << label;
     }
+
+    // Another disk's boot sector (with the label copy made to agree) must leave this disk readable as it was.
+    testing_support::makeFatImage(dir / "other.img", 360, "LAST ONE");
+    std::vector<uint8_t> boot = readFile(dir / "other.img");
+    boot.resize(512);
+    ASSERT_EQ(s.WriteBoot(boot.data()), 0);
+    checkWithTools(tree, "foreign boot sector");
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, WriteInterop,
-                         ::testing::Values(Case{1440, 1}, Case{1440, 2}, Case{1440, 3}, Case{720, 4}, Case{720, 5},
-                                           Case{720, 6}),
+                         ::testing::Values(Case{1440, 1}, Case{1440, 2}, Case{1440, 3}, Case{720, 4},
+                                           Case{720, 5}, Case{720, 6}),
                          [](const ::testing::TestParamInfo<Case>& info) {
                              return "Kb" + std::to_string(info.param.kilobytes) + "Seed" +
                                     std::to_string(info.param.seed);
                          });
 
-// A long name takes one part per 13 UTF-16 units, however many bytes its UTF-8 form has, plus the 8.3 entry.
+// Deleting every file of a folder that mtools filled leaves no slot of any group live, also of the groups
+// that begin in one folder cluster and end in the next. Name lengths give groups of 3, 4, 5 and 9 slots.
+TEST(DeleteMtoolsEntries, GroupsAcrossClusterEndsGoWhole) {
+    for (int kilobytes : {1440, 720}) {
+        for (size_t length : {22u, 30u, 40u, 100u}) {
+            const std::string context = std::to_string(kilobytes) + " KB, names of " + std::to_string(length);
+            ScratchDir dir;
+            const fs::path image = dir / "img.img";
+            testing_support::makeFatImage(image, kilobytes);
+            std::vector<std::string> names;
+            for (int i = 0; i < 20; ++i) {
+                std::string name = "Straddle " + std::to_string(100 + i) + " ";
+                name += std::string(length - name.size() - 2, 'x') + ".t";
+                names.push_back(name);
+                fs::create_directories(dir / "tree" / "Dir");
+                testing_support::writeFile(dir / "tree" / "Dir" / name, std::string("x"));
+            }
+            testing_support::mcopyTree(image, dir / "tree");
+            ImageState s;
+            ASSERT_EQ(s.OpenFDImg(image.string(), 1), 0);
+            for (const std::string& name : names)
+                ASSERT_EQ(s.KillF("\\Dir\\" + name, 0), 0) << context << ": " << name;
+            ASSERT_EQ(s.CloseFDImg(), 0);
+            expectFsckClean(image, context);
+            EXPECT_EQ(run("mdir -/ -b -a -i " + quote(image.string()) + " ::").output, "::/Dir/\n")
+                << context;
+        }
+    }
+}
+
+// Entries that mtools wrote, with long-name groups that run over from one folder cluster into the next (the
+// library never splits a group it writes): changing, deleting and reusing them must keep the image clean.
+class EditsOfMtoolsEntries : public ::testing::TestWithParam<int> {};
+
+TEST_P(EditsOfMtoolsEntries, GroupsAcrossClusterEndsAreFoundWhole) {
+    ScratchDir dir;
+    const fs::path image = dir / "img.img";
+    testing_support::makeFatImage(image, GetParam(), "MTOOLS");
+    const uint32_t cluster = clusterBytesOf(image);
+    Tree tree;
+    tree["Dir"] = {true, {}, 0x10};
+    // 22 characters: two parts and the 8.3 entry, so that after "." and ".." every few groups one straddles.
+    for (int i = 0; i < 40; ++i) {
+        const std::string name = "Straddling name no" + std::to_string(100 + i) + ".t";
+        tree["Dir/" + name] = {false, patternBytes(i * 37 % 3 * cluster + i, i), 0x20};
+    }
+    tree["Dir/" + std::string(100, 'w') + ".txt"] = {false, patternBytes(10, 99), 0x20};
+    tree["Dir/Příliš žluťoučký kůň úpěl ďábelské ódy.txt"] = {false, patternBytes(cluster + 1, 98), 0x20};
+    for (const auto& [path, item] : tree) {
+        if (item.directory) {
+            fs::create_directories(dir / "tree" / path);
+        } else {
+            testing_support::writeFile(dir / "tree" / path, item.bytes);
+        }
+    }
+    testing_support::mcopyTree(image, dir / "tree");
+
+    std::mt19937 rng(static_cast<uint32_t>(GetParam()));
+    ImageState s;
+    ASSERT_EQ(s.OpenFDImg(image.string(), 1), 0);
+    std::vector<std::string> files;
+    for (const auto& [path, item] : tree) {
+        if (!item.directory) files.push_back(path);
+    }
+    for (const std::string& path : files) {
+        switch (rng() % 3) {
+            case 0: {
+                const auto attributes = static_cast<uint8_t>(rng() & 0x27);
+                ASSERT_EQ(s.SetAttrib(imagePathOf(path), attributes), 0) << path;
+                tree[path].attributes = attributes;
+                break;
+            }
+            case 1:
+                ASSERT_EQ(s.KillF(imagePathOf(path), 1), 0) << path;
+                tree.erase(path);
+                break;
+            default:
+                break;
+        }
+    }
+    // New entries fill the holes, some of them across the cluster ends.
+    std::vector<std::string> added;
+    for (int i = 0; i < 15; ++i) {
+        const std::string path =
+            "Dir/New file " + std::to_string(i) + (i % 3 ? ".txt" : " with a longer name.txt");
+        tree[path] = {false, patternBytes(static_cast<size_t>(i) * 50, 200 + i), 0x20};
+        added.push_back(path);
+    }
+    tree["Dir/NEWDIR"] = {true, {}, 0x10};
+    added.push_back("Dir/NEWDIR");
+    copyIn(s, tree, added, dir / "host", rng);
+    if (HasFatalFailure()) return;
+    expectFreeSpaceTrue(s, image, "after edits");
+    ASSERT_EQ(s.CloseFDImg(), 0);
+    expectFsckClean(image, "after edits");
+    expectToolsSee(image, tree, dir.path(), "after edits");
+}
+
+INSTANTIATE_TEST_SUITE_P(FloppySizes, EditsOfMtoolsEntries, ::testing::Values(1440, 720));
+
+std::string repeat(const std::string& text, size_t times) {
+    std::string out;
+    for (size_t i = 0; i < times; ++i) out += text;
+    return out;
+}
+
+// A long name takes one part per 13 UTF-16 units, however many bytes its UTF-8 form has, plus the 8.3 entry;
+// 156 units (12 parts) is the most a name may have. Characters beyond the BMP take two units each.
 TEST(WriteInteropNames, LongNamePartsCountUtf16Units) {
     ScratchDir dir;
     const fs::path image = dir / "img.img";
     testing_support::makeFatImage(image, 1440);
     struct Row {
         std::string name;
+        int32_t result;
         int32_t slots;
-    } rows[] = {{"README.TXT", 1},        {"twelve_chars", 2},        {"thirteen_char", 2},
-                {"fourteen_chars", 3},    {"žluťoučký.txt", 2},       {"Příliš žluťoučký kůň.txt", 3},
-                {std::string(26, 'x'), 3}, {std::string(27, 'y'), 4}, {"ab.txt", 2}};
+    } rows[] = {{"README.TXT", 0, 1},
+                {"twelve_chars", 0, 2},
+                {"thirteen_char", 0, 2},
+                {"fourteen_chars", 0, 3},
+                {"žluťoučký.txt", 0, 2},
+                {"Příliš žluťoučký kůň.txt", 0, 3},
+                {std::string(26, 'x'), 0, 3},
+                {std::string(27, 'y'), 0, 4},
+                {"ab.txt", 0, 2},
+                {"Emoji \U0001F600 name.txt", 0, 3},
+                {std::string(156, 'a'), 0, 13},
+                {std::string(157, 'b'), 2, 0},
+                {repeat("ž", 156), 0, 13},
+                {repeat("č", 157), 2, 0},
+                {repeat("\U0001F600", 78), 0, 13},
+                {repeat("\U0001F601", 79), 2, 0}};
     ImageState s;
     ASSERT_EQ(s.OpenFDImg(image.string(), 1), 0);
+    std::string listed;
+    testing_support::writeFile(dir / "f", std::string("x"));
     for (const Row& r : rows) {
-        testing_support::writeFile(dir / "f", std::string("x"));
-        ASSERT_EQ(s.CopyT((dir / "f").string(), "\\" + r.name), 0) << r.name;
+        ASSERT_EQ(s.CopyT((dir / "f").string(), "\\" + r.name), r.result) << r.name;
+        if (r.result != 0) continue;
+        // mtools 4.0.32 shows a character beyond the BMP as "__", so those names are left to fsck.fat.
+        if (r.name.find("\U0001F600") == std::string::npos) listed += "::/" + r.name + "\n";
         DirEntry* e = nullptr;
         int32_t slots = 0;
         ASSERT_EQ(s.GetFDirEntry("\\" + r.name, &e, &slots, nullptr), 0) << r.name;
@@ -486,6 +681,11 @@ TEST(WriteInteropNames, LongNamePartsCountUtf16Units) {
     }
     ASSERT_EQ(s.CloseFDImg(), 0);
     expectFsckClean(image, "names");
+    std::string shown;
+    for (const std::string& line : linesOf(run("mdir -/ -b -a -i " + quote(image.string()) + " ::").output)) {
+        if (line.find("__") == std::string::npos) shown += line + "\n";
+    }
+    EXPECT_EQ(shown, listed);
 }
 
 // Copying until the disk or a directory is full: every refusal leaves a clean file system, and FreeSpace
@@ -546,9 +746,11 @@ TEST_P(FullImage, RefusalsLeaveACleanImageAndTrueFreeSpace) {
     EXPECT_EQ(s.MkDir("\\Fill\\No room"), 3);
     expectFreeSpaceTrue(s, image, "after refused folders");
     // The root is full when its slots are, whatever the disk holds.
-    until([&] { return copy("", 0, (counter & 1) != 0); });
+    until([&] { return copy("", 0, true); });
     EXPECT_EQ(r, 2);
-    EXPECT_EQ(s.CopyT((dir / "src").string(), "\\LAST.BIN"), 2);
+    until([&] { return copy("", 0, false); });  // single slots may still fit where a long name did not
+    EXPECT_EQ(r, 2);
+    EXPECT_EQ(s.MkDir("\\NOROOM"), 3);
 
     ASSERT_EQ(s.CloseFDImg(), 0);
     expectFsckClean(image, "full image");
