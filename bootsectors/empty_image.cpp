@@ -7,6 +7,7 @@
 #include "bootsectors/boot_templates.h"
 #include "dir_slot.h"
 #include "dos_time.h"
+#include "entry_group.h"
 #include "platform/clock.h"
 #include "platform/host_file.h"
 
@@ -17,23 +18,6 @@ namespace boot = orva::boot;
 
 constexpr std::string_view kNoLabel = "__NO_NAME__";
 constexpr uint64_t kBlockBytes = 512;
-// A floppy image goes out in a couple of dozen writes rather than thousands of sector-sized ones.
-constexpr size_t kChunkBytes = 64 * 1024;
-constexpr std::array<uint8_t, kChunkBytes> kZeros{};
-
-bool writeBootAndZeros(platform::RandomAccessFile& file, std::span<const uint8_t> sector, uint64_t imageBytes) {
-    if (file.writeAt(0, sector) != static_cast<int64_t>(sector.size())) return false;
-    for (uint64_t at = sector.size(); at < imageBytes;) {
-        const size_t n = static_cast<size_t>(std::min<uint64_t>(kChunkBytes, imageBytes - at));
-        if (file.writeAt(at, std::span(kZeros).first(n)) != static_cast<int64_t>(n)) return false;
-        at += n;
-    }
-    return true;
-}
-
-orva::CalendarTime toCalendar(const platform::UtcTime& t) {
-    return {t.year, t.month, t.day, t.hour, t.minute, t.second};
-}
 
 }  // namespace
 
@@ -55,7 +39,9 @@ int CreateEmptyImage(int templateId, const std::string& path, const std::string&
     const uint64_t bytesPerSector = boot::get(*sector, boot::bytesPerSector);
     const uint64_t sectorsPerFat = boot::get(*sector, boot::sectorsPerFat);
     const uint64_t imageBytes = boot::get(*sector, boot::totalSectors) * bytesPerSector / kBlockBytes * kBlockBytes;
-    if (!writeBootAndZeros(*file, *sector, imageBytes)) {
+    // The zeros come from sizing the file: nothing but the boot sector, the tables' first bytes and the
+    // label need writing.
+    if (file->writeAt(0, *sector) != static_cast<int64_t>(sector->size()) || !file->setSize(imageBytes)) {
         file->close();
         return kImageWriteFailed;
     }
@@ -70,16 +56,15 @@ int CreateEmptyImage(int templateId, const std::string& path, const std::string&
     file->writeAt(firstFat + sectorsPerFat * bytesPerSector, reservedEntries);
 
     if (!label.empty()) {
-        const uint32_t stamp = orva::PackDosStamp(toCalendar(platform::utcNow()));
+        const uint32_t stamp = orva::PackDosStamp(orva::stampTimeOf(platform::utcNow()));
         entry.writeTime = orva::stampTime(stamp);
         entry.writeDate = orva::stampDate(stamp);
         file->writeAt(firstFat + 2 * sectorsPerFat * bytesPerSector, orva::slotBytes(entry));
     }
 
-    // The zeros are what the caller was told were written; a failure surfacing only here still counts.
-    const bool synced = file->syncData();
-    file->close();
-    return synced ? kImageCreated : kImageWriteFailed;
+    // A new image holds nothing yet that a crash could lose, so there is no ordering point to wait for; a
+    // write error the system reports only at close still counts.
+    return file->close() ? kImageCreated : kImageWriteFailed;
 }
 
 }  // namespace bootsectors

@@ -7,18 +7,25 @@
 #include "dir_listing.h"
 #include "messages.h"
 #include "orva.h"
+#include "platform/text_codec.h"
 
 namespace cli {
 namespace {
-
-std::string joinPath(const std::string& parent, const std::string& name) {
-    return parent == "\\" ? "\\" + name : parent + "\\" + name;
-}
 
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return fold(x) == fold(y); });
+}
+
+bool isAscii(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<uint8_t>(c) < 0x80; });
+}
+
+// Long names differ by case in any script no more than in ASCII: Příliš and PŘÍLIŠ are one name.
+bool sameLongName(std::string_view a, std::string_view b) {
+    if (isAscii(a) && isAscii(b)) return equalsIgnoringAsciiCase(a, b);
+    return platform::lowerCaseUtf8(a) == platform::lowerCaseUtf8(b);
 }
 
 std::vector<std::string> splitComponents(std::string_view typed) {
@@ -30,6 +37,12 @@ std::vector<std::string> splitComponents(std::string_view typed) {
         at = sep + 1;
     }
     return parts;
+}
+
+}  // namespace
+
+std::string joinPath(const std::string& parent, const std::string& name) {
+    return parent == "\\" ? "\\" + name : parent + "\\" + name;
 }
 
 // The library's lookup is exact about case for long names and about bytes for short names; a user is not.
@@ -45,7 +58,7 @@ std::optional<EntryView> findChild(const ImageSession& session, const ImageItem&
     const std::string& codePage = session.options().codePage;
     for (EntryView& e : listDirectory(session, parent.entry.folderCluster())) {
         if (e.isLabel() || e.isDotEntry()) continue;
-        if ((!e.longName.empty() && equalsIgnoringAsciiCase(name, e.longName)) ||
+        if ((!e.longName.empty() && sameLongName(name, e.longName)) ||
             equalsIgnoringAsciiCase(name, shownShortName(e, codePage)) ||
             equalsIgnoringAsciiCase(name, storedShortName(e))) {
             return std::move(e);
@@ -53,8 +66,6 @@ std::optional<EntryView> findChild(const ImageSession& session, const ImageItem&
     }
     return std::nullopt;
 }
-
-}  // namespace
 
 ImageItem rootItem() {
     return ImageItem{rootEntry(), "\\", "\\"};

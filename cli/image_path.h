@@ -18,6 +18,12 @@ struct ImageItem {
 };
 
 ImageItem rootItem();
+// "\\" + name for the root, parent + "\\" + name below it.
+std::string joinPath(const std::string& parent, const std::string& name);
+// The entry of that name in a folder: the library's exact lookup first, then the long name in any case or
+// either form of the short name in any case. Labels and dot entries never match.
+std::optional<EntryView> findChild(const ImageSession& session, const ImageItem& parent,
+                                   const std::string& name);
 ImageItem childItem(const ImageItem& parent, const EntryView& child, const std::string& codePage);
 
 enum class ResolveError { None, NotFound, NotAFolder, Unreachable };
@@ -31,6 +37,7 @@ struct Resolution {
 Resolution resolveImagePath(const ImageSession& session, std::string_view typed);
 std::string resolveErrorText(ResolveError error);
 // Resolves and, when that fails, tells the user which part of the path failed; nothing then.
-std::optional<ImageItem> resolveOrReport(const ImageSession& session, const std::string& image, std::string_view typed);
+std::optional<ImageItem> resolveOrReport(const ImageSession& session, const std::string& image,
+                                         std::string_view typed);
 
 }  // namespace cli

@@ -32,6 +32,13 @@ ImageSession::~ImageSession() {
     CloseFDImg();
 }
 
+bool ImageSession::checkWritable() const {
+    // The library would refuse every write with 8; better to say so before anything is attempted.
+    if (openResult_ != 1 && openResult_ != 3) return true;
+    printError(path_ + ": the image file is read-only; nothing changed");
+    return false;
+}
+
 void ImageSession::reportFailedCheck() const {
     int32_t code = 0;
     std::array<uint8_t, 32> slot{};

@@ -21,6 +21,9 @@ class ImageSession {
     const std::string& path() const { return path_; }
     const GlobalOptions& options() const { return options_; }
 
+    // For commands that change the image: false, with a message, when it was opened read-only.
+    bool checkWritable() const;
+
     // Reports the slot check that made the last search return 2 or 3.
     void reportFailedCheck() const;
 

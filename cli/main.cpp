@@ -1,4 +1,4 @@
-// orva: reads FAT12 floppy images through the ORVA library.
+// orva: reads and writes FAT12 floppy images through the ORVA library.
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <exception>
@@ -25,7 +25,7 @@ std::string checkCodePage(const std::string& codePage) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"orva: read FAT12 floppy images (long names included)", "orva"};
+    CLI::App app{"orva: read and write FAT12 floppy images (long names included)", "orva"};
     app.require_subcommand(1);
     app.fallthrough();
     cli::GlobalOptions global;
@@ -34,8 +34,12 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     app.add_flag("--check", global.checkSlots, "Check every directory slot read and warn about damaged ones");
 
-    const std::vector<cli::Command> commands{cli::addInfoCommand(app, global), cli::addLsCommand(app, global),
-                                             cli::addGetCommand(app, global)};
+    const std::vector<cli::Command> commands{
+        cli::addInfoCommand(app, global),   cli::addLsCommand(app, global),
+        cli::addGetCommand(app, global),    cli::addPutCommand(app, global),
+        cli::addRmCommand(app, global),     cli::addMkdirCommand(app, global),
+        cli::addAttribCommand(app, global), cli::addLabelCommand(app, global),
+        cli::addBootCommand(app, global),   cli::addNewCommand(app, global)};
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

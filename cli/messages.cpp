@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "progress.h"
+
 namespace cli {
 
 std::string openResultText(int32_t code) {
@@ -54,6 +56,122 @@ std::string copyResultText(int32_t code) {
     }
 }
 
+namespace {
+
+// Results every writing function shares.
+std::string commonWriteText(int32_t code) {
+    switch (code) {
+        case 8:
+            return "the image file is read-only";
+        case 10:
+            return "no image is open";
+        default:
+            return "unexpected result";
+    }
+}
+
+}  // namespace
+
+std::string copyInResultText(int32_t code) {
+    switch (code) {
+        case 1:
+            return "the image is full (or the file is 4 GiB or more)";
+        case 2:
+            return "no room for the entry: the folder or the image is full, or every short alias of the name "
+                   "is "
+                   "taken";
+        case 3:
+            return "reading the host file failed";
+        case 4:
+            return "the target folder is not in the image";
+        case 5:
+            return "writing the image failed";
+        case 6:
+            return "the host file cannot be opened or is not a regular file";
+        case 7:
+            return "the host path names a folder";
+        default:
+            return commonWriteText(code);
+    }
+}
+
+std::string mkDirResultText(int32_t code) {
+    switch (code) {
+        case 3:
+            return "no room for the folder: the parent folder or the image is full";
+        case 4:
+            return "the parent folder is not in the image";
+        case 5:
+            return "writing the image failed";
+        case 7:
+            return "the name is empty or contains a character that is not allowed";
+        default:
+            return commonWriteText(code);
+    }
+}
+
+std::string killResultText(int32_t code) {
+    switch (code) {
+        case 1:
+            return "is read-only, hidden or system; use -f to delete it all the same";
+        case 2:
+            return "the folder is not empty; use -r to delete it with everything in it";
+        case 3:
+            return "the root folder cannot be deleted";
+        case 4:
+            return "no such file or folder in the image";
+        case 5:
+            return "writing the image failed";
+        case 6:
+            return "reading the image failed";
+        default:
+            return commonWriteText(code);
+    }
+}
+
+std::string setAttribResultText(int32_t code) {
+    switch (code) {
+        case 1:
+            return "no such file or folder in the image";
+        case 2:
+            return "the root folder has no attributes";
+        case 4:
+            return "a name inside the path is a file, not a folder";
+        case 5:
+            return "the path holds an empty name";
+        case 6:
+            return "reading or writing the entry failed";
+        default:
+            return commonWriteText(code);
+    }
+}
+
+std::string labelResultText(int32_t code) {
+    switch (code) {
+        case 1:
+            return "no free slot in the root folder for the label";
+        case 5:
+            return "writing the image failed";
+        case 7:
+            return "the label holds a control character or a character outside ASCII";
+        default:
+            return commonWriteText(code);
+    }
+}
+
+std::string bootResultText(int32_t code) {
+    switch (code) {
+        case 5:
+            return "writing the boot sector failed";
+        default:
+            return commonWriteText(code);
+    }
+}
+
+std::string withCode(const std::string& text, const char* function, int32_t code) {
+    return text + " (" + function + " result " + std::to_string(code) + ")";
+}
+
 std::string checkCodeText(int32_t code) {
     switch (code) {
         case 1:
@@ -97,10 +215,12 @@ std::string mediaTypeText(int32_t mediaType) {
 }
 
 void printError(const std::string& text) {
+    eraseProgressLine();
     std::fprintf(stderr, "orva: %s\n", text.c_str());
 }
 
 void printWarning(const std::string& text) {
+    eraseProgressLine();
     std::fprintf(stderr, "orva: warning: %s\n", text.c_str());
 }
 

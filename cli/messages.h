@@ -15,6 +15,15 @@ inline bool openFailed(int32_t code) {
     return code >= 6;
 }
 std::string copyResultText(int32_t code);
+// The writing functions: CopyT, MkDir, KillF, SetAttrib, WriteVol, WriteBoot.
+std::string copyInResultText(int32_t code);
+std::string mkDirResultText(int32_t code);
+std::string killResultText(int32_t code);
+std::string setAttribResultText(int32_t code);
+std::string labelResultText(int32_t code);
+std::string bootResultText(int32_t code);
+// "<text> (<Function> result <code>)", how every failed library call is reported.
+std::string withCode(const std::string& text, const char* function, int32_t code);
 // The slot checks GetLastErr reports after a search that returned 2 or 3.
 std::string checkCodeText(int32_t code);
 std::string mediaTypeText(int32_t mediaType);

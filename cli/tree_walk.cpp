@@ -11,8 +11,8 @@ namespace {
 
 class Walker {
   public:
-    Walker(const ImageSession& session, bool recursive, TreeVisitor& visitor)
-        : session_(session), recursive_(recursive), visitor_(visitor) {}
+    Walker(const ImageSession& session, bool recursive, TreeVisitor& visitor, bool reportLoops)
+        : session_(session), recursive_(recursive), visitor_(visitor), reportLoops_(reportLoops) {}
 
     void walk(const ImageItem& folder) {
         visited_.insert(folder.entry.folderCluster());
@@ -25,8 +25,10 @@ class Walker {
             const ImageItem sub = childItem(folder, e, session_.options().codePage);
             if (!visitor_.enterFolder(folder, sub)) continue;
             if (visited_.contains(sub.entry.folderCluster())) {
-                printWarning(session_.path() + ": " + sub.shownPath +
-                             ": leads back to a folder already walked; not entered");
+                if (reportLoops_) {
+                    printWarning(session_.path() + ": " + sub.shownPath +
+                                 ": leads back to a folder already walked; not entered");
+                }
                 continue;
             }
             walk(sub);
@@ -37,13 +39,15 @@ class Walker {
     const ImageSession& session_;
     bool recursive_;
     TreeVisitor& visitor_;
+    bool reportLoops_;
     std::unordered_set<int32_t> visited_;
 };
 
 }  // namespace
 
-void walkTree(const ImageSession& session, const ImageItem& start, bool recursive, TreeVisitor& visitor) {
-    Walker(session, recursive, visitor).walk(start);
+void walkTree(const ImageSession& session, const ImageItem& start, bool recursive, TreeVisitor& visitor,
+              bool reportLoops) {
+    Walker(session, recursive, visitor, reportLoops).walk(start);
 }
 
 }  // namespace cli

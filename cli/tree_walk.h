@@ -20,6 +20,8 @@ class TreeVisitor {
 // Lists a folder's whole contents before going below any of its subfolders (as ls -R does). Dot entries are
 // never followed, and a folder whose cluster was already walked is reported and left out, so a directory
 // that contains itself cannot trap the walk.
-void walkTree(const ImageSession& session, const ImageItem& start, bool recursive, TreeVisitor& visitor);
+// A walk that only counts passes reportLoops false: the walk that does the work reports them.
+void walkTree(const ImageSession& session, const ImageItem& start, bool recursive, TreeVisitor& visitor,
+              bool reportLoops = true);
 
 }  // namespace cli

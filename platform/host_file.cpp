@@ -28,6 +28,7 @@ public:
         });
     }
     bool syncData() override { return fd_ >= 0 && ::fdatasync(fd_) == 0; }
+    bool setSize(uint64_t bytes) override { return fd_ >= 0 && ::ftruncate(fd_, static_cast<off_t>(bytes)) == 0; }
     std::optional<uint64_t> size() override {
         struct stat st {};
         if (fd_ < 0 || ::fstat(fd_, &st) != 0) return std::nullopt;

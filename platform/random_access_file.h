@@ -15,6 +15,8 @@ public:
     // Makes the data written so far durable: an ordering point between dependent writes.
     virtual bool syncData() = 0;
     virtual std::optional<uint64_t> size() = 0;
+    // Sets the file's length; bytes added read as zeros. False where the file cannot be resized.
+    virtual bool setSize(uint64_t) { return false; }
     // Releases the file and its lock; false when the platform reported a failure (released all the same).
     virtual bool close() = 0;
 };

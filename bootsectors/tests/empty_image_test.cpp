@@ -174,7 +174,7 @@ TEST(EmptyImageFile, NothingIsCreatedWhenTheFileCannotBe) {
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
-// A file size limit makes the zero fill fail part way, as a full disk would.
+// A file size limit refuses the image's size, as a full disk would.
 TEST(EmptyImageFileDeathTest, FailedWriteReportsOneAndLeavesThePartialFile) {
     ScratchDir dir;
     const auto img = dir / "partial.img";
@@ -189,11 +189,10 @@ TEST(EmptyImageFileDeathTest, FailedWriteReportsOneAndLeavesThePartialFile) {
             ::_exit(CreateEmptyImage(bootsectors::k1440K, img.string(), "DATA"));
         },
         ::testing::ExitedWithCode(1), "");
+    // It stopped there: the boot sector stays alone, neither table nor label entry was written afterwards.
     const auto bytes = readFile(img);
-    ASSERT_EQ(bytes.size(), kLimit);
+    ASSERT_EQ(bytes.size(), 512u);
     EXPECT_EQ(bytes[510], 0x55);
-    // It stopped there: neither table nor label entry was written afterwards.
-    EXPECT_TRUE(std::all_of(bytes.begin() + 512, bytes.end(), [](uint8_t b) { return b == 0; }));
 }
 
 }  // namespace

@@ -15,5 +15,12 @@ struct Command {
 Command addInfoCommand(CLI::App& app, const GlobalOptions& global);
 Command addLsCommand(CLI::App& app, const GlobalOptions& global);
 Command addGetCommand(CLI::App& app, const GlobalOptions& global);
+Command addPutCommand(CLI::App& app, const GlobalOptions& global);
+Command addRmCommand(CLI::App& app, const GlobalOptions& global);
+Command addMkdirCommand(CLI::App& app, const GlobalOptions& global);
+Command addAttribCommand(CLI::App& app, const GlobalOptions& global);
+Command addLabelCommand(CLI::App& app, const GlobalOptions& global);
+Command addBootCommand(CLI::App& app, const GlobalOptions& global);
+Command addNewCommand(CLI::App& app, const GlobalOptions& global);
 
 }  // namespace cli

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -12,6 +13,7 @@
 #include "image_session.h"
 #include "messages.h"
 #include "orva.h"
+#include "progress.h"
 #include "tree_walk.h"
 
 namespace cli {
@@ -31,6 +33,7 @@ class Extractor {
     explicit Extractor(const ImageSession& session) : session_(session) {}
 
     int failures() const { return failures_; }
+    void startProgress(uint64_t files, uint64_t bytes) { progress_.emplace("get", files, bytes); }
     const std::string& codePage() const { return session_.options().codePage; }
 
     void fail(const std::string& text) {
@@ -64,7 +67,10 @@ class Extractor {
             return false;
         }
         const int32_t r = CopyF(libraryPath.c_str(), target.c_str());
-        if (r == 0) return true;
+        if (r == 0) {
+            if (progress_) progress_->fileDone(item.entry.size);
+            return true;
+        }
         std::string text = session_.path() + ": " + item.shownPath + ": " + copyResultText(r);
         if (r == 2) text += ": " + target.string();
         fail(text + " (CopyF result " + std::to_string(r) + ")");
@@ -87,6 +93,23 @@ class Extractor {
   private:
     const ImageSession& session_;
     int failures_ = 0;
+    std::optional<Progress> progress_;
+};
+
+// The files and bytes a tree copy will bring out, for the progress line.
+class WorkCounter final : public TreeVisitor {
+  public:
+    void visitFolder(const ImageItem&, const std::vector<EntryView>& entries) override {
+        for (const EntryView& e : entries) {
+            if (e.isDirectory()) continue;
+            ++files;
+            bytes += e.size;
+        }
+    }
+    bool enterFolder(const ImageItem&, const ImageItem&) override { return true; }
+
+    uint64_t files = 0;
+    uint64_t bytes = 0;
 };
 
 // Mirrors the folders it enters below the host folder of the walk's start.
@@ -165,6 +188,11 @@ int runGet(const GetArgs& args, const GlobalOptions& global) {
     if (target.empty()) return kExitFailure;
     const Extractor::Folder made = out.makeFolder(item, target, true);
     if (made == Extractor::Folder::Failed) return kExitFailure;
+    if (Progress::wanted()) {
+        WorkCounter counter;
+        walkTree(session, item, true, counter, false);
+        out.startProgress(counter.files, counter.bytes);
+    }
     TreeCopier copier(out, item, target, made == Extractor::Folder::Created);
     walkTree(session, item, true, copier);
     return out.failures() ? kExitFailure : kExitOk;

@@ -96,6 +96,30 @@ size_t skipCodePoints(const std::string& s, size_t at, size_t n) {
 
 }  // namespace
 
+void newImage(const fs::path& image, const std::string& type, const std::string& label) {
+    const std::string labelOption = label.empty() ? "" : " --label " + quote(label);
+    const CommandResult made = orva("new --type " + type + labelOption + " " + quote(image.string()));
+    ASSERT_EQ(made.exitCode, 0) << made.output;
+}
+
+CommandResult fsck(const fs::path& image) {
+    return run("fsck.fat -n " + quote(image.string()));
+}
+
+std::string mattribLetters(const fs::path& image, const std::string& mtoolsPath) {
+    const std::string out = runOk("mattrib -i " + quote(image.string()) + " " + quote(mtoolsPath));
+    std::string letters;
+    for (char c : out.substr(0, out.find("::"))) {
+        if (c != ' ') letters += c;
+    }
+    return letters;
+}
+
+void mcopyOut(const fs::path& image, const fs::path& hostFolder) {
+    fs::create_directories(hostFolder);
+    runOk("mcopy -s -n -i " + quote(image.string()) + " :: " + quote(hostFolder.string() + "/"));
+}
+
 std::set<std::string> mdirPaths(const fs::path& image) {
     return lines(runOk("mdir -/ -b -i " + quote(image.string()) + " ::"));
 }

@@ -27,6 +27,15 @@ void makeImageOf(const fs::path& image, int kilobytes, const fs::path& hostFolde
 const fs::path& sampleTree();
 const fs::path& sampleImage(int kilobytes);
 
+// An empty image made by orva new ("1.44M", "720K", "1.2M", "360K"); no label when label is empty.
+void newImage(const fs::path& image, const std::string& type, const std::string& label);
+// fsck.fat -n: exit code 0 when the file system is clean.
+CommandResult fsck(const fs::path& image);
+// The attribute letters mattrib shows for an entry ("AR", "SH" ...), blanks left out.
+std::string mattribLetters(const fs::path& image, const std::string& mtoolsPath);
+// Copies the whole image out with mcopy -s into a new host folder.
+void mcopyOut(const fs::path& image, const fs::path& hostFolder);
+
 // "::/dir/", "::/dir/file" as mdir -/ -b prints them.
 std::set<std::string> mdirPaths(const fs::path& image);
 // The same form from the output of orva ls -R; the dot entries are left out.
