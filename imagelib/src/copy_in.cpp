@@ -46,7 +46,7 @@ int32_t ImageState::copyHostData(platform::RandomAccessFile& host, NewEntry& ent
     if (chain.size() < needed) return kDoesNotFit;
     for (size_t i = 0; i < needed; ++i) FatSet(chain[i], i + 1 < needed ? chain[i + 1] : kEndOfChain, false);
 
-    std::vector<uint8_t> buffer(std::max(cb, kRunBytes / cb * cb));
+    std::vector<uint8_t> buffer(std::min<size_t>(std::max(cb, kRunBytes / cb * cb), needed * cb));
     int32_t result = kCopied;
     uint64_t done = 0;
     size_t kept = 0;

@@ -39,7 +39,8 @@ int32_t ImageState::CopyF(std::string_view imagePath, std::string_view hostPath)
     // Clusters that follow each other in the image are read and written as one piece.
     constexpr uint32_t kRunBytes = 64 * 1024;
     const uint32_t bufferBytes = std::max(layout_.clusterBytes, kRunBytes / layout_.clusterBytes * layout_.clusterBytes);
-    std::vector<uint8_t> buffer(bufferBytes);
+    std::vector<uint8_t> buffer(std::min<uint64_t>(bufferBytes, (uint64_t{remaining} + layout_.clusterBytes - 1) /
+                                                                    layout_.clusterBytes * layout_.clusterBytes));
     uint64_t written = 0;
     auto writeHost = [&](std::span<const uint8_t> piece) {
         if (host->writeAt(written, piece) != static_cast<int64_t>(piece.size())) return false;
