@@ -7,6 +7,7 @@
 
 #include "commands/commands.h"
 #include "image_session.h"
+#include "boot_sector.h"
 #include "messages.h"
 #include "orva.h"
 #include "platform/host_file.h"
@@ -15,10 +16,7 @@ namespace cli {
 namespace {
 
 constexpr int32_t kSectorBytes = 512;
-constexpr size_t kExtendedSignatureAt = 38;
-constexpr uint8_t kExtendedSignature = 0x29;
-constexpr size_t kLabelAt = 43;
-constexpr size_t kLabelBytes = 11;
+namespace boot = orva::boot;
 using Sector = std::array<uint8_t, kSectorBytes>;
 
 struct BootArgs {
@@ -84,8 +82,9 @@ int loadBoot(const BootArgs& args, const GlobalOptions& global) {
     Sector own{};
     DiskGeometry geometry{};
     if (GetFDType(&geometry, own.data(), kSectorBytes) == 0 &&
-        own[kExtendedSignatureAt] == kExtendedSignature) {
-        std::copy_n(own.begin() + kLabelAt, kLabelBytes, boot.begin() + kLabelAt);
+        own[boot::extendedSignature.offset] == boot::kExtendedSignatureValue) {
+        std::copy_n(own.begin() + boot::volumeLabel.offset, boot::volumeLabel.width,
+                    boot.begin() + boot::volumeLabel.offset);
     }
     if (const int32_t r = WriteBoot(boot.data()); r != 0) {
         printError(args.image + ": " + withCode(bootResultText(r), "WriteBoot", r));

@@ -7,6 +7,7 @@
 #include "commands/commands.h"
 #include "dir_listing.h"
 #include "image_session.h"
+#include "boot_sector.h"
 #include "messages.h"
 #include "orva.h"
 #include "platform/text_codec.h"
@@ -15,11 +16,7 @@ namespace cli {
 namespace {
 
 constexpr int32_t kBootBytes = 62;
-constexpr size_t kMediaByteAt = 21;
-constexpr size_t kExtendedSignatureAt = 38;
-constexpr uint8_t kExtendedSignature = 0x29;
-constexpr size_t kBootLabelAt = 43;
-constexpr size_t kLabelBytes = 11;
+namespace boot = orva::boot;
 
 std::string trimmed(std::string s) {
     s.erase(s.find_last_not_of(' ') + 1);
@@ -37,8 +34,8 @@ std::string rootLabel(const ImageSession& session) {
 
 std::string bootLabel(const std::array<uint8_t, kBootBytes>& boot, const std::string& codePage) {
     // Older formats have no label field; what lies there is boot code.
-    if (boot[kExtendedSignatureAt] != kExtendedSignature) return "(no extended boot record)";
-    const std::string raw(boot.begin() + kBootLabelAt, boot.begin() + kBootLabelAt + kLabelBytes);
+    if (boot[boot::extendedSignature.offset] != boot::kExtendedSignatureValue) return "(no extended boot record)";
+    const std::string raw(boot.begin() + boot::volumeLabel.offset, boot.begin() + boot::volumeLabel.end());
     return "\"" + platform::codePageToUtf8(trimmed(raw), codePage) + "\"";
 }
 
@@ -54,7 +51,7 @@ int runInfo(const std::string& image, const GlobalOptions& global) {
         return kExitFailure;
     }
     char mediaByte[8];
-    std::snprintf(mediaByte, sizeof mediaByte, "0x%02X", boot[kMediaByteAt]);
+    std::snprintf(mediaByte, sizeof mediaByte, "0x%02X", boot[boot::mediaByte.offset]);
 
     std::printf("Image:             %s\n", image.c_str());
     std::printf("Media:             %s (media byte %s)\n", mediaTypeText(geometry.mediaType).c_str(),

@@ -40,6 +40,9 @@ inline constexpr Field fileSystemType{54, 8};
 inline constexpr Field bootCode{62, 448};
 inline constexpr Field signature{510, 2};
 
+// The value of the extended signature that says the serial number, label and type fields are there.
+inline constexpr uint8_t kExtendedSignatureValue = 0x29;
+
 // The bytes the library keeps of a boot sector: everything before the boot code.
 inline constexpr size_t kParamBytes = bootCode.offset;
 

@@ -19,7 +19,6 @@ enum WriteVolResult : int32_t {
 };
 
 constexpr size_t kLabelBytes = 11;
-constexpr uint32_t kExtendedBootSignature = 0x29;
 constexpr std::string_view kNoLabel = "NO NAME";
 
 }  // namespace
@@ -48,7 +47,7 @@ int32_t ImageState::WriteBoot(const uint8_t* sector) {
 // never disagree. Only boot sectors with the extended signature have that field.
 bool ImageState::copyLabelToBootSector(std::string_view label) {
     auto& sector = work_->bootSector;
-    if (boot::get(sector, boot::extendedSignature) != kExtendedBootSignature) return true;
+    if (boot::get(sector, boot::extendedSignature) != boot::kExtendedSignatureValue) return true;
     boot::putText(sector, boot::volumeLabel, label.empty() ? kNoLabel : label);
     return writeImage(boot::volumeLabel.offset,
                       std::span(sector).subspan(boot::volumeLabel.offset, boot::volumeLabel.width));
