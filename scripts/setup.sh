@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libcli11-dev    # tests and the command line
   mtools dosfstools                         # independent FAT tools the tests compare against
   hyperfine jq strace                       # benchmarks
+  clang libclang-rt-14-dev                  # fuzzing
 )
 
 missing=()

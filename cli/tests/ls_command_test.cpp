@@ -110,6 +110,11 @@ TEST(LsDamagedImage, FolderContainingItselfIsReportedNotFollowed) {
     EXPECT_EQ(ls.exitCode, 0) << ls.output;
     EXPECT_NE(ls.output.find("\\OUTER\\INNER: leads back to a folder already walked"), std::string::npos)
         << ls.output;
+    // Extracting the tree ends too, with the folder's files once.
+    const CommandResult get = orva("get -r " + quote(image.string()) + " / " + quote((scratch / "out").string()));
+    EXPECT_NE(get.output.find("leads back to a folder already walked"), std::string::npos) << get.output;
+    EXPECT_TRUE(fs::exists(scratch / "out" / "OUTER" / "INNER"));
+    EXPECT_FALSE(fs::exists(scratch / "out" / "OUTER" / "INNER" / "INNER"));
 }
 
 }  // namespace

@@ -72,6 +72,19 @@ TEST_F(EntryEdit, KillFMarksEveryPartAndChangesNothingElse) {
     EXPECT_EQ(after.fat(6, 1), 0u);
 }
 
+TEST_F(EntryEdit, CrossLinkedChainsKeepTheFreeCountTrue) {
+    ImageBuilder b = sampleTree();
+    // A second file whose chain runs into REPORT.TXT's clusters.
+    b.putGroup(1, 5, u"", "CROSS   BIN", 0x20, 10, 2000);
+    b.chain({10, 3});
+    open(b);
+    ASSERT_EQ(state.CopyF("\\CROSS.BIN", (dir / "out").string()), 0);
+    ASSERT_EQ(state.KillF("\\CROSS.BIN", 0), 0);
+    EXPECT_EQ(freeSpace(), freeInTable());
+    ASSERT_EQ(state.KillF("\\DOCS\\REPORT.TXT", 1), 0);  // its chain now starts at a free cluster
+    EXPECT_EQ(freeSpace(), freeInTable());
+}
+
 TEST_F(EntryEdit, KillFOfAnEmptyFileWritesNoTable) {
     const auto before = testing_support::readFile(imagePath());
     ASSERT_EQ(state.KillF("\\ZERO", 0), 0);
