@@ -9,6 +9,7 @@
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/bench_tree.sh"
 orva=${1:-$here/../build/cli/orva}
 runs=${RUNS:-10}
 rounds=${ROUNDS:-7}
@@ -24,19 +25,8 @@ export MTOOLS_SKIP_CHECK=1 LC_ALL=C.UTF-8
 if [ $# -ge 2 ]; then
     image=$2
 else
-    # 6 top folders x 5 subfolders x 5 files = 150 files of 1 to 6 KB, long and 8.3 names mixed.
     tree=$work/tree
-    for a in 1 2 3 4 5 6; do
-        for b in 1 2 3 4 5; do
-            dir="$tree/Project folder $a/Part $b"
-            mkdir -p "$dir"
-            for c in 1 2 3 4 5; do
-                size=$(( (a * 7 + b * 3 + c) % 6 * 1000 + 700 ))
-                head -c $size /dev/urandom > "$dir/Report number $c of part $b.txt"
-            done
-            mv "$dir/Report number 5 of part $b.txt" "$dir/DATA$a$b.BIN"
-        done
-    done
+    make_tree "$tree" 1000 700
     image=$work/bench.img
     mkfs.fat -C -F 12 -n BENCH "$image" 1440 >/dev/null
     (cd "$tree" && for f in *; do mcopy -s -i "$image" "$f" ::; done)
