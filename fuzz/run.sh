@@ -17,10 +17,17 @@ for kind in read write; do
   corpus="$build/fuzz/corpus-$kind"
   mkdir -p "$corpus"
   echo "== fuzz $kind for ${seconds}s"
+  log="$build/fuzz/$kind.log"
+  status=0
   "$build/fuzz/orva_fuzz_$kind" -max_total_time="$seconds" -timeout=2 -rss_limit_mb=2048 -max_len=33000 \
     -print_final_stats=1 -artifact_prefix="$build/fuzz/artifacts/$kind-" "$@" \
-    "$corpus" "$build/fuzz/seeds/$kind" 2>&1 | grep -E '^(#[0-9]+ +DONE|stat::|==|SUMMARY|INFO: Seed|Done)' || true
-  # grep hides the progress lines; the fuzzer's own exit status decides.
-  test "${PIPESTATUS[0]}" -eq 0
+    "$corpus" "$build/fuzz/seeds/$kind" >"$log" 2>&1 || status=$?
+  # The progress lines stay in the log; a finding shows whole.
+  if [ "$status" -ne 0 ]; then
+    grep -v -E '^#[0-9]+ ' "$log" | tail -n 60
+    echo "fuzz $kind: finding (exit $status), see $log and $build/fuzz/artifacts/" >&2
+    exit 1
+  fi
+  grep -E '^(stat::|Done)' "$log"
 done
 echo "Fuzzing found nothing."

@@ -29,7 +29,8 @@ bool ImageState::readImage(uint64_t offset, std::span<uint8_t> out) {
 }
 
 bool ImageState::writeImage(uint64_t offset, std::span<const uint8_t> data) {
-    if (!imageFile_ || readOnly_) return false;
+    // A file shorter than its boot sector says keeps its size: clusters beyond its end cannot be written.
+    if (!imageFile_ || readOnly_ || offset + data.size() > fileBytes_) return false;
     const bool overlaps = cache_.start != UINT64_MAX && offset < cache_.start + ReadCache::kBlockBytes &&
                           cache_.start < offset + data.size();
     if (overlaps) cache_ = ReadCache();

@@ -103,6 +103,7 @@ int32_t ImageState::OpenFDImg(std::string_view pathText, int32_t fatCopy) {
     layout_ = *layout;
     std::copy_n(w.bootSector.begin(), bootParams_.size(), bootParams_.begin());
     imageFile_ = std::move(file);
+    fileBytes_ = *fileSize;
     imageOpen_ = true;
     readOnly_ = info.writeProtected;
     checkFlags_ = 0;

@@ -159,6 +159,7 @@ private:
     bool imageOpen_ = false;
     std::unique_ptr<platform::RandomAccessFile> imageFile_;
     bool readOnly_ = false;
+    uint64_t fileBytes_ = 0;  // the image file's size when opened; writes never make it grow
     bool unsynced_ = false;  // written since the last ordering point
     bool fatDirty_ = false;  // the table changed in memory since it was last written
     bool zeroedFolderCluster_ = false;  // a folder grew by a cluster the table does not link on disk yet

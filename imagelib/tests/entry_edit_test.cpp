@@ -85,6 +85,20 @@ TEST_F(EntryEdit, CrossLinkedChainsKeepTheFreeCountTrue) {
     EXPECT_EQ(freeSpace(), freeInTable());
 }
 
+// Found by fuzzing: an image shorter than its boot sector says grew when a new folder's cluster lay past its end.
+TEST_F(EntryEdit, AShortImageNeverGrows) {
+    state.CloseFDImg();
+    ImageBuilder b = sampleTree();
+    b.bytes().resize(b.clusterOffset(7));  // clusters 7 and up lie past the end
+    b.save(imagePath());
+    ASSERT_EQ(state.OpenFDImg(imagePath().string(), 1), 4);
+    EXPECT_EQ(state.MkDir("\\NEW"), 5);
+    const auto host = hostFile("h.bin", testing_support::patternBytes(700, 1));
+    EXPECT_EQ(state.CopyT(host.string(), "\\NEW.BIN"), 5);
+    EXPECT_EQ(testing_support::fs::file_size(imagePath()), b.clusterOffset(7));
+    EXPECT_EQ(freeSpace(), freeInTable());
+}
+
 TEST_F(EntryEdit, KillFOfAnEmptyFileWritesNoTable) {
     const auto before = testing_support::readFile(imagePath());
     ASSERT_EQ(state.KillF("\\ZERO", 0), 0);

@@ -1,0 +1,79 @@
+#pragma once
+// The only way the converter reaches a floppy: raw operations in whole sectors, each answering success or
+// failure with the last-error code that explains a failure. Variants: Windows 95/98, Windows NT, and an
+// emulated drive for hosts without either.
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "orva.h"
+#include "progress_port.h"
+#include "win32_types.h"
+
+namespace converter {
+
+using FloppyHandle = Win32Handle;
+
+// The platform's list of supported geometries holds at most this many.
+inline constexpr size_t kMaxMediaTypes = 20;
+
+class FloppyAccess {
+public:
+    virtual ~FloppyAccess() = default;
+
+    // driveText is "A:" for drive A. INVALID_HANDLE_VALUE on failure.
+    virtual FloppyHandle OpenDrive(std::string_view driveText) = 0;
+    virtual bool CloseDrive(FloppyHandle handle) = 0;
+
+    // floppyDrive: 1 = A:, 2 = B:, ...
+    virtual bool QueryGeometry(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry) = 0;
+    // How many geometries the drive supports (0..20), kept in MediaTypes(); 0 on failure or where the
+    // platform cannot tell.
+    virtual int QueryMediaTypes(FloppyHandle handle) = 0;
+    virtual std::span<const DiskGeometry> MediaTypes() const = 0;
+
+    virtual bool LockDrive(FloppyHandle handle, int floppyDrive) = 0;
+    virtual bool UnlockDrive(FloppyHandle handle, int floppyDrive) = 0;
+    virtual bool CheckMedia(FloppyHandle handle) = 0;
+    virtual bool DismountDrive(FloppyHandle handle) = 0;
+
+    // Transfers buffer.size() bytes, a whole number of sectors. bytesDone is what moved on success, 0 on
+    // failure. Variants that address by file position ignore byteOffset; callers set the position first.
+    virtual bool ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone, int floppyDrive,
+                             uint32_t byteOffset, uint32_t bytesPerSector) = 0;
+    virtual bool WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone,
+                              uint32_t byteOffset, int floppyDrive, uint32_t bytesPerSector) = 0;
+    // Moves the handle's file position; variants that take the offset with every request succeed at once.
+    virtual bool SetDrivePosition(FloppyHandle handle, uint32_t byteOffset) = 0;
+
+    virtual bool FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry, ProgressPort& progress) = 0;
+
+    // 1 when the drive's parameters were obtained, else 0. text gets the diagnostic lines where the variant
+    // can produce them; selector 1 asks about the medium in the drive, anything else about the drive's default.
+    virtual int DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry, std::string& text,
+                              int selector) = 0;
+
+    // The code that explains the last failure, as the platform's GetLastError would give it.
+    virtual uint32_t LastError() const = 0;
+};
+
+// Closes an opened drive when the action that opened it ends, on every path.
+class OpenedDrive {
+public:
+    OpenedDrive(FloppyAccess& access, FloppyHandle handle) : access_(access), handle_(handle) {}
+    ~OpenedDrive() {
+        if (handle_ != INVALID_HANDLE_VALUE) access_.CloseDrive(handle_);
+    }
+    OpenedDrive(const OpenedDrive&) = delete;
+    OpenedDrive& operator=(const OpenedDrive&) = delete;
+
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    FloppyHandle handle() const { return handle_; }
+
+private:
+    FloppyAccess& access_;
+    FloppyHandle handle_;
+};
+
+}  // namespace converter
