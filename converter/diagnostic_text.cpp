@@ -33,8 +33,8 @@ std::string diagnosticText(std::span<const uint8_t> deviceParams, std::span<cons
                   "Boot-S/T: %d\nBoot-T/C: %d\nBoot-VOL: ",
                   param(DEVICEPARAMS::dpDevType), param(DEVICEPARAMS::dpMediaType),
                   param(DEVICEPARAMS::dpBpbMediaDescriptor), param(DEVICEPARAMS::dpCylinders),
-                  bootField(boot::mediaByte), bootField(boot::bytesPerSector), bootField(boot::sectorsPerTrack),
-                  bootField(boot::heads));
+                  bootField(boot::mediaByte), bootField(boot::bytesPerSector),
+                  bootField(boot::sectorsPerTrack), bootField(boot::heads));
     return numbers + label;
 }
 

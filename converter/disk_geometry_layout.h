@@ -24,8 +24,8 @@ static_assert(tiles(std::array{DiskGeometryBytes::CylindersLow, DiskGeometryByte
 // bytes holds at least 24.
 inline DiskGeometry decodeGeometry(std::span<const uint8_t> bytes) {
     auto at = [&](Field f) { return orva::loadLe(bytes, f.offset, f.width); };
-    const uint64_t cylinders = at(DiskGeometryBytes::CylindersLow) |
-                               uint64_t{at(DiskGeometryBytes::CylindersHigh)} << 32;
+    const uint64_t cylinders =
+        at(DiskGeometryBytes::CylindersLow) | uint64_t{at(DiskGeometryBytes::CylindersHigh)} << 32;
     return {static_cast<int64_t>(cylinders), static_cast<int32_t>(at(DiskGeometryBytes::MediaType)),
             at(DiskGeometryBytes::TracksPerCylinder), at(DiskGeometryBytes::SectorsPerTrack),
             at(DiskGeometryBytes::BytesPerSector)};

@@ -40,17 +40,19 @@ public:
 
     // Transfers buffer.size() bytes, a whole number of sectors. bytesDone is what moved on success, 0 on
     // failure. Variants that address by file position ignore byteOffset; callers set the position first.
-    virtual bool ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone, int floppyDrive,
-                             uint32_t byteOffset, uint32_t bytesPerSector) = 0;
+    virtual bool ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone,
+                             int floppyDrive, uint32_t byteOffset, uint32_t bytesPerSector) = 0;
     virtual bool WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone,
                               uint32_t byteOffset, int floppyDrive, uint32_t bytesPerSector) = 0;
     // Moves the handle's file position; variants that take the offset with every request succeed at once.
     virtual bool SetDrivePosition(FloppyHandle handle, uint32_t byteOffset) = 0;
 
-    virtual bool FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry, ProgressPort& progress) = 0;
+    virtual bool FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry,
+                                    ProgressPort& progress) = 0;
 
     // 1 when the drive's parameters were obtained, else 0. text gets the diagnostic lines where the variant
-    // can produce them; selector 1 asks about the medium in the drive, anything else about the drive's default.
+    // can produce them; selector 1 asks about the medium in the drive, anything else about the drive's
+    // default.
     virtual int DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry, std::string& text,
                               int selector) = 0;
 

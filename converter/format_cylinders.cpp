@@ -5,7 +5,8 @@
 namespace converter {
 
 bool formatGeometryUsable(const DiskGeometry& geometry) {
-    return geometry.mediaType != Unknown && geometry.tracksPerCylinder > 0 && geometry.tracksPerCylinder <= 255;
+    return geometry.mediaType != Unknown && geometry.tracksPerCylinder > 0 &&
+           geometry.tracksPerCylinder <= 255;
 }
 
 bool formatEachCylinder(const DiskGeometry& geometry, ProgressPort& progress,

@@ -15,19 +15,19 @@ void GeometryFromDeviceParams(uint8_t deviceType, uint8_t mediaByte, DiskGeometr
     };
     auto known = [&]() -> std::optional<Known> {
         switch (mediaByte) {
-        case 0xF0:
-            // A 2.88 MB drive reports its HD floppies with the same byte.
-            if (deviceType == 7 || deviceType == 9) return Known{F3_1Pt44_512, 80, 18};
-            break;
-        case 0xF9:
-            if (deviceType == 1) return Known{F5_1Pt2_512, 80, 15};
-            if (deviceType == 2 || deviceType == 7 || deviceType == 9) return Known{F3_720_512, 80, 9};
-            break;
-        case 0xFD:
-            if (deviceType == 0 || deviceType == 1) return Known{F5_360_512, 40, 9};
-            break;
-        default:
-            break;
+            case 0xF0:
+                // A 2.88 MB drive reports its HD floppies with the same byte.
+                if (deviceType == 7 || deviceType == 9) return Known{F3_1Pt44_512, 80, 18};
+                break;
+            case 0xF9:
+                if (deviceType == 1) return Known{F5_1Pt2_512, 80, 15};
+                if (deviceType == 2 || deviceType == 7 || deviceType == 9) return Known{F3_720_512, 80, 9};
+                break;
+            case 0xFD:
+                if (deviceType == 0 || deviceType == 1) return Known{F5_360_512, 40, 9};
+                break;
+            default:
+                break;
         }
         return std::nullopt;
     }();

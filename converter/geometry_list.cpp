@@ -11,7 +11,8 @@ std::string geometryLine(const DiskGeometry& geometry) {
     const std::string label(MediaTypeLabel(geometry.mediaType));
     char numbers[48];
     std::snprintf(numbers, sizeof numbers, " CTS=%d/%d/%d", static_cast<int32_t>(geometry.cylinders),
-                  static_cast<int32_t>(geometry.tracksPerCylinder), static_cast<int32_t>(geometry.sectorsPerTrack));
+                  static_cast<int32_t>(geometry.tracksPerCylinder),
+                  static_cast<int32_t>(geometry.sectorsPerTrack));
     return label + numbers;
 }
 

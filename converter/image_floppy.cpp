@@ -18,7 +18,9 @@ std::string upper(std::string_view text) {
     return out;
 }
 
-uint64_t owner(FloppyHandle handle) { return static_cast<uint64_t>(handle); }
+uint64_t owner(FloppyHandle handle) {
+    return static_cast<uint64_t>(handle);
+}
 
 }  // namespace
 
@@ -101,8 +103,8 @@ bool ImageFloppy::DismountDrive(FloppyHandle handle) {
     return !drive_.noAnswer() || fail(ERROR_NOT_READY);
 }
 
-bool ImageFloppy::ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone, int, uint32_t,
-                              uint32_t) {
+bool ImageFloppy::ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone, int,
+                              uint32_t, uint32_t) {
     bytesDone = 0;
     uint64_t* at = position(handle);
     if (!at) return false;
@@ -113,8 +115,8 @@ bool ImageFloppy::ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, ui
     return true;
 }
 
-bool ImageFloppy::WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone, uint32_t,
-                               int, uint32_t) {
+bool ImageFloppy::WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone,
+                               uint32_t, int, uint32_t) {
     bytesDone = 0;
     uint64_t* at = position(handle);
     if (!at) return false;
@@ -132,7 +134,8 @@ bool ImageFloppy::SetDrivePosition(FloppyHandle handle, uint32_t byteOffset) {
     return true;
 }
 
-bool ImageFloppy::FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry, ProgressPort& progress) {
+bool ImageFloppy::FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry,
+                                     ProgressPort& progress) {
     if (!position(handle)) return false;
     if (!formatGeometryUsable(geometry)) return fail(ERROR_INVALID_PARAMETER);
     return formatEachCylinder(geometry, progress, [&](uint32_t cylinder) {
@@ -142,7 +145,8 @@ bool ImageFloppy::FormatAllCylinders(FloppyHandle handle, const DiskGeometry& ge
     });
 }
 
-int ImageFloppy::DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry, std::string&, int) {
+int ImageFloppy::DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry, std::string&,
+                               int) {
     return QueryGeometry(handle, floppyDrive, geometry) ? 1 : 0;
 }
 

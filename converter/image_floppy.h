@@ -20,17 +20,20 @@ public:
     bool CloseDrive(FloppyHandle handle) override;
     bool QueryGeometry(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry) override;
     int QueryMediaTypes(FloppyHandle handle) override;
-    std::span<const DiskGeometry> MediaTypes() const override { return {mediaTypes_.data(), mediaTypeCount_}; }
+    std::span<const DiskGeometry> MediaTypes() const override {
+        return {mediaTypes_.data(), mediaTypeCount_};
+    }
     bool LockDrive(FloppyHandle handle, int floppyDrive) override;
     bool UnlockDrive(FloppyHandle handle, int floppyDrive) override;
     bool CheckMedia(FloppyHandle handle) override;
     bool DismountDrive(FloppyHandle handle) override;
     bool ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone, int floppyDrive,
                      uint32_t byteOffset, uint32_t bytesPerSector) override;
-    bool WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone, uint32_t byteOffset,
-                      int floppyDrive, uint32_t bytesPerSector) override;
+    bool WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone,
+                      uint32_t byteOffset, int floppyDrive, uint32_t bytesPerSector) override;
     bool SetDrivePosition(FloppyHandle handle, uint32_t byteOffset) override;
-    bool FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry, ProgressPort& progress) override;
+    bool FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry,
+                            ProgressPort& progress) override;
     int DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry, std::string& text,
                       int selector) override;
     uint32_t LastError() const override { return lastError_; }

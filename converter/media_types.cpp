@@ -9,9 +9,17 @@ constexpr int kUnknownLabelId = 121;
 
 // Labels 111..121 in id order; the double spaces line the columns up in the list box.
 constexpr std::array<std::string_view, 11> kLabels{
-    "5.25 1.2MB  512 BpS", "3.5  1.44MB 512 BpS", "3.5  2.88MB 512 BpS", "3.5  20.8MB 512 BpS",
-    "3.5  720KB  512 BpS", "5.25 360KB  512 BpS", "5.25 320KB  512 BpS", "5.25 320KB  1024 BpS",
-    "5.25 180KB  512 BpS", "5.25 160KB  512 BpS", "Unknown",
+    "5.25 1.2MB  512 BpS",
+    "3.5  1.44MB 512 BpS",
+    "3.5  2.88MB 512 BpS",
+    "3.5  20.8MB 512 BpS",
+    "3.5  720KB  512 BpS",
+    "5.25 360KB  512 BpS",
+    "5.25 320KB  512 BpS",
+    "5.25 320KB  1024 BpS",
+    "5.25 180KB  512 BpS",
+    "5.25 160KB  512 BpS",
+    "Unknown",
 };
 
 constexpr std::array<DiskGeometry, 4> kBuilt{{
@@ -33,9 +41,13 @@ int mediaTypeLabelId(int32_t mediaType) {
     return mediaType >= F5_1Pt2_512 && mediaType <= F5_160_512 ? 110 + mediaType : kUnknownLabelId;
 }
 
-std::string_view MediaTypeLabel(int32_t mediaType) { return kLabels[mediaTypeLabelId(mediaType) - 111]; }
+std::string_view MediaTypeLabel(int32_t mediaType) {
+    return kLabels[mediaTypeLabelId(mediaType) - 111];
+}
 
-std::span<const DiskGeometry> builtGeometries() { return kBuilt; }
+std::span<const DiskGeometry> builtGeometries() {
+    return kBuilt;
+}
 
 std::optional<DiskGeometry> builtGeometry(int32_t mediaType) {
     for (const DiskGeometry& g : kBuilt) {
@@ -54,7 +66,8 @@ bool imageMatchesGeometry(uint64_t fileBytes, const DiskGeometry& geometry) {
 }
 
 bool isFormattableLine(std::string_view geometryLine) {
-    return geometryLine.find("1.") != std::string_view::npos || geometryLine.find("720") != std::string_view::npos ||
+    return geometryLine.find("1.") != std::string_view::npos ||
+           geometryLine.find("720") != std::string_view::npos ||
            geometryLine.find("360") != std::string_view::npos;
 }
 

@@ -33,6 +33,8 @@ AlignedBuffer& AlignedBuffer::operator=(AlignedBuffer&& other) noexcept {
     return *this;
 }
 
-AlignedBuffer::~AlignedBuffer() { std::free(data_); }
+AlignedBuffer::~AlignedBuffer() {
+    std::free(data_);
+}
 
 }  // namespace platform

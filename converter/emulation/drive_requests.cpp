@@ -19,8 +19,10 @@ StreamResult prepare(EmulatedDrive& drive, uint64_t position, Buffer buffer) {
         std::bit_cast<uintptr_t>(static_cast<const void*>(buffer.data())) % sector != 0) {
         return {ERROR_INVALID_PARAMETER, 0};
     }
-    const uint64_t end = uint64_t(geometry->cylinders) * geometry->tracksPerCylinder * geometry->sectorsPerTrack * sector;
-    return {0, static_cast<uint32_t>(position >= end ? 0 : std::min<uint64_t>(buffer.size(), end - position))};
+    const uint64_t end =
+        uint64_t(geometry->cylinders) * geometry->tracksPerCylinder * geometry->sectorsPerTrack * sector;
+    return {0,
+            static_cast<uint32_t>(position >= end ? 0 : std::min<uint64_t>(buffer.size(), end - position))};
 }
 
 }  // namespace
@@ -51,7 +53,8 @@ uint32_t formatTracks(EmulatedDrive& drive, int32_t mediaType, uint32_t cylinder
     if (firstHead > lastHead) return ERROR_INVALID_PARAMETER;
     for (uint32_t head = firstHead; head <= lastHead; ++head) {
         const DriveStatus status = drive.formatTrack(mediaType, cylinder, head);
-        if (status == DriveStatus::BadCommand || status == DriveStatus::SeekFailed) return ERROR_INVALID_PARAMETER;
+        if (status == DriveStatus::BadCommand || status == DriveStatus::SeekFailed)
+            return ERROR_INVALID_PARAMETER;
         if (status != DriveStatus::Ok) return win32ErrorFor(status);
         if (head == lastHead) break;  // lastHead may be the largest number there is
     }

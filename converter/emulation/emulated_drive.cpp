@@ -12,8 +12,9 @@ uint64_t sectorsOf(const DiskGeometry& g) {
 }
 
 bool usable(const DiskGeometry& g) {
-    return g.cylinders > 0 && g.cylinders <= 0xFFFF && g.tracksPerCylinder > 0 && g.tracksPerCylinder <= 255 &&
-           g.sectorsPerTrack > 0 && g.sectorsPerTrack <= 255 && g.bytesPerSector > 0 && g.bytesPerSector <= 4096;
+    return g.cylinders > 0 && g.cylinders <= 0xFFFF && g.tracksPerCylinder > 0 &&
+           g.tracksPerCylinder <= 255 && g.sectorsPerTrack > 0 && g.sectorsPerTrack <= 255 &&
+           g.bytesPerSector > 0 && g.bytesPerSector <= 4096;
 }
 
 }  // namespace
@@ -23,7 +24,8 @@ EmulatedDrive::EmulatedDrive(DriveKind kind) : kind_(kind) {
 }
 
 bool EmulatedDrive::insert(const DiskGeometry& geometry, std::unique_ptr<platform::RandomAccessFile> bytes) {
-    if (!bytes || !usable(geometry) || bytes->size() != sectorsOf(geometry) * geometry.bytesPerSector) return false;
+    if (!bytes || !usable(geometry) || bytes->size() != sectorsOf(geometry) * geometry.bytesPerSector)
+        return false;
     store_ = std::move(bytes);
     geometry_ = geometry;
     formattedTracks_.assign(static_cast<size_t>(geometry.cylinders) * geometry.tracksPerCylinder, true);
@@ -91,7 +93,8 @@ Transfer EmulatedDrive::transfer(uint32_t firstSector, Buffer buffer, Move move)
         const uint64_t sector = uint64_t{firstSector} + i;
         if (sector >= sectorsOf(geometry_)) return {DriveStatus::SectorNotFound, i};
         if (!trackFormatted(static_cast<uint32_t>(sector))) return {DriveStatus::AddressMarkNotFound, i};
-        const DriveStatus status = move(static_cast<uint32_t>(sector), buffer.subspan(size_t{i} * bytes, bytes));
+        const DriveStatus status =
+            move(static_cast<uint32_t>(sector), buffer.subspan(size_t{i} * bytes, bytes));
         if (status != DriveStatus::Ok) return {status, i};
     }
     return {DriveStatus::Ok, static_cast<uint32_t>(count)};
@@ -102,7 +105,7 @@ Transfer EmulatedDrive::read(uint32_t firstSector, std::span<uint8_t> out) {
         if (auto bad = bad_.find(addressOf(sector)); bad != bad_.end()) return bad->second;
         const uint64_t at = uint64_t{sector} * geometry_.bytesPerSector;
         return store_->readAt(at, into) == static_cast<int64_t>(into.size()) ? DriveStatus::Ok
-                                                                            : DriveStatus::ControllerFailure;
+                                                                             : DriveStatus::ControllerFailure;
     });
 }
 
@@ -111,8 +114,9 @@ Transfer EmulatedDrive::write(uint32_t firstSector, std::span<const uint8_t> in)
     if (store_ && writeProtected_) return {DriveStatus::WriteProtected, 0};
     return transfer(firstSector, in, [&](uint32_t sector, std::span<const uint8_t> from) {
         const uint64_t at = uint64_t{sector} * geometry_.bytesPerSector;
-        return store_->writeAt(at, from) == static_cast<int64_t>(from.size()) ? DriveStatus::Ok
-                                                                              : DriveStatus::ControllerFailure;
+        return store_->writeAt(at, from) == static_cast<int64_t>(from.size())
+                   ? DriveStatus::Ok
+                   : DriveStatus::ControllerFailure;
     });
 }
 
@@ -125,12 +129,14 @@ DriveStatus EmulatedDrive::formatTrack(int32_t mediaType, uint32_t cylinder, uin
     if (cylinder >= target->cylinders || head >= target->tracksPerCylinder) return DriveStatus::SeekFailed;
 
     if (formattedTracks_.empty() || geometry_.mediaType != mediaType) {
-        if (!store_->setSize(sectorsOf(*target) * target->bytesPerSector)) return DriveStatus::ControllerFailure;
+        if (!store_->setSize(sectorsOf(*target) * target->bytesPerSector))
+            return DriveStatus::ControllerFailure;
         geometry_ = *target;
         formattedTracks_.assign(static_cast<size_t>(target->cylinders) * target->tracksPerCylinder, false);
     }
     const uint32_t track = cylinder * geometry_.tracksPerCylinder + head;
-    const std::vector<uint8_t> empty(size_t{geometry_.sectorsPerTrack} * geometry_.bytesPerSector, kFormatFiller);
+    const std::vector<uint8_t> empty(size_t{geometry_.sectorsPerTrack} * geometry_.bytesPerSector,
+                                     kFormatFiller);
     if (store_->writeAt(uint64_t{track} * empty.size(), empty) != static_cast<int64_t>(empty.size())) {
         return DriveStatus::ControllerFailure;
     }

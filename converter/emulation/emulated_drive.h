@@ -61,7 +61,8 @@ public:
     std::optional<uint32_t> shortReadBytes() const { return shortRead_; }
     void setShortReadBytes(std::optional<uint32_t> bytes) { shortRead_ = bytes; }
 
-    // The volume lock. Another program may hold it; owners are whatever the device uses to tell handles apart.
+    // The volume lock. Another program may hold it; owners are whatever the device uses to tell handles
+    // apart.
     void setLockedElsewhere(bool on) { lockedElsewhere_ = on; }
     bool lock(uint64_t owner);
     bool unlock(uint64_t owner);
@@ -87,8 +88,8 @@ private:
     DriveKind kind_;
     std::vector<DiskGeometry> supported_;
     std::unique_ptr<platform::RandomAccessFile> store_;
-    DiskGeometry geometry_{};             // type 0 while nothing is formatted
-    std::vector<bool> formattedTracks_;   // cylinder × heads + head
+    DiskGeometry geometry_{};            // type 0 while nothing is formatted
+    std::vector<bool> formattedTracks_;  // cylinder × heads + head
     std::map<SectorAddress, DriveStatus> bad_;
     bool writeProtected_ = false;
     bool noAnswer_ = false;

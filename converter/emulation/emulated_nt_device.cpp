@@ -35,8 +35,8 @@ EmulatedNtDevice::OpenHandle* EmulatedNtDevice::find(Win32Handle handle) {
     return &open->second;
 }
 
-Win32Handle EmulatedNtDevice::CreateFileA(std::string_view name, uint32_t access, uint32_t, uint32_t disposition,
-                                          uint32_t) {
+Win32Handle EmulatedNtDevice::CreateFileA(std::string_view name, uint32_t access, uint32_t,
+                                          uint32_t disposition, uint32_t) {
     if (upper(name) != deviceName_) {
         lastError_ = ERROR_FILE_NOT_FOUND;
         return INVALID_HANDLE_VALUE;
@@ -64,30 +64,37 @@ bool EmulatedNtDevice::DeviceIoControl(Win32Handle handle, uint32_t code, std::s
     if (drive_.noAnswer()) return fail(ERROR_NOT_READY);
     const auto owner = static_cast<uint64_t>(handle);
     switch (code) {
-    case IOCTL_DISK_GET_DRIVE_GEOMETRY: {
-        if (!drive_.hasMedium()) return fail(ERROR_NOT_READY);
-        const auto geometry = drive_.mediumGeometry();
-        if (!geometry) return fail(ERROR_UNRECOGNIZED_MEDIA);
-        if (out.size() < DiskGeometryBytes::kBytes) return fail(ERROR_INSUFFICIENT_BUFFER);
-        encodeGeometry(*geometry, out);
-        bytesReturned = DiskGeometryBytes::kBytes;
-        return true;
-    }
-    case IOCTL_STORAGE_GET_MEDIA_TYPES: {
-        const auto types = drive_.supportedTypes();
-        if (out.size() < types.size() * DiskGeometryBytes::kBytes) return fail(ERROR_INSUFFICIENT_BUFFER);
-        for (size_t i = 0; i < types.size(); ++i) encodeGeometry(types[i], out.subspan(i * DiskGeometryBytes::kBytes));
-        bytesReturned = static_cast<uint32_t>(types.size() * DiskGeometryBytes::kBytes);
-        return true;
-    }
-    case FSCTL_LOCK_VOLUME: return drive_.lock(owner) || fail(ERROR_ACCESS_DENIED);
-    case FSCTL_UNLOCK_VOLUME: return drive_.unlock(owner) || fail(ERROR_NOT_LOCKED);
-    case IOCTL_STORAGE_CHECK_VERIFY: return drive_.hasMedium() || fail(ERROR_NOT_READY);
-    case FSCTL_DISMOUNT_VOLUME: ++dismounts_; return true;
-    case IOCTL_DISK_FORMAT_TRACKS:
-        if (!open->writable) return fail(ERROR_ACCESS_DENIED);
-        return formatTracks(in);
-    default: return fail(ERROR_INVALID_FUNCTION);
+        case IOCTL_DISK_GET_DRIVE_GEOMETRY: {
+            if (!drive_.hasMedium()) return fail(ERROR_NOT_READY);
+            const auto geometry = drive_.mediumGeometry();
+            if (!geometry) return fail(ERROR_UNRECOGNIZED_MEDIA);
+            if (out.size() < DiskGeometryBytes::kBytes) return fail(ERROR_INSUFFICIENT_BUFFER);
+            encodeGeometry(*geometry, out);
+            bytesReturned = DiskGeometryBytes::kBytes;
+            return true;
+        }
+        case IOCTL_STORAGE_GET_MEDIA_TYPES: {
+            const auto types = drive_.supportedTypes();
+            if (out.size() < types.size() * DiskGeometryBytes::kBytes) return fail(ERROR_INSUFFICIENT_BUFFER);
+            for (size_t i = 0; i < types.size(); ++i)
+                encodeGeometry(types[i], out.subspan(i * DiskGeometryBytes::kBytes));
+            bytesReturned = static_cast<uint32_t>(types.size() * DiskGeometryBytes::kBytes);
+            return true;
+        }
+        case FSCTL_LOCK_VOLUME:
+            return drive_.lock(owner) || fail(ERROR_ACCESS_DENIED);
+        case FSCTL_UNLOCK_VOLUME:
+            return drive_.unlock(owner) || fail(ERROR_NOT_LOCKED);
+        case IOCTL_STORAGE_CHECK_VERIFY:
+            return drive_.hasMedium() || fail(ERROR_NOT_READY);
+        case FSCTL_DISMOUNT_VOLUME:
+            ++dismounts_;
+            return true;
+        case IOCTL_DISK_FORMAT_TRACKS:
+            if (!open->writable) return fail(ERROR_ACCESS_DENIED);
+            return formatTracks(in);
+        default:
+            return fail(ERROR_INVALID_FUNCTION);
     }
 }
 
@@ -99,9 +106,9 @@ bool EmulatedNtDevice::formatTracks(std::span<const uint8_t> in) {
     const uint32_t last = p.get(FORMAT_PARAMETERS::EndCylinderNumber);
     if (first > last) return fail(ERROR_INVALID_PARAMETER);
     for (uint32_t c = first;; ++c) {
-        const uint32_t error = emulation::formatTracks(drive_, static_cast<int32_t>(p.get(FORMAT_PARAMETERS::MediaType)),
-                                                       c, p.get(FORMAT_PARAMETERS::StartHeadNumber),
-                                                       p.get(FORMAT_PARAMETERS::EndHeadNumber));
+        const uint32_t error = emulation::formatTracks(
+            drive_, static_cast<int32_t>(p.get(FORMAT_PARAMETERS::MediaType)), c,
+            p.get(FORMAT_PARAMETERS::StartHeadNumber), p.get(FORMAT_PARAMETERS::EndHeadNumber));
         if (error != 0) return fail(error);
         if (c == last) return true;
     }
@@ -118,7 +125,8 @@ bool EmulatedNtDevice::ReadFile(Win32Handle handle, std::span<uint8_t> buffer, u
     return true;
 }
 
-bool EmulatedNtDevice::WriteFile(Win32Handle handle, std::span<const uint8_t> buffer, uint32_t& bytesWritten) {
+bool EmulatedNtDevice::WriteFile(Win32Handle handle, std::span<const uint8_t> buffer,
+                                 uint32_t& bytesWritten) {
     bytesWritten = 0;
     OpenHandle* open = find(handle);
     if (!open) return false;

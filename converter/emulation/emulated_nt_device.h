@@ -16,8 +16,8 @@ public:
 
     Win32Handle CreateFileA(std::string_view name, uint32_t access, uint32_t share, uint32_t disposition,
                             uint32_t flags) override;
-    bool DeviceIoControl(Win32Handle handle, uint32_t code, std::span<const uint8_t> in, std::span<uint8_t> out,
-                         uint32_t& bytesReturned) override;
+    bool DeviceIoControl(Win32Handle handle, uint32_t code, std::span<const uint8_t> in,
+                         std::span<uint8_t> out, uint32_t& bytesReturned) override;
     bool ReadFile(Win32Handle handle, std::span<uint8_t> buffer, uint32_t& bytesRead) override;
     bool WriteFile(Win32Handle handle, std::span<const uint8_t> buffer, uint32_t& bytesWritten) override;
     uint32_t SetFilePointer(Win32Handle handle, int32_t distance, uint32_t moveMethod) override;

@@ -26,7 +26,8 @@ constexpr uint32_t kDosVolumeNotLocked = 0xB0;
 
 bool sameText(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+               return std::toupper(static_cast<unsigned char>(x)) ==
+                      std::toupper(static_cast<unsigned char>(y));
            });
 }
 
@@ -47,7 +48,8 @@ void standardBpb(const FloppyFormat& f, std::span<uint8_t> sector) {
     boot::put(sector, boot::reservedSectors, 1);
     boot::put(sector, boot::fatCount, 2);
     boot::put(sector, boot::rootEntries, f.rootEntries);
-    boot::put(sector, boot::totalSectors, static_cast<uint32_t>(g.cylinders * g.tracksPerCylinder * g.sectorsPerTrack));
+    boot::put(sector, boot::totalSectors,
+              static_cast<uint32_t>(g.cylinders * g.tracksPerCylinder * g.sectorsPerTrack));
     boot::put(sector, boot::mediaByte, f.mediaByte);
     boot::put(sector, boot::sectorsPerFat, f.sectorsPerFat);
     boot::put(sector, boot::sectorsPerTrack, g.sectorsPerTrack);
@@ -76,7 +78,8 @@ bool EmulatedVwin32::DeviceIoControl(Win32Handle handle, uint32_t code, std::spa
                                      const win9x::LinearMemory& memory) {
     bytesReturned = 0;
     if (!handles_.contains(static_cast<int64_t>(handle))) return fail(ERROR_INVALID_HANDLE);
-    if (code < win9x::VWIN32_DIOC_DOS_IOCTL || code > win9x::VWIN32_DIOC_DOS_INT26) return fail(ERROR_NOT_SUPPORTED);
+    if (code < win9x::VWIN32_DIOC_DOS_IOCTL || code > win9x::VWIN32_DIOC_DOS_INT26)
+        return fail(ERROR_NOT_SUPPORTED);
     if (in.size() < DIOC_REGISTERS::kBytes || out.size() < DIOC_REGISTERS::kBytes) {
         return fail(ERROR_INVALID_PARAMETER);
     }
@@ -108,29 +111,30 @@ bool EmulatedVwin32::dosIoctl(Win32Handle handle, DIOC_REGISTERS& r, const win9x
     }
     const auto owner = static_cast<uint64_t>(handle);
     switch (cx & 0xFF) {
-    case 0x60: {
-        const auto block = memory.reachWritable(r.get(DIOC_REGISTERS::reg_EDX), DEVICEPARAMS::kAnsweredBytes);
-        if (!block) return false;
-        const bool current = ((*block)[0] & 1) != 0;
-        if (current && !drive_.hasMedium()) {
-            answer(r, true, kDosNotReady);
-        } else if (current && !drive_.mediumGeometry()) {
-            answer(r, true, kDosGeneralFailure);
-        } else {
-            deviceParams(current, *block);
-            answer(r, false, 0);
+        case 0x60: {
+            const auto block =
+                memory.reachWritable(r.get(DIOC_REGISTERS::reg_EDX), DEVICEPARAMS::kAnsweredBytes);
+            if (!block) return false;
+            const bool current = ((*block)[0] & 1) != 0;
+            if (current && !drive_.hasMedium()) {
+                answer(r, true, kDosNotReady);
+            } else if (current && !drive_.mediumGeometry()) {
+                answer(r, true, kDosGeneralFailure);
+            } else {
+                deviceParams(current, *block);
+                answer(r, false, 0);
+            }
+            return true;
         }
-        return true;
-    }
-    case 0x4A:
-        drive_.lock(owner) ? answer(r, false, 0) : answer(r, true, kDosAccessDenied);
-        return true;
-    case 0x6A:
-        drive_.unlock(owner) ? answer(r, false, 0) : answer(r, true, kDosVolumeNotLocked);
-        return true;
-    default:
-        answer(r, true, kDosInvalidFunction);
-        return true;
+        case 0x4A:
+            drive_.lock(owner) ? answer(r, false, 0) : answer(r, true, kDosAccessDenied);
+            return true;
+        case 0x6A:
+            drive_.unlock(owner) ? answer(r, false, 0) : answer(r, true, kDosVolumeNotLocked);
+            return true;
+        default:
+            answer(r, true, kDosInvalidFunction);
+            return true;
     }
 }
 
@@ -160,7 +164,8 @@ void EmulatedVwin32::deviceParams(bool currentMedium, std::span<uint8_t> block) 
     put(DEVICEPARAMS::dpCylinders, info.cylinders);
     put(DEVICEPARAMS::dpMediaType, format == own ? 0 : 1);  // 1: a lower density than the drive's own
     const size_t bpbBytes = boot::largeSectors.end() - boot::bytesPerSector.offset;
-    std::copy_n(sector.begin() + boot::bytesPerSector.offset, bpbBytes, block.begin() + DEVICEPARAMS::dpBPB.offset);
+    std::copy_n(sector.begin() + boot::bytesPerSector.offset, bpbBytes,
+                block.begin() + DEVICEPARAMS::dpBPB.offset);
 }
 
 bool EmulatedVwin32::absolute(bool write, DIOC_REGISTERS& r, const win9x::LinearMemory& memory) {

@@ -12,12 +12,14 @@ namespace converter::emulation {
 class EmulatedVwin32 final : public win9x::Vwin32Seam {
 public:
     // The drive answers as floppyDrive (1 = A:); requests for other drives fail as DOS fails them.
-    explicit EmulatedVwin32(EmulatedDrive& drive, int floppyDrive = 1) : drive_(drive), floppyDrive_(floppyDrive) {}
+    explicit EmulatedVwin32(EmulatedDrive& drive, int floppyDrive = 1)
+        : drive_(drive), floppyDrive_(floppyDrive) {}
 
     Win32Handle CreateFileA(std::string_view name, uint32_t access, uint32_t share, uint32_t disposition,
                             uint32_t flags) override;
-    bool DeviceIoControl(Win32Handle handle, uint32_t code, std::span<const uint8_t> in, std::span<uint8_t> out,
-                         uint32_t& bytesReturned, const win9x::LinearMemory& memory) override;
+    bool DeviceIoControl(Win32Handle handle, uint32_t code, std::span<const uint8_t> in,
+                         std::span<uint8_t> out, uint32_t& bytesReturned,
+                         const win9x::LinearMemory& memory) override;
     bool CloseHandle(Win32Handle handle) override;
     uint32_t GetLastError() const override { return lastError_; }
 

@@ -23,7 +23,8 @@ constexpr std::array<FloppyFormat, 9> kFormats{{
 // clang-format on
 
 constexpr std::array<int32_t, 5> kTypes525DD{F5_360_512, F5_320_512, F5_320_1024, F5_180_512, F5_160_512};
-constexpr std::array<int32_t, 6> kTypes525HD{F5_1Pt2_512, F5_360_512, F5_320_512, F5_320_1024, F5_180_512, F5_160_512};
+constexpr std::array<int32_t, 6> kTypes525HD{F5_1Pt2_512, F5_360_512, F5_320_512,
+                                             F5_320_1024, F5_180_512, F5_160_512};
 constexpr std::array<int32_t, 1> kTypes35DD{F3_720_512};
 constexpr std::array<int32_t, 2> kTypes35HD{F3_1Pt44_512, F3_720_512};
 constexpr std::array<int32_t, 3> kTypes35ED{F3_2Pt88_512, F3_1Pt44_512, F3_720_512};
@@ -39,7 +40,8 @@ const std::array<DriveKindInfo, 5> kDrives{{
 bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) {
+        if (std::toupper(static_cast<unsigned char>(a[i])) !=
+            std::toupper(static_cast<unsigned char>(b[i]))) {
             return false;
         }
     }
@@ -48,7 +50,9 @@ bool sameName(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::span<const FloppyFormat> floppyFormats() { return kFormats; }
+std::span<const FloppyFormat> floppyFormats() {
+    return kFormats;
+}
 
 const FloppyFormat* formatForType(int32_t mediaType) {
     for (const FloppyFormat& f : kFormats) {

@@ -18,7 +18,8 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
     size_t start = 0;
     for (;;) {
         const size_t end = text.find(separator, start);
-        parts.push_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+        parts.push_back(
+            text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
         if (end == std::string_view::npos) return parts;
         start = end + 1;
     }
@@ -140,45 +141,48 @@ ScenarioParse parseScenario(std::string_view text) {
 std::unique_ptr<EmulatedDrive> buildDrive(const Scenario& s, std::string& error) {
     auto drive = std::make_unique<EmulatedDrive>(s.drive);
     switch (s.medium) {
-    case Scenario::Medium::None:
-        break;
-    case Scenario::Medium::Unformatted:
-        drive->insertUnformatted();
-        break;
-    case Scenario::Medium::Blank: {
-        const DiskGeometry& g = formatForType(s.blankType)->geometry;
-        const size_t bytes = static_cast<size_t>(g.cylinders) * g.tracksPerCylinder * g.sectorsPerTrack * g.bytesPerSector;
-        drive->insert(g, std::make_unique<MemoryFile>(std::vector<uint8_t>(bytes, EmulatedDrive::kFormatFiller)));
-        break;
-    }
-    case Scenario::Medium::ImageFile: {
-        // A read-only image is a floppy with its tab open, for root too.
-        const bool readOnly = platform::inspectPath(s.imagePath).writeProtected;
-        int code = 0;
-        auto file = platform::openExclusive(
-            s.imagePath, readOnly ? platform::Access::ReadOnly : platform::Access::ReadWrite, code);
-        if (!file) {
-            error = "cannot open " + s.imagePath + " (error " + std::to_string(code) + ")";
-            return nullptr;
+        case Scenario::Medium::None:
+            break;
+        case Scenario::Medium::Unformatted:
+            drive->insertUnformatted();
+            break;
+        case Scenario::Medium::Blank: {
+            const DiskGeometry& g = formatForType(s.blankType)->geometry;
+            const size_t bytes =
+                static_cast<size_t>(g.cylinders) * g.tracksPerCylinder * g.sectorsPerTrack * g.bytesPerSector;
+            drive->insert(
+                g, std::make_unique<MemoryFile>(std::vector<uint8_t>(bytes, EmulatedDrive::kFormatFiller)));
+            break;
         }
-        const auto size = file->size();
-        const FloppyFormat* format = nullptr;
-        for (const FloppyFormat& f : floppyFormats()) {
-            const DiskGeometry& g = f.geometry;
-            const uint64_t bytes = uint64_t(g.cylinders) * g.tracksPerCylinder * g.sectorsPerTrack * g.bytesPerSector;
-            if (size == bytes && driveTakes(s.drive, g.mediaType)) {
-                format = &f;
-                break;
+        case Scenario::Medium::ImageFile: {
+            // A read-only image is a floppy with its tab open, for root too.
+            const bool readOnly = platform::inspectPath(s.imagePath).writeProtected;
+            int code = 0;
+            auto file = platform::openExclusive(
+                s.imagePath, readOnly ? platform::Access::ReadOnly : platform::Access::ReadWrite, code);
+            if (!file) {
+                error = "cannot open " + s.imagePath + " (error " + std::to_string(code) + ")";
+                return nullptr;
             }
+            const auto size = file->size();
+            const FloppyFormat* format = nullptr;
+            for (const FloppyFormat& f : floppyFormats()) {
+                const DiskGeometry& g = f.geometry;
+                const uint64_t bytes =
+                    uint64_t(g.cylinders) * g.tracksPerCylinder * g.sectorsPerTrack * g.bytesPerSector;
+                if (size == bytes && driveTakes(s.drive, g.mediaType)) {
+                    format = &f;
+                    break;
+                }
+            }
+            if (!format) {
+                error = s.imagePath + ": its size is no floppy format this drive takes";
+                return nullptr;
+            }
+            drive->insert(format->geometry, std::move(file));
+            drive->setWriteProtected(readOnly);
+            break;
         }
-        if (!format) {
-            error = s.imagePath + ": its size is no floppy format this drive takes";
-            return nullptr;
-        }
-        drive->insert(format->geometry, std::move(file));
-        drive->setWriteProtected(readOnly);
-        break;
-    }
     }
 
     if (s.writeProtected) drive->setWriteProtected(true);

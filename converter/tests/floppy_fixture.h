@@ -8,6 +8,7 @@
 
 #include "emulation/emulated_drive.h"
 #include "emulation/memory_file.h"
+#include "emulation/scenario.h"
 #include "fixture.h"
 #include "platform/aligned_buffer.h"
 #include "progress_port.h"
@@ -28,7 +29,18 @@ inline std::unique_ptr<EmulatedDrive> driveWithPattern(DriveKind kind, const Dis
     return drive;
 }
 
-inline DiskGeometry hdGeometry() { return {80, 2, 2, 18, 512}; }
+inline std::unique_ptr<EmulatedDrive> scenarioDrive(const std::string& text) {
+    const auto parsed = converter::emulation::parseScenario(text);
+    EXPECT_TRUE(parsed.scenario) << parsed.error;
+    std::string error;
+    auto drive = parsed.scenario ? converter::emulation::buildDrive(*parsed.scenario, error) : nullptr;
+    EXPECT_TRUE(drive) << error;
+    return drive;
+}
+
+inline DiskGeometry hdGeometry() {
+    return {80, 2, 2, 18, 512};
+}
 
 inline platform::AlignedBuffer alignedBuffer(size_t bytes) {
     auto buffer = platform::AlignedBuffer::allocate(bytes);

@@ -11,7 +11,8 @@ struct DEVICEPARAMS : LayoutBlock<40> {
     static constexpr Field dpDevAttr{2, 2};
     static constexpr Field dpCylinders{4, 2};
     static constexpr Field dpMediaType{6, 1};
-    static constexpr Field dpBPB{7, 31};  // the boot sector's parameter block from byte 11 on, 6 bytes reserved
+    static constexpr Field dpBPB{7,
+                                 31};  // the boot sector's parameter block from byte 11 on, 6 bytes reserved
     static constexpr Field dpReserved{38, 2};
 
     // Inside dpBPB: the media descriptor, byte 10 of the parameter block.

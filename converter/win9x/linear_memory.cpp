@@ -29,7 +29,8 @@ std::optional<LinearMemory::Mapping> LinearMemory::mapReadOnly(std::span<const u
 
 std::optional<LinearMemory::Mapping> LinearMemory::add(const uint8_t* data, uint8_t* writable, size_t size) {
     uint64_t address = kFirstAddress;
-    for (const Block& b : blocks_) address = std::max(address, (uint64_t{b.address} + b.size + 2 * kSpacing - 1) / kSpacing * kSpacing);
+    for (const Block& b : blocks_)
+        address = std::max(address, (uint64_t{b.address} + b.size + 2 * kSpacing - 1) / kSpacing * kSpacing);
     if (address + size > 0xFFFFFFFF) return std::nullopt;
     blocks_.push_back({static_cast<uint32_t>(address), data, writable, static_cast<uint32_t>(size)});
     return Mapping(this, static_cast<uint32_t>(address));

@@ -19,12 +19,13 @@ inline constexpr std::string_view kVwin32DeviceName = "\\\\.\\VWIN32";
 class Vwin32Seam {
 public:
     virtual ~Vwin32Seam() = default;
-    virtual Win32Handle CreateFileA(std::string_view name, uint32_t access, uint32_t share, uint32_t disposition,
-                                    uint32_t flags) = 0;
+    virtual Win32Handle CreateFileA(std::string_view name, uint32_t access, uint32_t share,
+                                    uint32_t disposition, uint32_t flags) = 0;
     // in and out may be the same bytes, as they are for register blocks. memory holds every block the
     // registers point at.
     virtual bool DeviceIoControl(Win32Handle handle, uint32_t code, std::span<const uint8_t> in,
-                                 std::span<uint8_t> out, uint32_t& bytesReturned, const LinearMemory& memory) = 0;
+                                 std::span<uint8_t> out, uint32_t& bytesReturned,
+                                 const LinearMemory& memory) = 0;
     virtual bool CloseHandle(Win32Handle handle) = 0;
     virtual uint32_t GetLastError() const = 0;
 };

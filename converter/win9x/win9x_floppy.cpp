@@ -17,18 +17,23 @@ constexpr uint8_t kBiosWriteProtected = 3;
 constexpr uint32_t kDiagnosticSectorBytes = 512;
 
 // DOS would take drive 0 for the current drive, which need not be a floppy at all.
-bool validDrive(int floppyDrive) { return floppyDrive >= 1 && floppyDrive <= 26; }
+bool validDrive(int floppyDrive) {
+    return floppyDrive >= 1 && floppyDrive <= 26;
+}
 
 }  // namespace
 
 FloppyHandle Win9xFloppy::OpenDrive(std::string_view) {
     // One device for every drive; the drive goes with each request.
-    const FloppyHandle handle = seam_.CreateFileA(kVwin32DeviceName, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, 0);
+    const FloppyHandle handle =
+        seam_.CreateFileA(kVwin32DeviceName, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, 0);
     if (handle == INVALID_HANDLE_VALUE) lastError_ = seam_.GetLastError();
     return handle;
 }
 
-bool Win9xFloppy::CloseDrive(FloppyHandle handle) { return seam_.CloseHandle(handle) || fail(seam_.GetLastError()); }
+bool Win9xFloppy::CloseDrive(FloppyHandle handle) {
+    return seam_.CloseHandle(handle) || fail(seam_.GetLastError());
+}
 
 Win9xFloppy::Answer Win9xFloppy::send(FloppyHandle handle, uint32_t code, DIOC_REGISTERS& registers) {
     uint32_t returned = 0;
@@ -41,9 +46,12 @@ Win9xFloppy::Answer Win9xFloppy::send(FloppyHandle handle, uint32_t code, DIOC_R
 
 bool Win9xFloppy::ioctl(FloppyHandle handle, DIOC_REGISTERS& registers) {
     switch (send(handle, VWIN32_DIOC_DOS_IOCTL, registers)) {
-    case Answer::Done: return true;
-    case Answer::Carry: return fail(registers.get(DIOC_REGISTERS::reg_EAX) & 0xFFFF);  // the DOS error code
-    case Answer::CallFailed: return false;
+        case Answer::Done:
+            return true;
+        case Answer::Carry:
+            return fail(registers.get(DIOC_REGISTERS::reg_EAX) & 0xFFFF);  // the DOS error code
+        case Answer::CallFailed:
+            return false;
     }
     return false;
 }
@@ -93,7 +101,8 @@ bool Win9xFloppy::UnlockDrive(FloppyHandle handle, int floppyDrive) {
 }
 
 bool Win9xFloppy::absolute(FloppyHandle handle, bool write, std::span<const uint8_t> readOnlyData,
-                           std::span<uint8_t> data, int floppyDrive, uint32_t byteOffset, uint32_t bytesPerSector) {
+                           std::span<uint8_t> data, int floppyDrive, uint32_t byteOffset,
+                           uint32_t bytesPerSector) {
     const size_t bytes = write ? readOnlyData.size() : data.size();
     // The packet counts sectors in 16 bits; anything it cannot say exactly is refused, not cut short.
     if (!validDrive(floppyDrive) || bytesPerSector == 0 || bytes % bytesPerSector != 0 ||
@@ -115,17 +124,19 @@ bool Win9xFloppy::absolute(FloppyHandle handle, bool write, std::span<const uint
     r.set(DIOC_REGISTERS::reg_ECX, kPacketForm);
     r.set(DIOC_REGISTERS::reg_Flags, DIOC_REGISTERS::kCarry);
     switch (send(handle, write ? VWIN32_DIOC_DOS_INT26 : VWIN32_DIOC_DOS_INT25, r)) {
-    case Answer::Done: return true;
-    case Answer::Carry:
-        // Callers test for the platform's write-protect error, which the BIOS calls 3.
-        return fail(write && r.ah() == kBiosWriteProtected ? ERROR_WRITE_PROTECT : r.ah());
-    case Answer::CallFailed: return false;
+        case Answer::Done:
+            return true;
+        case Answer::Carry:
+            // Callers test for the platform's write-protect error, which the BIOS calls 3.
+            return fail(write && r.ah() == kBiosWriteProtected ? ERROR_WRITE_PROTECT : r.ah());
+        case Answer::CallFailed:
+            return false;
     }
     return false;
 }
 
-bool Win9xFloppy::ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone, int floppyDrive,
-                              uint32_t byteOffset, uint32_t bytesPerSector) {
+bool Win9xFloppy::ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone,
+                              int floppyDrive, uint32_t byteOffset, uint32_t bytesPerSector) {
     const bool ok = absolute(handle, false, {}, buffer, floppyDrive, byteOffset, bytesPerSector);
     bytesDone = ok ? static_cast<uint32_t>(buffer.size()) : 0;
     return ok;
@@ -143,8 +154,8 @@ bool Win9xFloppy::FormatAllCylinders(FloppyHandle, const DiskGeometry&, Progress
     return fail(ERROR_NOT_SUPPORTED);
 }
 
-int Win9xFloppy::DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry, std::string& text,
-                               int selector) {
+int Win9xFloppy::DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry,
+                               std::string& text, int selector) {
     DEVICEPARAMS params;
     if (!getDeviceParams(handle, floppyDrive, selector == 1 ? 1 : 0, params)) return 0;
     GeometryFromDeviceParams(static_cast<uint8_t>(params.get(DEVICEPARAMS::dpDevType)),

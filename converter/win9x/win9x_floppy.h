@@ -25,11 +25,12 @@ public:
     bool DismountDrive(FloppyHandle) override { return true; }
     bool ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone, int floppyDrive,
                      uint32_t byteOffset, uint32_t bytesPerSector) override;
-    bool WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone, uint32_t byteOffset,
-                      int floppyDrive, uint32_t bytesPerSector) override;
+    bool WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone,
+                      uint32_t byteOffset, int floppyDrive, uint32_t bytesPerSector) override;
     // Every absolute request carries its own sector number.
     bool SetDrivePosition(FloppyHandle, uint32_t) override { return true; }
-    bool FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry, ProgressPort& progress) override;
+    bool FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry,
+                            ProgressPort& progress) override;
     int DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry, std::string& text,
                       int selector) override;
     uint32_t LastError() const override { return lastError_; }
@@ -38,9 +39,10 @@ private:
     enum class Answer { Done, Carry, CallFailed };
     Answer send(FloppyHandle handle, uint32_t code, DIOC_REGISTERS& registers);
     bool ioctl(FloppyHandle handle, DIOC_REGISTERS& registers);
-    bool getDeviceParams(FloppyHandle handle, int floppyDrive, uint8_t specialFunctions, DEVICEPARAMS& params);
-    bool absolute(FloppyHandle handle, bool write, std::span<const uint8_t> readOnlyData, std::span<uint8_t> data,
-                  int floppyDrive, uint32_t byteOffset, uint32_t bytesPerSector);
+    bool getDeviceParams(FloppyHandle handle, int floppyDrive, uint8_t specialFunctions,
+                         DEVICEPARAMS& params);
+    bool absolute(FloppyHandle handle, bool write, std::span<const uint8_t> readOnlyData,
+                  std::span<uint8_t> data, int floppyDrive, uint32_t byteOffset, uint32_t bytesPerSector);
     bool fail(uint32_t error) {
         lastError_ = error;
         return false;

@@ -5,6 +5,8 @@
 
 namespace converter::winnt {
 
-inline std::string deviceNameForDrive(std::string_view driveText) { return "\\\\.\\" + std::string(driveText); }
+inline std::string deviceNameForDrive(std::string_view driveText) {
+    return "\\\\.\\" + std::string(driveText);
+}
 
 }  // namespace converter::winnt

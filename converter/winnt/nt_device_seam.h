@@ -12,8 +12,8 @@ namespace converter::winnt {
 class NtDeviceSeam {
 public:
     virtual ~NtDeviceSeam() = default;
-    virtual Win32Handle CreateFileA(std::string_view name, uint32_t access, uint32_t share, uint32_t disposition,
-                                    uint32_t flags) = 0;
+    virtual Win32Handle CreateFileA(std::string_view name, uint32_t access, uint32_t share,
+                                    uint32_t disposition, uint32_t flags) = 0;
     virtual bool DeviceIoControl(Win32Handle handle, uint32_t code, std::span<const uint8_t> in,
                                  std::span<uint8_t> out, uint32_t& bytesReturned) = 0;
     virtual bool ReadFile(Win32Handle handle, std::span<uint8_t> buffer, uint32_t& bytesRead) = 0;

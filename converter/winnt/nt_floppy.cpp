@@ -17,10 +17,12 @@ FloppyHandle NtFloppy::OpenDrive(std::string_view driveText) {
     return handle;
 }
 
-bool NtFloppy::CloseDrive(FloppyHandle handle) { return seam_.CloseHandle(handle) || fail(seam_.GetLastError()); }
+bool NtFloppy::CloseDrive(FloppyHandle handle) {
+    return seam_.CloseHandle(handle) || fail(seam_.GetLastError());
+}
 
-bool NtFloppy::control(FloppyHandle handle, uint32_t code, std::span<const uint8_t> in, std::span<uint8_t> out,
-                       uint32_t& returned) {
+bool NtFloppy::control(FloppyHandle handle, uint32_t code, std::span<const uint8_t> in,
+                       std::span<uint8_t> out, uint32_t& returned) {
     returned = 0;
     return seam_.DeviceIoControl(handle, code, in, out, returned) || fail(seam_.GetLastError());
 }
@@ -83,8 +85,8 @@ bool NtFloppy::ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint3
     return true;
 }
 
-bool NtFloppy::WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone, uint32_t, int,
-                            uint32_t) {
+bool NtFloppy::WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone,
+                            uint32_t, int, uint32_t) {
     bytesDone = 0;
     uint32_t moved = 0;
     if (!seam_.WriteFile(handle, buffer, moved)) return fail(seam_.GetLastError());
