@@ -2,6 +2,7 @@
 // The only way the converter reaches a floppy: raw operations in whole sectors, each answering success or
 // failure with the last-error code that explains a failure. Variants: Windows 95/98, Windows NT, and an
 // emulated drive for hosts without either.
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -31,7 +32,7 @@ public:
     // How many geometries the drive supports (0..20), kept in MediaTypes(); 0 on failure or where the
     // platform cannot tell.
     virtual int QueryMediaTypes(FloppyHandle handle) = 0;
-    virtual std::span<const DiskGeometry> MediaTypes() const = 0;
+    std::span<const DiskGeometry> MediaTypes() const { return {mediaTypes_.data(), mediaTypeCount_}; }
 
     virtual bool LockDrive(FloppyHandle handle, int floppyDrive) = 0;
     virtual bool UnlockDrive(FloppyHandle handle, int floppyDrive) = 0;
@@ -57,7 +58,18 @@ public:
                               int selector) = 0;
 
     // The code that explains the last failure, as the platform's GetLastError would give it.
-    virtual uint32_t LastError() const = 0;
+    uint32_t LastError() const { return lastError_; }
+
+protected:
+    bool fail(uint32_t error) {
+        lastError_ = error;
+        return false;
+    }
+
+    // What every variant keeps: the supported geometries of the last query and the last failure's code.
+    std::array<DiskGeometry, kMaxMediaTypes> mediaTypes_{};
+    size_t mediaTypeCount_ = 0;
+    uint32_t lastError_ = 0;
 };
 
 // Closes an opened drive when the action that opened it ends, on every path.

@@ -20,9 +20,6 @@ public:
     bool CloseDrive(FloppyHandle handle) override;
     bool QueryGeometry(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry) override;
     int QueryMediaTypes(FloppyHandle handle) override;
-    std::span<const DiskGeometry> MediaTypes() const override {
-        return {mediaTypes_.data(), mediaTypeCount_};
-    }
     bool LockDrive(FloppyHandle handle, int floppyDrive) override;
     bool UnlockDrive(FloppyHandle handle, int floppyDrive) override;
     bool CheckMedia(FloppyHandle handle) override;
@@ -36,23 +33,14 @@ public:
                             ProgressPort& progress) override;
     int DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry, std::string& text,
                       int selector) override;
-    uint32_t LastError() const override { return lastError_; }
 
 private:
     // The handle's position, or null (with the last error set) for a handle that is not open.
     uint64_t* position(FloppyHandle handle);
-    bool fail(uint32_t error) {
-        lastError_ = error;
-        return false;
-    }
-
     emulation::EmulatedDrive& drive_;
     std::string driveText_;
     std::map<int64_t, uint64_t> positions_;  // open handles
     int64_t nextHandle_ = 1;
-    std::array<DiskGeometry, kMaxMediaTypes> mediaTypes_{};
-    size_t mediaTypeCount_ = 0;
-    uint32_t lastError_ = 0;
 };
 
 }  // namespace converter

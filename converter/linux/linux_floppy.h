@@ -23,7 +23,6 @@ public:
     bool CloseDrive(FloppyHandle handle) override;
     bool QueryGeometry(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry) override;
     int QueryMediaTypes(FloppyHandle handle) override;
-    std::span<const DiskGeometry> MediaTypes() const override { return {mediaTypes_.data(), mediaTypeCount_}; }
     bool LockDrive(FloppyHandle handle, int floppyDrive) override;
     bool UnlockDrive(FloppyHandle handle, int floppyDrive) override;
     bool CheckMedia(FloppyHandle handle) override;
@@ -38,7 +37,6 @@ public:
     bool FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry, ProgressPort& progress) override;
     int DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry, std::string& text,
                       int selector) override;
-    uint32_t LastError() const override { return lastError_; }
 
     // How many drives are open; every action must leave this at 0.
     size_t openCount() const { return open_.size(); }
@@ -55,10 +53,6 @@ private:
     };
 
     Opened* find(FloppyHandle handle);
-    bool fail(uint32_t error) {
-        lastError_ = error;
-        return false;
-    }
     bool failErrno(int error) { return fail(lastErrorForErrnoAt(error)); }
     uint32_t lastErrorForErrnoAt(int error);
     // Controller drive: the error explained by the drive's status flags where they can be read.
@@ -81,9 +75,6 @@ private:
     std::vector<FloppyDevice> devices_;
     std::map<int64_t, Opened> open_;
     int64_t nextHandle_ = 1;
-    std::array<DiskGeometry, kMaxMediaTypes> mediaTypes_{};
-    size_t mediaTypeCount_ = 0;
-    uint32_t lastError_ = 0;
 };
 
 }  // namespace converter::linux_floppy

@@ -18,7 +18,6 @@ public:
     bool CloseDrive(FloppyHandle handle) override;
     bool QueryGeometry(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry) override;
     int QueryMediaTypes(FloppyHandle) override { return 0; }
-    std::span<const DiskGeometry> MediaTypes() const override { return {}; }
     bool LockDrive(FloppyHandle handle, int floppyDrive) override;
     bool UnlockDrive(FloppyHandle handle, int floppyDrive) override;
     bool CheckMedia(FloppyHandle) override { return true; }
@@ -33,7 +32,6 @@ public:
                             ProgressPort& progress) override;
     int DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry, std::string& text,
                       int selector) override;
-    uint32_t LastError() const override { return lastError_; }
 
 private:
     enum class Answer { Done, Carry, CallFailed };
@@ -43,14 +41,8 @@ private:
                          DEVICEPARAMS& params);
     bool absolute(FloppyHandle handle, bool write, std::span<const uint8_t> readOnlyData,
                   std::span<uint8_t> data, int floppyDrive, uint32_t byteOffset, uint32_t bytesPerSector);
-    bool fail(uint32_t error) {
-        lastError_ = error;
-        return false;
-    }
-
     Vwin32Seam& seam_;
     LinearMemory memory_;
-    uint32_t lastError_ = 0;
 };
 
 }  // namespace converter::win9x

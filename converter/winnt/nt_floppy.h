@@ -16,9 +16,6 @@ public:
     bool CloseDrive(FloppyHandle handle) override;
     bool QueryGeometry(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry) override;
     int QueryMediaTypes(FloppyHandle handle) override;
-    std::span<const DiskGeometry> MediaTypes() const override {
-        return {mediaTypes_.data(), mediaTypeCount_};
-    }
     bool LockDrive(FloppyHandle handle, int floppyDrive) override;
     bool UnlockDrive(FloppyHandle handle, int floppyDrive) override;
     bool CheckMedia(FloppyHandle handle) override;
@@ -32,20 +29,11 @@ public:
                             ProgressPort& progress) override;
     int DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry, std::string& text,
                       int selector) override;
-    uint32_t LastError() const override { return lastError_; }
 
 private:
     bool control(FloppyHandle handle, uint32_t code, std::span<const uint8_t> in, std::span<uint8_t> out,
                  uint32_t& returned);
-    bool fail(uint32_t error) {
-        lastError_ = error;
-        return false;
-    }
-
     NtDeviceSeam& seam_;
-    std::array<DiskGeometry, kMaxMediaTypes> mediaTypes_{};
-    size_t mediaTypeCount_ = 0;
-    uint32_t lastError_ = 0;
 };
 
 }  // namespace converter::winnt
