@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test twice: a normal build, then one with AddressSanitizer and
-# UndefinedBehaviorSanitizer. ORVA_SKIP_SANITIZERS=1 runs only the normal build.
+# UndefinedBehaviorSanitizer. Between them, the floppy driver scenarios under QEMU (e2e/run.sh).
+# ORVA_SKIP_SANITIZERS=1 runs only the normal build, ORVA_SKIP_E2E=1 leaves out the QEMU scenarios.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 "$top/scripts/setup.sh"
@@ -13,6 +14,10 @@ run_suite() {
 }
 
 run_suite "$top/build"
+if [ "${ORVA_SKIP_E2E:-0}" != "1" ]; then
+  echo "== floppy driver scenarios under QEMU"
+  "$top/e2e/run.sh" "$top/build"
+fi
 if [ "${ORVA_SKIP_SANITIZERS:-0}" != "1" ]; then
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_suite "$top/build-asan" -DORVA_SANITIZE=ON
 fi

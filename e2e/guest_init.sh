@@ -1,0 +1,49 @@
+#!/bin/busybox sh
+# /init of the test machine: loads the floppy driver, runs the scenario named on the kernel command line
+# (orva.scenario=NAME) and powers off. Every line the host checks starts with "RESULT".
+/bin/busybox --install -s /bin
+export PATH=/bin
+mkdir -p /proc /sys /dev /tmp
+mount -t proc proc /proc
+mount -t sysfs sysfs /sys
+mount -t devtmpfs devtmpfs /dev
+
+digest() { # NAME FILE
+  if [ -f "$2" ]; then echo "RESULT digest $1 $(sha256sum "$2" | cut -d' ' -f1)"; else echo "RESULT digest $1 missing"; fi
+}
+
+if insmod /floppy.ko; then
+  scenario=$(sed -n 's/.*orva\.scenario=\([a-z0-9]*\).*/\1/p' /proc/cmdline)
+  echo "RESULT scenario $scenario"
+  case "$scenario" in
+    rw)
+      /probe list
+      /probe read a: /tmp/a.img
+      digest read_a /tmp/a.img
+      /probe write a: /data/pattern2.img
+      /probe format b: 2 /data/fs144.img
+      ;;
+    protect)
+      /probe media a:
+      /probe write a: /data/pattern2.img
+      /probe write a: /data/pattern2.img blind
+      /probe format a: 2 /data/fs144.img
+      /probe media b:
+      /probe read b: /tmp/b.img
+      ;;
+    types)
+      /probe media a:
+      /probe media b:
+      /probe read a: /tmp/a.img
+      digest read_a /tmp/a.img
+      /probe read b: /tmp/b.img
+      digest read_b /tmp/b.img
+      ;;
+    *) echo "RESULT unknown scenario '$scenario'" ;;
+  esac
+else
+  echo "RESULT insmod failed"
+fi
+echo "RESULT end"
+sync
+poweroff -f
