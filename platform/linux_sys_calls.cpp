@@ -26,7 +26,7 @@ static_assert(sizeof(floppy_drive_struct) == 80 && offsetof(floppy_drive_struct,
 static_assert(offsetof(floppy_drive_params, cmos) == 0 && sizeof(floppy_drive_params) == 128);
 static_assert(FDGETPRM == 0x80200204 && FDSETPRM == 0x40200242 && FDGETDRVPRM == 0x80800211 &&
               FDGETDRVSTAT == 0x80500212 && FDFMTBEG == 0x247 && FDFMTTRK == 0x400c0248 && FDFMTEND == 0x249 &&
-              FDFLUSH == 0x24b && BLKFLSBUF == 0x1261);
+              FDFLUSH == 0x24b && BLKFLSBUF == 0x1261 && SG_SCSI_RESET == 0x2284);
 static_assert(FD_DISK_CHANGED == 0x10 && FD_DISK_WRITABLE == 0x20);
 
 int openDevice(const std::string& path, uint32_t flags) {

@@ -18,7 +18,11 @@ inline constexpr uint32_t FdFmtTrk = 0x400c0248;
 inline constexpr uint32_t FdFmtEnd = 0x249;
 inline constexpr uint32_t FdFlush = 0x24b;
 inline constexpr uint32_t BlkFlsBuf = 0x1261;
+inline constexpr uint32_t SgScsiReset = 0x2284;
 }  // namespace request
+
+// SG_SCSI_RESET's argument for a reset of the target (the kernel's value; the C library's header lacks it).
+inline constexpr int32_t kScsiResetTarget = 4;
 
 // errno numbers are Linux ABI; named here so no C header's macros are needed.
 namespace err {

@@ -38,10 +38,6 @@ LinuxFloppy::Opened* LinuxFloppy::find(FloppyHandle handle) {
     return &it->second;
 }
 
-uint32_t LinuxFloppy::lastErrorForErrnoAt(int error) {
-    return lastErrorForErrno(error);
-}
-
 bool LinuxFloppy::driveStatus(Opened& drive, DriveStatus& status) {
     std::array<uint8_t, DriveStatus::kBytes> bytes{};
     if (sys_.ioctl(drive.fd, request::FdGetDrvStat, bytes) < 0) return false;
@@ -156,7 +152,17 @@ bool LinuxFloppy::checkLegacy(Opened& drive) {
 bool LinuxFloppy::checkUsb(Opened& drive) {
     bool unformatted = false;
     // An unformatted medium is still a medium: it is there to be formatted.
-    return scsi(drive, kTestUnitReady, SgDirection::None, {}, &unformatted) || unformatted;
+    if (!scsi(drive, kTestUnitReady, SgDirection::None, {}, &unformatted) && !unformatted) return false;
+    // The tab may have moved since the open. A drive that will not say leaves protection to the first write,
+    // which reports it as well.
+    std::array<uint8_t, kModeSenseBytes> header{};
+    const uint32_t before = lastError_;
+    if (scsi(drive, kModeSense, SgDirection::FromDevice, header)) {
+        drive.knownProtected = (header[3] & 0x80) != 0;
+    } else {
+        lastError_ = before;
+    }
+    return true;
 }
 
 bool LinuxFloppy::scsi(Opened& drive, std::span<const uint8_t> cdb, SgDirection direction, std::span<uint8_t> data,
@@ -346,7 +352,7 @@ bool LinuxFloppy::formatUsb(Opened& drive, const DiskGeometry& geometry, Progres
                                      [&](const DiskGeometry& g) { return sameShape(g, geometry); });
     if (!offered) return formattable.empty() && lastError_ != 0 ? false : fail(ERROR_NOT_SUPPORTED);
     const uint32_t blocks = imageBytes(geometry) / geometry.bytesPerSector;
-    return formatEachCylinder(geometry, progress, [&](uint32_t cylinder) {
+    const bool formatted = formatEachCylinder(geometry, progress, [&](uint32_t cylinder) {
         const Cdb cdb = formatUnitCdb(cylinder);
         for (uint32_t head = 0; head < geometry.tracksPerCylinder; ++head) {
             auto parameters = formatUnitParameters(head, blocks, geometry.bytesPerSector);
@@ -354,6 +360,22 @@ bool LinuxFloppy::formatUsb(Opened& drive, const DiskGeometry& geometry, Progres
         }
         return true;
     });
+    return formatted && rereadCapacity(drive);
+}
+
+bool LinuxFloppy::rereadCapacity(Opened& drive) {
+    // sd keeps the capacity it read when the medium came in; an unformatted medium had none, so the file system
+    // written next would not fit. A target reset makes it read again (root only); otherwise a fresh open does,
+    // keeping the one descriptor and the claim.
+    std::array<uint8_t, 4> target{};
+    storeU32(target, 0, static_cast<uint32_t>(kScsiResetTarget));
+    if (sys_.ioctl(drive.fd, request::SgScsiReset, target) >= 0) return true;
+    sys_.close(drive.fd);  // the descriptor is gone whatever close says; the open below is what counts
+    const int fd = sys_.open(drive.device.path, drive.openFlags | (drive.locked ? OpenFlag::kExclusive : 0u));
+    drive.fd = fd;
+    if (fd < 0) return failErrno(fd);
+    if (const int rc = sys_.fcntlAddFlags(fd, OpenFlag::kDirect); rc < 0) return failErrno(rc);
+    return true;
 }
 
 int LinuxFloppy::DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry, std::string&, int) {

@@ -53,8 +53,7 @@ private:
     };
 
     Opened* find(FloppyHandle handle);
-    bool failErrno(int error) { return fail(lastErrorForErrnoAt(error)); }
-    uint32_t lastErrorForErrnoAt(int error);
+    bool failErrno(int error) { return fail(lastErrorForErrno(error)); }
     // Controller drive: the error explained by the drive's status flags where they can be read.
     uint32_t explain(Opened& drive, int error);
     bool driveStatus(Opened& drive, DriveStatus& status);
@@ -69,6 +68,7 @@ private:
     bool checkUsb(Opened& drive);
     bool formatLegacy(Opened& drive, const DiskGeometry& geometry, ProgressPort& progress);
     bool formatUsb(Opened& drive, const DiskGeometry& geometry, ProgressPort& progress);
+    bool rereadCapacity(Opened& drive);
     bool transfer(Opened& drive, std::span<uint8_t> read, std::span<const uint8_t> write, uint32_t& bytesDone);
 
     SysCallSeam& sys_;

@@ -11,6 +11,9 @@ inline constexpr Cdb kTestUnitReady{};
 inline constexpr Cdb kReadCapacity{0x25};
 // ufiformat's allocation length: the header, the current descriptor and six formattable ones.
 inline constexpr uint16_t kFormatCapacitiesBytes = 0x40;
+// Page 05h; usb-storage cuts a UFI MODE SENSE to the 8-byte header, whose byte 3 bit 7 is write protection.
+inline constexpr uint8_t kModeSenseBytes = 8;
+inline constexpr Cdb kModeSense{0x5A, 0, 0x05, 0, 0, 0, 0, 0, kModeSenseBytes, 0, 0, 0};
 inline constexpr Cdb kReadFormatCapacities{0x23, 0, 0, 0, 0, 0, 0, 0, kFormatCapacitiesBytes, 0, 0, 0};
 
 // FORMAT UNIT of one track: format data, defect list format 7, a 12-byte parameter list.

@@ -27,6 +27,7 @@ struct FakeDrive {
     int holders = 0;                        // descriptors of other programs
     bool heldExclusively = false;           // another program's O_EXCL claim, or a mount
     int unitAttentions = 0;                 // UFI: pending 6/28 answers
+    bool resetRefused = false;              // SG_SCSI_RESET without root
     std::vector<std::pair<uint32_t, uint32_t>> formattable{{2880, 512}, {1440, 512}};
     std::vector<uint8_t> bytes;
 };
@@ -134,6 +135,9 @@ public:
             case request::BlkFlsBuf:
                 log.push_back("BLKFLSBUF");
                 return -err::Acces;
+            case request::SgScsiReset:
+                log.push_back("SG_SCSI_RESET " + std::to_string(loadU32(arg, 0)));
+                return d.resetRefused ? -err::Acces : 0;
             default:
                 return -err::NoTty;
         }
@@ -174,6 +178,11 @@ public:
                 }
                 return {};
             }
+            case 0x5A:
+                if (!d.medium) return check(2, 0x3A);
+                std::fill(data.begin(), data.end(), 0);
+                data[3] = d.writable ? 0 : 0x80;
+                return {};
             case 0x04:
                 sgData.emplace_back(data.begin(), data.end());
                 log.push_back("FORMAT UNIT " + std::to_string(cdb[2]) + "/" + std::to_string(data[1] & 1));

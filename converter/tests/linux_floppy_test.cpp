@@ -253,6 +253,9 @@ TEST(LinuxFloppyController, FailuresGiveClearCodesAndTouchNothing) {
          [](Machine& m, FloppyHandle h) { DiskGeometry g; return m.floppy.QueryGeometry(h, 1, g); }, 21, ""},
         {"geometry of an unformatted medium", [](Machine& m) { m.a().detected.reset(); }, true,
          [](Machine& m, FloppyHandle h) { DiskGeometry g; return m.floppy.QueryGeometry(h, 1, g); }, 1785, ""},
+        {"read on an empty drive", [](Machine& m) { m.a().medium = false; }, false,
+         [](Machine& m, FloppyHandle h) { std::vector<uint8_t> b(512); uint32_t d; return m.floppy.ReadSectors(h, b, d, 1, 0, 512); },
+         21, ""},
         {"empty drive", [](Machine& m) { m.a().medium = false; }, false,
          [](Machine& m, FloppyHandle h) { return m.floppy.CheckMedia(h); }, 21, ""},
         {"lock held by a mount", [](Machine& m) { m.a().heldExclusively = true; }, false,
@@ -340,6 +343,54 @@ TEST(LinuxFloppyUsb, ProtectionAndEmptinessAreTold) {
     EXPECT_TRUE(m.floppy.CheckMedia(h));  // unformatted, but there to be formatted
     m.floppy.CloseDrive(h);
     EXPECT_TRUE(m.kernel.fds.empty());
+}
+
+TEST(LinuxFloppyUsb, AFormatMakesSdReadTheCapacityAgainKeepingTheClaim) {
+    for (const bool refused : {false, true}) {
+        Machine m;
+        m.b().resetRefused = refused;  // as for anyone but root
+        const FloppyHandle h = m.floppy.OpenDrive("b:");
+        ASSERT_TRUE(m.floppy.LockDrive(h, 2) && m.floppy.CheckMedia(h));
+        RecordingProgress progress;
+        m.kernel.log.clear();
+        ASSERT_TRUE(m.floppy.FormatAllCylinders(h, {80, F3_1Pt44_512, 2, 18, 512}, progress)) << refused;
+        std::vector<std::string> after(m.kernel.log.end() - (refused ? 3 : 1), m.kernel.log.end());
+        std::vector<std::string> expected{"SG_SCSI_RESET 4"};
+        if (refused) expected.insert(expected.end(), {"close", "open /dev/sdb excl rw"});
+        EXPECT_EQ(after, expected);
+        EXPECT_EQ(m.kernel.refs("/dev/sdb"), 1);
+        std::vector<uint8_t> cylinder(18432, 0xF6);
+        uint32_t done = 0;
+        EXPECT_TRUE(m.floppy.WriteSectors(h, cylinder, done, 0, 2, 512));  // through O_DIRECT still
+        EXPECT_TRUE(m.floppy.CloseDrive(h));
+        EXPECT_TRUE(m.kernel.fds.empty());
+    }
+}
+
+TEST(LinuxFloppyUsb, ProtectionMovedAfterTheOpenIsStillTold) {
+    for (const bool beforeCheck : {true, false}) {
+        Machine m;
+        const FloppyHandle h = m.floppy.OpenDrive("b:");
+        ASSERT_TRUE(m.floppy.LockDrive(h, 2));
+        if (beforeCheck) m.b().writable = false;  // MODE SENSE sees it
+        ASSERT_TRUE(m.floppy.CheckMedia(h));
+        if (!beforeCheck) m.b().writable = false;  // sd makes the write fail EPERM
+        std::vector<uint8_t> sector(512);
+        uint32_t done = 0;
+        EXPECT_FALSE(m.floppy.WriteSectors(h, sector, done, 0, 2, 512));
+        EXPECT_EQ(m.floppy.LastError(), 19u);
+        EXPECT_EQ(m.count("pwrite"), beforeCheck ? 0u : 1u);
+        m.floppy.CloseDrive(h);
+    }
+}
+
+TEST(LinuxFloppyUsb, DismountSyncsAndDropsTheCacheWhereAllowed) {
+    Machine m;
+    const FloppyHandle h = m.floppy.OpenDrive("b:");
+    m.kernel.log.clear();
+    EXPECT_TRUE(m.floppy.DismountDrive(h));  // BLKFLSBUF refused to a user: the next open rereads anyway
+    EXPECT_EQ(m.kernel.log, (std::vector<std::string>{"fsync", "BLKFLSBUF"}));
+    m.floppy.CloseDrive(h);
 }
 
 TEST(LinuxDiscovery, FindsControllerAndUfiDrivesInOrder) {
