@@ -6,9 +6,12 @@
 //   floppy_probe read   a: OUT          whole medium, cylinder by cylinder, then cylinder 1 sector by sector
 //   floppy_probe write  a: IN [blind]   blind: no media check first, so the driver itself must refuse
 //   floppy_probe format a: TYPE FS      FS: an image whose first cylinder is laid down after the format
+//   floppy_probe wait   a: SECONDS      asks for a medium until one is there, as the converter does
 //   floppy_probe pattern OUT BYTES SEED (on the host) sectors that each say where they belong
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -178,6 +181,25 @@ void format(FloppyAccess& access, FloppyHandle handle, int type, const std::stri
     out.step(access.UnlockDrive(handle, 1), access, "unlock");
 }
 
+void wait(FloppyAccess& access, FloppyHandle handle, const std::string& drive, int seconds, Outcome& out) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    int tries = 1;
+    bool present = access.CheckMedia(handle);
+    if (!present) {
+        std::printf("RESULT waiting %s error=%u\n", drive.c_str(), access.LastError());
+        std::fflush(stdout);
+    }
+    while (!present && std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        present = access.CheckMedia(handle);
+        ++tries;
+    }
+    out.fact("tries", tries > 1 ? "several" : "one");
+    if (!out.step(present, access, "check")) return;
+    DiskGeometry g{};
+    if (out.step(access.QueryGeometry(handle, 1, g), access, "geometry")) out.fact("geometry", geometryText(g));
+}
+
 // Every sector names its number and the seed, then carries bytes no other sector or seed repeats, so a
 // sector read from or written to the wrong place shows.
 bool pattern(const std::string& path, size_t bytes, uint32_t seed) {
@@ -196,7 +218,7 @@ bool pattern(const std::string& path, size_t bytes, uint32_t seed) {
 
 int usage() {
     std::fputs("usage: floppy_probe list | media D | read D OUT | write D IN [blind] | format D TYPE FS |\n"
-               "       pattern OUT BYTES SEED\n", stderr);
+               "       wait D SECONDS | pattern OUT BYTES SEED\n", stderr);
     return 2;
 }
 
@@ -228,6 +250,8 @@ int main(int argc, char** argv) {
             read(access, handle, args[2], out);
         } else if (args[0] == "write" && (args.size() == 3 || args.size() == 4)) {
             write(access, handle, args[2], args.size() == 4 && args[3] == "blind", out);
+        } else if (args[0] == "wait" && args.size() == 3) {
+            wait(access, handle, args[1], std::stoi(args[2]), out);
         } else if (args[0] == "format" && args.size() == 4) {
             format(access, handle, std::stoi(args[2]), args[3], out);
         } else {

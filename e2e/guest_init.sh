@@ -30,6 +30,9 @@ if insmod /floppy.ko; then
       /probe format a: 2 /data/fs144.img
       /probe media b:
       /probe read b: /tmp/b.img
+      /probe wait b: 120
+      /probe read b: /tmp/b.img
+      digest read_b /tmp/b.img
       ;;
     types)
       /probe media a:

@@ -78,14 +78,35 @@ says() { # LOG REGEX: the guest printed a matching RESULT line
 }
 digest() { sha256sum "$1" | cut -d' ' -f1; }
 
-boot() { # SCENARIO QEMU-ARGS...
+boot() { # SCENARIO [--insert DRIVE QEMU-DEVICE FILE] QEMU-ARGS...
   local name="$1"
   shift
+  local drive="" device="" medium="" monitor="none"
+  if [ "${1:-}" = "--insert" ]; then
+    drive="$2" device="$3" medium="$4"
+    shift 4
+    monitor="tcp:127.0.0.1:$((20000 + RANDOM % 20000)),server,nowait"
+  fi
   local started=$SECONDS
+  : >"$work/$name.log"
   # A driver waiting on a controller that never answers must not hold up the run.
-  timeout 300 qemu-system-x86_64 -machine pc -m 256 -display none -vga none -nic none -monitor none \
+  timeout 300 qemu-system-x86_64 -machine pc -m 256 -display none -vga none -nic none -monitor "$monitor" \
     -no-reboot -serial "file:$work/$name.log" -kernel "$kernel/vmlinuz" -initrd "$work/initrd.gz" \
-    -append "console=ttyS0 panic=-1 quiet orva.scenario=$name" "$@" || true
+    -append "console=ttyS0 panic=-1 quiet orva.scenario=$name" "$@" &
+  local qemu=$!
+  if [ -n "$drive" ]; then
+    # The medium goes in once the guest says it waits for one; the monitor stays connected until the guest
+    # has seen it, so the command is not cut off.
+    local port="${monitor#tcp:127.0.0.1:}"
+    port="${port%%,*}"
+    while kill -0 "$qemu" 2>/dev/null && ! grep -q "^RESULT waiting $drive" "$work/$name.log"; do sleep 0.1; done
+    if exec 3<>"/dev/tcp/127.0.0.1/$port"; then
+      printf 'change %s %s raw\n' "$device" "$medium" >&3
+      while kill -0 "$qemu" 2>/dev/null && ! grep -q "^RESULT wait $drive" "$work/$name.log"; do sleep 0.1; done
+      exec 3>&-
+    fi
+  fi
+  wait "$qemu" || true
   tr -d '\r' <"$work/$name.log" >"$work/$name.txt"
   echo "e2e: scenario $name booted and ran in $((SECONDS - started)) s"
   if ! grep -q '^RESULT end' "$work/$name.txt"; then
@@ -113,7 +134,8 @@ check "mdir sees the formatted floppy's label" sh -c "mdir -i '$work/rw_b.img' :
 
 # A write-protected medium and an empty drive.
 cp "$work/pattern1.img" "$work/protect_a.img"
-boot protect -global isa-fdc.fdtypeA=144 -global isa-fdc.fdtypeB=144 \
+cp "$work/pattern2.img" "$work/protect_b.img"
+boot protect --insert b: floppy1 "$work/protect_b.img" -global isa-fdc.fdtypeA=144 -global isa-fdc.fdtypeB=144 \
   -drive "file=$work/protect_a.img,if=floppy,index=0,format=raw,readonly=on" -drive "if=floppy,index=1"
 log="$work/protect.txt"
 check "a protected medium is seen, with the drive's types in order" \
@@ -125,6 +147,10 @@ check "formatting a protected medium gives 19" says "$log" "format a: ok=0 error
 check "the protected image is unchanged" cmp -s "$work/protect_a.img" "$work/pattern1.img"
 check "an empty drive: the media check fails as not ready (21)" says "$log" "media b: ok=0 error=21 open=0 failed=check$"
 check "reading an empty drive stops at the media check" says "$log" "read b: ok=0 error=21 open=0 failed=check$"
+check "waiting for a medium: the check says not ready until one goes in" says "$log" "waiting b: error=21$"
+check "a medium put in while waiting is found on the same handle" \
+  says "$log" "wait b: ok=1 error=0 open=0 tries=several geometry=2/80/2/18/512$"
+check "the medium put in reads back equal to its image" says "$log" "digest read_b $(digest "$work/pattern2.img")$"
 
 # 720 KB in a 1.44 MB drive and 1.2 MB in a 5.25-inch drive.
 cp "$work/pattern720.img" "$work/types_a.img"
