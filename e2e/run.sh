@@ -28,7 +28,7 @@ if ! command -v qemu-system-x86_64 >/dev/null || ! dpkg-query -W -f='${Status}' 
 fi
 
 # The kernel the distribution ships for PCs (the cloud flavour has no floppy driver).
-package=$(apt-cache depends linux-image-amd64 2>/dev/null | awk '/Depends: linux-image-[0-9]/ {print $2; exit}')
+package=$(apt-cache depends linux-image-amd64 2>/dev/null | awk '/Depends: linux-image-[0-9]/ {print $2; exit}' || true)
 [ -n "$package" ] || skip "no linux-image-amd64 in the package lists"
 kernel="$cache/$package"
 if [ ! -f "$kernel/vmlinuz" ] || [ ! -f "$kernel/floppy.ko" ]; then
@@ -100,7 +100,7 @@ boot() { # SCENARIO [--insert DRIVE QEMU-DEVICE FILE] QEMU-ARGS...
     local port="${monitor#tcp:127.0.0.1:}"
     port="${port%%,*}"
     while kill -0 "$qemu" 2>/dev/null && ! grep -q "^RESULT waiting $drive" "$work/$name.log"; do sleep 0.1; done
-    if exec 3<>"/dev/tcp/127.0.0.1/$port"; then
+    if exec 3<>"/dev/tcp/127.0.0.1/$port" 2>/dev/null; then
       printf 'change %s %s raw\n' "$device" "$medium" >&3
       while kill -0 "$qemu" 2>/dev/null && ! grep -q "^RESULT wait $drive" "$work/$name.log"; do sleep 0.1; done
       exec 3>&-
