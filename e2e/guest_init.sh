@@ -42,6 +42,13 @@ if insmod /floppy.ko; then
       /probe read b: /tmp/b.img
       digest read_b /tmp/b.img
       ;;
+    wide)
+      /probe media a:
+      /probe format a: 3 /data/fs144.img
+      /probe read a: /tmp/a.img
+      digest read_a /tmp/a.img
+      /probe format b: 5 /data/fs720.img
+      ;;
     *) echo "RESULT unknown scenario '$scenario'" ;;
   esac
 else

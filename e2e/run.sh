@@ -60,6 +60,7 @@ cp "$kernel/floppy.ko" "$work/root/floppy.ko"
 "$probe" pattern "$work/pattern1200.img" 1228800 4
 cp "$work/pattern2.img" "$work/root/data/pattern2.img"
 "$orva" new "$work/root/data/fs144.img" --type 1.44M --label "ORVA E2E" >/dev/null
+"$orva" new "$work/root/data/fs720.img" --type 720K --label "ORVA E2E" >/dev/null
 (cd "$work/root" && find . | busybox cpio -o -H newc 2>/dev/null) | gzip -1 >"$work/initrd.gz"
 
 failures=0
@@ -164,6 +165,22 @@ check "1.2 MB is recognised; a 5.25-inch HD drive offers 1.2 MB, then 360 KB" \
   says "$log" "media b: ok=1 error=0 open=0 geometry=1/80/2/15/512 types=1,6$"
 check "the 720 KB medium reads back equal to its image" says "$log" "digest read_a $(digest "$work/pattern720.img")$"
 check "the 1.2 MB medium reads back equal to its image" says "$log" "digest read_b $(digest "$work/pattern1200.img")$"
+
+# A 2.88 MB drive, and formatting 720 KB.
+"$probe" pattern "$work/wide_a.img" 2949120 7
+cp "$work/wide_a.img" "$work/pattern288.img"
+"$probe" pattern "$work/wide_b.img" 737280 8
+boot wide -global isa-fdc.fdtypeA=288 -global isa-fdc.fdtypeB=144 \
+  -drive "file=$work/wide_a.img,if=floppy,index=0,format=raw" -drive "file=$work/wide_b.img,if=floppy,index=1,format=raw"
+log="$work/wide.txt"
+check "a 2.88 MB drive sees its medium and offers 2.88 MB, 1.44 MB and 720 KB" \
+  says "$log" "media a: ok=1 error=0 open=0 geometry=3/80/2/36/512 types=3,2,5$"
+check "formatting 2.88 MB is refused clearly (50) before anything is sent" \
+  says "$log" "format a: ok=0 error=50 open=0 steps=0/0 failed=format$"
+check "the 2.88 MB medium reads back equal to its image" says "$log" "digest read_a $(digest "$work/pattern288.img")$"
+check "720 KB formats with one progress step per cylinder" says "$log" "format b: ok=1 error=0 open=0 steps=80/80$"
+check "the 720 KB file system passes fsck.fat -n" fsck.fat -n "$work/wide_b.img"
+check "mdir sees the 720 KB floppy's label" sh -c "mdir -i '$work/wide_b.img' :: 2>&1 | grep -q 'ORVA E2E'"
 
 echo "e2e: not run here (the emulator cannot show them; covered by the unit tests at the system-call seam):" \
   "360 KB media, bad sectors, a protected medium refusing FORMAT TRACK, USB floppies"
