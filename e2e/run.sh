@@ -117,11 +117,16 @@ boot() { # SCENARIO [--insert DRIVE QEMU-DEVICE FILE] QEMU-ARGS...
   fi
 }
 
+two_drives() { # TYPE-A FILE-A TYPE-B FILE-B: sets drive_args to two drives, each with its medium
+  drive_args=(-global "isa-fdc.fdtypeA=$1" -global "isa-fdc.fdtypeB=$3"
+    -drive "file=$2,if=floppy,index=0,format=raw" -drive "file=$4,if=floppy,index=1,format=raw")
+}
+
 # Reading, writing back, formatting and laying down a file system on two 1.44 MB drives.
 cp "$work/pattern1.img" "$work/rw_a.img"
 cp "$work/garbage.img" "$work/rw_b.img"
-boot rw -global isa-fdc.fdtypeA=144 -global isa-fdc.fdtypeB=144 \
-  -drive "file=$work/rw_a.img,if=floppy,index=0,format=raw" -drive "file=$work/rw_b.img,if=floppy,index=1,format=raw"
+two_drives 144 "$work/rw_a.img" 144 "$work/rw_b.img"
+boot rw "${drive_args[@]}"
 log="$work/rw.txt"
 check "both controller drives are found, lettered in order" says "$log" "list a:/dev/fd0 b:/dev/fd1$"
 check "a 1.44 MB medium reads cylinder by cylinder and sector by sector" \
@@ -156,8 +161,8 @@ check "the medium put in reads back equal to its image" says "$log" "digest read
 # 720 KB in a 1.44 MB drive and 1.2 MB in a 5.25-inch drive.
 cp "$work/pattern720.img" "$work/types_a.img"
 cp "$work/pattern1200.img" "$work/types_b.img"
-boot types -global isa-fdc.fdtypeA=144 -global isa-fdc.fdtypeB=120 \
-  -drive "file=$work/types_a.img,if=floppy,index=0,format=raw" -drive "file=$work/types_b.img,if=floppy,index=1,format=raw"
+two_drives 144 "$work/types_a.img" 120 "$work/types_b.img"
+boot types "${drive_args[@]}"
 log="$work/types.txt"
 check "720 KB is recognised; a 3.5-inch HD drive offers 1.44 MB, then 720 KB" \
   says "$log" "media a: ok=1 error=0 open=0 geometry=5/80/2/9/512 types=2,5$"
@@ -170,8 +175,8 @@ check "the 1.2 MB medium reads back equal to its image" says "$log" "digest read
 "$probe" pattern "$work/wide_a.img" 2949120 7
 cp "$work/wide_a.img" "$work/pattern288.img"
 "$probe" pattern "$work/wide_b.img" 737280 8
-boot wide -global isa-fdc.fdtypeA=288 -global isa-fdc.fdtypeB=144 \
-  -drive "file=$work/wide_a.img,if=floppy,index=0,format=raw" -drive "file=$work/wide_b.img,if=floppy,index=1,format=raw"
+two_drives 288 "$work/wide_a.img" 144 "$work/wide_b.img"
+boot wide "${drive_args[@]}"
 log="$work/wide.txt"
 check "a 2.88 MB drive sees its medium and offers 2.88 MB, 1.44 MB and 720 KB" \
   says "$log" "media a: ok=1 error=0 open=0 geometry=3/80/2/36/512 types=3,2,5$"
