@@ -108,11 +108,12 @@ boot() { # SCENARIO [--insert DRIVE QEMU-DEVICE FILE] QEMU-ARGS...
     fi
   fi
   wait "$qemu" || true
-  tr -d '\r' <"$work/$name.log" >"$work/$name.txt"
+  log="$work/$name.txt"  # what the checks that follow read
+  tr -d '\r' <"$work/$name.log" >"$log"
   echo "e2e: scenario $name booted and ran in $((SECONDS - started)) s"
-  if ! grep -q '^RESULT end' "$work/$name.txt"; then
+  if ! grep -q '^RESULT end' "$log"; then
     echo "e2e: FAIL  scenario $name did not finish; its console:"
-    tail -40 "$work/$name.txt"
+    tail -40 "$log"
     failures=$((failures + 1))
   fi
 }
@@ -127,7 +128,6 @@ cp "$work/pattern1.img" "$work/rw_a.img"
 cp "$work/garbage.img" "$work/rw_b.img"
 two_drives 144 "$work/rw_a.img" 144 "$work/rw_b.img"
 boot rw "${drive_args[@]}"
-log="$work/rw.txt"
 check "both controller drives are found, lettered in order" says "$log" "list a:/dev/fd0 b:/dev/fd1$"
 check "a 1.44 MB medium reads cylinder by cylinder and sector by sector" \
   says "$log" "read a: ok=1 error=0 open=0 geometry=2/80/2/18/512 sectors=same$"
@@ -143,7 +143,6 @@ cp "$work/pattern1.img" "$work/protect_a.img"
 cp "$work/pattern2.img" "$work/protect_b.img"
 boot protect --insert b: floppy1 "$work/protect_b.img" -global isa-fdc.fdtypeA=144 -global isa-fdc.fdtypeB=144 \
   -drive "file=$work/protect_a.img,if=floppy,index=0,format=raw,readonly=on" -drive "if=floppy,index=1"
-log="$work/protect.txt"
 check "a protected medium is seen, with the drive's types in order" \
   says "$log" "media a: ok=1 error=0 open=0 geometry=2/80/2/18/512 types=2,5$"
 check "writing a protected medium gives 19" says "$log" "write a: ok=0 error=19 open=0 geometry=2/80/2/18/512 failed=write$"
@@ -163,7 +162,6 @@ cp "$work/pattern720.img" "$work/types_a.img"
 cp "$work/pattern1200.img" "$work/types_b.img"
 two_drives 144 "$work/types_a.img" 120 "$work/types_b.img"
 boot types "${drive_args[@]}"
-log="$work/types.txt"
 check "720 KB is recognised; a 3.5-inch HD drive offers 1.44 MB, then 720 KB" \
   says "$log" "media a: ok=1 error=0 open=0 geometry=5/80/2/9/512 types=2,5$"
 check "1.2 MB is recognised; a 5.25-inch HD drive offers 1.2 MB, then 360 KB" \
@@ -177,7 +175,6 @@ cp "$work/wide_a.img" "$work/pattern288.img"
 "$probe" pattern "$work/wide_b.img" 737280 8
 two_drives 288 "$work/wide_a.img" 144 "$work/wide_b.img"
 boot wide "${drive_args[@]}"
-log="$work/wide.txt"
 check "a 2.88 MB drive sees its medium and offers 2.88 MB, 1.44 MB and 720 KB" \
   says "$log" "media a: ok=1 error=0 open=0 geometry=3/80/2/36/512 types=3,2,5$"
 check "formatting 2.88 MB is refused clearly (50) before anything is sent" \
