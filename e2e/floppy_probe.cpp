@@ -8,13 +8,17 @@
 //   floppy_probe format a: TYPE FS      FS: an image whose first cylinder is laid down after the format
 //   floppy_probe wait   a: SECONDS      asks for a medium until one is there, as the converter does
 //   floppy_probe pattern OUT BYTES SEED (on the host) sectors that each say where they belong
+// ORVA_PROBE_USB="PATH..." adds disks as USB floppies lettered u:, v:, ... (the test machine's USB disks are
+// not floppies by their interface class, so discovery rightly leaves them out).
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <thread>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "floppy_access.h"
@@ -229,7 +233,13 @@ int main(int argc, char** argv) {
     if (args.empty()) return usage();
     if (args[0] == "pattern" && args.size() == 4)
         return pattern(args[1], std::stoul(args[2]), static_cast<uint32_t>(std::stoul(args[3]))) ? 0 : 1;
-    const auto drives = converter::linux_floppy::findFloppyDrives("/");
+    auto drives = converter::linux_floppy::findFloppyDrives("/");
+    if (const char* usb = std::getenv("ORVA_PROBE_USB")) {
+        std::istringstream paths(usb);
+        char letter = 'u';
+        for (std::string path; paths >> path; ++letter)
+            drives.push_back({std::string(1, letter) + ":", path, converter::linux_floppy::DriveBackEnd::UsbFloppy});
+    }
     if (args[0] == "list") {
         std::string text;
         for (const auto& d : drives) text += " " + d.letter + d.path;

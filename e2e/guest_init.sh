@@ -12,7 +12,7 @@ digest() { # NAME FILE
   if [ -f "$2" ]; then echo "RESULT digest $1 $(sha256sum "$2" | cut -d' ' -f1)"; else echo "RESULT digest $1 missing"; fi
 }
 
-if insmod /floppy.ko; then
+if insmod /modules/floppy.ko; then
   scenario=$(sed -n 's/.*orva\.scenario=\([a-z0-9]*\).*/\1/p' /proc/cmdline)
   echo "RESULT scenario $scenario"
   case "$scenario" in
@@ -48,6 +48,28 @@ if insmod /floppy.ko; then
       /probe read a: /tmp/a.img
       digest read_a /tmp/a.img
       /probe format b: 5 /data/fs720.img
+      ;;
+    usb)
+      for m in $(cat /modules/order); do
+        [ "$m" = floppy ] || insmod "/modules/$m.ko" || echo "RESULT insmod $m failed"
+      done
+      # USB disks come up a moment after their driver: wait for all three (at most 20 s).
+      i=0
+      while [ "$(ls /sys/block | grep -c '^sd')" -lt 3 ] && [ $i -lt 100 ]; do sleep 0.2; i=$((i + 1)); done
+      for d in /sys/block/sd*; do
+        if [ "$(cat "$d/ro")" = 1 ]; then ro=/dev/${d##*/}
+        elif [ "$(cat "$d/size")" = 0 ]; then empty=/dev/${d##*/}
+        else rw=/dev/${d##*/}; fi
+      done
+      export ORVA_PROBE_USB="$rw $ro $empty"
+      echo "RESULT usb disks rw=$rw ro=$ro empty=$empty"
+      /probe media u:
+      /probe read u: /tmp/u.img
+      digest read_u /tmp/u.img
+      /probe write u: /data/pattern2.img
+      /probe media v:
+      /probe write v: /data/pattern2.img
+      /probe media w:
       ;;
     *) echo "RESULT unknown scenario '$scenario'" ;;
   esac

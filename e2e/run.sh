@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# End-to-end run of the Linux floppy access against the real kernel driver: boots Debian's kernel with its
-# floppy.ko under QEMU (software emulation), runs floppy_probe on emulated drives and checks the drive images
-# on the host afterwards.
+# End-to-end run of the Linux floppy access against the real kernel drivers: boots Debian's kernel with its
+# floppy.ko (and usb-storage + sd) under QEMU (software emulation), runs floppy_probe on emulated drives and
+# checks the drive images on the host afterwards.
 #   e2e/run.sh [BUILD_DIR]      BUILD_DIR defaults to build/ (configured by scripts/build.sh)
 # Skips, saying what it skipped, when QEMU, busybox-static or the kernel package cannot be had. The kernel
 # package is kept in ORVA_E2E_CACHE (default ~/.cache/orva-e2e).
@@ -31,15 +31,23 @@ fi
 package=$(apt-cache depends linux-image-amd64 2>/dev/null | awk '/Depends: linux-image-[0-9]/ {print $2; exit}' || true)
 [ -n "$package" ] || skip "no linux-image-amd64 in the package lists"
 kernel="$cache/$package"
-if [ ! -f "$kernel/vmlinuz" ] || [ ! -f "$kernel/floppy.ko" ]; then
-  mkdir -p "$kernel"
-  rm -rf "$kernel/unpacked" "$kernel"/*.deb
+# The floppy driver, then what a USB disk needs (host controller, usb-storage, sd and what sd loads), in the
+# order the guest loads them.
+modules=(floppy usb-common usbcore xhci-hcd xhci-pci scsi_common scsi_mod usb-storage crct10dif_common
+  crct10dif_generic crc-t10dif crc64 crc64_rocksoft_generic crc64-rocksoft t10-pi sd_mod)
+if [ ! -f "$kernel/vmlinuz" ] || [ "$(cat "$kernel/modules/order" 2>/dev/null)" != "${modules[*]}" ]; then
+  rm -rf "$kernel"
+  mkdir -p "$kernel/modules"
   (cd "$kernel" && apt-get download "$package" >/dev/null 2>&1) || skip "apt-get download $package failed"
   dpkg -x "$kernel"/*.deb "$kernel/unpacked"
   cp "$kernel"/unpacked/boot/vmlinuz-* "$kernel/vmlinuz"
-  find "$kernel/unpacked/lib/modules" -name floppy.ko -exec cp {} "$kernel/floppy.ko" \;
+  for m in "${modules[@]}"; do
+    found=$(find "$kernel/unpacked/lib/modules" -name "$m.ko" | head -1)
+    [ -n "$found" ] || skip "$package carries no $m.ko"
+    cp "$found" "$kernel/modules/"
+  done
+  echo "${modules[*]}" >"$kernel/modules/order"
   rm -rf "$kernel/unpacked" "$kernel"/*.deb
-  [ -f "$kernel/floppy.ko" ] || skip "$package carries no floppy.ko"
 fi
 
 [ -f "$build/CMakeCache.txt" ] || "$top/scripts/build.sh" "$build"
@@ -52,7 +60,7 @@ mkdir -p "$work/root/bin" "$work/root/data"
 cp /bin/busybox "$work/root/bin/busybox"
 cp "$top/e2e/guest_init.sh" "$work/root/init"
 cp "$probe" "$work/root/probe"
-cp "$kernel/floppy.ko" "$work/root/floppy.ko"
+cp -r "$kernel/modules" "$work/root/modules"
 "$probe" pattern "$work/pattern1.img" 1474560 1
 "$probe" pattern "$work/pattern2.img" 1474560 2
 "$probe" pattern "$work/garbage.img" 1474560 9
@@ -184,8 +192,30 @@ check "720 KB formats with one progress step per cylinder" says "$log" "format b
 check "the 720 KB file system passes fsck.fat -n" fsck.fat -n "$work/wide_b.img"
 check "mdir sees the 720 KB floppy's label" sh -c "mdir -i '$work/wide_b.img' :: 2>&1 | grep -q 'ORVA E2E'"
 
+# USB disks: QEMU's usb-storage speaks plain SCSI, not UFI, but the USB back end's commands over SG_IO, its
+# transfers and its read-only and no-medium paths meet the real sd driver. Formatting needs a UFI drive.
+cp "$work/pattern1.img" "$work/usb_rw.img"
+cp "$work/pattern1.img" "$work/usb_ro.img"
+boot usb -device qemu-xhci \
+  -drive "if=none,id=rw,file=$work/usb_rw.img,format=raw" -device usb-storage,drive=rw,removable=on \
+  -drive "if=none,id=ro,file=$work/usb_ro.img,format=raw,readonly=on" -device usb-storage,drive=ro,removable=on \
+  -drive "if=none,id=empty" -device usb-storage,drive=empty,removable=on
+check "a USB disk of 2880 sectors is a 1.44 MB medium to the USB back end" \
+  says "$log" "media u: ok=1 error=0 open=0 geometry=2/80/2/18/512 types=none$"
+check "it reads through SG_IO-checked O_DIRECT transfers equal to its image" \
+  says "$log" "read u: ok=1 error=0 open=0 geometry=2/80/2/18/512 sectors=same$"
+check "what was read from USB equals the image on the host" says "$log" "digest read_u $(digest "$work/pattern1.img")$"
+check "an image writes back over USB" says "$log" "write u: ok=1 error=0 open=0 geometry=2/80/2/18/512$"
+check "the USB disk's image equals what was written" cmp -s "$work/usb_rw.img" "$work/pattern2.img"
+check "a protected USB medium opens read-only and is seen" \
+  says "$log" "media v: ok=1 error=0 open=0 geometry=2/80/2/18/512 types=none$"
+check "writing it gives 19" says "$log" "write v: ok=0 error=19 open=0 geometry=2/80/2/18/512 failed=write$"
+check "the protected USB image is unchanged" cmp -s "$work/usb_ro.img" "$work/pattern1.img"
+check "a USB drive without a medium: the check fails as not ready (21)" says "$log" "media w: ok=0 error=21 open=0 failed=check$"
+
 echo "e2e: not run here (the emulator cannot show them; covered by the unit tests at the system-call seam):" \
-  "360 KB media, bad sectors, a protected medium refusing FORMAT TRACK, USB floppies"
+  "360 KB media, bad sectors, a protected medium refusing FORMAT TRACK, UFI commands (READ FORMAT CAPACITIES," \
+  "FORMAT UNIT) of USB floppy drives"
 if [ "$failures" -ne 0 ]; then
   echo "e2e: $failures check(s) failed; consoles in $work/*.txt"
   exit 1
