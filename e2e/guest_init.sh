@@ -61,6 +61,7 @@ if insmod /modules/floppy.ko; then
         elif [ "$(cat "$d/size")" = 0 ]; then empty=/dev/${d##*/}
         else rw=/dev/${d##*/}; fi
       done
+      /probe list
       export ORVA_PROBE_USB="$rw $ro $empty"
       echo "RESULT usb disks rw=$rw ro=$ro empty=$empty"
       /probe media u:

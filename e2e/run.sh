@@ -200,6 +200,8 @@ boot usb -device qemu-xhci \
   -drive "if=none,id=rw,file=$work/usb_rw.img,format=raw" -device usb-storage,drive=rw,removable=on \
   -drive "if=none,id=ro,file=$work/usb_ro.img,format=raw,readonly=on" -device usb-storage,drive=ro,removable=on \
   -drive "if=none,id=empty" -device usb-storage,drive=empty,removable=on
+check "USB disks that are not floppies by their interface (class 08, subclass 06) are not listed" \
+  says "$log" "list( [a-z]:/dev/fd[0-9])*$"
 check "a USB disk of 2880 sectors is a 1.44 MB medium to the USB back end" \
   says "$log" "media u: ok=1 error=0 open=0 geometry=2/80/2/18/512 types=none$"
 check "it reads through SG_IO-checked O_DIRECT transfers equal to its image" \
