@@ -9,7 +9,7 @@ set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$top/build}"
 work="$build/e2e-run"
-cache="${ORVA_E2E_CACHE:-$HOME/.cache/orva-e2e}"
+cache="${ORVA_E2E_CACHE:-${HOME:-/tmp}/.cache/orva-e2e}"
 
 skip() {
   echo "e2e: SKIPPED all floppy driver scenarios: $*"
