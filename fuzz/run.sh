@@ -7,6 +7,7 @@ top="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-60}"
 shift || true
 build="$top/build-fuzz"
+"$top/scripts/setup.sh"  # clang and its fuzzing runtime, on a fresh machine too
 
 CC=clang CXX=clang++ cmake -S "$top" -B "$build" -DORVA_FUZZ=ON -DORVA_TESTS=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
