@@ -67,6 +67,17 @@ int LinuxFloppy::driveCmos(Opened& drive) {
     return static_cast<int8_t>(bytes[DriveParams::kCmosAt]);
 }
 
+int LinuxFloppy::openDirect(const std::string& path, uint32_t flags) {
+    const int fd = sys_.open(path, flags);
+    if (fd < 0) return fd;
+    // Sectors move with O_DIRECT; set afterwards on the same descriptor, as the driver needs one only.
+    if (const int rc = sys_.fcntlAddFlags(fd, OpenFlag::kDirect); rc < 0) {
+        sys_.close(fd);
+        return rc;
+    }
+    return fd;
+}
+
 FloppyHandle LinuxFloppy::OpenDrive(std::string_view driveText) {
     const auto device = std::find_if(devices_.begin(), devices_.end(),
                                      [&](const FloppyDevice& d) { return sameLetter(d.letter, driveText); });
@@ -75,23 +86,18 @@ FloppyHandle LinuxFloppy::OpenDrive(std::string_view driveText) {
         return INVALID_HANDLE_VALUE;
     }
     Opened drive{*device, -1, kOpenFlags};
-    int fd = sys_.open(device->path, kOpenFlags);
+    int fd = openDirect(device->path, kOpenFlags);
     // sd refuses writing on a protected medium even without blocking; such a drive can still be read.
     if (fd == -err::RoFs && device->backEnd == DriveBackEnd::UsbFloppy) {
         drive.openFlags = OpenFlag::kNonBlock;
         drive.readOnly = true;
-        fd = sys_.open(device->path, drive.openFlags);
+        fd = openDirect(device->path, drive.openFlags);
     }
     if (fd < 0) {
         lastError_ = lastErrorForErrno(fd);
         return INVALID_HANDLE_VALUE;
     }
     drive.fd = fd;
-    if (const int rc = sys_.fcntlAddFlags(fd, OpenFlag::kDirect); rc < 0) {
-        sys_.close(fd);
-        lastError_ = lastErrorForErrno(rc);
-        return INVALID_HANDLE_VALUE;
-    }
     const int64_t handle = nextHandle_++;
     open_.emplace(handle, drive);
     return FloppyHandle{handle};
@@ -111,11 +117,10 @@ bool LinuxFloppy::LockDrive(FloppyHandle handle, int) {
     if (drive->locked) return true;
     // The claim is a second, exclusive open; the first descriptor must go at once, since the driver refuses
     // to format while the drive has any other open file.
-    const int fd = sys_.open(drive->device.path, drive->openFlags | OpenFlag::kExclusive);
+    const int fd = openDirect(drive->device.path, drive->openFlags | OpenFlag::kExclusive);
     if (fd < 0) return failErrno(fd);
     sys_.close(drive->fd);
     drive->fd = fd;
-    if (const int rc = sys_.fcntlAddFlags(fd, OpenFlag::kDirect); rc < 0) return failErrno(rc);
     if (drive->device.backEnd == DriveBackEnd::Controller) {
         // O_EXCL only keeps out other exclusive openers; a program reading the drive shows in the count.
         DriveStatus status;
@@ -371,11 +376,8 @@ bool LinuxFloppy::rereadCapacity(Opened& drive) {
     storeU32(target, 0, static_cast<uint32_t>(kScsiResetTarget));
     if (sys_.ioctl(drive.fd, request::SgScsiReset, target) >= 0) return true;
     sys_.close(drive.fd);  // the descriptor is gone whatever close says; the open below is what counts
-    const int fd = sys_.open(drive.device.path, drive.openFlags | (drive.locked ? OpenFlag::kExclusive : 0u));
-    drive.fd = fd;
-    if (fd < 0) return failErrno(fd);
-    if (const int rc = sys_.fcntlAddFlags(fd, OpenFlag::kDirect); rc < 0) return failErrno(rc);
-    return true;
+    drive.fd = openDirect(drive.device.path, drive.openFlags | (drive.locked ? OpenFlag::kExclusive : 0u));
+    return drive.fd >= 0 || failErrno(drive.fd);
 }
 
 int LinuxFloppy::DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry, std::string&, int) {

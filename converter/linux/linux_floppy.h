@@ -53,6 +53,8 @@ private:
     };
 
     Opened* find(FloppyHandle handle);
+    // An open descriptor with O_DIRECT set, or a negative errno.
+    int openDirect(const std::string& path, uint32_t flags);
     bool failErrno(int error) { return fail(lastErrorForErrno(error)); }
     // Controller drive: the error explained by the drive's status flags where they can be read.
     uint32_t explain(Opened& drive, int error);
