@@ -54,8 +54,11 @@ public:
     // 1 when the drive's parameters were obtained, else 0. text gets the diagnostic lines where the variant
     // can produce them; selector 1 asks about the medium in the drive, anything else about the drive's
     // default.
-    virtual int DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry, std::string& text,
-                              int selector) = 0;
+    // Variants that have no diagnostic text answer with the medium's geometry alone.
+    virtual int DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry, std::string& /*text*/,
+                              int /*selector*/) {
+        return QueryGeometry(handle, floppyDrive, geometry) ? 1 : 0;
+    }
 
     // The code that explains the last failure, as the platform's GetLastError would give it.
     uint32_t LastError() const { return lastError_; }

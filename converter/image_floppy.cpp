@@ -5,18 +5,13 @@
 
 #include "emulation/drive_requests.h"
 #include "format_cylinders.h"
+#include "text_compare.h"
 
 namespace converter {
 
 using emulation::StreamResult;
 
 namespace {
-
-std::string upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
 
 uint64_t owner(FloppyHandle handle) {
     return static_cast<uint64_t>(handle);
@@ -25,7 +20,7 @@ uint64_t owner(FloppyHandle handle) {
 }  // namespace
 
 ImageFloppy::ImageFloppy(emulation::EmulatedDrive& drive, std::string_view driveText)
-    : drive_(drive), driveText_(upper(driveText)) {}
+    : drive_(drive), driveText_(driveText) {}
 
 uint64_t* ImageFloppy::position(FloppyHandle handle) {
     const auto open = positions_.find(static_cast<int64_t>(handle));
@@ -37,7 +32,7 @@ uint64_t* ImageFloppy::position(FloppyHandle handle) {
 }
 
 FloppyHandle ImageFloppy::OpenDrive(std::string_view driveText) {
-    if (upper(driveText) != driveText_) {
+    if (!sameTextIgnoringCase(driveText, driveText_)) {
         lastError_ = ERROR_FILE_NOT_FOUND;
         return INVALID_HANDLE_VALUE;
     }
@@ -143,11 +138,6 @@ bool ImageFloppy::FormatAllCylinders(FloppyHandle handle, const DiskGeometry& ge
             emulation::formatTracks(drive_, geometry.mediaType, cylinder, 0, geometry.tracksPerCylinder - 1);
         return error == 0 || fail(error);
     });
-}
-
-int ImageFloppy::DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry, std::string&,
-                               int) {
-    return QueryGeometry(handle, floppyDrive, geometry) ? 1 : 0;
 }
 
 }  // namespace converter

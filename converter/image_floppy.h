@@ -31,8 +31,6 @@ public:
     bool SetDrivePosition(FloppyHandle handle, uint32_t byteOffset) override;
     bool FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry,
                             ProgressPort& progress) override;
-    int DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry, std::string& text,
-                      int selector) override;
 
 private:
     // The handle's position, or null (with the last error set) for a handle that is not open.

@@ -8,23 +8,14 @@
 #include "winnt/device_name.h"
 #include "winnt/format_parameters.h"
 #include "winnt/nt_control_codes.h"
+#include "text_compare.h"
 
 namespace converter::emulation {
 
 using namespace converter::winnt;
 
-namespace {
-
-std::string upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
-
-}  // namespace
-
 EmulatedNtDevice::EmulatedNtDevice(EmulatedDrive& drive, std::string_view driveText)
-    : drive_(drive), deviceName_(upper(deviceNameForDrive(driveText))) {}
+    : drive_(drive), deviceName_(deviceNameForDrive(driveText)) {}
 
 EmulatedNtDevice::OpenHandle* EmulatedNtDevice::find(Win32Handle handle) {
     const auto open = handles_.find(static_cast<int64_t>(handle));
@@ -37,7 +28,7 @@ EmulatedNtDevice::OpenHandle* EmulatedNtDevice::find(Win32Handle handle) {
 
 Win32Handle EmulatedNtDevice::CreateFileA(std::string_view name, uint32_t access, uint32_t,
                                           uint32_t disposition, uint32_t) {
-    if (upper(name) != deviceName_) {
+    if (!sameTextIgnoringCase(name, deviceName_)) {
         lastError_ = ERROR_FILE_NOT_FOUND;
         return INVALID_HANDLE_VALUE;
     }

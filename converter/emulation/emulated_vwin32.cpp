@@ -6,6 +6,7 @@
 #include "boot_sector.h"
 #include "win9x/device_params.h"
 #include "win9x/disk_io.h"
+#include "text_compare.h"
 
 namespace converter::emulation {
 
@@ -23,13 +24,6 @@ constexpr uint32_t kDosInvalidDrive = 0x0F;
 constexpr uint32_t kDosNotReady = 0x15;
 constexpr uint32_t kDosGeneralFailure = 0x1F;
 constexpr uint32_t kDosVolumeNotLocked = 0xB0;
-
-bool sameText(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) ==
-                      std::toupper(static_cast<unsigned char>(y));
-           });
-}
 
 void answer(DIOC_REGISTERS& r, bool carry, uint32_t ax) {
     uint32_t flags = r.get(DIOC_REGISTERS::reg_Flags) & ~DIOC_REGISTERS::kCarry;
@@ -59,7 +53,7 @@ void standardBpb(const FloppyFormat& f, std::span<uint8_t> sector) {
 }  // namespace
 
 Win32Handle EmulatedVwin32::CreateFileA(std::string_view name, uint32_t, uint32_t, uint32_t, uint32_t) {
-    if (!sameText(name, win9x::kVwin32DeviceName)) {
+    if (!sameTextIgnoringCase(name, win9x::kVwin32DeviceName)) {
         lastError_ = ERROR_FILE_NOT_FOUND;
         return INVALID_HANDLE_VALUE;
     }

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "media_types.h"
+#include "text_compare.h"
 
 namespace converter::emulation {
 namespace {
@@ -37,16 +38,6 @@ const std::array<DriveKindInfo, 5> kDrives{{
     {DriveKind::Floppy35ED, "2.88M", 9, 80, kTypes35ED},
 }};
 
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(a[i])) !=
-            std::toupper(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -63,7 +54,7 @@ const FloppyFormat* formatForType(int32_t mediaType) {
 
 const FloppyFormat* formatNamed(std::string_view name) {
     for (const FloppyFormat& f : kFormats) {
-        if (sameName(f.name, name)) return &f;
+        if (sameTextIgnoringCase(f.name, name)) return &f;
     }
     return nullptr;
 }
@@ -77,7 +68,7 @@ const DriveKindInfo& driveKindInfo(DriveKind kind) {
 
 std::optional<DriveKind> driveKindNamed(std::string_view name) {
     for (const DriveKindInfo& d : kDrives) {
-        if (sameName(d.name, name)) return d.kind;
+        if (sameTextIgnoringCase(d.name, name)) return d.kind;
     }
     return std::nullopt;
 }

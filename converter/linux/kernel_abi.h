@@ -6,6 +6,8 @@
 #include <cstring>
 #include <span>
 
+#include "le_bytes.h"
+
 namespace converter::linux_floppy {
 
 namespace request {
@@ -34,14 +36,9 @@ inline constexpr int Perm = 1, NoEnt = 2, Io = 5, NxIo = 6, BadF = 9, NoMem = 12
 inline constexpr uint64_t kDiskChanged = 0x10;
 inline constexpr uint64_t kDiskWritable = 0x20;
 
-inline uint32_t loadU32(std::span<const uint8_t> b, size_t at) {
-    uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | b[at + static_cast<size_t>(i)];
-    return v;
-}
-inline void storeU32(std::span<uint8_t> b, size_t at, uint32_t v) {
-    for (size_t i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
-}
+// The kernel's structures are little-endian like the disk's; u32 fields only.
+inline uint32_t loadU32(std::span<const uint8_t> b, size_t at) { return orva::loadLe(b, at, 4); }
+inline void storeU32(std::span<uint8_t> b, size_t at, uint32_t v) { orva::storeLe(b, at, 4, v); }
 inline uint32_t loadBe32(std::span<const uint8_t> b, size_t at) {
     return uint32_t{b[at]} << 24 | uint32_t{b[at + 1]} << 16 | uint32_t{b[at + 2]} << 8 | b[at + 3];
 }

@@ -9,18 +9,13 @@
 #include "linux/ufi_commands.h"
 #include "media_types.h"
 #include "platform/aligned_buffer.h"
+#include "text_compare.h"
 
 namespace converter::linux_floppy {
 
 namespace {
 
 constexpr uint32_t kOpenFlags = OpenFlag::kReadWrite | OpenFlag::kNonBlock;
-
-bool sameLetter(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 bool sameShape(const DiskGeometry& a, const DiskGeometry& b) {
     return a.cylinders == b.cylinders && a.tracksPerCylinder == b.tracksPerCylinder &&
@@ -80,7 +75,7 @@ int LinuxFloppy::openDirect(const std::string& path, uint32_t flags) {
 
 FloppyHandle LinuxFloppy::OpenDrive(std::string_view driveText) {
     const auto device = std::find_if(devices_.begin(), devices_.end(),
-                                     [&](const FloppyDevice& d) { return sameLetter(d.letter, driveText); });
+                                     [&](const FloppyDevice& d) { return sameTextIgnoringCase(d.letter, driveText); });
     if (device == devices_.end()) {
         lastError_ = ERROR_FILE_NOT_FOUND;
         return INVALID_HANDLE_VALUE;
@@ -90,7 +85,6 @@ FloppyHandle LinuxFloppy::OpenDrive(std::string_view driveText) {
     // sd refuses writing on a protected medium even without blocking; such a drive can still be read.
     if (fd == -err::RoFs && device->backEnd == DriveBackEnd::UsbFloppy) {
         drive.openFlags = OpenFlag::kNonBlock;
-        drive.readOnly = true;
         fd = openDirect(device->path, drive.openFlags);
     }
     if (fd < 0) {
@@ -286,7 +280,6 @@ bool LinuxFloppy::ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, ui
     bytesDone = 0;
     Opened* drive = find(handle);
     if (drive == nullptr) return false;
-    if (buffer.empty()) return true;
     return transfer(*drive, buffer, {}, bytesDone);
 }
 
@@ -296,8 +289,7 @@ bool LinuxFloppy::WriteSectors(FloppyHandle handle, std::span<const uint8_t> buf
     Opened* drive = find(handle);
     if (drive == nullptr) return false;
     if (!drive->locked) return fail(ERROR_NOT_LOCKED);
-    if (drive->readOnly || drive->knownProtected) return fail(ERROR_WRITE_PROTECT);
-    if (buffer.empty()) return true;
+    if (drive->writeBlocked()) return fail(ERROR_WRITE_PROTECT);
     return transfer(*drive, {}, buffer, bytesDone);
 }
 
@@ -314,7 +306,7 @@ bool LinuxFloppy::FormatAllCylinders(FloppyHandle handle, const DiskGeometry& ge
     if (!formatGeometryUsable(geometry)) return fail(ERROR_INVALID_PARAMETER);
     if (!drive->locked) return fail(ERROR_NOT_LOCKED);
     // Known protection answers at once; some controllers (and emulators) format a protected medium silently.
-    if (drive->readOnly || drive->knownProtected) return fail(ERROR_WRITE_PROTECT);
+    if (drive->writeBlocked()) return fail(ERROR_WRITE_PROTECT);
     return drive->device.backEnd == DriveBackEnd::Controller ? formatLegacy(*drive, geometry, progress)
                                                              : formatUsb(*drive, geometry, progress);
 }
@@ -378,10 +370,6 @@ bool LinuxFloppy::rereadCapacity(Opened& drive) {
     sys_.close(drive.fd);  // the descriptor is gone whatever close says; the open below is what counts
     drive.fd = openDirect(drive.device.path, drive.openFlags | (drive.locked ? OpenFlag::kExclusive : 0u));
     return drive.fd >= 0 || failErrno(drive.fd);
-}
-
-int LinuxFloppy::DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry, std::string&, int) {
-    return QueryGeometry(handle, floppyDrive, geometry) ? 1 : 0;
 }
 
 }  // namespace converter::linux_floppy

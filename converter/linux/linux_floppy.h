@@ -35,8 +35,6 @@ public:
                       uint32_t byteOffset, int floppyDrive, uint32_t bytesPerSector) override;
     bool SetDrivePosition(FloppyHandle handle, uint32_t byteOffset) override;
     bool FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry, ProgressPort& progress) override;
-    int DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry, std::string& text,
-                      int selector) override;
 
     // How many drives are open; every action must leave this at 0.
     size_t openCount() const { return open_.size(); }
@@ -47,9 +45,11 @@ private:
         int fd = -1;
         uint32_t openFlags = 0;
         bool locked = false;
-        bool readOnly = false;        // a USB floppy that refused writing at open: its medium is protected
         bool knownProtected = false;  // the last media check found the medium write-protected
         uint64_t position = 0;
+
+        // A USB floppy that refused writing at open is open read-only: its medium is protected.
+        bool writeBlocked() const { return (openFlags & OpenFlag::kReadWrite) == 0 || knownProtected; }
     };
 
     Opened* find(FloppyHandle handle);

@@ -119,8 +119,4 @@ bool NtFloppy::FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geome
     });
 }
 
-int NtFloppy::DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry, std::string&, int) {
-    return QueryGeometry(handle, floppyDrive, geometry) ? 1 : 0;
-}
-
 }  // namespace converter::winnt

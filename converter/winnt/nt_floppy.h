@@ -27,8 +27,6 @@ public:
     bool SetDrivePosition(FloppyHandle handle, uint32_t byteOffset) override;
     bool FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry,
                             ProgressPort& progress) override;
-    int DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry, std::string& text,
-                      int selector) override;
 
 private:
     bool control(FloppyHandle handle, uint32_t code, std::span<const uint8_t> in, std::span<uint8_t> out,
