@@ -13,7 +13,12 @@ int64_t ImageState::ClusterOffset(int64_t c) const {
 
 void ImageState::FatSet(int64_t c, uint32_t value, bool flush) {
     if (c < 2 || c >= layout_.clusterLimit) return;
+    // The free count follows the table here, so no caller has to keep it in step by hand.
+    const bool wasFree = fat_.raw(static_cast<uint32_t>(c)) == 0;
     fat_.FatSet(c, value);
+    const bool isFree = fat_.raw(static_cast<uint32_t>(c)) == 0;
+    if (wasFree && !isFree) --freeClusters_;
+    if (!wasFree && isFree) ++freeClusters_;
     fatDirty_ = true;
     if (flush) flushFat();
 }

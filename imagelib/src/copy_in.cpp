@@ -69,7 +69,6 @@ int32_t ImageState::copyHostData(platform::RandomAccessFile& host, NewEntry& ent
         done += dataBytes;
         kept = end;
     }
-    freeClusters_ -= static_cast<uint32_t>(kept);
     if (kept < needed) {
         for (size_t i = kept; i < needed; ++i) FatSet(chain[i], 0, false);
         if (kept > 0) FatSet(chain[kept - 1], kEndOfChain, false);
@@ -124,10 +123,8 @@ int32_t ImageState::CopyT(std::string_view hostPathText, std::string_view imageP
         finishWrite();
         return kNoRoom;
     }
-    if (found < 0) {
-        --freeClusters_;  // the folder grew; it keeps its new cluster whatever happens next
-        if (needed > freeClusters_) return finishWrite() ? kDoesNotFit : kImageWriteFailed;
-    }
+    // A folder that grew keeps its new cluster whatever happens next; the file may no longer fit.
+    if (found < 0 && needed > freeClusters_) return finishWrite() ? kDoesNotFit : kImageWriteFailed;
     int32_t result = entry->size > 0 ? copyHostData(*host, *entry) : kCopied;
     host->close();
     if (result == kDoesNotFit) return finishWrite() ? kDoesNotFit : kImageWriteFailed;

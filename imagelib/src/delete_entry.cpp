@@ -63,20 +63,15 @@ int32_t ImageState::KillF(std::string_view imagePath, uint8_t force) {
     }
     if (!barrier()) return kWriteFailed;
 
-    uint32_t freed = 0;
     if (entry.firstCluster >= 2 && entry.firstCluster < layout_.clusterLimit) {
         uint32_t steps = 0;
         for (uint32_t c = entry.firstCluster;;) {
             const ChainLink link = fat_.follow(c, steps);
-            if (fat_.raw(c) != 0) {
-                FatSet(c, 0, false);
-                ++freed;
-            }
+            if (fat_.raw(c) != 0) FatSet(c, 0, false);  // cross-linked chains may have freed it already
             if (link.kind != ChainLink::Next) break;
             c = link.next;
         }
     }
-    freeClusters_ += freed;
     return finishWrite() ? kDeleted : kWriteFailed;
 }
 

@@ -45,7 +45,6 @@ int32_t ImageState::MkDir(std::string_view path) {
         finishWrite();
         return kNoRoom;
     }
-    if (found < 0) --freeClusters_;
     const int32_t cluster = fat_.FatFindFree(2);
     if (cluster <= 0) return finishWrite() ? kNoRoom : kWriteFailed;
     entry->firstCluster = static_cast<uint16_t>(cluster);
@@ -66,7 +65,6 @@ int32_t ImageState::MkDir(std::string_view path) {
         return kWriteFailed;
     }
     FatSet(cluster, kEndOfChain, false);
-    --freeClusters_;
     bool ok = flushFat();
     ok = writeGroup(static_cast<uint64_t>(found < 0 ? -found : found), *entry) && ok;
     return finishWrite() && ok ? kCreated : kWriteFailed;
