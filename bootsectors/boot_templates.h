@@ -15,7 +15,6 @@ enum TemplateId : int { k360K = 150, k720K = 151, k1200K = 152, k1440K = 153 };
 struct TemplateParams {
     int id;
     std::string_view typeName;  // how the command line names the type
-    std::string_view diskType;
     std::array<uint8_t, 3> jump;
     std::string_view oemName;
     uint16_t bytesPerSector;
@@ -39,13 +38,13 @@ struct TemplateParams {
 
 // clang-format off
 inline constexpr std::array<TemplateParams, 4> kTemplateTable{{
-    {k360K,  "360K",  "5.25-inch 360 KB", {0xEB, 0x3C, 0x90}, "MSDOS5.0", 512, 2, 1, 2, 112,  720, 0xFD, 2,  9, 2, 0, 0, 0,
+    {k360K,  "360K",  {0xEB, 0x3C, 0x90}, "MSDOS5.0", 512, 2, 1, 2, 112,  720, 0xFD, 2,  9, 2, 0, 0, 0,
      0x29, 0x9AC28052, "NO NAME    ", "FAT12   "},
-    {k720K,  "720K",  "3.5-inch 720 KB",  {0xEB, 0x3E, 0x90}, "(rm1FIHC", 512, 2, 1, 2, 112, 1440, 0xF9, 3,  9, 2, 0, 0, 0,
+    {k720K,  "720K",  {0xEB, 0x3E, 0x90}, "(rm1FIHC", 512, 2, 1, 2, 112, 1440, 0xF9, 3,  9, 2, 0, 0, 0,
      0x29, 0x16ED231B, "RESCUE DISK", "FAT12   "},
-    {k1200K, "1.2M",  "5.25-inch 1.2 MB", {0xEB, 0x3C, 0x90}, "Win-2000", 512, 1, 1, 2, 224, 2400, 0xF9, 7, 15, 2, 0, 0, 0,
+    {k1200K, "1.2M",  {0xEB, 0x3C, 0x90}, "Win-2000", 512, 1, 1, 2, 224, 2400, 0xF9, 7, 15, 2, 0, 0, 0,
      0x29, 0xB8E33C07, "NO NAME    ", "FAT12   "},
-    {k1440K, "1.44M", "3.5-inch 1.44 MB", {0xEB, 0x3C, 0x90}, "Win-2000", 512, 1, 1, 2, 224, 2880, 0xF0, 9, 18, 2, 0, 0, 0,
+    {k1440K, "1.44M", {0xEB, 0x3C, 0x90}, "Win-2000", 512, 1, 1, 2, 224, 2880, 0xF0, 9, 18, 2, 0, 0, 0,
      0x29, 0x60506646, "NO NAME    ", "FAT12   "},
 }};
 // clang-format on

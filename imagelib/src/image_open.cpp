@@ -101,7 +101,6 @@ int32_t ImageState::OpenFDImg(std::string_view pathText, int32_t fatCopy) {
     file->readAt(tableAt, table);
 
     layout_ = *layout;
-    std::copy_n(w.bootSector.begin(), bootParams_.size(), bootParams_.begin());
     imageFile_ = std::move(file);
     fileBytes_ = *fileSize;
     imageOpen_ = true;

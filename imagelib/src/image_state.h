@@ -165,7 +165,6 @@ private:
     bool zeroedFolderCluster_ = false;  // a folder grew by a cluster the table does not link on disk yet
     bool fatFromSecondCopy_ = false;
     uint8_t checkFlags_ = 0;
-    std::array<uint8_t, 62> bootParams_{};
     ImageLayout layout_{};
     FatTable fat_;
     uint32_t workDirCluster_ = 1;
