@@ -78,7 +78,7 @@ ImageItem childItem(const ImageItem& parent, const EntryView& child, const std::
                      joinPath(parent.shownPath, shownName(child, codePage))};
 }
 
-Resolution resolveImagePath(const ImageSession& session, std::string_view typed) {
+Resolution resolveImagePath(const ImageSession& session, std::string_view typed, bool folder) {
     // Each step keeps the items above it, so ".." needs no lookup (the library cannot find dot entries).
     std::vector<ImageItem> trail{rootItem()};
     for (const std::string& name : splitComponents(typed)) {
@@ -95,7 +95,7 @@ Resolution resolveImagePath(const ImageSession& session, std::string_view typed)
         if (trail.back().libraryPath.empty()) return {ResolveError::Unreachable, {}, trail.back().shownPath};
     }
     // "name\" asks for a folder, as it does in a shell.
-    const bool folderWanted = !typed.empty() && (typed.back() == '/' || typed.back() == '\\');
+    const bool folderWanted = folder || (!typed.empty() && (typed.back() == '/' || typed.back() == '\\'));
     if (folderWanted && !trail.back().entry.isDirectory()) {
         return {ResolveError::NotAFolder, {}, trail.back().shownPath};
     }
@@ -116,10 +116,10 @@ std::string resolveErrorText(ResolveError error) {
     return "unexpected result";
 }
 
-std::optional<ImageItem> resolveOrReport(const ImageSession& session, const std::string& image, std::string_view typed) {
-    Resolution found = resolveImagePath(session, typed);
+std::optional<ImageItem> resolveOrReport(const ImageSession& session, std::string_view typed, bool folder) {
+    Resolution found = resolveImagePath(session, typed, folder);
     if (found.error == ResolveError::None) return std::move(found.item);
-    printError(image + ": " + found.failedAt + ": " + resolveErrorText(found.error));
+    printError(session.path() + ": " + found.failedAt + ": " + resolveErrorText(found.error));
     return std::nullopt;
 }
 

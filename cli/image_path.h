@@ -34,10 +34,10 @@ struct Resolution {
     std::string failedAt;  // the shown path where resolving stopped
 };
 
-Resolution resolveImagePath(const ImageSession& session, std::string_view typed);
+// folder: only a folder will do (as "name\" asks too).
+Resolution resolveImagePath(const ImageSession& session, std::string_view typed, bool folder = false);
 std::string resolveErrorText(ResolveError error);
-// Resolves and, when that fails, tells the user which part of the path failed; nothing then.
-std::optional<ImageItem> resolveOrReport(const ImageSession& session, const std::string& image,
-                                         std::string_view typed);
+// Resolves and, when that fails, tells the user which part of the path in which image failed; nothing then.
+std::optional<ImageItem> resolveOrReport(const ImageSession& session, std::string_view typed, bool folder = false);
 
 }  // namespace cli

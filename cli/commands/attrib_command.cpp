@@ -73,7 +73,7 @@ int runAttrib(const AttribArgs& args, const std::vector<std::string>& words, con
     }
     ImageSession session(args.image, global);
     if (!session.isOpen()) return kExitFailure;
-    const auto found = resolveOrReport(session, args.image, args.path);
+    const auto found = resolveOrReport(session, args.path);
     if (!found) return kExitFailure;
     if (found->isRoot()) {
         printError(args.image + ": the root folder has no attributes");

@@ -169,7 +169,7 @@ fs::path targetFor(Extractor& out, const ImageItem& item, const std::string& hos
 int runGet(const GetArgs& args, const GlobalOptions& global) {
     ImageSession session(args.image, global);
     if (!session.isOpen()) return kExitFailure;
-    const auto found = resolveOrReport(session, args.image, args.path);
+    const auto found = resolveOrReport(session, args.path);
     if (!found) return kExitFailure;
     const ImageItem& item = *found;
     Extractor out(session);

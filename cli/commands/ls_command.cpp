@@ -74,7 +74,7 @@ class Lister final : public TreeVisitor {
 int runLs(const LsArgs& args, const GlobalOptions& global) {
     ImageSession session(args.image, global);
     if (!session.isOpen()) return kExitFailure;
-    const auto found = resolveOrReport(session, args.image, args.path);
+    const auto found = resolveOrReport(session, args.path);
     if (!found) return kExitFailure;
     if (!found->entry.isDirectory()) {
         printEntry(found->entry, global.codePage);

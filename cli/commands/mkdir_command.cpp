@@ -31,12 +31,8 @@ int runMkdir(const MkdirArgs& args, const GlobalOptions& global) {
 
     ImageSession session(args.image, global);
     if (!session.isOpen() || !session.checkWritable()) return kExitFailure;
-    const auto parent = resolveOrReport(session, args.image, parentTyped);
+    const auto parent = resolveOrReport(session, parentTyped, true);
     if (!parent) return kExitFailure;
-    if (!parent->entry.isDirectory()) {
-        printError(args.image + ": " + parent->shownPath + ": " + resolveErrorText(ResolveError::NotAFolder));
-        return kExitFailure;
-    }
     const std::string shown = joinPath(parent->shownPath, name);
     // The library adds a second entry of the same name without a word.
     if (const auto existing = findChild(session, *parent, name)) {

@@ -251,12 +251,8 @@ int runPut(const PutArgs& args, const GlobalOptions& global) {
     const std::string& imageDir = args.paths.back();
     ImageSession session(args.image, global);
     if (!session.isOpen() || !session.checkWritable()) return kExitFailure;
-    const auto folder = resolveOrReport(session, args.image, imageDir);
+    const auto folder = resolveOrReport(session, imageDir, true);
     if (!folder) return kExitFailure;
-    if (!folder->entry.isDirectory()) {
-        printError(args.image + ": " + folder->shownPath + ": " + resolveErrorText(ResolveError::NotAFolder));
-        return kExitFailure;
-    }
     Putter putter(session, args.recursive);
     if (args.recursive && Progress::wanted()) {
         Work work;

@@ -66,7 +66,7 @@ class Remover {
 int runRm(const RmArgs& args, const GlobalOptions& global) {
     ImageSession session(args.image, global);
     if (!session.isOpen() || !session.checkWritable()) return kExitFailure;
-    const auto found = resolveOrReport(session, args.image, args.path);
+    const auto found = resolveOrReport(session, args.path);
     if (!found) return kExitFailure;
     if (found->isRoot()) {
         printError(args.image + ": the root folder cannot be deleted");
