@@ -61,6 +61,14 @@ uint32_t imageBytes(const DiskGeometry& geometry) {
            static_cast<uint32_t>(geometry.cylinders);
 }
 
+uint64_t mediumSectors(const DiskGeometry& geometry) {
+    return static_cast<uint64_t>(geometry.cylinders) * geometry.tracksPerCylinder * geometry.sectorsPerTrack;
+}
+
+uint64_t mediumBytes(const DiskGeometry& geometry) {
+    return mediumSectors(geometry) * geometry.bytesPerSector;
+}
+
 bool imageMatchesGeometry(uint64_t fileBytes, const DiskGeometry& geometry) {
     return fileBytes == imageBytes(geometry);
 }

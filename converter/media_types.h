@@ -36,6 +36,9 @@ std::optional<DiskGeometry> builtGeometry(int32_t mediaType);
 
 // heads × sectors × bytes × cylinders (low half), wrapping as unsigned 32-bit arithmetic does.
 uint32_t imageBytes(const DiskGeometry& geometry);
+// The medium's sectors and bytes in full, for what holds or addresses a medium.
+uint64_t mediumSectors(const DiskGeometry& geometry);
+uint64_t mediumBytes(const DiskGeometry& geometry);
 // An image file fits a geometry only at exactly its size.
 bool imageMatchesGeometry(uint64_t fileBytes, const DiskGeometry& geometry);
 

@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "win32_types.h"
+#include "media_types.h"
 
 namespace converter::emulation {
 namespace {
@@ -19,8 +20,7 @@ StreamResult prepare(EmulatedDrive& drive, uint64_t position, Buffer buffer) {
         std::bit_cast<uintptr_t>(static_cast<const void*>(buffer.data())) % sector != 0) {
         return {ERROR_INVALID_PARAMETER, 0};
     }
-    const uint64_t end =
-        uint64_t(geometry->cylinders) * geometry->tracksPerCylinder * geometry->sectorsPerTrack * sector;
+    const uint64_t end = mediumBytes(*geometry);
     return {0,
             static_cast<uint32_t>(position >= end ? 0 : std::min<uint64_t>(buffer.size(), end - position))};
 }

@@ -3,13 +3,10 @@
 #include <algorithm>
 
 #include "emulation/memory_file.h"
+#include "media_types.h"
 
 namespace converter::emulation {
 namespace {
-
-uint64_t sectorsOf(const DiskGeometry& g) {
-    return static_cast<uint64_t>(g.cylinders) * g.tracksPerCylinder * g.sectorsPerTrack;
-}
 
 bool usable(const DiskGeometry& g) {
     return g.cylinders > 0 && g.cylinders <= 0xFFFF && g.tracksPerCylinder > 0 &&
@@ -24,7 +21,7 @@ EmulatedDrive::EmulatedDrive(DriveKind kind) : kind_(kind) {
 }
 
 bool EmulatedDrive::insert(const DiskGeometry& geometry, std::unique_ptr<platform::RandomAccessFile> bytes) {
-    if (!bytes || !usable(geometry) || bytes->size() != sectorsOf(geometry) * geometry.bytesPerSector)
+    if (!bytes || !usable(geometry) || bytes->size() != mediumBytes(geometry))
         return false;
     store_ = std::move(bytes);
     geometry_ = geometry;
@@ -91,7 +88,7 @@ Transfer EmulatedDrive::transfer(uint32_t firstSector, Buffer buffer, Move move)
     const uint64_t count = buffer.size() / bytes;
     for (uint32_t i = 0; i < count; ++i) {
         const uint64_t sector = uint64_t{firstSector} + i;
-        if (sector >= sectorsOf(geometry_)) return {DriveStatus::SectorNotFound, i};
+        if (sector >= mediumSectors(geometry_)) return {DriveStatus::SectorNotFound, i};
         if (!trackFormatted(static_cast<uint32_t>(sector))) return {DriveStatus::AddressMarkNotFound, i};
         const DriveStatus status =
             move(static_cast<uint32_t>(sector), buffer.subspan(size_t{i} * bytes, bytes));
@@ -129,7 +126,7 @@ DriveStatus EmulatedDrive::formatTrack(int32_t mediaType, uint32_t cylinder, uin
     if (cylinder >= target->cylinders || head >= target->tracksPerCylinder) return DriveStatus::SeekFailed;
 
     if (formattedTracks_.empty() || geometry_.mediaType != mediaType) {
-        if (!store_->setSize(sectorsOf(*target) * target->bytesPerSector))
+        if (!store_->setSize(mediumBytes(*target)))
             return DriveStatus::ControllerFailure;
         geometry_ = *target;
         formattedTracks_.assign(static_cast<size_t>(target->cylinders) * target->tracksPerCylinder, false);

@@ -9,6 +9,7 @@
 #include "winnt/format_parameters.h"
 #include "winnt/nt_control_codes.h"
 #include "text_compare.h"
+#include "media_types.h"
 
 namespace converter::emulation {
 
@@ -137,7 +138,7 @@ uint32_t EmulatedNtDevice::SetFilePointer(Win32Handle handle, int32_t distance, 
         base = static_cast<int64_t>(open->position);
     } else if (moveMethod == FILE_END) {
         const auto g = drive_.mediumGeometry();
-        base = g ? g->cylinders * g->tracksPerCylinder * g->sectorsPerTrack * g->bytesPerSector : 0;
+        base = g ? static_cast<int64_t>(mediumBytes(*g)) : 0;
     } else if (moveMethod != FILE_BEGIN) {
         fail(ERROR_INVALID_PARAMETER);
         return INVALID_SET_FILE_POINTER;

@@ -7,6 +7,7 @@
 #include "win9x/device_params.h"
 #include "win9x/disk_io.h"
 #include "text_compare.h"
+#include "media_types.h"
 
 namespace converter::emulation {
 
@@ -43,7 +44,7 @@ void standardBpb(const FloppyFormat& f, std::span<uint8_t> sector) {
     boot::put(sector, boot::fatCount, 2);
     boot::put(sector, boot::rootEntries, f.rootEntries);
     boot::put(sector, boot::totalSectors,
-              static_cast<uint32_t>(g.cylinders * g.tracksPerCylinder * g.sectorsPerTrack));
+              static_cast<uint32_t>(mediumSectors(g)));
     boot::put(sector, boot::mediaByte, f.mediaByte);
     boot::put(sector, boot::sectorsPerFat, f.sectorsPerFat);
     boot::put(sector, boot::sectorsPerTrack, g.sectorsPerTrack);

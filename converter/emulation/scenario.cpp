@@ -6,6 +6,7 @@
 #include "emulation/memory_file.h"
 #include "platform/host_file.h"
 #include "platform/path_info.h"
+#include "media_types.h"
 
 namespace converter::emulation {
 namespace {
@@ -148,8 +149,7 @@ std::unique_ptr<EmulatedDrive> buildDrive(const Scenario& s, std::string& error)
             break;
         case Scenario::Medium::Blank: {
             const DiskGeometry& g = formatForType(s.blankType)->geometry;
-            const size_t bytes =
-                static_cast<size_t>(g.cylinders) * g.tracksPerCylinder * g.sectorsPerTrack * g.bytesPerSector;
+            const size_t bytes = mediumBytes(g);
             drive->insert(
                 g, std::make_unique<MemoryFile>(std::vector<uint8_t>(bytes, EmulatedDrive::kFormatFiller)));
             break;
@@ -168,9 +168,7 @@ std::unique_ptr<EmulatedDrive> buildDrive(const Scenario& s, std::string& error)
             const FloppyFormat* format = nullptr;
             for (const FloppyFormat& f : floppyFormats()) {
                 const DiskGeometry& g = f.geometry;
-                const uint64_t bytes =
-                    uint64_t(g.cylinders) * g.tracksPerCylinder * g.sectorsPerTrack * g.bytesPerSector;
-                if (size == bytes && driveTakes(s.drive, g.mediaType)) {
+                if (size == mediumBytes(g) && driveTakes(s.drive, g.mediaType)) {
                     format = &f;
                     break;
                 }

@@ -12,6 +12,7 @@
 #include "fixture.h"
 #include "platform/aligned_buffer.h"
 #include "progress_port.h"
+#include "media_types.h"
 
 namespace floppy_testing {
 
@@ -21,9 +22,7 @@ using converter::emulation::EmulatedDrive;
 // A drive of the given kind holding a formatted medium of the given type, filled with reproducible bytes.
 inline std::unique_ptr<EmulatedDrive> driveWithPattern(DriveKind kind, const DiskGeometry& geometry,
                                                        std::vector<uint8_t>& contents, uint32_t seed = 7) {
-    const size_t bytes = static_cast<size_t>(geometry.cylinders) * geometry.tracksPerCylinder *
-                         geometry.sectorsPerTrack * geometry.bytesPerSector;
-    contents = testing_support::patternBytes(bytes, seed);
+    contents = testing_support::patternBytes(converter::mediumBytes(geometry), seed);
     auto drive = std::make_unique<EmulatedDrive>(kind);
     EXPECT_TRUE(drive->insert(geometry, std::make_unique<converter::emulation::MemoryFile>(contents)));
     return drive;
