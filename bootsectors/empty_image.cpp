@@ -1,7 +1,6 @@
 #include "bootsectors/empty_image.h"
 
 #include <algorithm>
-#include <span>
 
 #include "boot_sector.h"
 #include "bootsectors/boot_templates.h"
@@ -25,12 +24,6 @@ int CreateEmptyImage(int templateId, const std::string& path, const std::string&
     auto sector = bootTemplate(templateId);
     if (!sector) return kImageNotCreated;
     boot::putText(*sector, boot::volumeLabel, label.empty() ? kNoLabel : std::string_view(label));
-
-    DirEntry entry{};
-    const auto labelBytes = std::span(*sector).subspan(boot::volumeLabel.offset, boot::volumeLabel.width);
-    std::copy_n(labelBytes.begin(), sizeof entry.name, entry.name);
-    std::copy_n(labelBytes.begin() + sizeof entry.name, sizeof entry.extension, entry.extension);
-    entry.attributes = orva::attr::kLabel;
 
     int error = 0;
     auto file = platform::createExclusive(path, error);
@@ -56,10 +49,9 @@ int CreateEmptyImage(int templateId, const std::string& path, const std::string&
     file->writeAt(firstFat + sectorsPerFat * bytesPerSector, reservedEntries);
 
     if (!label.empty()) {
-        const uint32_t stamp = orva::PackDosStamp(orva::stampTimeOf(platform::utcNow()));
-        entry.writeTime = orva::stampTime(stamp);
-        entry.writeDate = orva::stampDate(stamp);
-        file->writeAt(firstFat + 2 * sectorsPerFat * bytesPerSector, orva::slotBytes(entry));
+        orva::Slot slot{};
+        orva::fillLabelSlot(slot, label, orva::PackDosStamp(orva::stampTimeOf(platform::utcNow())));
+        file->writeAt(firstFat + 2 * sectorsPerFat * bytesPerSector, slot);
     }
 
     // A new image holds nothing yet that a crash could lose, so there is no ordering point to wait for; a

@@ -91,12 +91,7 @@ int32_t ImageState::WriteVol(std::string_view label) {
             at = static_cast<uint64_t>(found);
             slot = Slot{};
         }
-        std::fill_n(slot.begin(), kLabelBytes, ' ');
-        std::copy(label.begin(), label.end(), slot.begin());
-        slot[11] = attr::kLabel;
-        const uint32_t now = PackDosStamp(stampTimeOf(platform::utcNow()));
-        storeLe(slot, 22, 2, stampTime(now));
-        storeLe(slot, 24, 2, stampDate(now));
+        fillLabelSlot(slot, label, PackDosStamp(stampTimeOf(platform::utcNow())));
         written = writeImage(*at, slot);
     }
     if (written && (at || !label.empty())) written = copyLabelToBootSector(label);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "dos_time.h"
 #include "le_bytes.h"
 
 namespace orva {
@@ -63,6 +64,15 @@ uint8_t checkSlot(const Slot& s, const CheckLimits& limits) {
     if (isLongNameAttr(s[11])) return CheckLongPart(s, limits);
     if (s[11] & attr::kLabel) return CheckLabelEntry(s);
     return CheckShortEntry(s, limits);
+}
+
+void fillLabelSlot(Slot& slot, std::string_view label, uint32_t dosStamp) {
+    constexpr size_t kLabelBytes = 11;
+    std::fill_n(slot.begin(), kLabelBytes, ' ');
+    std::copy_n(label.begin(), std::min(label.size(), kLabelBytes), slot.begin());
+    slot[offsetof(DirEntry, attributes)] = attr::kLabel;
+    storeLe(slot, offsetof(DirEntry, writeTime), 2, stampTime(dosStamp));
+    storeLe(slot, offsetof(DirEntry, writeDate), 2, stampDate(dosStamp));
 }
 
 }  // namespace orva

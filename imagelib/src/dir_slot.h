@@ -34,6 +34,10 @@ inline constexpr size_t kSlotBytes = 32;
 using Slot = std::array<uint8_t, kSlotBytes>;
 
 inline Slot slotBytes(const DirEntry& e) { return std::bit_cast<Slot>(e); }
+
+// Makes slot the volume label's: the label blank-padded into the 11 name bytes (cut beyond), the label
+// attribute and dosStamp as the write time; the slot's other bytes stay as they are.
+void fillLabelSlot(Slot& slot, std::string_view label, uint32_t dosStamp);
 inline DirEntry slotEntry(const Slot& s) { return std::bit_cast<DirEntry>(s); }
 
 namespace attr {
