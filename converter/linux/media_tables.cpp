@@ -1,5 +1,7 @@
 #include "linux/media_tables.h"
 
+#include <vector>
+
 #include "media_types.h"
 
 namespace converter::linux_floppy {
@@ -33,10 +35,10 @@ DiskGeometry geometryFromParams(const FloppyParams& params) {
 }
 
 std::vector<DiskGeometry> geometriesForCmos(int cmos) {
-    const DiskGeometry hd35 = make(80, F3_1Pt44_512, 2, 18);
-    const DiskGeometry dd35 = make(80, F3_720_512, 2, 9);
-    const DiskGeometry hd525 = make(80, F5_1Pt2_512, 2, 15);
-    const DiskGeometry dd525 = make(40, F5_360_512, 2, 9);
+    const DiskGeometry hd35 = *builtGeometry(F3_1Pt44_512);
+    const DiskGeometry dd35 = *builtGeometry(F3_720_512);
+    const DiskGeometry hd525 = *builtGeometry(F5_1Pt2_512);
+    const DiskGeometry dd525 = *builtGeometry(F5_360_512);
     switch (cmos) {
         case 1: return {dd525};
         case 2: return {hd525, dd525};
@@ -71,19 +73,12 @@ std::optional<FloppyParams> formatParamsFor(int32_t mediaType, int cmos) {
 }
 
 std::optional<DiskGeometry> geometryFromCapacity(uint32_t blocks, uint32_t blockBytes) {
-    struct Capacity {
-        uint32_t blocks, bytes;
-        DiskGeometry geometry;
-    };
-    static const Capacity kCapacities[] = {
-        {2880, 512, make(80, F3_1Pt44_512, 2, 18)}, {1440, 512, make(80, F3_720_512, 2, 9)},
-        {2400, 512, make(80, F5_1Pt2_512, 2, 15)},  {720, 512, make(40, F5_360_512, 2, 9)},
-        {5760, 512, make(80, F3_2Pt88_512, 2, 36)},
-        // The Japanese 1.23 MB format has no type of its own here.
-        {1232, 1024, make(77, Unknown, 2, 8, 1024)},
-    };
-    for (const Capacity& c : kCapacities) {
-        if (c.blocks == blocks && c.bytes == blockBytes) return c.geometry;
+    // The built-in floppies, 2.88 MB, and the Japanese 1.23 MB format, which has no type of its own here.
+    std::vector<DiskGeometry> known(builtGeometries().begin(), builtGeometries().end());
+    known.push_back(make(80, F3_2Pt88_512, 2, 36));
+    known.push_back(make(77, Unknown, 2, 8, 1024));
+    for (const DiskGeometry& g : known) {
+        if (mediumSectors(g) == blocks && g.bytesPerSector == blockBytes) return g;
     }
     return std::nullopt;
 }
