@@ -44,12 +44,20 @@ Win9xFloppy::Answer Win9xFloppy::send(FloppyHandle handle, uint32_t code, DIOC_R
     return registers.carry() ? Answer::Carry : Answer::Done;
 }
 
-bool Win9xFloppy::ioctl(FloppyHandle handle, DIOC_REGISTERS& registers) {
-    switch (send(handle, VWIN32_DIOC_DOS_IOCTL, registers)) {
+bool Win9xFloppy::dosIoctl(FloppyHandle handle, int floppyDrive, uint32_t request, uint32_t edx,
+                           bool presetCarry) {
+    if (!validDrive(floppyDrive)) return fail(ERROR_INVALID_PARAMETER);
+    DIOC_REGISTERS r;
+    r.set(DIOC_REGISTERS::reg_EAX, kDosIoctl);
+    r.set(DIOC_REGISTERS::reg_EBX, static_cast<uint32_t>(floppyDrive));  // BH = 0: lock level 0 where it counts
+    r.set(DIOC_REGISTERS::reg_ECX, request);
+    r.set(DIOC_REGISTERS::reg_EDX, edx);
+    if (presetCarry) r.set(DIOC_REGISTERS::reg_Flags, DIOC_REGISTERS::kCarry);
+    switch (send(handle, VWIN32_DIOC_DOS_IOCTL, r)) {
         case Answer::Done:
             return true;
         case Answer::Carry:
-            return fail(registers.get(DIOC_REGISTERS::reg_EAX) & 0xFFFF);  // the DOS error code
+            return fail(r.get(DIOC_REGISTERS::reg_EAX) & 0xFFFF);  // the DOS error code
         case Answer::CallFailed:
             return false;
     }
@@ -63,41 +71,29 @@ bool Win9xFloppy::getDeviceParams(FloppyHandle handle, int floppyDrive, uint8_t 
     params.set(DEVICEPARAMS::dpSpecFunc, specialFunctions);
     auto block = memory_.map(params.span());
     if (!block) return fail(ERROR_NOT_ENOUGH_MEMORY);
-    DIOC_REGISTERS r;
-    r.set(DIOC_REGISTERS::reg_EAX, kDosIoctl);
-    r.set(DIOC_REGISTERS::reg_EBX, static_cast<uint32_t>(floppyDrive));
-    r.set(DIOC_REGISTERS::reg_ECX, kGetDeviceParams);
-    r.set(DIOC_REGISTERS::reg_EDX, block->address());
-    r.set(DIOC_REGISTERS::reg_Flags, DIOC_REGISTERS::kCarry);
-    return ioctl(handle, r);
+    return dosIoctl(handle, floppyDrive, kGetDeviceParams, block->address(), true);
 }
 
-bool Win9xFloppy::QueryGeometry(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry) {
-    DEVICEPARAMS params;
-    if (!getDeviceParams(handle, floppyDrive, 1, params)) return false;
+bool Win9xFloppy::deviceGeometry(FloppyHandle handle, int floppyDrive, uint8_t specialFunctions,
+                                 DEVICEPARAMS& params, DiskGeometry& geometry) {
+    if (!getDeviceParams(handle, floppyDrive, specialFunctions, params)) return false;
     GeometryFromDeviceParams(static_cast<uint8_t>(params.get(DEVICEPARAMS::dpDevType)),
                              static_cast<uint8_t>(params.get(DEVICEPARAMS::dpBpbMediaDescriptor)), geometry);
     return true;
 }
 
+bool Win9xFloppy::QueryGeometry(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry) {
+    DEVICEPARAMS params;
+    return deviceGeometry(handle, floppyDrive, 1, params, geometry);
+}
+
 bool Win9xFloppy::LockDrive(FloppyHandle handle, int floppyDrive) {
-    if (!validDrive(floppyDrive)) return fail(ERROR_INVALID_PARAMETER);
-    DIOC_REGISTERS r;
-    r.set(DIOC_REGISTERS::reg_EAX, kDosIoctl);
-    r.set(DIOC_REGISTERS::reg_EBX, static_cast<uint32_t>(floppyDrive));  // BH = 0: lock level 0
-    r.set(DIOC_REGISTERS::reg_ECX, kLockVolume);
-    r.set(DIOC_REGISTERS::reg_Flags, DIOC_REGISTERS::kCarry);
-    return ioctl(handle, r);
+    return dosIoctl(handle, floppyDrive, kLockVolume, 0, true);
 }
 
 bool Win9xFloppy::UnlockDrive(FloppyHandle handle, int floppyDrive) {
-    if (!validDrive(floppyDrive)) return fail(ERROR_INVALID_PARAMETER);
-    DIOC_REGISTERS r;
-    r.set(DIOC_REGISTERS::reg_EAX, kDosIoctl);
-    r.set(DIOC_REGISTERS::reg_EBX, static_cast<uint32_t>(floppyDrive));
-    r.set(DIOC_REGISTERS::reg_ECX, kUnlockVolume);
     // No carry preset here: an unlock nobody carried out leaves nothing locked by us either.
-    return ioctl(handle, r);
+    return dosIoctl(handle, floppyDrive, kUnlockVolume, 0, false);
 }
 
 bool Win9xFloppy::absolute(FloppyHandle handle, bool write, std::span<const uint8_t> readOnlyData,
@@ -157,9 +153,7 @@ bool Win9xFloppy::FormatAllCylinders(FloppyHandle, const DiskGeometry&, Progress
 int Win9xFloppy::DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry,
                                std::string& text, int selector) {
     DEVICEPARAMS params;
-    if (!getDeviceParams(handle, floppyDrive, selector == 1 ? 1 : 0, params)) return 0;
-    GeometryFromDeviceParams(static_cast<uint8_t>(params.get(DEVICEPARAMS::dpDevType)),
-                             static_cast<uint8_t>(params.get(DEVICEPARAMS::dpBpbMediaDescriptor)), geometry);
+    if (!deviceGeometry(handle, floppyDrive, selector == 1 ? 1 : 0, params, geometry)) return 0;
     // Without the boot sector there is nothing to set beside the drive's answer: the text stays empty.
     text.clear();
     if (auto sector = platform::AlignedBuffer::allocate(kDiagnosticSectorBytes)) {

@@ -36,9 +36,14 @@ public:
 private:
     enum class Answer { Done, Carry, CallFailed };
     Answer send(FloppyHandle handle, uint32_t code, DIOC_REGISTERS& registers);
-    bool ioctl(FloppyHandle handle, DIOC_REGISTERS& registers);
+    // A DOS generic IOCTL (440Dh) for the drive: CX the request, EDX its parameter block; with presetCarry a
+    // request the driver ignores counts as failed.
+    bool dosIoctl(FloppyHandle handle, int floppyDrive, uint32_t request, uint32_t edx, bool presetCarry);
     bool getDeviceParams(FloppyHandle handle, int floppyDrive, uint8_t specialFunctions,
                          DEVICEPARAMS& params);
+    // The device parameters and the geometry they describe.
+    bool deviceGeometry(FloppyHandle handle, int floppyDrive, uint8_t specialFunctions, DEVICEPARAMS& params,
+                        DiskGeometry& geometry);
     bool absolute(FloppyHandle handle, bool write, std::span<const uint8_t> readOnlyData,
                   std::span<uint8_t> data, int floppyDrive, uint32_t byteOffset, uint32_t bytesPerSector);
     Vwin32Seam& seam_;
