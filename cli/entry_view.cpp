@@ -27,36 +27,17 @@ std::string trimmedPart(const EntryView& e, size_t from, size_t length) {
     return part;
 }
 
-std::string lowerAscii(std::string s) {
-    for (char& c : s) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return s;
-}
-
-bool isAscii(std::string_view bytes) {
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<uint8_t>(c) < 0x80; });
-}
-
-// Most names are plain ASCII; they need no trip through iconv.
-std::string toUtf8(std::u16string_view name) {
-    if (std::any_of(name.begin(), name.end(), [](char16_t c) { return c >= 0x80; })) {
-        return platform::utf16ToUtf8(name);
-    }
-    return std::string(name.begin(), name.end());
-}
-
 std::string readLongName(const DirEntry* entry, int32_t slotCount) {
     std::u16string name;
     for (int32_t part = 1; part < slotCount; ++part) {
         const auto slot = std::bit_cast<Slot>(entry[part]);
         for (size_t at : orva::kPartCharOffsets) {
             const char16_t c = static_cast<char16_t>(slot[at] | (slot[at + 1] << 8));
-            if (c == 0x0000 || c == 0xFFFF) return toUtf8(name);
+            if (c == 0x0000 || c == 0xFFFF) return platform::utf16ToUtf8(name);
             name.push_back(c);
         }
     }
-    return toUtf8(name);
+    return platform::utf16ToUtf8(name);
 }
 
 void putDigits(char* at, int value, int digits) {
@@ -99,8 +80,8 @@ std::string shownShortName(const EntryView& e, const std::string& codePage) {
     if (!base.empty() && static_cast<uint8_t>(base[0]) == kStandsForE5) base[0] = static_cast<char>(0xE5);
     // The case flags apply to the letters of the code page too (NÁVRH shown as návrh).
     const auto shown = [&](const std::string& part, bool lower) {
-        if (isAscii(part)) return lower ? lowerAscii(part) : part;
-        const std::string text = platform::codePageToUtf8(part, codePage);
+        // ASCII bytes are themselves in every DOS code page this shows.
+        const std::string text = platform::isAscii(part) ? part : platform::codePageToUtf8(part, codePage);
         return lower ? platform::lowerCaseUtf8(text) : text;
     };
     base = shown(base, e.caseBits & kNameLowerCase);

@@ -18,13 +18,9 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
            std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return fold(x) == fold(y); });
 }
 
-bool isAscii(std::string_view s) {
-    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<uint8_t>(c) < 0x80; });
-}
-
 // Long names differ by case in any script no more than in ASCII: Příliš and PŘÍLIŠ are one name.
 bool sameLongName(std::string_view a, std::string_view b) {
-    if (isAscii(a) && isAscii(b)) return equalsIgnoringAsciiCase(a, b);
+    if (platform::isAscii(a) && platform::isAscii(b)) return equalsIgnoringAsciiCase(a, b);
     return platform::lowerCaseUtf8(a) == platform::lowerCaseUtf8(b);
 }
 

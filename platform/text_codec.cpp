@@ -4,7 +4,9 @@
 #include <locale.h>
 #include <wctype.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <vector>
@@ -68,7 +70,15 @@ std::optional<std::u16string> utf8ToUtf16(std::string_view text) {
     return fromBytes(bytes);
 }
 
+bool isAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<uint8_t>(c) < 0x80; });
+}
+
 std::string utf16ToUtf8(std::u16string_view text) {
+    // Most names are plain ASCII; they need no trip through iconv.
+    if (std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; })) {
+        return std::string(text.begin(), text.end());
+    }
     static Converter toUtf8("UTF-8", "UTF-16LE");
     std::string bytes;
     bytes.reserve(text.size() * 2);
@@ -102,6 +112,13 @@ std::string codePageToUtf8(std::string_view bytes, const std::string& codePage) 
 }
 
 std::string lowerCaseUtf8(std::string_view text) {
+    if (isAscii(text)) {
+        std::string lower(text);
+        for (char& c : lower) {
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        }
+        return lower;
+    }
     static const locale_t utf8Locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
     auto wide = utf8ToUtf16(text);
     if (!wide) return std::string(text);

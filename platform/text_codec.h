@@ -6,6 +6,9 @@
 
 namespace platform {
 
+// Plain ASCII: every text of this kind is its own UTF-8 and needs no conversion.
+bool isAscii(std::string_view bytes);
+
 // Nothing when the text is not valid UTF-8.
 std::optional<std::u16string> utf8ToUtf16(std::string_view text);
 // Unpaired surrogates become U+FFFD.

@@ -62,14 +62,7 @@ std::vector<fs::directory_entry> folderEntries(const fs::path& folder, std::erro
 
 // How names are compared for clashes: without regard to case, in any script.
 std::string nameKey(const std::string& name) {
-    if (std::any_of(name.begin(), name.end(), [](char c) { return static_cast<uint8_t>(c) >= 0x80; })) {
-        return platform::lowerCaseUtf8(name);
-    }
-    std::string key = name;
-    for (char& c : key) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return key;
+    return platform::lowerCaseUtf8(name);
 }
 
 struct Work {
