@@ -9,6 +9,9 @@ packages=(
   mtools dosfstools                         # independent FAT tools the tests compare against
   hyperfine jq strace                       # benchmarks
   clang libclang-rt-14-dev                  # fuzzing
+  qt6-base-dev qt6-svg-dev qt6-tools-dev    # the two desktop programs (Qt 6 Widgets, SVG icons)
+  libqt6svg6 qt6-qpa-plugins fonts-dejavu-core  # offscreen rendering for their tests and screenshots
+  desktop-file-utils xvfb xauth             # checking .desktop files; a real X server for screenshots
 )
 
 missing=()

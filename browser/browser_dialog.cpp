@@ -1,0 +1,48 @@
+#include "browser/browser_dialog.h"
+
+#include <algorithm>
+
+#include "browser/message_table.h"
+
+namespace browser {
+
+BrowserDialog::BrowserDialog(BrowserView& view, const LibraryEntries& library, const StartOptions& options,
+                             HostServices host)
+    : view_(view),
+      lib_(library),
+      host_(std::move(host)),
+      extensionList_(options.extensionList),
+      entryCheckFlags_(options.entryCheckFlags) {}
+
+void BrowserDialog::initialise() {
+    fillExtensionFilter();
+
+    // Removable drives are not offered (floppies among them: the converter's business).
+    drives_.clear();
+    for (const platform::HostDrive& drive : host_.listDrives()) {
+        if (drive.type != platform::DriveType::Removable) drives_.push_back(drive);
+    }
+    std::vector<std::string> names;
+    for (const platform::HostDrive& drive : drives_) names.push_back(drive.path);
+    view_.setDriveEntries(names);
+
+    openImageFile_.clear();
+    hostRootText_.clear();
+    imageIsOpen_ = false;
+    if (!drives_.empty()) {
+        selectedDrive_ = 0;
+        view_.selectDrive(0);
+        rebuildHostTree();
+    }
+}
+
+void BrowserDialog::onAbout() {
+    view_.showAbout({kAboutCaption, kAboutVersion, kAboutHint});
+}
+
+void BrowserDialog::onClose() {
+    showMessageIfReported(lib_.CloseFDImg(), kCloseFDImg);
+    imageIsOpen_ = false;
+}
+
+}  // namespace browser

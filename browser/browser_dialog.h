@@ -1,0 +1,123 @@
+#pragma once
+// Kelvorn's window logic: the state of the one dialog and a handler per control notification. It reaches
+// the user only through BrowserView and images only through the bound library.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "browser/browser_view.h"
+#include "browser/command_line.h"
+#include "browser/extension_icons.h"
+#include "browser/library_entries.h"
+#include "platform/host_drives.h"
+
+namespace browser {
+
+struct HostServices {
+    std::function<std::vector<platform::HostDrive>()> listDrives = platform::listHostDrives;
+    std::function<bool(const std::string&)> driveAccessible = platform::folderAccessible;
+};
+
+class BrowserDialog {
+public:
+    BrowserDialog(BrowserView& view, const LibraryEntries& library, const StartOptions& options,
+                  HostServices host = {});
+
+    // Fills the filter and the drive list and shows the first drive.
+    void initialise();
+
+    // Control notifications.
+    void onDriveSelected(int index);
+    void onFilterSelected(int index);
+    void onFilterEdited();
+    void onHostItemExpanding(ItemHandle item);
+    void onHostItemDoubleClicked(ItemHandle item);
+    void onCopyToHost() {}
+    void onCopyToImage() {}
+    void onDelete() {}
+    void onNew() {}
+    void onAbout();
+    // The window's close button: closes the open image first.
+    void onClose();
+
+    // An image named on the command line: shown in its folder when it lies on a listed drive, then opened.
+    void openImageAtStart(const std::string& path);
+
+    // Reports a library result through the message table: 0 nothing to show, code when messageText() holds
+    // a message for the caller to show, -1 when an unknown code was already shown.
+    int reportLibraryError(int32_t code, int function, const char* name = nullptr);
+    // After a failed entry check: "\nChyba %d: %08lx:\n" and the bad entry as hex digits.
+    void appendCheckDetails();
+    const std::string& messageText() const { return messageText_; }
+
+    // State others may look at (tests, the view's title).
+    bool imageIsOpen() const { return imageIsOpen_; }
+    const std::string& openImageFile() const { return openImageFile_; }
+    const std::string& defaultExtension() const { return defaultExtension_; }
+    const std::string& volumeLabel() const { return volumeLabel_; }
+    const std::vector<std::string>& filterEntries() const { return filterEntries_; }
+    const std::vector<platform::HostDrive>& drives() const { return drives_; }
+    char osKind() const { return osKind_; }
+
+    // Host paths and kinds come from item data, never from display texts.
+    std::string hostPathOfItem(ItemHandle item) const;
+    bool isHostFileItem(ItemHandle item) const;
+    std::string imagePathOfItem(ItemHandle item) const;
+
+private:
+    // Host tree.
+    void rebuildHostTree();
+    void fillHostLevel(const std::string& folder, ItemHandle parent);
+    void expandHostItem(ItemHandle item);
+    bool passesFilter(const std::string& fileName) const;
+    int iconForExtension(const std::string& extension);
+    ItemHandle findHostItem(const std::string& path);
+
+    // Extension filter.
+    void fillExtensionFilter();
+    void addFilterEntry(const std::string& text);
+    void pickDefaultExtension();
+
+    // Image.
+    void openImage(const std::string& path);
+    void closeImage(bool forgetFile);
+    void refreshImage();
+    void showMessageIfReported(int32_t code, int function);
+    struct PendingFolder;
+    std::vector<PendingFolder> listImageFolder(const PendingFolder& folder, ItemHandle root,
+                                               const std::string& freeSuffix);
+
+    BrowserView& view_;
+    LibraryEntries lib_;
+    HostServices host_;
+
+    char osKind_ = 'N';
+    std::string extensionList_;
+    int entryCheckFlags_ = 0;
+    std::string messageText_;
+    std::array<uint8_t, 32> checkEntry_{};
+    uint32_t checkOffset_ = 0;
+
+    std::vector<platform::HostDrive> drives_;
+    int selectedDrive_ = -1;
+    int shownDrive_ = -1;
+    std::vector<std::string> filterEntries_;
+    int filterSelection_ = -1;  // the entry the user chose last
+    int selectedFilter_ = -1;   // the entry selected now
+    bool filterHasAll_ = false;
+    std::string defaultExtension_;
+    std::string hostRootText_;
+    std::set<ItemHandle> hostExpandedOnce_;
+    ExtensionIcons extensionIcons_;
+
+    bool imageIsOpen_ = false;
+    std::string openImageFile_;
+    std::string volumeLabel_;
+    std::array<uint8_t, 62> bootCopy_{};
+    DiskGeometry geometry_{};
+};
+
+}  // namespace browser

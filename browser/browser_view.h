@@ -1,0 +1,106 @@
+#pragma once
+// Everything the browser's logic shows goes through this port: the Qt view renders it, tests script it.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace browser {
+
+enum class Tree { Host, Image };
+
+// An item of one of the two trees; 0 is no item (as a parent: the tree's top level).
+using ItemHandle = uint64_t;
+inline constexpr ItemHandle kNoItem = 0;
+
+enum class ItemKind { DriveRoot, Folder, File, ImageRoot, ImageFolder, ImageFile };
+
+// Set when the logic inserts an item and never derived from its text again.
+struct ItemData {
+    ItemKind kind = ItemKind::Folder;
+    std::string path;      // a host path, or a path inside the image ("\" for the image's root)
+    uint16_t cluster = 0;  // image folders: the folder's first cluster (1 for the root)
+    uint8_t attributes = 0;  // image entries: their attribute byte
+};
+
+struct TreeItem {
+    std::string text;
+    int image = 0;
+    int selectedImage = 0;
+    ItemData data;
+};
+
+// Sorted: in the place the tree's text order gives (treeTextLess), among the parent's children.
+enum class InsertAt { Last, Sorted };
+
+// The shared image list: fixed pictures first, extension icons from kFirstExtensionIcon on.
+namespace icon {
+inline constexpr int kFolder = 0;
+inline constexpr int kFolderOpen = 1;
+inline constexpr int kFixedDrive = 2;
+inline constexpr int kGenericFile = 3;
+inline constexpr int kOpticalDrive = 4;
+inline constexpr int kRemovableDrive = 5;
+inline constexpr int kImage35 = 6;      // root of a 3.5-inch medium
+inline constexpr int kImageOther = 7;   // root of any other medium
+inline constexpr int kImageFile = 8;    // file inside an image without an icon of its own
+inline constexpr int kFirstExtensionIcon = 9;
+}  // namespace icon
+
+// Held while a long action runs; the view shows a wait cursor and keeps painting.
+class WaitCursorScope {
+public:
+    virtual ~WaitCursorScope() = default;
+};
+
+struct AboutText {
+    std::string caption;  // "Kelvorn - o programu"
+    std::string version;  // "Kelvorn verze 2.3"
+    std::string hint;
+};
+
+class BrowserView {
+public:
+    virtual ~BrowserView() = default;
+
+    // Modal message boxes titled "Kelvorn".
+    virtual void showMessage(const std::string& text) = 0;
+    virtual bool askYesNo(const std::string& text) = 0;
+    virtual bool askOkCancel(const std::string& text) = 0;
+    virtual std::unique_ptr<WaitCursorScope> waitCursor() = 0;
+
+    // Trees.
+    virtual ItemHandle insertItem(Tree tree, ItemHandle parent, const TreeItem& item, InsertAt at) = 0;
+    virtual void deleteAllItems(Tree tree) = 0;
+    virtual void deleteItem(Tree tree, ItemHandle item) = 0;
+    virtual void setItemText(Tree tree, ItemHandle item, const std::string& text) = 0;
+    virtual void expandItem(Tree tree, ItemHandle item) = 0;
+    virtual void sortChildren(Tree tree, ItemHandle parent) = 0;
+    virtual std::vector<ItemHandle> children(Tree tree, ItemHandle parent) const = 0;
+    virtual ItemHandle parentOf(Tree tree, ItemHandle item) const = 0;
+    virtual ItemHandle selectedItem(Tree tree) const = 0;
+    virtual std::string itemText(Tree tree, ItemHandle item) const = 0;
+    virtual ItemData itemData(Tree tree, ItemHandle item) const = 0;
+
+    // Adds the system's icon for a file extension (".txt", lower case) to the shared image list and returns
+    // its index; nothing when the system has none.
+    virtual std::optional<int> addExtensionIcon(const std::string& extension) = 0;
+
+    // The drive list (not editable); -1 clears the selection.
+    virtual void setDriveEntries(const std::vector<std::string>& entries) = 0;
+    virtual void selectDrive(int index) = 0;
+
+    // The extension filter: entries in the order given, an edit field of at most 6 characters.
+    virtual void setFilterEntries(const std::vector<std::string>& entries) = 0;
+    virtual void selectFilterEntry(int index) = 0;  // shows the entry's text in the edit field
+    virtual std::string filterEditText() const = 0;
+    virtual void setFilterEditText(const std::string& text) = 0;
+
+    virtual void showAbout(const AboutText& about) = 0;
+    // The result box: shows text and closes itself after closeAfterMs unless OK closes it first.
+    virtual void showResultBox(const std::string& text, int closeAfterMs) = 0;
+    virtual void closeWindow() = 0;
+};
+
+}  // namespace browser

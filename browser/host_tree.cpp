@@ -1,0 +1,171 @@
+// The host tree: one drive's folders and the files the filter lets through, listed one level ahead.
+#include <filesystem>
+
+#include "browser/browser_dialog.h"
+#include "browser/message_table.h"
+#include "platform/folder_listing.h"
+
+namespace browser {
+namespace {
+
+std::string joinHostPath(const std::string& folder, const std::string& name) {
+    return folder.ends_with('/') ? folder + name : folder + "/" + name;
+}
+
+std::string sizeSuffix(uint64_t bytes) { return " (" + std::to_string(bytes / 1024) + "K)"; }
+
+int driveIcon(platform::DriveType type) {
+    switch (type) {
+        case platform::DriveType::Optical: return icon::kOpticalDrive;
+        case platform::DriveType::Removable: return icon::kRemovableDrive;
+        case platform::DriveType::Fixed: break;
+    }
+    return icon::kFixedDrive;
+}
+
+// Drives are folders here: "%c:" stands for a drive's name.
+std::string driveNotSetMessage(const std::string& requested, const std::string& remaining) {
+    std::string text = messageText(103);
+    for (const std::string* drive : {&requested, &remaining}) {
+        const size_t at = text.find("%c:");
+        if (at != std::string::npos) text.replace(at, 3, *drive);
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string BrowserDialog::hostPathOfItem(ItemHandle item) const { return view_.itemData(Tree::Host, item).path; }
+
+bool BrowserDialog::isHostFileItem(ItemHandle item) const {
+    return item != kNoItem && view_.itemData(Tree::Host, item).kind == ItemKind::File;
+}
+
+void BrowserDialog::onDriveSelected(int index) {
+    selectedDrive_ = index;
+    rebuildHostTree();
+}
+
+void BrowserDialog::rebuildHostTree() {
+    if (selectedDrive_ < 0 || static_cast<size_t>(selectedDrive_) >= drives_.size()) return;
+    const platform::HostDrive& drive = drives_[static_cast<size_t>(selectedDrive_)];
+    if (!host_.driveAccessible(drive.path)) {
+        std::error_code ignored;
+        const std::string remaining = shownDrive_ >= 0 ? drives_[static_cast<size_t>(shownDrive_)].path
+                                                       : std::filesystem::current_path(ignored).string();
+        view_.showMessage(driveNotSetMessage(drive.path, remaining));
+        selectedDrive_ = -1;
+        view_.selectDrive(-1);
+        hostRootText_.clear();
+        return;
+    }
+    shownDrive_ = selectedDrive_;
+    hostRootText_ = drive.path;
+
+    view_.deleteAllItems(Tree::Host);
+    hostExpandedOnce_.clear();
+    const int image = driveIcon(drive.type);
+    const ItemHandle root = view_.insertItem(
+        Tree::Host, kNoItem, {drive.path, image, image, {ItemKind::DriveRoot, drive.path, 0, 0}}, InsertAt::Last);
+    const auto wait = view_.waitCursor();
+    fillHostLevel(drive.path, root);
+    expandHostItem(root);
+    view_.expandItem(Tree::Host, root);
+}
+
+void BrowserDialog::fillHostLevel(const std::string& folder, ItemHandle parent) {
+    const auto entries = platform::listFolderEntries(folder);
+    if (!entries) return;
+    for (const platform::FolderEntry& entry : *entries) {
+        const std::string path = joinHostPath(folder, entry.name);
+        if (entry.isDirectory) {
+            if (entry.name.starts_with('.')) continue;
+            view_.insertItem(Tree::Host, parent,
+                             {entry.name, icon::kFolder, icon::kFolderOpen, {ItemKind::Folder, path, 0, 0}},
+                             InsertAt::Last);
+            continue;
+        }
+        if (!passesFilter(entry.name)) continue;
+        const size_t dot = entry.name.rfind('.');
+        const int image = dot == std::string::npos ? icon::kGenericFile : iconForExtension(entry.name.substr(dot));
+        view_.insertItem(Tree::Host, parent,
+                         {entry.name + sizeSuffix(entry.size), image, image, {ItemKind::File, path, 0, 0}},
+                         InsertAt::Last);
+    }
+    view_.sortChildren(Tree::Host, parent);
+}
+
+void BrowserDialog::onHostItemExpanding(ItemHandle item) { expandHostItem(item); }
+
+void BrowserDialog::expandHostItem(ItemHandle item) {
+    if (item == kNoItem || !hostExpandedOnce_.insert(item).second) return;
+    const auto wait = view_.waitCursor();
+    for (ItemHandle child : view_.children(Tree::Host, item)) {
+        const ItemData data = view_.itemData(Tree::Host, child);
+        if (data.kind != ItemKind::File) fillHostLevel(data.path, child);
+    }
+}
+
+int BrowserDialog::iconForExtension(const std::string& extension) {
+    return extensionIcons_.indexFor(extension,
+                                    [this](const std::string& ext) { return view_.addExtensionIcon(ext); });
+}
+
+void BrowserDialog::onHostItemDoubleClicked(ItemHandle item) {
+    if (!isHostFileItem(item)) return;
+    if (imageIsOpen_) closeImage(true);
+    openImageFile_ = hostPathOfItem(item);
+    openImage(openImageFile_);
+}
+
+ItemHandle BrowserDialog::findHostItem(const std::string& path) {
+    // Walks down from the root, expanding each folder on the way, so the item is listed and visible.
+    const auto roots = view_.children(Tree::Host, kNoItem);
+    if (roots.empty()) return kNoItem;
+    ItemHandle at = roots.front();
+    std::string reached = view_.itemData(Tree::Host, at).path;
+    while (reached != path) {
+        ItemHandle next = kNoItem;
+        for (ItemHandle child : view_.children(Tree::Host, at)) {
+            const std::string childPath = view_.itemData(Tree::Host, child).path;
+            if (path == childPath || path.starts_with(childPath + "/")) {
+                next = child;
+                reached = childPath;
+                break;
+            }
+        }
+        if (next == kNoItem) return kNoItem;
+        expandHostItem(at);
+        view_.expandItem(Tree::Host, at);
+        at = next;
+    }
+    return at;
+}
+
+void BrowserDialog::openImageAtStart(const std::string& path) {
+    const std::string absolute = std::filesystem::absolute(path).lexically_normal().string();
+    // The drive whose folder holds the image most closely.
+    int best = -1;
+    size_t bestLength = 0;
+    for (size_t i = 0; i < drives_.size(); ++i) {
+        const std::string& d = drives_[i].path;
+        const bool holds = d == "/" || absolute.starts_with(d + "/");
+        if (holds && d.size() >= bestLength) {
+            best = static_cast<int>(i);
+            bestLength = d.size();
+        }
+    }
+    if (best >= 0) {
+        if (best != shownDrive_) {
+            selectedDrive_ = best;
+            view_.selectDrive(best);
+            rebuildHostTree();
+        }
+        if (shownDrive_ == best) findHostItem(absolute);
+    }
+    if (imageIsOpen_) closeImage(true);
+    openImageFile_ = absolute;
+    openImage(openImageFile_);
+}
+
+}  // namespace browser

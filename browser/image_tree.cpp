@@ -1,0 +1,180 @@
+// Opening an image and listing its whole file system into the image tree.
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <set>
+
+#include "browser/browser_dialog.h"
+#include "browser/image_item_name.h"
+#include "browser/message_table.h"
+#include "platform/text_codec.h"
+
+namespace browser {
+
+struct BrowserDialog::PendingFolder {
+    ItemHandle item;
+    uint16_t cluster;
+    std::string path;
+};
+
+namespace {
+
+constexpr uint16_t kRootCluster = 1;
+constexpr uint8_t kDirectoryBit = 0x10;
+constexpr uint8_t kLabelKind = 0x08;
+constexpr uint8_t kLongNameKind = 0x0F;
+constexpr int32_t kCheckFailedSkip = 2;
+// The most slots a directory of a 2.88 MB image can hold; a walk beyond it is going round in circles.
+constexpr int kMaxEntriesPerFolder = 2880 * 512 / 32;
+
+// What the tree needs of an entry, copied out before the next library call.
+struct Listed {
+    std::string name;
+    uint8_t attributes;
+    uint16_t firstCluster;
+    uint16_t clusterHigh;
+    std::array<uint8_t, 11> shortName;
+};
+
+Listed capture(const DirEntry* entry, int32_t slotCount) {
+    Listed l{imageItemName(entry, slotCount), entry->attributes, entry->firstCluster, entry->clusterHigh, {}};
+    std::copy(std::begin(entry->name), std::end(entry->name), l.shortName.begin());
+    std::copy(std::begin(entry->extension), std::end(entry->extension), l.shortName.begin() + 8);
+    return l;
+}
+
+bool isLabel(const Listed& l) { return l.clusterHigh == 0 && (l.attributes & 0x0F) == kLabelKind; }
+bool isLoneLongNamePart(const Listed& l) { return l.firstCluster == 0 && (l.attributes & 0x0F) == kLongNameKind; }
+bool isDotEntry(const Listed& l) {
+    static constexpr std::array<uint8_t, 11> kDot{'.', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+    static constexpr std::array<uint8_t, 11> kDotDot{'.', '.', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+    return l.shortName == kDot || l.shortName == kDotDot;
+}
+
+std::string joinImagePath(const std::string& folder, const std::string& name) {
+    return folder.ends_with('\\') ? folder + name : folder + "\\" + name;
+}
+
+}  // namespace
+
+std::string BrowserDialog::imagePathOfItem(ItemHandle item) const { return view_.itemData(Tree::Image, item).path; }
+
+void BrowserDialog::openImage(const std::string& path) {
+    const int32_t opened = lib_.OpenFDImg(path.c_str(), 1);
+    showMessageIfReported(opened, kOpenFDImg);
+    if (opened >= 2) {
+        showMessageIfReported(lib_.CloseFDImg(), kCloseFDImg);
+        openImageFile_.clear();
+        imageIsOpen_ = false;
+        view_.showMessage(browser::messageText(106));
+        return;
+    }
+    imageIsOpen_ = true;
+    view_.deleteAllItems(Tree::Image);
+    const auto wait = view_.waitCursor();
+
+    showMessageIfReported(lib_.BlockTestFol(entryCheckFlags_), kBlockTestFol);
+    geometry_ = {};
+    showMessageIfReported(lib_.GetFDType(&geometry_, bootCopy_.data(), static_cast<int32_t>(bootCopy_.size())),
+                          kGetFDType);
+    lib_.SetFWrkDir("\\");  // the label search below reads the working directory
+
+    std::array<uint8_t, 32> slot{};
+    bool labelFound = false;
+    for (int32_t i = 0; lib_.GetFWDirEntry(i, slot.data()) == 0; ++i) {
+        if ((slot[11] & 0x0F) == kLabelKind) {
+            labelFound = true;
+            break;
+        }
+    }
+    const uint8_t* label = labelFound ? slot.data() : bootCopy_.data() + 43;
+    volumeLabel_ = labelFound ? std::string(reinterpret_cast<const char*>(slot.data()), 11) : std::string();
+
+    uint32_t freeBytes = 0;
+    lib_.FreeSpace(&freeBytes);
+    const std::string freeSuffix = " (" + std::to_string(freeBytes / 1024) + "K)";
+
+    const int rootImage = geometry_.mediaType == 2 || geometry_.mediaType == 5 ? icon::kImage35 : icon::kImageOther;
+    const ItemHandle root =
+        view_.insertItem(Tree::Image, kNoItem,
+                         {labelText(label, 11) + freeSuffix, rootImage, rootImage,
+                          {ItemKind::ImageRoot, "\\", kRootCluster, kDirectoryBit}},
+                         InsertAt::Last);
+
+    // Each folder is listed whole before any folder below it, so the library's one enumeration is never
+    // interrupted; a folder cluster met twice (a hostile image) is shown but not listed again.
+    std::set<uint16_t> listed{kRootCluster};
+    std::vector<PendingFolder> pending{{root, kRootCluster, "\\"}};
+    while (!pending.empty()) {
+        const PendingFolder folder = pending.back();
+        pending.pop_back();
+        std::vector<PendingFolder> below = listImageFolder(folder, root, freeSuffix);
+        for (auto it = below.rbegin(); it != below.rend(); ++it) {
+            if (listed.insert(it->cluster).second) pending.push_back(*it);
+        }
+    }
+    view_.expandItem(Tree::Image, root);
+}
+
+std::vector<BrowserDialog::PendingFolder> BrowserDialog::listImageFolder(const PendingFolder& folder, ItemHandle root,
+                                                                         const std::string& freeSuffix) {
+    const bool isRoot = folder.cluster == kRootCluster;
+    std::vector<Listed> entries;
+    for (int n = 0; n < kMaxEntriesPerFolder; ++n) {
+        DirEntry* entry = nullptr;
+        int32_t slotCount = 0;
+        const int32_t r = lib_.FindMInDir(n == 0 ? "*" : "", folder.cluster, &entry, &slotCount);
+        const int report = reportLibraryError(r, kFindMInDir);
+        if (r != 0) {
+            // A failed check in the root skips its entry; in a folder it ends the folder's listing.
+            if (report > 1) {
+                if (isRoot) appendCheckDetails();
+                view_.showMessage(messageText_);
+                if (isRoot && r == kCheckFailedSkip) continue;
+            }
+            break;
+        }
+        entries.push_back(capture(entry, slotCount));
+    }
+
+    std::vector<PendingFolder> below;
+    for (const Listed& l : entries) {
+        if (isRoot && isLabel(l)) {
+            view_.setItemText(Tree::Image, root,
+                              labelText(l.shortName.data(), l.shortName.size()) + " " + freeSuffix);
+            continue;
+        }
+        if (isLoneLongNamePart(l) || (!isRoot && isDotEntry(l))) continue;
+        const std::string path = joinImagePath(folder.path, l.name);
+        if (l.attributes & kDirectoryBit) {
+            const ItemHandle item = view_.insertItem(
+                Tree::Image, folder.item,
+                {l.name, icon::kFolder, icon::kFolderOpen, {ItemKind::ImageFolder, path, l.firstCluster, l.attributes}},
+                InsertAt::Sorted);
+            // Clusters 0 and 1 name the working folder and the root, never a folder of its own.
+            if (l.firstCluster >= 2) below.push_back({item, l.firstCluster, path});
+            continue;
+        }
+        const size_t dot = l.name.rfind('.');
+        int image = iconForExtension(platform::lowerCaseUtf8(dot == std::string::npos ? l.name : l.name.substr(dot)));
+        if (image == icon::kGenericFile) image = icon::kImageFile;
+        view_.insertItem(Tree::Image, folder.item,
+                         {l.name, image, image, {ItemKind::ImageFile, path, l.firstCluster, l.attributes}},
+                         InsertAt::Sorted);
+    }
+    return below;
+}
+
+void BrowserDialog::closeImage(bool forgetFile) {
+    view_.deleteAllItems(Tree::Image);
+    showMessageIfReported(lib_.CloseFDImg(), kCloseFDImg);
+    imageIsOpen_ = false;
+    if (forgetFile) openImageFile_.clear();
+}
+
+void BrowserDialog::refreshImage() {
+    if (imageIsOpen_) closeImage(false);
+    openImage(openImageFile_);
+}
+
+}  // namespace browser

@@ -1,0 +1,155 @@
+#include "browser/message_table.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "browser/library_entries.h"
+
+namespace browser {
+namespace {
+
+struct Message {
+    int id;
+    const char* text;
+};
+
+// clang-format off
+constexpr std::array kMessages{
+    Message{101, "&O programu Kelvorn..."},
+    Message{102, "Pod tímto operačním systémem nepracuje."},
+    Message{103, "Jednotku %c: nešlo nastavit, zůstává %c:."},
+    Message{104, "Adresář s tímto jménem už existuje"},
+    Message{105, "Soubor s tímto jménem už existuje"},
+    Message{106, "Image soubor není obrazem diskety nebo je poškozen."},
+    Message{107, "Image nelze otevřít (neexistuje apod.)"},
+    Message{108, "Není alokována prac. paměť"},
+    Message{109, "V boot sektoru jsou uvedeny chybné parametry média"},
+    Message{110, "Chybný/neznámý typ média"},
+    Message{111, "Image je příliš krátký i na boot sektor"},
+    Message{112, "Boot sektor je příliš krátký (< 512B)"},
+    Message{113, "Image soubor je kratší než dle bootu"},
+    Message{114, "Image soubor je delší než dle bootu a jen pro čtení (read-only)"},
+    Message{115, "Image soubor je delší než dle bootu"},
+    Message{116, "Image soubor je jen pro čtení (read-only)"},
+    Message{117, "Není alokována prac. paměť, není otevřen soubor"},
+    Message{118, "Image soubor není otevřen"},
+    Message{119, "Chyba čtení položky adresáře"},
+    Message{120, "EOF (číslo položky mimo hranice adresáře)"},
+    Message{121, "EOF (položka plná binárních nul)"},
+    Message{122, "Chyba čtení položky adresáře"},
+    Message{123, "Chyba cesty (např. dvě '\\' po sobě)"},
+    Message{124, "Jméno %s uvnitř cesty neoznačuje adresář"},
+    Message{125, "Nenalezeno"},
+    Message{126, "Chyba při uzavření souboru image"},
+    Message{127, "Nenalezeno"},
+    Message{128, "Nenalezeno"},
+    Message{129, "Zadána prázdná/chybná cesta, pracovní adresář beze změny"},
+    Message{130, "Adresář se nenašel"},
+    Message{131, "Údaj %s neoznačuje soubor"},
+    Message{132, "Soubor %s neexistuje"},
+    Message{133, "Chyba položky adresáře: cluster mimo limity"},
+    Message{134, "Chyba zápisu cílového souboru"},
+    Message{135, "Chyba čtení souboru z image nebo chyba FAT filesystému image"},
+    Message{136, "Image soubor je jen pro čtení (read-only)"},
+    Message{137, "Údaj %s neoznačuje soubor"},
+    Message{138, "Soubor %s neexistuje"},
+    Message{139, "Chyba psaní souboru do image nebo chyba FAT filesystému image"},
+    Message{140, "Cílový adresář %s neexistuje"},
+    Message{141, "Chyba čtení zdrojového souboru"},
+    Message{142, "Položku(y) adresáře nelze přidat, plný adresář nebo disk"},
+    Message{143, "Soubor se na image nevejde"},
+    Message{144, "Chyba čtení"},
+    Message{145, "Chyba zápisu"},
+    Message{146, "Soubor/adresář na image nenalezen"},
+    Message{147, "Kořenový adresář nelze smazat; chcete uzavřít image?"},
+    Message{148, "Neprázdný adresář nelze smazat"},
+    Message{149, "Soubor/adresář je read-only, smazat?"},
+    Message{150, "Chyba zápisu"},
+    Message{151, "Rodičovský soubor/adresář na image nenalezen"},
+    Message{152, "Adresář se nevejde - image je plný"},
+    Message{153, "Chybně formátovaná položka"},
+    Message{154, "Nenalezeno; chybně formátovaná položka"},
+    Message{155, "Opravdu chcete kopírovat celý podstrom?"},
+    Message{156, "Nezdařilo se vytvořit podadresář."},
+    Message{157, "V kořenovém adresáři nelze nastavit atributy."},
+    Message{158, "Soubor/adresář tohoto jména už v cíli existuje."},
+    Message{159, "Cílem přenosu není obraz prázdné diskety."},
+    Message{160, "Prosím označte objekty v obou stromech, vlevo i vpravo!"},
+    Message{161, "Cílem přesunu musí být podadresář disku HD!"},
+    Message{162, "Cílem přenosu může být jen kořenový adresář nebo podadresář diskety!"},
+    Message{163, "Na HD se nezdařilo vytvořit podadresář."},
+    Message{164, "Jméno nového podadresáře/VOL obsahuje nedovolené znaky."},
+    Message{165, "Záznam VOL se nevejde do kořenového adresáře image."},
+    Message{167, "Ohlášena neznámá chyba %d ve funkci %d."},
+    Message{168, "Chyba při vytváření souboru image prázdné diskety."},
+    Message{169, "Prosím označte objekt HD! (Označíte-li soubor, přepíše se.)"},
+    Message{170, "Prosím označte objekt FD (soubor, prázdný podadresář nebo kořen FD) !"},
+    Message{171, "Prosím označte adresář nebo kořen FD !"},
+};
+
+struct Row {
+    int function;
+    int32_t code;
+    int id;
+};
+
+constexpr std::array kRows{
+    Row{kOpenFDImg, 1, 116}, Row{kOpenFDImg, 2, 115}, Row{kOpenFDImg, 3, 114}, Row{kOpenFDImg, 4, 113},
+    Row{kOpenFDImg, 5, 112}, Row{kOpenFDImg, 6, 111}, Row{kOpenFDImg, 7, 110}, Row{kOpenFDImg, 8, 109},
+    Row{kOpenFDImg, 9, 108}, Row{kOpenFDImg, 10, 107},
+    Row{kGetFDType, 9, 117},
+    Row{kGetFWDirEntry, 1, 121}, Row{kGetFWDirEntry, 2, 120}, Row{kGetFWDirEntry, 9, 119},
+    Row{kGetFDirEntry, 1, 125}, Row{kGetFDirEntry, 4, 124}, Row{kGetFDirEntry, 5, 123}, Row{kGetFDirEntry, 9, 122},
+    Row{kCloseFDImg, 1, 126},
+    Row{kFindInDir, 1, 127}, Row{kFindInDir, 2, 153}, Row{kFindInDir, 3, 154},
+    Row{kFindMInDir, 1, 128}, Row{kFindMInDir, 2, 153}, Row{kFindMInDir, 3, 154},
+    Row{kSetFWrkDir, 1, 130}, Row{kSetFWrkDir, 5, 129},
+    Row{kCopyF, 1, 135}, Row{kCopyF, 2, 134}, Row{kCopyF, 3, 133}, Row{kCopyF, 4, 132}, Row{kCopyF, 5, 131},
+    Row{kCopyF, 6, 156},
+    Row{kCopyT, 1, 143}, Row{kCopyT, 2, 142}, Row{kCopyT, 3, 141}, Row{kCopyT, 4, 140}, Row{kCopyT, 5, 139},
+    Row{kCopyT, 6, 138}, Row{kCopyT, 7, 137}, Row{kCopyT, 9, 158},
+    Row{kKillF, 1, 149}, Row{kKillF, 2, 148}, Row{kKillF, 3, 147}, Row{kKillF, 4, 146}, Row{kKillF, 5, 145},
+    Row{kKillF, 6, 144},
+    Row{kMkDir, 3, 152}, Row{kMkDir, 4, 151}, Row{kMkDir, 5, 150}, Row{kMkDir, 7, 164},
+    Row{kBlockTestFol, 9, 108},
+    Row{kGetLastErr, 9, 108},
+    Row{kSetAttrib, 1, 128}, Row{kSetAttrib, 2, 157}, Row{kSetAttrib, 5, 123}, Row{kSetAttrib, 6, 150},
+    Row{kSetAttrib, 9, 108},
+    Row{kWriteBoot, 5, 134}, Row{kWriteBoot, 9, 108},
+    Row{kWriteVol, 1, 165}, Row{kWriteVol, 5, 150}, Row{kWriteVol, 7, 164},
+};
+// clang-format on
+
+}  // namespace
+
+std::string messageText(int id) {
+    const auto* m = std::find_if(kMessages.begin(), kMessages.end(), [id](const Message& x) { return x.id == id; });
+    return m == kMessages.end() ? std::string() : std::string(m->text);
+}
+
+std::optional<int> messageIdFor(int function, int32_t code) {
+    const auto* row = std::find_if(kRows.begin(), kRows.end(),
+                                   [&](const Row& r) { return r.function == function && r.code == code; });
+    if (row == kRows.end()) return std::nullopt;
+    return row->id;
+}
+
+std::string formatMessage(int id, std::initializer_list<std::string> arguments) {
+    const std::string text = messageText(id);
+    std::string out;
+    auto next = arguments.begin();
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool place = text[i] == '%' && i + 1 < text.size() && std::string_view("sdc").find(text[i + 1]) != std::string_view::npos;
+        // A place without an argument stays as it stands.
+        if (place && next != arguments.end()) {
+            out += *next++;
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+}  // namespace browser
