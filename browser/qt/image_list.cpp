@@ -1,0 +1,71 @@
+#include "image_list.h"
+
+#include <QMimeDatabase>
+#include <QPixmap>
+
+#include "browser/browser_view.h"
+
+namespace kelvorn {
+namespace {
+
+QIcon themed(const char* themeName, const char* resource) {
+    return QIcon::fromTheme(QString::fromLatin1(themeName), QIcon(QString::fromLatin1(resource)));
+}
+
+}  // namespace
+
+QIcon programIcon() { return themed("kelvorn", ":/kelvorn/kelvorn.svg"); }
+QIcon copyToHostIcon() { return themed("go-previous", ":/kelvorn/arrow-left.svg"); }
+QIcon copyToImageIcon() { return themed("go-next", ":/kelvorn/arrow-right.svg"); }
+QIcon deleteIcon() { return themed("edit-delete", ":/kelvorn/delete.svg"); }
+QIcon newIcon() { return themed("document-new", ":/kelvorn/new.svg"); }
+
+ImageList::ImageList() {
+    namespace icon = browser::icon;
+    icons_.resize(icon::kFirstExtensionIcon);
+    icons_[icon::kFolder] = themed("folder", ":/kelvorn/folder.svg");
+    icons_[icon::kFolderOpen] = themed("folder-open", ":/kelvorn/folder-open.svg");
+    icons_[icon::kFixedDrive] = themed("drive-harddisk", ":/kelvorn/drive-harddisk.svg");
+    icons_[icon::kGenericFile] = themed("unknown", ":/kelvorn/file.svg");
+    icons_[icon::kOpticalDrive] = themed("drive-optical", ":/kelvorn/drive-optical.svg");
+    icons_[icon::kRemovableDrive] = themed("drive-removable-media", ":/kelvorn/drive-removable.svg");
+    // No theme tells a 3.5-inch disk from a 5.25-inch one, so image roots always use our own pair.
+    icons_[icon::kImage35] = QIcon(QStringLiteral(":/kelvorn/floppy-35.svg"));
+    icons_[icon::kImageOther] = QIcon(QStringLiteral(":/kelvorn/floppy-525.svg"));
+    icons_[icon::kImageFile] = themed("text-x-generic", ":/kelvorn/document.svg");
+}
+
+std::optional<int> ImageList::addExtensionIcon(const std::string& extension) {
+    // Any base name will do: the database matches by the name's ending, the file need not exist.
+    const QList<QMimeType> types = QMimeDatabase().mimeTypesForFileName(QStringLiteral("x") +
+                                                                       QString::fromStdString(extension));
+    if (types.isEmpty()) return std::nullopt;
+    const QMimeType& type = types.first();
+    const QIcon found = QIcon::fromTheme(type.iconName(), QIcon::fromTheme(type.genericIconName()));
+    if (found.isNull()) return std::nullopt;
+    icons_.push_back(found);
+    return size() - 1;
+}
+
+QIcon ImageList::icon(int index) const {
+    if (index < 0 || index >= size()) return icons_[browser::icon::kGenericFile];
+    return icons_[static_cast<size_t>(index)];
+}
+
+QIcon ImageList::itemIcon(int image, int selectedImage) const {
+    if (image == selectedImage) return icon(image);
+    const auto key = std::make_pair(image, selectedImage);
+    if (const auto cached = pairs_.find(key); cached != pairs_.end()) return cached->second;
+    // The item views paint a selected row with the icon's Selected mode, so both pictures go in one icon.
+    QIcon both;
+    const QIcon normal = icon(image);
+    const QIcon selected = icon(selectedImage);
+    for (const int side : {16, 24, 32, 48}) {
+        both.addPixmap(normal.pixmap(side, side), QIcon::Normal);
+        both.addPixmap(selected.pixmap(side, side), QIcon::Selected);
+    }
+    pairs_.emplace(key, both);
+    return both;
+}
+
+}  // namespace kelvorn

@@ -1,0 +1,101 @@
+#include "small_dialogs.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShowEvent>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "image_list.h"
+
+namespace kelvorn {
+namespace {
+
+// The pieces are handed to Qt's parent ownership as soon as they are made.
+QDialogButtonBox* addOkButton(QDialog& dialog, QLayout& layout) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+    buttons->setCenterButtons(true);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    layout.addWidget(buttons);
+    return buttons;
+}
+
+// The countdown starts when the box appears, not when it is built.
+class ResultBox : public QDialog {
+public:
+    ResultBox(int closeAfterMs, QWidget* parent) : QDialog(parent) {
+        timer_.setSingleShot(true);
+        timer_.setInterval(closeAfterMs);
+        connect(&timer_, &QTimer::timeout, this, &QDialog::reject);
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QDialog::showEvent(event);
+        if (!event->spontaneous()) timer_.start();
+    }
+    void hideEvent(QHideEvent* event) override {
+        if (!event->spontaneous()) timer_.stop();
+        QDialog::hideEvent(event);
+    }
+
+private:
+    QTimer timer_;
+};
+
+}  // namespace
+
+std::unique_ptr<QDialog> makeAboutBox(const browser::AboutText& about, QWidget* parent) {
+    auto dialog = std::make_unique<QDialog>(parent);
+    dialog->setWindowTitle(QString::fromStdString(about.caption));
+
+    auto* layout = new QGridLayout(dialog.get());
+    layout->setContentsMargins(18, 18, 18, 12);
+    layout->setHorizontalSpacing(16);
+    layout->setVerticalSpacing(8);
+
+    auto* picture = new QLabel(dialog.get());
+    picture->setPixmap(programIcon().pixmap(48, 48));
+    picture->setAlignment(Qt::AlignTop);
+    layout->addWidget(picture, 0, 0, 2, 1);
+
+    auto* version = new QLabel(QString::fromStdString(about.version), dialog.get());
+    QFont bold = version->font();
+    bold.setBold(true);
+    version->setFont(bold);
+    layout->addWidget(version, 0, 1);
+
+    auto* hint = new QLabel(QString::fromStdString(about.hint), dialog.get());
+    hint->setWordWrap(true);
+    hint->setMinimumWidth(hint->fontMetrics().horizontalAdvance(hint->text()) / 2 + 20);
+    layout->addWidget(hint, 1, 1);
+
+    auto* row = new QVBoxLayout;
+    row->setContentsMargins(0, 8, 0, 0);
+    layout->addLayout(row, 2, 0, 1, 2);
+    addOkButton(*dialog, *row)->button(QDialogButtonBox::Ok)->setFocus();
+    dialog->setSizeGripEnabled(false);
+    dialog->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    return dialog;
+}
+
+std::unique_ptr<QDialog> makeResultBox(const std::string& text, int closeAfterMs, QWidget* parent) {
+    auto dialog = std::make_unique<ResultBox>(closeAfterMs, parent);
+    dialog->setWindowTitle(QString());
+
+    auto* layout = new QVBoxLayout(dialog.get());
+    auto* group = new QGroupBox(QStringLiteral("Výsledek:"), dialog.get());
+    auto* groupLayout = new QVBoxLayout(group);
+    auto* field = new QLineEdit(QString::fromStdString(text), group);
+    field->setEnabled(false);
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(field->text()) + 24);
+    groupLayout->addWidget(field);
+    layout->addWidget(group);
+    addOkButton(*dialog, *layout);
+    return dialog;
+}
+
+}  // namespace kelvorn

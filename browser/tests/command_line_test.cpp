@@ -1,0 +1,72 @@
+// Options read from the command line, and the extension icon cache.
+#include <gtest/gtest.h>
+
+#include "browser/command_line.h"
+#include "browser/extension_icons.h"
+
+namespace browser::testing {
+namespace {
+
+TEST(CommandLine, OptionsInTheArgumentText) {
+    struct Row {
+        const char* text;
+        const char* extensions;
+        int flags;
+    } rows[] = {
+        {"", "gvximg", 0},
+        {"/eimgbin /o2", "imgbin", 2},
+        {"/o2 /eimgbin", "imgbin", 2},
+        {"/eab", "ab ", 0},
+        {"/e", "", 0},
+        {"/eimg /o", "img", 0},  // "/o" with no character after it
+        {"/O2 /Eimg", "gvximg", 0},
+        {"/oA", "gvximg", 1},  // the character's code masked to its low four bits
+    };
+    for (const Row& row : rows) {
+        const StartOptions o = parseArgumentText(row.text);
+        EXPECT_EQ(o.extensionList, row.extensions) << row.text;
+        EXPECT_EQ(o.entryCheckFlags, row.flags) << row.text;
+    }
+}
+
+TEST(CommandLine, AFileNamedOnTheLineIsNeverReadAsOptions) {
+    const auto isFile = [](const std::string& a) { return a == "/opt/disk.img" || a == "/etc/x.img"; };
+    StartOptions o = parseArguments({"/opt/disk.img"}, isFile);
+    EXPECT_EQ(o.imageToOpen, "/opt/disk.img");
+    EXPECT_EQ(o.extensionList, "gvximg");
+    EXPECT_EQ(o.entryCheckFlags, 0);
+
+    o = parseArguments({"/eimg", "/etc/x.img", "/o3"}, isFile);
+    EXPECT_EQ(o.imageToOpen, "/etc/x.img");
+    EXPECT_EQ(o.extensionList, "img");  // "/eimg /o3": up to the next '/', blanks trimmed
+    EXPECT_EQ(o.entryCheckFlags, 3);
+
+    o = parseArguments({"/opt/missing.img"}, isFile);
+    EXPECT_EQ(o.imageToOpen, "");
+    EXPECT_EQ(o.entryCheckFlags, 'p' & 0x0F);
+}
+
+TEST(ExtensionIcons, StayConsistentBeyondTheirSlots) {
+    ExtensionIcons icons;
+    int next = 9;
+    int asked = 0;
+    const auto add = [&](const std::string&) -> std::optional<int> {
+        ++asked;
+        return next++;
+    };
+    std::vector<int> first;
+    for (int i = 0; i < 300; ++i) first.push_back(icons.indexFor(".e" + std::to_string(i), add));
+    EXPECT_EQ(icons.size(), ExtensionIcons::kSlots);
+    // Recent ones are cached, evicted ones get a fresh image, and no index ever names another extension.
+    EXPECT_EQ(icons.indexFor(".E299", add), first[299]);
+    const int again = icons.indexFor(".e0", add);
+    EXPECT_EQ(again, next - 1);
+    EXPECT_EQ(icons.indexFor(".e0", add), again);
+    EXPECT_EQ(asked, 301);
+
+    const auto none = [](const std::string&) -> std::optional<int> { return std::nullopt; };
+    EXPECT_EQ(icons.indexFor(".unknown", none), 3);
+}
+
+}  // namespace
+}  // namespace browser::testing
