@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config          # compiler and build
   libgtest-dev libgmock-dev libcli11-dev    # tests and the command line
+  libbenchmark-dev                          # benchmarks of the programs' logic
   mtools dosfstools                         # independent FAT tools the tests compare against
   hyperfine jq strace                       # benchmarks
   clang libclang-rt-14-dev                  # fuzzing
