@@ -31,3 +31,7 @@ echo
 echo "\$ orva get -r sample/sample.img / sample/extracted"
 "$orva" get -r "$image" / "$sample/extracted"
 diff -r "$sample/files" "$sample/extracted" && echo "The extracted files are identical to the ones that went in."
+
+echo
+echo "To browse the sample image in Kelvorn, the image browser (needs a desktop session):"
+echo "  build/browser/qt/kelvorn sample/sample.img"
