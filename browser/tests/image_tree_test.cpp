@@ -142,6 +142,27 @@ TEST_F(ImageTreeTest, AFailedCheckSkipsTheEntryInTheRootAndEndsASubfolder) {
     EXPECT_EQ(view.dump(Tree::Image), "+__NO_NAME__ (1420K) [6]\n  A.TXT [10]\n  C.TXT [10]\n  SUB [0]\n");
 }
 
+TEST_F(ImageTreeTest, DamagedDirectoriesAndTablesNeverHangOrCrash) {
+    const std::string sample = sampleImage("SAMPLE");
+    const auto original = testing_support::readFile(sample);
+    start();
+    for (uint32_t seed = 1; seed <= 24; ++seed) {
+        // Random bytes over part of the tables, the root and the first folders' clusters.
+        auto bytes = original;
+        const auto noise = testing_support::patternBytes(0x5000, seed);
+        for (size_t i = 0; i < noise.size(); ++i) {
+            if ((noise[i] & 7) == 0) bytes[0x200 + i] = noise[(i * 7) % noise.size()];
+        }
+        testing_support::writeFile(sample, bytes);
+        view.messages.clear();
+        StartOptions options;
+        options.entryCheckFlags = seed % 2 == 0 ? 2 : 0;
+        start({{scratch.path().string(), platform::DriveType::Fixed}}, options);
+        open(sample);
+        EXPECT_TRUE(dialog->imageIsOpen() || !view.messages.empty()) << seed;
+    }
+}
+
 TEST_F(ImageTreeTest, ACommandLineImageIsShownInItsFolderAndOpened) {
     fs::create_directories(scratch / "deep" / "er");
     const std::string image = makeImage("deep/er/start.img", "START");
