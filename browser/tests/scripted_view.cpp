@@ -20,26 +20,15 @@ private:
 
 }  // namespace
 
-bool ScriptedView::askYesNo(const std::string& text) {
-    messages.push_back("[yes/no] " + text);
+bool ScriptedView::answer(const std::string& kind, const std::string& text) {
+    messages.push_back(kind + " " + text);
     if (answers.empty()) {
         ADD_FAILURE() << "unscripted question: " << text;
         return false;
     }
-    const bool answer = answers.front();
+    const bool given = answers.front();
     answers.pop_front();
-    return answer;
-}
-
-bool ScriptedView::askOkCancel(const std::string& text) {
-    messages.push_back("[ok/cancel] " + text);
-    if (answers.empty()) {
-        ADD_FAILURE() << "unscripted question: " << text;
-        return false;
-    }
-    const bool answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return given;
 }
 
 std::unique_ptr<WaitCursorScope> ScriptedView::waitCursor() { return std::make_unique<CountedWait>(waitCursors); }

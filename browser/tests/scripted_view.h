@@ -20,8 +20,8 @@ public:
     };
 
     void showMessage(const std::string& text) override { messages.push_back(text); }
-    bool askYesNo(const std::string& text) override;
-    bool askOkCancel(const std::string& text) override;
+    bool askYesNo(const std::string& text) override { return answer("[yes/no]", text); }
+    bool askOkCancel(const std::string& text) override { return answer("[ok/cancel]", text); }
     std::unique_ptr<WaitCursorScope> waitCursor() override;
 
     ItemHandle insertItem(Tree tree, ItemHandle parent, const TreeItem& item, InsertAt at) override;
@@ -71,6 +71,7 @@ public:
     bool closed = false;
 
 private:
+    bool answer(const std::string& kind, const std::string& text);
     void dumpLevel(Tree tree, const std::vector<ItemHandle>& level, int depth, std::string& out) const;
     std::map<ItemHandle, Node> nodes[2];
     std::vector<ItemHandle> tops[2];
