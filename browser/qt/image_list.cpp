@@ -5,11 +5,25 @@
 
 #include "browser/browser_view.h"
 
+// The icons live in a static library, where nothing would pull their resource in without this call.
+static void loadIconResource() {
+    static const bool loaded = [] {
+        Q_INIT_RESOURCE(icons);
+        return true;
+    }();
+    (void)loaded;
+}
+
 namespace kelvorn {
 namespace {
 
+QIcon ours(const char* resource) {
+    loadIconResource();
+    return QIcon(QString::fromLatin1(resource));
+}
+
 QIcon themed(const char* themeName, const char* resource) {
-    return QIcon::fromTheme(QString::fromLatin1(themeName), QIcon(QString::fromLatin1(resource)));
+    return QIcon::fromTheme(QString::fromLatin1(themeName), ours(resource));
 }
 
 }  // namespace
@@ -30,8 +44,8 @@ ImageList::ImageList() {
     icons_[icon::kOpticalDrive] = themed("drive-optical", ":/kelvorn/drive-optical.svg");
     icons_[icon::kRemovableDrive] = themed("drive-removable-media", ":/kelvorn/drive-removable.svg");
     // No theme tells a 3.5-inch disk from a 5.25-inch one, so image roots always use our own pair.
-    icons_[icon::kImage35] = QIcon(QStringLiteral(":/kelvorn/floppy-35.svg"));
-    icons_[icon::kImageOther] = QIcon(QStringLiteral(":/kelvorn/floppy-525.svg"));
+    icons_[icon::kImage35] = ours(":/kelvorn/floppy-35.svg");
+    icons_[icon::kImageOther] = ours(":/kelvorn/floppy-525.svg");
     icons_[icon::kImageFile] = themed("text-x-generic", ":/kelvorn/document.svg");
 }
 

@@ -11,11 +11,13 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QShortcut>
+#include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "browser/browser_dialog.h"
+#include "browser/message_table.h"
 #include "small_dialogs.h"
 
 namespace kelvorn {
@@ -57,6 +59,16 @@ QTreeWidget* makeTree(QWidget* parent) {
     return tree;
 }
 
+// An editable box's drop-down packs its rows as tight as the font; give them the trees' breathing room.
+class RoomyRows : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return QStyledItemDelegate::sizeHint(option, index)
+            .expandedTo(QSize(0, option.fontMetrics.height() + 6));
+    }
+};
+
 class WaitCursor : public browser::WaitCursorScope {
 public:
     WaitCursor() {
@@ -68,9 +80,9 @@ public:
 };
 
 // True when the person answered with yes.
-bool ask(QWidget* parent, QMessageBox::Icon icon, const std::string& message, QMessageBox::StandardButtons buttons,
-         QMessageBox::StandardButton yes) {
-    QMessageBox box(icon, QStringLiteral("Kelvorn"), text(message), buttons, parent);
+bool ask(QWidget* parent, QMessageBox::Icon icon, const std::string& message,
+         QMessageBox::StandardButtons buttons, QMessageBox::StandardButton yes) {
+    QMessageBox box(icon, QString::fromUtf8(browser::kProgramName), text(message), buttons, parent);
     box.setWindowModality(Qt::ApplicationModal);
     return box.exec() == yes;
 }
@@ -79,7 +91,7 @@ bool ask(QWidget* parent, QMessageBox::Icon icon, const std::string& message, QM
 
 KelvornWindow::KelvornWindow(const QString& aboutMenuText, QWidget* parent)
     : QWidget(parent), aboutMenuText_(aboutMenuText) {
-    setWindowTitle(QStringLiteral("Kelvorn"));
+    setWindowTitle(QString::fromUtf8(browser::kProgramName));
     setWindowIcon(programIcon());
     buildWidgets();
     hostItems_ = std::make_unique<ItemTree>(*hostTree_, images_);
@@ -105,6 +117,7 @@ void KelvornWindow::buildWidgets() {
     extensionFilter_->lineEdit()->setMaxLength(6);
     extensionFilter_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     extensionFilter_->setMinimumContentsLength(7);
+    extensionFilter_->setItemDelegate(new RoomyRows(extensionFilter_));
 
     copyToHost_ = makeButton(this, copyToHostIcon(), QStringLiteral("<---"));
     copyToImage_ = makeButton(this, copyToImageIcon(), QStringLiteral("--->"));
@@ -188,7 +201,9 @@ bool KelvornWindow::askOkCancel(const std::string& message) {
     return ask(this, QMessageBox::Question, message, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
 }
 
-std::unique_ptr<browser::WaitCursorScope> KelvornWindow::waitCursor() { return std::make_unique<WaitCursor>(); }
+std::unique_ptr<browser::WaitCursorScope> KelvornWindow::waitCursor() {
+    return std::make_unique<WaitCursor>();
+}
 
 void KelvornWindow::showAbout(const browser::AboutText& about) { makeAboutBox(about, this)->exec(); }
 
@@ -201,9 +216,13 @@ void KelvornWindow::closeWindow() { close(); }
 // ---- Trees
 
 ItemTree& KelvornWindow::items(Tree tree) { return tree == Tree::Host ? *hostItems_ : *imageItems_; }
-const ItemTree& KelvornWindow::items(Tree tree) const { return tree == Tree::Host ? *hostItems_ : *imageItems_; }
+const ItemTree& KelvornWindow::items(Tree tree) const {
+    return tree == Tree::Host ? *hostItems_ : *imageItems_;
+}
 
-QTreeWidget* KelvornWindow::treeWidget(Tree tree) const { return tree == Tree::Host ? hostTree_ : imageTree_; }
+QTreeWidget* KelvornWindow::treeWidget(Tree tree) const {
+    return tree == Tree::Host ? hostTree_ : imageTree_;
+}
 
 QTreeWidgetItem* KelvornWindow::widgetItem(Tree tree, ItemHandle item) const {
     return items(tree).widgetItem(item);
@@ -240,6 +259,7 @@ std::optional<int> KelvornWindow::addExtensionIcon(const std::string& extension)
 void KelvornWindow::setDriveEntries(const std::vector<std::string>& entries) {
     driveList_->clear();
     for (const std::string& entry : entries) driveList_->addItem(text(entry));
+    driveList_->setCurrentIndex(-1);  // Qt picks the first entry by itself; choosing is the logic's business
 }
 
 void KelvornWindow::selectDrive(int index) { driveList_->setCurrentIndex(index); }
@@ -247,6 +267,7 @@ void KelvornWindow::selectDrive(int index) { driveList_->setCurrentIndex(index);
 void KelvornWindow::setFilterEntries(const std::vector<std::string>& entries) {
     extensionFilter_->clear();
     for (const std::string& entry : entries) extensionFilter_->addItem(text(entry));
+    extensionFilter_->setCurrentIndex(-1);
 }
 
 void KelvornWindow::selectFilterEntry(int index) {
@@ -257,7 +278,9 @@ void KelvornWindow::selectFilterEntry(int index) {
 
 std::string KelvornWindow::filterEditText() const { return extensionFilter_->currentText().toStdString(); }
 
-void KelvornWindow::setFilterEditText(const std::string& value) { extensionFilter_->setEditText(text(value)); }
+void KelvornWindow::setFilterEditText(const std::string& value) {
+    extensionFilter_->setEditText(text(value));
+}
 
 // ---- The window itself
 

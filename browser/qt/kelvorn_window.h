@@ -34,8 +34,8 @@ public:
     bool askOkCancel(const std::string& text) override;
     std::unique_ptr<browser::WaitCursorScope> waitCursor() override;
 
-    browser::ItemHandle insertItem(browser::Tree tree, browser::ItemHandle parent, const browser::TreeItem& item,
-                                   browser::InsertAt at) override;
+    browser::ItemHandle insertItem(browser::Tree tree, browser::ItemHandle parent,
+                                   const browser::TreeItem& item, browser::InsertAt at) override;
     void deleteAllItems(browser::Tree tree) override;
     void deleteItem(browser::Tree tree, browser::ItemHandle item) override;
     void setItemText(browser::Tree tree, browser::ItemHandle item, const std::string& text) override;

@@ -5,10 +5,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "browser/message_table.h"
 #include "image_list.h"
 
 namespace kelvorn {
@@ -69,8 +71,6 @@ std::unique_ptr<QDialog> makeAboutBox(const browser::AboutText& about, QWidget* 
     layout->addWidget(version, 0, 1);
 
     auto* hint = new QLabel(QString::fromStdString(about.hint), dialog.get());
-    hint->setWordWrap(true);
-    hint->setMinimumWidth(hint->fontMetrics().horizontalAdvance(hint->text()) / 2 + 20);
     layout->addWidget(hint, 1, 1);
 
     auto* row = new QVBoxLayout;
@@ -87,7 +87,7 @@ std::unique_ptr<QDialog> makeResultBox(const std::string& text, int closeAfterMs
     dialog->setWindowTitle(QString());
 
     auto* layout = new QVBoxLayout(dialog.get());
-    auto* group = new QGroupBox(QStringLiteral("Výsledek:"), dialog.get());
+    auto* group = new QGroupBox(QString::fromUtf8(browser::kResultGroup), dialog.get());
     auto* groupLayout = new QVBoxLayout(group);
     auto* field = new QLineEdit(QString::fromStdString(text), group);
     field->setEnabled(false);

@@ -1,0 +1,106 @@
+// kelvorn [IMAGE] [/oN] [/eEXTS]: the floppy image browser.
+#include <cstdio>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "browser/browser_dialog.h"
+#include "browser/command_line.h"
+#include "browser/library_entries.h"
+#include "browser/message_table.h"
+#include "image_list.h"
+#include "kelvorn_window.h"
+
+namespace {
+
+constexpr const char* kHelp =
+    "Usage: kelvorn [IMAGE] [/oN] [/eEXTS]\n"
+    "Browse FAT12 floppy disk images and copy files between them and the host.\n"
+    "\n"
+    "  IMAGE          an image file to open at start, shown in its folder when that is on a listed drive\n"
+    "  /oN            directory entry checks the image library runs at every open (N: 0 to 9, default 0)\n"
+    "  /eEXTS         extensions the file filter offers, three letters each (default gvximg: .gvx, .img)\n"
+    "  -h, --help     show this help and exit\n"
+    "  -v, --version  show the version and exit\n"
+    "\n"
+    "The options /o and /e are found anywhere in the arguments, case-sensitive, without separators:\n"
+    "'kelvorn /eimgbin /o2' offers the filters .bin and .img and checks every entry it reads.\n";
+
+constexpr const char* kVersion = "kelvorn 2.3\n";
+
+enum class Parsed { Run, Exit, Fail };
+
+// Help and version are answered before any window system is touched, so they work without a display.
+Parsed parseCommandLine(int argc, char** argv, browser::StartOptions& options) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    parser.addOption(help);
+    parser.addOption(version);
+    if (!parser.parse(arguments)) {
+        std::fprintf(stderr, "kelvorn: %s\nTry 'kelvorn --help'.\n", qPrintable(parser.errorText()));
+        return Parsed::Fail;
+    }
+    if (parser.isSet(help)) {
+        std::fputs(kHelp, stdout);
+        return Parsed::Exit;
+    }
+    if (parser.isSet(version)) {
+        std::fputs(kVersion, stdout);
+        return Parsed::Exit;
+    }
+    std::vector<std::string> positional;
+    for (const QString& argument : parser.positionalArguments()) {
+        positional.push_back(QFile::encodeName(argument).toStdString());
+    }
+    options = browser::parseArguments(positional, [](const std::string& path) {
+        return QFileInfo(QFile::decodeName(path.c_str())).isFile();
+    });
+    return Parsed::Run;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    browser::StartOptions options;
+    switch (parseCommandLine(argc, argv, options)) {
+        case Parsed::Run:
+            break;
+        case Parsed::Exit:
+            return 0;
+        case Parsed::Fail:
+            return 2;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(browser::kProgramName));
+    QApplication::setApplicationVersion(QStringLiteral("2.3"));
+    QApplication::setDesktopFileName(QStringLiteral("kelvorn"));
+    QApplication::setWindowIcon(kelvorn::programIcon());
+
+    auto bound = browser::bindLibrary(browser::libraryCandidates());
+    if (const auto* failure = std::get_if<browser::BindFailure>(&bound)) {
+        std::fprintf(stderr, "kelvorn: %s\n", failure->message.c_str());
+        QMessageBox::critical(nullptr, QString::fromUtf8(browser::kProgramName),
+                              QString::fromStdString(failure->message));
+        return 1;
+    }
+
+    kelvorn::KelvornWindow window(QString::fromStdString(browser::messageText(101)));
+    browser::BrowserDialog dialog(window, std::get<browser::LibraryEntries>(bound), options);
+    window.attach(&dialog);
+    dialog.initialise();
+    window.show();
+    if (!options.imageToOpen.empty()) dialog.openImageAtStart(options.imageToOpen);
+    const int status = app.exec();
+    window.attach(nullptr);
+    return status;
+}

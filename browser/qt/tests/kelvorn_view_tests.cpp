@@ -1,0 +1,283 @@
+// The Qt view's wiring: real widgets offscreen, the real logic and library, images made here.
+#include <functional>
+#include <memory>
+#include <string>
+#include <variant>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "browser/browser_dialog.h"
+#include "browser/library_entries.h"
+#include "browser/message_table.h"
+#include "kelvorn_window.h"
+
+using browser::ItemHandle;
+using browser::Tree;
+using kelvorn::KelvornWindow;
+
+namespace {
+
+// Answers every modal box that comes up while it lives, from inside the box's own event loop.
+class ModalAnswerer {
+public:
+    explicit ModalAnswerer(std::function<void(QWidget&)> answer) : answer_(std::move(answer)) {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) answer_(*modal);
+        });
+        timer_.start();
+    }
+
+private:
+    std::function<void(QWidget&)> answer_;
+    QTimer timer_;
+};
+
+void click(QMessageBox& box, QMessageBox::StandardButton which) { box.button(which)->click(); }
+
+// Double-clicks the item where it is drawn, as a person would.
+void doubleClick(QTreeWidget& tree, QTreeWidgetItem& item) {
+    QVERIFY(QTest::qWaitForWindowExposed(tree.window()));
+    tree.scrollToItem(&item);
+    const QPoint at = tree.visualItemRect(&item).center();
+    // A widget double-click event comes after a press and release of its own, as the window system sends it.
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(tree.viewport(), Qt::LeftButton, Qt::NoModifier, at);
+}
+
+QImage picture(const QIcon& icon, QIcon::Mode mode = QIcon::Normal) {
+    return icon.pixmap(16, 16, mode).toImage();
+}
+
+}  // namespace
+
+class KelvornViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void hostTreeListsTheScratchDrive();
+    void doubleClickOpensTheImage();
+    void notAnImageIsReportedThroughMessageBoxes();
+    void questionsReturnTheButtonClicked();
+    void sortedInsertAndDeleteKeepHandlesStraight();
+    void resultBoxClosesItself();
+    void f1OpensTheAboutBox();
+
+private:
+    // One window with its logic over the scratch folder, closed (and its image with it) at the end.
+    struct Session {
+        Session(const browser::LibraryEntries& library, const std::string& folder)
+            : window(QString::fromStdString(browser::messageText(101))),
+              dialog(window, library, browser::StartOptions{}, scratchHost(folder)) {
+            window.attach(&dialog);
+            dialog.initialise();
+            window.show();
+        }
+        ~Session() {
+            window.close();
+            window.attach(nullptr);
+        }
+        static browser::HostServices scratchHost(const std::string& folder) {
+            browser::HostServices host;
+            host.listDrives = [folder] {
+                return std::vector<platform::HostDrive>{{folder, platform::DriveType::Fixed}};
+            };
+            host.driveAccessible = [](const std::string&) { return true; };
+            return host;
+        }
+        QTreeWidgetItem* hostFile(const std::string& name) const {
+            const std::vector<ItemHandle> roots = window.children(Tree::Host, browser::kNoItem);
+            if (roots.empty()) return nullptr;
+            for (const ItemHandle item : window.children(Tree::Host, roots.front())) {
+                const browser::ItemData data = window.itemData(Tree::Host, item);
+                if (data.kind == browser::ItemKind::File && data.path.ends_with("/" + name)) {
+                    return window.widgetItem(Tree::Host, item);
+                }
+            }
+            return nullptr;
+        }
+
+        KelvornWindow window;
+        browser::BrowserDialog dialog;
+    };
+
+    std::unique_ptr<Session> session() { return std::make_unique<Session>(library_, folder_); }
+
+    QTemporaryDir scratch_;
+    std::string folder_;
+    browser::LibraryEntries library_;
+};
+
+void KelvornViewTest::initTestCase() {
+    QVERIFY(scratch_.isValid());
+    folder_ = scratch_.path().toStdString();
+    QCOMPARE(QProcess::execute(QStringLiteral(KELVORN_TEST_MAKE_IMAGE),
+                               {scratch_.filePath(QStringLiteral("floppy.img")), QStringLiteral("TESTDISK")}),
+             0);
+    QFile junk(scratch_.filePath(QStringLiteral("junk.img")));
+    QVERIFY(junk.open(QIODevice::WriteOnly));
+    junk.write("not a floppy image\n");
+    junk.close();
+
+    auto bound = browser::bindLibrary({KELVORN_TEST_LIBRARY});
+    if (const auto* failure = std::get_if<browser::BindFailure>(&bound)) QFAIL(failure->message.c_str());
+    library_ = std::get<browser::LibraryEntries>(bound);
+}
+
+void KelvornViewTest::hostTreeListsTheScratchDrive() {
+    const auto s = session();
+    QCOMPARE(s->window.driveList()->count(), 1);
+    QTreeWidgetItem* file = s->hostFile("floppy.img");
+    QVERIFY(file != nullptr);
+    QCOMPARE(file->text(0), QStringLiteral("floppy.img (1440K)"));
+    QVERIFY(!file->icon(0).isNull());
+    QVERIFY(file->parent()->isExpanded());
+}
+
+void KelvornViewTest::doubleClickOpensTheImage() {
+    const auto s = session();
+    QTreeWidgetItem* file = s->hostFile("floppy.img");
+    QVERIFY(file != nullptr);
+    doubleClick(*s->window.treeWidget(Tree::Host), *file);
+
+    QVERIFY(s->dialog.imageIsOpen());
+    QTreeWidget* imageTree = s->window.treeWidget(Tree::Image);
+    QCOMPARE(imageTree->topLevelItemCount(), 1);
+    QTreeWidgetItem* root = imageTree->topLevelItem(0);
+    QVERIFY2(root->text(0).startsWith(QStringLiteral("TESTDISK")), qPrintable(root->text(0)));
+    // The root of a 1.44 MB image shows the 3.5-inch picture of the shared list.
+    QCOMPARE(picture(root->icon(0)), picture(s->window.images().icon(browser::icon::kImage35)));
+    QVERIFY(root->isExpanded());
+}
+
+void KelvornViewTest::notAnImageIsReportedThroughMessageBoxes() {
+    const auto s = session();
+    QTreeWidgetItem* junk = s->hostFile("junk.img");
+    QVERIFY(junk != nullptr);
+    QStringList shown;
+    {
+        ModalAnswerer answerer([&](QWidget& modal) {
+            auto* box = qobject_cast<QMessageBox*>(&modal);
+            if (box == nullptr) return;
+            shown << box->text();
+            QCOMPARE(box->windowTitle(), QString::fromUtf8(browser::kProgramName));
+            click(*box, QMessageBox::Ok);
+        });
+        doubleClick(*s->window.treeWidget(Tree::Host), *junk);
+    }
+    QVERIFY2(shown.size() >= 2, qPrintable(shown.join(QLatin1Char('|'))));
+    QCOMPARE(shown.last(), QString::fromStdString(browser::messageText(106)));
+    QVERIFY(!s->dialog.imageIsOpen());
+    QCOMPARE(s->window.treeWidget(Tree::Image)->topLevelItemCount(), 0);
+}
+
+void KelvornViewTest::questionsReturnTheButtonClicked() {
+    KelvornWindow window(QString{});
+    QMessageBox::StandardButton answer = QMessageBox::Yes;
+    ModalAnswerer answerer([&](QWidget& modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(&modal)) click(*box, answer);
+    });
+    QVERIFY(window.askYesNo("Přepsat?"));
+    answer = QMessageBox::No;
+    QVERIFY(!window.askYesNo("Přepsat?"));
+    answer = QMessageBox::Ok;
+    QVERIFY(window.askOkCancel("Pokračovat?"));
+    answer = QMessageBox::Cancel;
+    QVERIFY(!window.askOkCancel("Pokračovat?"));
+}
+
+void KelvornViewTest::sortedInsertAndDeleteKeepHandlesStraight() {
+    KelvornWindow window(QString{});
+    auto add = [&](ItemHandle parent, const char* text, browser::InsertAt at) {
+        return window.insertItem(Tree::Image, parent, browser::TreeItem{text, 0, 1, {}}, at);
+    };
+    auto texts = [&](ItemHandle parent) {
+        std::vector<std::string> result;
+        for (const ItemHandle item : window.children(Tree::Image, parent)) {
+            result.push_back(window.itemText(Tree::Image, item));
+        }
+        return result;
+    };
+    const ItemHandle root = add(browser::kNoItem, "ROOT", browser::InsertAt::Last);
+    add(root, "beta", browser::InsertAt::Sorted);
+    const ItemHandle docs = add(root, "DOCS", browser::InsertAt::Sorted);
+    add(root, "Alpha", browser::InsertAt::Sorted);
+    QCOMPARE(texts(root), (std::vector<std::string>{"Alpha", "beta", "DOCS"}));
+
+    const ItemHandle old = add(docs, "OLD", browser::InsertAt::Last);
+    add(docs, "NEW", browser::InsertAt::Last);
+    window.expandItem(Tree::Image, docs);
+    window.sortChildren(Tree::Image, root);
+    window.sortChildren(Tree::Image, docs);
+    QCOMPARE(texts(docs), (std::vector<std::string>{"NEW", "OLD"}));
+    QVERIFY(window.widgetItem(Tree::Image, docs)->isExpanded());
+    // A folder shows its closed picture, and its open one while selected.
+    const QIcon folderIcon = window.widgetItem(Tree::Image, docs)->icon(0);
+    QCOMPARE(picture(folderIcon), picture(window.images().icon(browser::icon::kFolder)));
+    QCOMPARE(picture(folderIcon, QIcon::Selected), picture(window.images().icon(browser::icon::kFolderOpen)));
+    QCOMPARE(window.parentOf(Tree::Image, old), docs);
+
+    // Deleting a folder forgets its children too; later handles never repeat an old one.
+    window.deleteItem(Tree::Image, docs);
+    QCOMPARE(texts(root), (std::vector<std::string>{"Alpha", "beta"}));
+    QVERIFY(window.widgetItem(Tree::Image, old) == nullptr);
+    QCOMPARE(window.itemText(Tree::Image, old), std::string());
+    QVERIFY(add(root, "LATER", browser::InsertAt::Sorted) > old);
+}
+
+void KelvornViewTest::resultBoxClosesItself() {
+    KelvornWindow window(QString{});
+    QPointer<QDialog> seen;
+    QString text;
+    bool fieldEnabled = true;
+    bool closedForIt = false;
+    QTimer::singleShot(0, [&] {
+        seen = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!seen) return;
+        if (auto* field = seen->findChild<QLineEdit*>()) {
+            text = field->text();
+            fieldEnabled = field->isEnabled();
+        }
+        // Only a broken countdown gets here; it keeps the suite from hanging.
+        QTimer::singleShot(30000, seen.data(), [&] {
+            closedForIt = true;
+            seen->reject();
+        });
+    });
+    window.showResultBox(browser::kResultText, 50);
+    QVERIFY(!closedForIt);
+    QCOMPARE(text, QString::fromUtf8(browser::kResultText));
+    QVERIFY(!fieldEnabled);
+    QTRY_VERIFY(seen.isNull());
+}
+
+void KelvornViewTest::f1OpensTheAboutBox() {
+    const auto s = session();
+    s->window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&s->window));
+    QString title;
+    {
+        ModalAnswerer answerer([&](QWidget& modal) {
+            title = modal.windowTitle();
+            modal.close();
+        });
+        QTest::keyClick(&s->window, Qt::Key_F1);
+    }
+    QCOMPARE(title, QString::fromUtf8(browser::kAboutCaption));
+}
+
+QTEST_MAIN(KelvornViewTest)
+#include "kelvorn_view_tests.moc"
