@@ -14,6 +14,8 @@
 #include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QTreeWidget>
+
+#include "lined_tree.h"
 #include <QVBoxLayout>
 
 #include "browser/browser_dialog.h"
@@ -45,7 +47,7 @@ QToolButton* makeButton(QWidget* parent, const QIcon& icon, const QString& name)
 }
 
 QTreeWidget* makeTree(QWidget* parent) {
-    auto* tree = new QTreeWidget(parent);
+    auto* tree = new LinedTree(parent);
     tree->setColumnCount(1);
     tree->setHeaderHidden(true);
     tree->setRootIsDecorated(true);
