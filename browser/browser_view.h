@@ -80,6 +80,8 @@ public:
     virtual std::vector<ItemHandle> children(Tree tree, ItemHandle parent) const = 0;
     virtual ItemHandle parentOf(Tree tree, ItemHandle item) const = 0;
     virtual ItemHandle selectedItem(Tree tree) const = 0;
+    // Selects the item and scrolls it into sight.
+    virtual void selectItem(Tree tree, ItemHandle item) = 0;
     virtual std::string itemText(Tree tree, ItemHandle item) const = 0;
     virtual ItemData itemData(Tree tree, ItemHandle item) const = 0;
 

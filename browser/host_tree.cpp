@@ -161,7 +161,9 @@ void BrowserDialog::openImageAtStart(const std::string& path) {
             view_.selectDrive(best);
             rebuildHostTree();
         }
-        if (shownDrive_ == best) findHostItem(absolute);
+        if (shownDrive_ == best) {
+            if (const ItemHandle item = findHostItem(absolute); item != kNoItem) view_.selectItem(Tree::Host, item);
+        }
     }
     if (imageIsOpen_) closeImage(true);
     openImageFile_ = absolute;

@@ -114,6 +114,13 @@ ItemHandle ItemTree::selected() const {
     return selection.isEmpty() ? kNoItem : handleOf(selection.first());
 }
 
+void ItemTree::select(ItemHandle item) {
+    Item* const found = find(item);
+    if (found == nullptr) return;
+    widget_.setCurrentItem(found);
+    widget_.scrollToItem(found);
+}
+
 std::string ItemTree::text(ItemHandle item) const {
     const Item* const found = find(item);
     return found ? found->text : std::string();

@@ -31,6 +31,7 @@ public:
     std::vector<browser::ItemHandle> children(browser::ItemHandle parent) const;
     browser::ItemHandle parentOf(browser::ItemHandle item) const;
     browser::ItemHandle selected() const;
+    void select(browser::ItemHandle item);
     std::string text(browser::ItemHandle item) const;
     browser::ItemData data(browser::ItemHandle item) const;
 

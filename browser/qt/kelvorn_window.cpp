@@ -249,6 +249,8 @@ std::vector<ItemHandle> KelvornWindow::children(Tree tree, ItemHandle parent) co
 }
 ItemHandle KelvornWindow::parentOf(Tree tree, ItemHandle item) const { return items(tree).parentOf(item); }
 ItemHandle KelvornWindow::selectedItem(Tree tree) const { return items(tree).selected(); }
+
+void KelvornWindow::selectItem(Tree tree, ItemHandle item) { items(tree).select(item); }
 std::string KelvornWindow::itemText(Tree tree, ItemHandle item) const { return items(tree).text(item); }
 browser::ItemData KelvornWindow::itemData(Tree tree, ItemHandle item) const { return items(tree).data(item); }
 

@@ -44,6 +44,7 @@ public:
     std::vector<browser::ItemHandle> children(browser::Tree tree, browser::ItemHandle parent) const override;
     browser::ItemHandle parentOf(browser::Tree tree, browser::ItemHandle item) const override;
     browser::ItemHandle selectedItem(browser::Tree tree) const override;
+    void selectItem(browser::Tree tree, browser::ItemHandle item) override;
     std::string itemText(browser::Tree tree, browser::ItemHandle item) const override;
     browser::ItemData itemData(browser::Tree tree, browser::ItemHandle item) const override;
 

@@ -171,6 +171,7 @@ TEST_F(ImageTreeTest, ACommandLineImageIsShownInItsFolderAndOpened) {
     EXPECT_EQ(view.driveSelection, 1);
     const ItemHandle item = view.find(Tree::Host, "start.img (1440K)");
     ASSERT_NE(item, kNoItem);
+    EXPECT_EQ(view.selectedItem(Tree::Host), item);
     EXPECT_TRUE(view.node(Tree::Host, view.parentOf(Tree::Host, item)).expanded);
     EXPECT_TRUE(dialog->imageIsOpen());
     EXPECT_EQ(rootText().substr(0, 6), "START ");

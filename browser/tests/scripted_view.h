@@ -33,6 +33,7 @@ public:
     std::vector<ItemHandle> children(Tree tree, ItemHandle parent) const override;
     ItemHandle parentOf(Tree tree, ItemHandle item) const override { return node(tree, item).parent; }
     ItemHandle selectedItem(Tree tree) const override { return selected[static_cast<int>(tree)]; }
+    void selectItem(Tree tree, ItemHandle item) override { selected[static_cast<int>(tree)] = item; }
     std::string itemText(Tree tree, ItemHandle item) const override { return node(tree, item).item.text; }
     ItemData itemData(Tree tree, ItemHandle item) const override { return node(tree, item).item.data; }
 
