@@ -54,6 +54,19 @@ public:
     virtual ~WaitCursorScope() = default;
 };
 
+// What the new-image dialog returns when accepted.
+struct NewImageChoice {
+    int templateId = 153;  // the boot sector template of the chosen disk type
+    std::string fileName;
+    std::string label;
+};
+
+// What the new-folder dialog returns on OK.
+struct NewItemChoice {
+    bool volumeLabel = false;  // "VOL1 diskety" chosen instead of a subfolder
+    std::string name;
+};
+
 struct AboutText {
     std::string caption;  // "Kelvorn - o programu"
     std::string version;  // "Kelvorn verze 2.3"
@@ -98,6 +111,12 @@ public:
     virtual void selectFilterEntry(int index) = 0;  // shows the entry's text in the edit field
     virtual std::string filterEditText() const = 0;
     virtual void setFilterEditText(const std::string& text) = 0;
+
+    // The new-image dialog with the file name preset; nothing when the user says no.
+    virtual std::optional<NewImageChoice> askNewImage(const std::string& presetName) = 0;
+    // The new-folder dialog; offerLabel shows the choice of the volume label (the image's root), whose field
+    // then starts with presetLabel. Nothing on cancel.
+    virtual std::optional<NewItemChoice> askNewItem(const std::string& presetLabel, bool offerLabel) = 0;
 
     virtual void showAbout(const AboutText& about) = 0;
     // The result box: shows text and closes itself after closeAfterMs unless OK closes it first.

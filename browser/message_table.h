@@ -28,4 +28,32 @@ inline constexpr const char* kResultText = "Akce dokončena bez chyb.";
 inline constexpr const char* kResultGroup = "Výsledek:";
 inline constexpr int kResultBoxCloseMs = 2000;
 
+// The new-image dialog.
+inline constexpr const char* kNewImageCaption = "Kelvorn - nový soubor";
+inline constexpr const char* kNewImageQuestion = "Chcete vytvořit obraz prázdné diskety?";
+inline constexpr const char* kNewImageFileField = "Do souboru:";
+inline constexpr const char* kNewImageLabelField = "Návěští VOL:";
+inline constexpr const char* kNewImageTypeGroup = "Typ diskety:";
+inline constexpr const char* kNewImageYes = "Ano";
+inline constexpr const char* kNewImageNo = "Ne";
+struct DiskTypeChoice {
+    const char* text;
+    int templateId;
+};
+// In the dialog's order; the first is chosen at start.
+inline constexpr DiskTypeChoice kDiskTypeChoices[] = {
+    {"3,5\" 1,44 MB", 153}, {"3,5\" 720 KB", 151}, {"5,25\" 1,2 MB", 152}, {"5,25\" 360 KB", 150}};
+inline constexpr int kNewImageNameLimit = 255;
+inline constexpr int kLabelLimit = 11;
+
+// The new-folder dialog.
+inline constexpr const char* kNewItemCaption = "Kelvorn - nová složka";
+inline constexpr const char* kNewItemPrompt = " Zadejte název:";
+inline constexpr const char* kNewItemDefaultName = "Nová složka";
+inline constexpr const char* kNewItemTypeGroup = "Typ";
+inline constexpr const char* kNewItemSubfolder = "Podsložka";
+inline constexpr const char* kNewItemLabel = "VOL1 diskety";
+inline constexpr const char* kNewItemOk = "OK";
+inline constexpr const char* kNewItemCancel = "Storno";
+
 }  // namespace browser

@@ -31,6 +31,28 @@ bool ScriptedView::answer(const std::string& kind, const std::string& text) {
     return given;
 }
 
+std::optional<NewImageChoice> ScriptedView::askNewImage(const std::string& presetName) {
+    dialogPresets.push_back("new image: " + presetName);
+    if (newImageAnswers.empty()) {
+        ADD_FAILURE() << "unscripted new-image dialog";
+        return std::nullopt;
+    }
+    auto given = newImageAnswers.front();
+    newImageAnswers.pop_front();
+    return given;
+}
+
+std::optional<NewItemChoice> ScriptedView::askNewItem(const std::string& presetLabel, bool offerLabel) {
+    dialogPresets.push_back(std::string(offerLabel ? "new item with label: " : "new folder: ") + presetLabel);
+    if (newItemAnswers.empty()) {
+        ADD_FAILURE() << "unscripted new-folder dialog";
+        return std::nullopt;
+    }
+    auto given = newItemAnswers.front();
+    newItemAnswers.pop_front();
+    return given;
+}
+
 std::unique_ptr<WaitCursorScope> ScriptedView::waitCursor() { return std::make_unique<CountedWait>(waitCursors); }
 
 ItemHandle ScriptedView::insertItem(Tree tree, ItemHandle parent, const TreeItem& item, InsertAt at) {

@@ -46,6 +46,8 @@ public:
     std::string filterEditText() const override { return filterEdit; }
     void setFilterEditText(const std::string& text) override { filterEdit = text; }
 
+    std::optional<NewImageChoice> askNewImage(const std::string& presetName) override;
+    std::optional<NewItemChoice> askNewItem(const std::string& presetLabel, bool offerLabel) override;
     void showAbout(const AboutText& about) override { abouts.push_back(about.version); }
     void showResultBox(const std::string& text, int) override { messages.push_back("[result] " + text); }
     void closeWindow() override { closed = true; }
@@ -65,6 +67,10 @@ public:
     int filterSelection = -1;
     std::string filterEdit;
     std::vector<std::string> abouts;
+    // Answers of the two small dialogs, in order (nothing: the user cancels), and what they were shown.
+    std::deque<std::optional<NewImageChoice>> newImageAnswers;
+    std::deque<std::optional<NewItemChoice>> newItemAnswers;
+    std::vector<std::string> dialogPresets;
     std::set<std::string> extensionsWithoutIcon;
     std::vector<std::string> iconRequests;
     ItemHandle selected[2] = {kNoItem, kNoItem};
