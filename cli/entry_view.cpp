@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "long_name_layout.h"
+#include "lookup_name.h"
 #include "platform/text_codec.h"
 
 namespace cli {
@@ -17,8 +18,6 @@ constexpr uint8_t kNameLowerCase = 0x08;
 constexpr uint8_t kExtensionLowerCase = 0x10;
 constexpr uint8_t kStandsForE5 = 0x05;  // a first byte of 0xE5 is stored as 0x05
 constexpr int32_t kMaxSlots = 22;
-// Bytes the library's 8.3 lookup cannot match when they are part of a name.
-constexpr std::string_view kUnreachableShortBytes = ".\"/\\[]:;=,|*?";
 
 std::string trimmedPart(const EntryView& e, size_t from, size_t length) {
     std::string part(e.shortName.begin() + static_cast<std::ptrdiff_t>(from),
@@ -93,25 +92,9 @@ std::string shownName(const EntryView& e, const std::string& codePage) {
     return e.longName.empty() ? shownShortName(e, codePage) : e.longName;
 }
 
-std::string storedShortName(const EntryView& e) {
-    std::string base = trimmedPart(e, 0, 8);
-    std::string ext = trimmedPart(e, 8, 3);
-    return ext.empty() ? base : base + "." + ext;
-}
+std::string storedShortName(const EntryView& e) { return orva::storedShortName(e.shortName); }
 
-std::string libraryName(const EntryView& e) {
-    // Short names are unique in a directory, so they are the safer handle; a long name is compared with "?"
-    // as a wildcard and may match a neighbour.
-    const auto reachable = [](const std::string& part) {
-        return std::none_of(part.begin(), part.end(), [](char c) {
-            const auto b = static_cast<uint8_t>(c);
-            return b <= 0x20 || b == 0x7F || kUnreachableShortBytes.find(c) != std::string_view::npos;
-        });
-    };
-    const std::string base = trimmedPart(e, 0, 8);
-    if (!base.empty() && reachable(base) && reachable(trimmedPart(e, 8, 3))) return storedShortName(e);
-    return e.longName;
-}
+std::string libraryName(const EntryView& e) { return orva::lookupName(e.shortName, e.longName); }
 
 std::string attributeText(uint8_t attributes) {
     std::string text = "-----";

@@ -1,6 +1,7 @@
 #include "platform/folder_listing.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -34,10 +35,12 @@ std::optional<std::vector<FolderEntry>> listFolderEntries(const std::string& pat
         // Flags 0: follow links, so a link to a folder is listed as the folder and a broken link drops out.
         struct stat info {};
         if (::fstatat(dirFd, name.c_str(), &info, 0) != 0) continue;
+        struct stat own {};
+        const bool isLink = ::fstatat(dirFd, name.c_str(), &own, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(own.st_mode);
         if (S_ISDIR(info.st_mode))
-            entries.push_back({name, true, 0});
+            entries.push_back({name, true, 0, isLink});
         else if (S_ISREG(info.st_mode))
-            entries.push_back({name, false, static_cast<uint64_t>(info.st_size)});
+            entries.push_back({name, false, static_cast<uint64_t>(info.st_size), isLink});
     }
     return entries;
 }

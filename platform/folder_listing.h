@@ -11,6 +11,7 @@ struct FolderEntry {
     std::string name;
     bool isDirectory = false;
     uint64_t size = 0;  // files only
+    bool isLink = false;  // reached through a symbolic link
 };
 
 // Folders and regular files (symbolic links are followed to what they name; broken links, devices, FIFOs and

@@ -8,7 +8,7 @@
 
 #include "commands/commands.h"
 #include "entry_view.h"
-#include "host_names.h"
+#include "platform/host_names.h"
 #include "image_path.h"
 #include "image_session.h"
 #include "messages.h"
@@ -44,7 +44,7 @@ class Extractor {
     // The host name an entry gets inside a folder; empty (and reported) when it cannot have one.
     std::string hostName(const ImageItem& item) {
         const std::string name = shownName(item.entry, session_.options().codePage);
-        if (const std::string problem = hostNameProblem(name); !problem.empty()) {
+        if (const std::string problem = platform::hostNameProblem(name); !problem.empty()) {
             fail(session_.path() + ": " + item.shownPath + ": skipped: " + problem);
             return {};
         }

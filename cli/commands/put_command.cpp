@@ -11,7 +11,7 @@
 
 #include "commands/commands.h"
 #include "entry_view.h"
-#include "host_attributes.h"
+#include "platform/host_attributes.h"
 #include "image_names.h"
 #include "image_path.h"
 #include "image_session.h"
@@ -184,7 +184,7 @@ class Putter {
             return hostFault ? Outcome::Failed : Outcome::Stop;
         }
         remember(folder, name);
-        const Outcome outcome = setAttributes(folder, name, hostAttributes(host.string(), false));
+        const Outcome outcome = setAttributes(folder, name, platform::hostAttributes(host.string(), false));
         if (progress_) progress_->fileDone(size);
         return outcome;
     }
@@ -218,7 +218,7 @@ class Putter {
             if (outcome == Outcome::Stop) return outcome;
         }
         // After the contents: the attributes describe the finished folder.
-        return worse(outcome, setAttributes(folder, name, hostAttributes(host.string(), true)));
+        return worse(outcome, setAttributes(folder, name, platform::hostAttributes(host.string(), true)));
     }
 
     Outcome setAttributes(const ImageItem& folder, const std::string& name, uint8_t attributes) {

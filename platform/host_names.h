@@ -3,10 +3,10 @@
 #include <string>
 #include <string_view>
 
-namespace cli {
+namespace platform {
 
 // Why a name cannot name a file inside the target folder; empty when it can. Whatever passes stays one
 // level below the folder it is put in.
 std::string hostNameProblem(std::string_view name);
 
-}  // namespace cli
+}  // namespace platform

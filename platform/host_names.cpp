@@ -1,6 +1,6 @@
-#include "host_names.h"
+#include "platform/host_names.h"
 
-namespace cli {
+namespace platform {
 
 std::string hostNameProblem(std::string_view name) {
     if (name.empty()) return "the name is empty";
@@ -10,4 +10,4 @@ std::string hostNameProblem(std::string_view name) {
     return {};
 }
 
-}  // namespace cli
+}  // namespace platform
