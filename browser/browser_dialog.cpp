@@ -36,6 +36,15 @@ void BrowserDialog::initialise() {
     }
 }
 
+void BrowserDialog::showResultBox() { view_.showResultBox(kResultText, kResultBoxCloseMs); }
+
+platform::DriveType BrowserDialog::driveTypeOf(const std::string& path) const {
+    for (const platform::HostDrive& drive : drives_) {
+        if (drive.path == path) return drive.type;
+    }
+    return platform::DriveType::Fixed;
+}
+
 void BrowserDialog::onAbout() {
     view_.showAbout({kAboutCaption, kAboutVersion, kAboutHint});
 }

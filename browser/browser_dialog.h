@@ -35,10 +35,10 @@ public:
     void onFilterEdited();
     void onHostItemExpanding(ItemHandle item);
     void onHostItemDoubleClicked(ItemHandle item);
-    void onCopyToHost() {}
-    void onCopyToImage() {}
-    void onDelete() {}
-    void onNew() {}
+    void onCopyToHost();
+    void onCopyToImage();
+    void onDelete();
+    void onNew();
     void onAbout();
     // The window's close button: closes the open image first.
     void onClose();
@@ -81,11 +81,26 @@ private:
     void addFilterEntry(const std::string& text);
     void pickDefaultExtension();
 
+    // Transfers, delete, new image, folder and label.
+    int32_t copyHostFileToImage(const std::string& hostPath, const std::string& imageFolder);
+    int32_t copyHostTreeToImage(const std::string& imageFolder, const std::string& hostFolder, const std::string& skip);
+    int32_t copyImageFileToHost(ItemHandle imageItem, const std::string& hostFolder);
+    int32_t copyImageTreeToHost(uint16_t cluster, const std::string& imageFolder, const std::string& hostFolder,
+                                std::set<uint16_t>& listed);
+    bool copyDiskIntoRoot(const std::string& hostFolder, const std::string& bootFile);
+    bool writeBootFile(const std::string& path);
+    void newImage();
+    void newFolderOrLabel();
+    void showResultBox();
+    void showNaming(const std::string& path);
+    bool hostNameUsable(const std::string& name);
+    platform::DriveType driveTypeOf(const std::string& path) const;
+
     // Image.
     void openImage(const std::string& path);
     void closeImage(bool forgetFile);
     void refreshImage();
-    void showMessageIfReported(int32_t code, int function);
+    void showMessageIfReported(int32_t code, int function, const char* name = nullptr);
     struct PendingFolder;
     std::vector<PendingFolder> listImageFolder(const PendingFolder& folder, ItemHandle root,
                                                const std::string& freeSuffix);
@@ -116,6 +131,7 @@ private:
     bool imageIsOpen_ = false;
     std::string openImageFile_;
     std::string volumeLabel_;
+    std::string shownLabel_;  // the label text the root shows
     std::array<uint8_t, 62> bootCopy_{};
     DiskGeometry geometry_{};
 };

@@ -20,6 +20,7 @@ enum class ItemKind { DriveRoot, Folder, File, ImageRoot, ImageFolder, ImageFile
 struct ItemData {
     ItemKind kind = ItemKind::Folder;
     std::string path;      // a host path, or a path inside the image ("\" for the image's root)
+    std::string libraryPath;  // image items: the same path in the names the library resolves
     uint16_t cluster = 0;  // image folders: the folder's first cluster (1 for the root)
     uint8_t attributes = 0;  // image entries: their attribute byte
 };

@@ -3,14 +3,11 @@
 
 #include "browser/browser_dialog.h"
 #include "browser/message_table.h"
+#include "browser/paths.h"
 #include "platform/folder_listing.h"
 
 namespace browser {
 namespace {
-
-std::string joinHostPath(const std::string& folder, const std::string& name) {
-    return folder.ends_with('/') ? folder + name : folder + "/" + name;
-}
 
 std::string sizeSuffix(uint64_t bytes) { return " (" + std::to_string(bytes / 1024) + "K)"; }
 
@@ -66,7 +63,7 @@ void BrowserDialog::rebuildHostTree() {
     hostExpandedOnce_.clear();
     const int image = driveIcon(drive.type);
     const ItemHandle root = view_.insertItem(
-        Tree::Host, kNoItem, {drive.path, image, image, {ItemKind::DriveRoot, drive.path, 0, 0}}, InsertAt::Last);
+        Tree::Host, kNoItem, {drive.path, image, image, {ItemKind::DriveRoot, drive.path, {}, 0, 0}}, InsertAt::Last);
     const auto wait = view_.waitCursor();
     fillHostLevel(drive.path, root);
     expandHostItem(root);
@@ -81,7 +78,7 @@ void BrowserDialog::fillHostLevel(const std::string& folder, ItemHandle parent) 
         if (entry.isDirectory) {
             if (entry.name.starts_with('.')) continue;
             view_.insertItem(Tree::Host, parent,
-                             {entry.name, icon::kFolder, icon::kFolderOpen, {ItemKind::Folder, path, 0, 0}},
+                             {entry.name, icon::kFolder, icon::kFolderOpen, {ItemKind::Folder, path, {}, 0, 0}},
                              InsertAt::Last);
             continue;
         }
@@ -89,7 +86,7 @@ void BrowserDialog::fillHostLevel(const std::string& folder, ItemHandle parent) 
         const size_t dot = entry.name.rfind('.');
         const int image = dot == std::string::npos ? icon::kGenericFile : iconForExtension(entry.name.substr(dot));
         view_.insertItem(Tree::Host, parent,
-                         {entry.name + sizeSuffix(entry.size), image, image, {ItemKind::File, path, 0, 0}},
+                         {entry.name + sizeSuffix(entry.size), image, image, {ItemKind::File, path, {}, 0, 0}},
                          InsertAt::Last);
     }
     view_.sortChildren(Tree::Host, parent);

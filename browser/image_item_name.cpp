@@ -26,7 +26,7 @@ std::string upToBlank(const uint8_t* bytes, size_t count) {
 
 }  // namespace
 
-std::string imageItemName(const DirEntry* entry, int32_t slotCount) {
+std::string longNameOf(const DirEntry* entry, int32_t slotCount) {
     std::u16string longName;
     bool ended = false;
     for (int32_t part = 1; part < std::clamp(slotCount, 1, kMaxSlots) && !ended; ++part) {
@@ -41,8 +41,11 @@ std::string imageItemName(const DirEntry* entry, int32_t slotCount) {
             longName.push_back(c);
         }
     }
-    if (!longName.empty()) return platform::utf16ToUtf8(longName);
+    return platform::utf16ToUtf8(longName);
+}
 
+std::string imageItemName(const DirEntry* entry, int32_t slotCount) {
+    if (std::string longName = longNameOf(entry, slotCount); !longName.empty()) return longName;
     std::string name = upToBlank(entry->name, sizeof entry->name);
     if (!name.empty() && static_cast<uint8_t>(name[0]) == kStandsForE5) name[0] = static_cast<char>(0xE5);
     if (entry->extension[0] != ' ') name += "." + upToBlank(entry->extension, sizeof entry->extension);

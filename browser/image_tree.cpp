@@ -7,6 +7,8 @@
 #include "browser/browser_dialog.h"
 #include "browser/image_item_name.h"
 #include "browser/message_table.h"
+#include "browser/paths.h"
+#include "lookup_name.h"
 #include "platform/text_codec.h"
 
 namespace browser {
@@ -15,6 +17,7 @@ struct BrowserDialog::PendingFolder {
     ItemHandle item;
     uint16_t cluster;
     std::string path;
+    std::string libraryPath;
 };
 
 namespace {
@@ -30,6 +33,7 @@ constexpr int kMaxEntriesPerFolder = 2880 * 512 / 32;
 // What the tree needs of an entry, copied out before the next library call.
 struct Listed {
     std::string name;
+    std::string lookupName;
     uint8_t attributes;
     uint16_t firstCluster;
     uint16_t clusterHigh;
@@ -37,9 +41,11 @@ struct Listed {
 };
 
 Listed capture(const DirEntry* entry, int32_t slotCount) {
-    Listed l{imageItemName(entry, slotCount), entry->attributes, entry->firstCluster, entry->clusterHigh, {}};
+    Listed l{imageItemName(entry, slotCount), {}, entry->attributes, entry->firstCluster, entry->clusterHigh, {}};
     std::copy(std::begin(entry->name), std::end(entry->name), l.shortName.begin());
     std::copy(std::begin(entry->extension), std::end(entry->extension), l.shortName.begin() + 8);
+    l.lookupName = orva::lookupName(l.shortName, longNameOf(entry, slotCount));
+    if (l.lookupName.empty()) l.lookupName = l.name;
     return l;
 }
 
@@ -49,10 +55,6 @@ bool isDotEntry(const Listed& l) {
     static constexpr std::array<uint8_t, 11> kDot{'.', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
     static constexpr std::array<uint8_t, 11> kDotDot{'.', '.', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
     return l.shortName == kDot || l.shortName == kDotDot;
-}
-
-std::string joinImagePath(const std::string& folder, const std::string& name) {
-    return folder.ends_with('\\') ? folder + name : folder + "\\" + name;
 }
 
 }  // namespace
@@ -95,16 +97,17 @@ void BrowserDialog::openImage(const std::string& path) {
     const std::string freeSuffix = " (" + std::to_string(freeBytes / 1024) + "K)";
 
     const int rootImage = geometry_.mediaType == 2 || geometry_.mediaType == 5 ? icon::kImage35 : icon::kImageOther;
+    shownLabel_ = labelText(label, 11);
     const ItemHandle root =
         view_.insertItem(Tree::Image, kNoItem,
-                         {labelText(label, 11) + freeSuffix, rootImage, rootImage,
-                          {ItemKind::ImageRoot, "\\", kRootCluster, kDirectoryBit}},
+                         {shownLabel_ + freeSuffix, rootImage, rootImage,
+                          {ItemKind::ImageRoot, "\\", "\\", kRootCluster, kDirectoryBit}},
                          InsertAt::Last);
 
     // Each folder is listed whole before any folder below it, so the library's one enumeration is never
     // interrupted; a folder cluster met twice (a hostile image) is shown but not listed again.
     std::set<uint16_t> listed{kRootCluster};
-    std::vector<PendingFolder> pending{{root, kRootCluster, "\\"}};
+    std::vector<PendingFolder> pending{{root, kRootCluster, "\\", "\\"}};
     while (!pending.empty()) {
         const PendingFolder folder = pending.back();
         pending.pop_back();
@@ -140,26 +143,27 @@ std::vector<BrowserDialog::PendingFolder> BrowserDialog::listImageFolder(const P
     std::vector<PendingFolder> below;
     for (const Listed& l : entries) {
         if (isRoot && isLabel(l)) {
-            view_.setItemText(Tree::Image, root,
-                              labelText(l.shortName.data(), l.shortName.size()) + " " + freeSuffix);
+            shownLabel_ = labelText(l.shortName.data(), l.shortName.size());
+            view_.setItemText(Tree::Image, root, shownLabel_ + " " + freeSuffix);
             continue;
         }
         if (isLoneLongNamePart(l) || (!isRoot && isDotEntry(l))) continue;
         const std::string path = joinImagePath(folder.path, l.name);
+        const std::string libraryPath = joinImagePath(folder.libraryPath, l.lookupName);
         if (l.attributes & kDirectoryBit) {
             const ItemHandle item = view_.insertItem(
                 Tree::Image, folder.item,
-                {l.name, icon::kFolder, icon::kFolderOpen, {ItemKind::ImageFolder, path, l.firstCluster, l.attributes}},
+                {l.name, icon::kFolder, icon::kFolderOpen, {ItemKind::ImageFolder, path, libraryPath, l.firstCluster, l.attributes}},
                 InsertAt::Sorted);
             // Clusters 0 and 1 name the working folder and the root, never a folder of its own.
-            if (l.firstCluster >= 2) below.push_back({item, l.firstCluster, path});
+            if (l.firstCluster >= 2) below.push_back({item, l.firstCluster, path, libraryPath});
             continue;
         }
         const size_t dot = l.name.rfind('.');
         int image = iconForExtension(platform::lowerCaseUtf8(dot == std::string::npos ? l.name : l.name.substr(dot)));
         if (image == icon::kGenericFile) image = icon::kImageFile;
         view_.insertItem(Tree::Image, folder.item,
-                         {l.name, image, image, {ItemKind::ImageFile, path, l.firstCluster, l.attributes}},
+                         {l.name, image, image, {ItemKind::ImageFile, path, libraryPath, l.firstCluster, l.attributes}},
                          InsertAt::Sorted);
     }
     return below;

@@ -29,8 +29,8 @@ int BrowserDialog::reportLibraryError(int32_t code, int function, const char* na
     return code;
 }
 
-void BrowserDialog::showMessageIfReported(int32_t code, int function) {
-    if (reportLibraryError(code, function) > 0) view_.showMessage(messageText_);
+void BrowserDialog::showMessageIfReported(int32_t code, int function, const char* name) {
+    if (reportLibraryError(code, function, name) > 0) view_.showMessage(messageText_);
 }
 
 void BrowserDialog::appendCheckDetails() {

@@ -86,6 +86,8 @@ constexpr std::array kMessages{
     Message{169, "Prosím označte objekt HD! (Označíte-li soubor, přepíše se.)"},
     Message{170, "Prosím označte objekt FD (soubor, prázdný podadresář nebo kořen FD) !"},
     Message{171, "Prosím označte adresář nebo kořen FD !"},
+    Message{1001, "Jméno %s nelze na HD použít, položka se vynechává."},
+    Message{1002, "Soubor %s je právě otevřen jako image; nový obraz diskety jej nesmí přepsat."},
 };
 
 struct Row {

@@ -20,6 +20,7 @@
 
 #include "browser/browser_dialog.h"
 #include "browser/message_table.h"
+#include "new_dialogs.h"
 #include "small_dialogs.h"
 
 namespace kelvorn {
@@ -205,6 +206,19 @@ bool KelvornWindow::askOkCancel(const std::string& message) {
 
 std::unique_ptr<browser::WaitCursorScope> KelvornWindow::waitCursor() {
     return std::make_unique<WaitCursor>();
+}
+
+std::optional<browser::NewImageChoice> KelvornWindow::askNewImage(const std::string& presetName) {
+    NewImageDialog box(presetName, this);
+    if (box.exec() != QDialog::Accepted) return std::nullopt;
+    return box.choice();
+}
+
+std::optional<browser::NewItemChoice> KelvornWindow::askNewItem(const std::string& presetLabel,
+                                                                bool offerLabel) {
+    NewItemDialog box(presetLabel, offerLabel, this);
+    if (box.exec() != QDialog::Accepted) return std::nullopt;
+    return box.choice();
 }
 
 void KelvornWindow::showAbout(const browser::AboutText& about) { makeAboutBox(about, this)->exec(); }

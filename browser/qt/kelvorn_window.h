@@ -58,6 +58,10 @@ public:
     std::string filterEditText() const override;
     void setFilterEditText(const std::string& text) override;
 
+    std::optional<browser::NewImageChoice> askNewImage(const std::string& presetName) override;
+    std::optional<browser::NewItemChoice> askNewItem(const std::string& presetLabel,
+                                                     bool offerLabel) override;
+
     void showAbout(const browser::AboutText& about) override;
     void showResultBox(const std::string& text, int closeAfterMs) override;
     void closeWindow() override;

@@ -1,6 +1,8 @@
 // kelvorn_screenshot OUT_DIR [IMAGE]: renders Kelvorn's window (IMAGE open, its folder as the only drive),
-// the extension filter's drop-down and the about box to PNG files, offscreen unless told otherwise.
+// the extension filter's drop-down, the about box and the two "new" dialogs to PNG files, offscreen unless
+// told otherwise.
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <variant>
 
@@ -34,6 +36,20 @@ bool save(const QPixmap& picture, const QDir& folder, const char* name) {
     }
     std::printf("%s\n", qPrintable(path));
     return true;
+}
+
+// Modal dialogs run their own event loop; take the picture from inside it, then dismiss the dialog.
+bool saveModal(const QDir& folder, const char* name, const std::function<void()>& run) {
+    bool saved = false;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            settle();
+            saved = save(box->grab(), folder, name);
+            box->close();
+        }
+    });
+    run();
+    return saved;
 }
 
 // Opens the first folders of the image so the picture shows some depth.
@@ -115,17 +131,10 @@ int main(int argc, char** argv) {
     filter->hidePopup();
     ok = save(withPopup, out, "kelvorn-filter.png") && ok;
 
-    // The about box runs modally; take its picture from inside its own event loop, then close it.
-    bool aboutSaved = false;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* box = QApplication::activeModalWidget()) {
-            settle();
-            aboutSaved = save(box->grab(), out, "kelvorn-about.png");
-            box->close();
-        }
-    });
-    dialog.onAbout();
-    ok = aboutSaved && ok;
+    ok = saveModal(out, "kelvorn-about.png", [&] { dialog.onAbout(); }) && ok;
+    ok = saveModal(out, "kelvorn-new-image.png", [&] { window.askNewImage("disk"); }) && ok;
+    // At the image's root, where the label may be chosen instead of a folder.
+    ok = saveModal(out, "kelvorn-new-folder.png", [&] { window.askNewItem("SAMPLE", true); }) && ok;
 
     window.attach(nullptr);
     return ok ? 0 : 1;

@@ -9,10 +9,13 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -22,10 +25,13 @@
 #include "browser/library_entries.h"
 #include "browser/message_table.h"
 #include "kelvorn_window.h"
+#include "new_dialogs.h"
 
 using browser::ItemHandle;
 using browser::Tree;
 using kelvorn::KelvornWindow;
+using kelvorn::NewImageDialog;
+using kelvorn::NewItemDialog;
 
 namespace {
 
@@ -57,6 +63,19 @@ void doubleClick(QTreeWidget& tree, QTreeWidgetItem& item) {
     QTest::mouseDClick(tree.viewport(), Qt::LeftButton, Qt::NoModifier, at);
 }
 
+void showAndWait(QDialog& dialog) {
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+}
+
+void clickOn(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+// Replaces the field's text as typing would.
+void retype(QLineEdit* field, const QString& value) {
+    field->selectAll();
+    QTest::keyClicks(field, value);
+}
+
 QImage picture(const QIcon& icon, QIcon::Mode mode = QIcon::Normal) {
     return icon.pixmap(16, 16, mode).toImage();
 }
@@ -75,6 +94,10 @@ private slots:
     void sortedInsertAndDeleteKeepHandlesStraight();
     void resultBoxClosesItself();
     void f1OpensTheAboutBox();
+    void newImageDialogReturnsWhatWasTyped();
+    void newImageIsNothingOnNo();
+    void newFolderDialogSwitchesBetweenFolderAndLabel();
+    void newFolderWithoutLabelChoice();
 
 private:
     // One window with its logic over the scratch folder, closed (and its image with it) at the end.
@@ -277,6 +300,107 @@ void KelvornViewTest::f1OpensTheAboutBox() {
         QTest::keyClick(&s->window, Qt::Key_F1);
     }
     QCOMPARE(title, QString::fromUtf8(browser::kAboutCaption));
+}
+
+void KelvornViewTest::newImageDialogReturnsWhatWasTyped() {
+    NewImageDialog dialog("disk");
+    showAndWait(dialog);
+    QCOMPARE(dialog.windowTitle(), QString::fromUtf8(browser::kNewImageCaption));
+    QCOMPARE(dialog.fileField()->text(), QStringLiteral("disk"));
+    QCOMPARE(dialog.fileField()->maxLength(), 255);
+    QCOMPARE(dialog.labelField()->text(), QString());
+    QVERIFY(dialog.typeButton(0)->isChecked());
+    QCOMPARE(dialog.typeButton(0)->text(), QStringLiteral("3,5\" 1,44 MB"));
+    QCOMPARE(dialog.choice().templateId, 153);
+
+    retype(dialog.fileField(), QStringLiteral("záloha"));
+    QTest::keyClicks(dialog.labelField(), QStringLiteral("MYFLOPPYDISK"));  // one past the label's limit
+    clickOn(dialog.typeButton(3));
+    QVERIFY(!dialog.typeButton(0)->isChecked());
+    clickOn(dialog.yesButton());
+
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    const browser::NewImageChoice choice = dialog.choice();
+    QCOMPARE(choice.templateId, 150);  // 5,25" 360 KB
+    QCOMPARE(choice.fileName, std::string("záloha"));
+    QCOMPARE(choice.label, std::string("MYFLOPPYDIS"));
+}
+
+void KelvornViewTest::newImageIsNothingOnNo() {
+    KelvornWindow window(QString{});
+    bool answerYes = false;
+    QString preset;
+    ModalAnswerer answerer([&](QWidget& modal) {
+        auto* dialog = qobject_cast<NewImageDialog*>(&modal);
+        if (dialog == nullptr) return;
+        preset = dialog->fileField()->text();
+        clickOn(answerYes ? dialog->yesButton() : dialog->noButton());
+    });
+    QVERIFY(!window.askNewImage("disk").has_value());
+    QCOMPARE(preset, QStringLiteral("disk"));
+
+    answerYes = true;
+    const auto accepted = window.askNewImage("obraz.img");
+    QVERIFY(accepted.has_value());
+    QCOMPARE(accepted->fileName, std::string("obraz.img"));
+    QCOMPARE(accepted->label, std::string());
+    QCOMPARE(accepted->templateId, 153);
+}
+
+void KelvornViewTest::newFolderDialogSwitchesBetweenFolderAndLabel() {
+    const QString newFolder = QString::fromUtf8(browser::kNewItemDefaultName);
+    NewItemDialog dialog("SAMPLE", true);
+    showAndWait(dialog);
+    QCOMPARE(dialog.windowTitle(), QString::fromUtf8(browser::kNewItemCaption));
+    QVERIFY(dialog.typeGroup()->isVisible());
+    QVERIFY(dialog.subfolderButton()->isChecked());
+    QCOMPARE(dialog.nameField()->text(), newFolder);
+    QCOMPARE(dialog.nameField()->maxLength(), 255);
+    // Selected, so the first key typed replaces the suggestion.
+    QCOMPARE(dialog.nameField()->selectedText(), newFolder);
+
+    clickOn(dialog.labelButton());
+    QCOMPARE(dialog.nameField()->text(), QStringLiteral("SAMPLE"));
+    QCOMPARE(dialog.nameField()->maxLength(), 11);
+    retype(dialog.nameField(), QStringLiteral("ABCDEFGHIJKLMN"));
+    QCOMPARE(dialog.nameField()->text(), QStringLiteral("ABCDEFGHIJK"));
+
+    clickOn(dialog.subfolderButton());
+    QCOMPARE(dialog.nameField()->text(), newFolder);
+    QCOMPARE(dialog.nameField()->maxLength(), 255);
+    QCOMPARE(dialog.choice().volumeLabel, false);
+
+    clickOn(dialog.labelButton());
+    retype(dialog.nameField(), QStringLiteral("ZALOHA"));
+    clickOn(dialog.okButton());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.choice().volumeLabel, true);
+    QCOMPARE(dialog.choice().name, std::string("ZALOHA"));
+}
+
+void KelvornViewTest::newFolderWithoutLabelChoice() {
+    const int fullHeight = NewItemDialog("SAMPLE", true).sizeHint().height();
+    KelvornWindow window(QString{});
+    bool answerOk = true;
+    bool groupShown = true;
+    int height = 0;
+    ModalAnswerer answerer([&](QWidget& modal) {
+        auto* dialog = qobject_cast<NewItemDialog*>(&modal);
+        if (dialog == nullptr) return;
+        groupShown = dialog->typeGroup()->isVisible();
+        height = dialog->height();
+        retype(dialog->nameField(), QStringLiteral("Dopisy 2024"));
+        clickOn(answerOk ? dialog->okButton() : dialog->cancelButton());
+    });
+    const auto made = window.askNewItem("SAMPLE", false);
+    QVERIFY(!groupShown);
+    QVERIFY2(height < fullHeight, qPrintable(QStringLiteral("%1 vs %2").arg(height).arg(fullHeight)));
+    QVERIFY(made.has_value());
+    QCOMPARE(made->volumeLabel, false);
+    QCOMPARE(made->name, std::string("Dopisy 2024"));
+
+    answerOk = false;
+    QVERIFY(!window.askNewItem("SAMPLE", true).has_value());
 }
 
 QTEST_MAIN(KelvornViewTest)

@@ -1,0 +1,48 @@
+// "×": deleting a file or an empty folder of the image.
+#include "browser/browser_dialog.h"
+#include "browser/message_table.h"
+
+namespace browser {
+namespace {
+
+constexpr int32_t kProtected = 1;
+constexpr int32_t kRoot = 3;
+
+}  // namespace
+
+void BrowserDialog::onDelete() {
+    const ItemHandle item = view_.selectedItem(Tree::Image);
+    if (item == kNoItem) {
+        view_.showMessage(browser::messageText(170));
+        return;
+    }
+    const ItemData data = view_.itemData(Tree::Image, item);
+    const std::string path = data.kind == ItemKind::ImageRoot     ? std::string("\\")
+                             : data.kind == ItemKind::ImageFolder ? data.libraryPath + "\\"
+                                                                  : data.libraryPath;
+    int32_t result = 0;
+    {
+        const auto wait = view_.waitCursor();
+        result = lib_.KillF(path.c_str(), 0);
+    }
+    if (result == kProtected) {
+        reportLibraryError(result, kKillF);
+        if (view_.askYesNo(messageText_)) {
+            const auto wait = view_.waitCursor();
+            result = lib_.KillF(path.c_str(), 1);
+        } else {
+            result = 0;
+        }
+    }
+    if (result == kRoot) {
+        if (view_.askYesNo(browser::messageText(147))) closeImage(true);
+        return;
+    }
+    // A read-only image (8) says so through the common rule; closing it would not help.
+    if (reportLibraryError(result, kKillF) > 0) view_.showMessage(messageText_);
+    if (result != 0) return;
+    showResultBox();
+    refreshImage();
+}
+
+}  // namespace browser

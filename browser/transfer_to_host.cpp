@@ -1,0 +1,195 @@
+// "<---": an image file, an image folder tree or the whole disk (with its boot sector as LABEL.BOT) to the host.
+#include <array>
+
+#include "browser/browser_dialog.h"
+#include "browser/image_item_name.h"
+#include "browser/message_table.h"
+#include "browser/paths.h"
+#include "lookup_name.h"
+#include "platform/host_attributes.h"
+#include "platform/host_file.h"
+#include "platform/host_names.h"
+#include "platform/make_folder.h"
+#include "platform/path_info.h"
+
+namespace browser {
+namespace {
+
+constexpr uint8_t kLabelBit = 0x08;
+constexpr uint8_t kDirectoryBit = 0x10;
+constexpr uint8_t kCopiedAttributes = 0x27;
+constexpr int32_t kHostFolderUnreadable = 9;
+constexpr int32_t kFolderNotMade = 6;
+constexpr const char* kNoLabel = "NONAME";
+
+struct Listed {
+    std::string name;
+    std::string lookupName;
+    uint8_t attributes;
+    uint16_t firstCluster;
+    bool dotEntry;
+};
+
+}  // namespace
+
+bool BrowserDialog::hostNameUsable(const std::string& name) {
+    if (platform::hostNameProblem(name).empty()) return true;
+    std::string shown = name;
+    for (char& c : shown) {
+        if (c == '\0') c = '?';
+    }
+    view_.showMessage(formatMessage(kUnusableHostName, {shown}));
+    return false;
+}
+
+void BrowserDialog::onCopyToHost() {
+    const ItemHandle hostItem = view_.selectedItem(Tree::Host);
+    const ItemHandle imageItem = view_.selectedItem(Tree::Image);
+    if (hostItem == kNoItem || imageItem == kNoItem) {
+        view_.showMessage(browser::messageText(160));
+        return;
+    }
+    const ItemData target = view_.itemData(Tree::Host, hostItem);
+    const bool fixedRoot = target.kind == ItemKind::DriveRoot && driveTypeOf(target.path) == platform::DriveType::Fixed;
+    if (target.kind != ItemKind::Folder && !fixedRoot) {
+        view_.showMessage(browser::messageText(161));
+        return;
+    }
+    const ItemData source = view_.itemData(Tree::Image, imageItem);
+    int32_t result = 0;
+    if (source.kind == ItemKind::ImageFile) {
+        result = copyImageFileToHost(imageItem, target.path);
+        if (result < 0) return;  // a name the host cannot take, already said
+        if (reportLibraryError(result, kCopyF, source.libraryPath.c_str()) > 0) {
+            view_.showMessage(messageText_);
+            return;
+        }
+    } else {
+        if (!view_.askYesNo(browser::messageText(155))) return;
+        const auto wait = view_.waitCursor();
+        const bool isRoot = source.kind == ItemKind::ImageRoot;
+        std::string label = shownLabel_;
+        label.erase(label.find_last_not_of(' ') + 1);
+        if (label.empty()) label = kNoLabel;
+        const std::string name = isRoot ? label : view_.itemText(Tree::Image, imageItem);
+        if (!hostNameUsable(name)) return;
+        const std::string targetFolder = joinHostPath(target.path, name);
+        const std::string imageFolder = isRoot ? "\\" : source.libraryPath + "\\";
+        if (platform::inspectPath(targetFolder).exists) {
+            view_.showMessage(browser::messageText(158));
+            return;
+        }
+        DirEntry* entry = nullptr;
+        int32_t slots = 0;
+        if (const int32_t r = lib_.GetFDirEntry(imageFolder.c_str(), &entry, &slots, nullptr); r != 0) {
+            showMessageIfReported(r, kGetFDirEntry);
+            return;
+        }
+        const uint16_t cluster = entry->firstCluster;
+        if (!platform::makeFolder(targetFolder)) {
+            view_.showMessage(browser::messageText(163));
+            return;
+        }
+        if (isRoot) {
+            if (!hostNameUsable(label + ".BOT") || !writeBootFile(joinHostPath(targetFolder, label + ".BOT"))) return;
+        }
+        std::set<uint16_t> listed{cluster};
+        result = copyImageTreeToHost(cluster, imageFolder, targetFolder, listed);
+    }
+    rebuildHostTree();
+    // Back to where the copy went, instead of a tree folded up to its drive.
+    if (const ItemHandle again = findHostItem(target.path); again != kNoItem) view_.selectItem(Tree::Host, again);
+    if (result == 0) showResultBox();
+}
+
+bool BrowserDialog::writeBootFile(const std::string& path) {
+    std::array<uint8_t, 512> sector{};
+    DiskGeometry geometry{};
+    bool written = lib_.GetFDType(&geometry, sector.data(), static_cast<int32_t>(sector.size())) == 0;
+    int error = 0;
+    if (written) {
+        auto file = platform::createExclusive(path, error);
+        written = file && file->writeAt(0, sector) == static_cast<int64_t>(sector.size());
+        if (file) written = file->close() && written;
+    }
+    if (written) platform::setHostAttributes(path, platform::dos::kSystem);
+    else view_.showMessage(browser::messageText(134) + ": " + path);
+    return written;
+}
+
+int32_t BrowserDialog::copyImageFileToHost(ItemHandle imageItem, const std::string& hostFolder) {
+    const std::string name = view_.itemText(Tree::Image, imageItem);
+    if (!hostNameUsable(name)) return -1;
+    const std::string hostFile = joinHostPath(hostFolder, name);
+    const std::string imagePath = view_.itemData(Tree::Image, imageItem).libraryPath;
+    const auto wait = view_.waitCursor();
+    const int32_t result = lib_.CopyF(imagePath.c_str(), hostFile.c_str());
+    DirEntry* entry = nullptr;
+    int32_t slots = 0;
+    if (result == 0 && lib_.GetFDirEntry(imagePath.c_str(), &entry, &slots, nullptr) == 0) {
+        platform::setHostAttributes(hostFile, entry->attributes & kCopiedAttributes);
+    }
+    return result;
+}
+
+int32_t BrowserDialog::copyImageTreeToHost(uint16_t cluster, const std::string& imageFolder,
+                                           const std::string& hostFolder, std::set<uint16_t>& listed) {
+    if (!platform::inspectPath(hostFolder).directory) {
+        view_.showMessage(browser::messageText(142) + ": " + hostFolder);
+        return kHostFolderUnreadable;
+    }
+    if (const int32_t r = lib_.SetFWrkDir(imageFolder.c_str()); r != 0) {
+        const int report = reportLibraryError(r, kSetFWrkDir, imageFolder.c_str());
+        if (report > 0) view_.showMessage(messageText_);
+        return report;
+    }
+    // The whole folder is read before anything below it: the library has one enumeration, which the
+    // folders below would take over.
+    std::vector<Listed> entries;
+    DirEntry* entry = nullptr;
+    int32_t slots = 0;
+    for (int32_t r = lib_.FindMInDir("*", cluster, &entry, &slots); r == 0;
+         r = lib_.FindMInDir("", cluster, &entry, &slots)) {
+        std::array<uint8_t, 11> shortName{};
+        std::copy(std::begin(entry->name), std::end(entry->name), shortName.begin());
+        std::copy(std::begin(entry->extension), std::end(entry->extension), shortName.begin() + 8);
+        const std::string longName = longNameOf(entry, slots);
+        std::string lookup = orva::lookupName(shortName, longName);
+        const std::string name = imageItemName(entry, slots);
+        entries.push_back({name, lookup.empty() ? name : lookup, entry->attributes, entry->firstCluster,
+                           longName.empty() && shortName[0] == '.'});
+    }
+
+    for (const Listed& e : entries) {
+        if ((e.attributes & kLabelBit) || e.dotEntry) continue;
+        if (!hostNameUsable(e.name)) continue;
+        const std::string hostPath = joinHostPath(hostFolder, e.name);
+        const std::string imagePath = imageFolder + e.lookupName;
+        if (e.attributes & kDirectoryBit) {
+            if (!platform::makeFolder(hostPath)) {
+                view_.showMessage(browser::messageText(163) + ": " + hostPath);
+                return kFolderNotMade;
+            }
+            // A folder met again (a hostile image) stays empty instead of being copied round and round.
+            if (e.firstCluster >= 2 && listed.insert(e.firstCluster).second) {
+                if (const int32_t r = copyImageTreeToHost(e.firstCluster, imagePath + "\\", hostPath, listed); r != 0)
+                    return r;
+            }
+            platform::setHostAttributes(hostPath, e.attributes & kCopiedAttributes);
+            continue;
+        }
+        int32_t copied = 0;
+        {
+            const auto wait = view_.waitCursor();
+            copied = lib_.CopyF(imagePath.c_str(), hostPath.c_str());
+        }
+        if (copied != 0) {
+            if (reportLibraryError(copied, kCopyF, imagePath.c_str()) > 0) showNaming(imagePath);
+            return copied;
+        }
+        platform::setHostAttributes(hostPath, e.attributes & kCopiedAttributes);
+    }
+    return 0;
+}
+
+}  // namespace browser

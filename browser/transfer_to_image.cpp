@@ -1,0 +1,206 @@
+// "--->": a host file, a host folder tree or a whole disk folder (with its .BOT boot sector) into the image.
+#include <algorithm>
+#include <array>
+
+#include "browser/browser_dialog.h"
+#include "browser/message_table.h"
+#include "browser/paths.h"
+#include "lookup_name.h"
+#include "platform/folder_listing.h"
+#include "platform/host_attributes.h"
+#include "platform/host_file.h"
+#include "platform/text_codec.h"
+
+namespace browser {
+namespace {
+
+constexpr uint8_t kLabelAttribute = 0x08;
+constexpr int32_t kNotFound = 1;
+constexpr int32_t kNotAFolder = 4;
+constexpr int32_t kHostFolderUnreadable = 9;
+constexpr int32_t kFolderNotMade = 6;
+
+// The first boot sector file of a folder ("*.BOT", any letter case), in name order.
+std::string bootFileIn(const std::string& folder) {
+    const auto entries = platform::listFolderEntries(folder);
+    if (!entries) return {};
+    std::string found;
+    for (const platform::FolderEntry& e : *entries) {
+        if (e.isDirectory || !platform::lowerCaseUtf8(e.name).ends_with(".bot")) continue;
+        if (found.empty() || e.name < found) found = e.name;
+    }
+    return found;
+}
+
+}  // namespace
+
+void BrowserDialog::onCopyToImage() {
+    const ItemHandle hostItem = view_.selectedItem(Tree::Host);
+    const ItemHandle imageItem = view_.selectedItem(Tree::Image);
+    if (hostItem == kNoItem || imageItem == kNoItem) {
+        view_.showMessage(browser::messageText(160));
+        return;
+    }
+    const ItemData target = view_.itemData(Tree::Image, imageItem);
+    if (target.kind != ItemKind::ImageFolder && target.kind != ItemKind::ImageRoot) {
+        view_.showMessage(browser::messageText(162));
+        return;
+    }
+    const ItemData source = view_.itemData(Tree::Host, hostItem);
+    const bool sourceIsFolder = source.kind == ItemKind::Folder;
+    if (sourceIsFolder && !view_.askYesNo(browser::messageText(155))) return;
+
+    const bool toRoot = target.kind == ItemKind::ImageRoot;
+    const std::string targetFolder = toRoot ? "\\" : target.libraryPath + "\\";
+    // A drive root stands as a file here: the library refuses it as a folder, naming it.
+    const bool isDriveRoot = source.kind == ItemKind::DriveRoot;
+    const std::string sourceName = isDriveRoot ? source.path : hostNameOf(source.path);
+    const std::string sourcePath = isDriveRoot && !source.path.ends_with('/') ? source.path + "/" : source.path;
+
+    int32_t result = 0;
+    if (sourceIsFolder && toRoot) {
+        if (const std::string bootFile = bootFileIn(source.path); !bootFile.empty()) {
+            if (!copyDiskIntoRoot(source.path, bootFile)) return;
+            result = copyHostTreeToImage("\\", source.path, bootFile);
+            if (result == 0) showResultBox();
+            refreshImage();
+            return;
+        }
+    }
+
+    DirEntry* existing = nullptr;
+    int32_t slots = 0;
+    const int32_t free = lib_.GetFDirEntry((targetFolder + sourceName).c_str(), &existing, &slots, nullptr);
+    if (free == 0) {
+        view_.showMessage(browser::messageText(105));
+        return;
+    }
+    if (free == kNotAFolder) {
+        std::array<uint8_t, 11> shortName{};
+        std::copy(std::begin(existing->name), std::end(existing->name), shortName.begin());
+        std::copy(std::begin(existing->extension), std::end(existing->extension), shortName.begin() + 8);
+        showMessageIfReported(free, kGetFDirEntry, orva::storedShortName(shortName).c_str());
+        return;
+    }
+    if (free != kNotFound) {
+        showMessageIfReported(free, kGetFDirEntry);
+        return;
+    }
+
+    if (sourceIsFolder) {
+        lib_.SetFWrkDir(targetFolder.c_str());
+        const int32_t made = lib_.MkDir((targetFolder + sourceName).c_str());
+        if (made != 0) {
+            showMessageIfReported(made, kMkDir);
+            return;
+        }
+        result = copyHostTreeToImage(targetFolder + sourceName, source.path, "");
+        if (result == 0) showResultBox();
+    } else {
+        result = copyHostFileToImage(sourcePath, targetFolder);
+        const std::string name = result == 4 ? targetFolder : sourcePath;
+        if (reportLibraryError(result, kCopyT, name.c_str()) > 0) view_.showMessage(messageText_);
+        else if (result == 0) showResultBox();
+        if (result != 0) return;
+    }
+    refreshImage();
+}
+
+bool BrowserDialog::copyDiskIntoRoot(const std::string& hostFolder, const std::string& bootFile) {
+    // Only an empty image takes a whole disk: nothing in the root but perhaps its label.
+    DirEntry* entry = nullptr;
+    int32_t slots = 0;
+    int32_t r = lib_.FindMInDir("*", 1, &entry, &slots);
+    if (r == 0 && entry->attributes == kLabelAttribute) r = lib_.FindMInDir("", 1, &entry, &slots);
+    if (r > 1) {
+        showMessageIfReported(r, kFindMInDir);
+        return false;
+    }
+    if (r == 0) {
+        view_.showMessage(browser::messageText(159));
+        return false;
+    }
+
+    const std::string label = bootFile.substr(0, bootFile.rfind('.'));
+    lib_.WriteVol(label.c_str());  // a label the library refuses leaves the image without one
+    int error = 0;
+    if (auto file = platform::openExclusive(joinHostPath(hostFolder, bootFile), platform::Access::ReadOnly, error)) {
+        std::array<uint8_t, 512> sector{};
+        const bool whole = file->readAt(0, sector) == static_cast<int64_t>(sector.size());
+        file->close();
+        if (whole) showMessageIfReported(lib_.WriteBoot(sector.data()), kWriteBoot);
+    }
+    return true;
+}
+
+int32_t BrowserDialog::copyHostFileToImage(const std::string& hostPath, const std::string& imageFolder) {
+    int32_t result = 0;
+    {
+        const auto wait = view_.waitCursor();
+        result = lib_.CopyT(hostPath.c_str(), imageFolder.c_str());
+    }
+    // A failed copy has no entry whose attributes could be set (and a name taken belongs to another file).
+    if (result != 0) return result;
+    const uint8_t attributes = platform::hostAttributes(hostPath, false);
+    const int32_t set = lib_.SetAttrib(joinImagePath(imageFolder, hostNameOf(hostPath)).c_str(), attributes);
+    if (reportLibraryError(set, kSetAttrib, hostPath.c_str()) > 0) view_.showMessage(messageText_);
+    return result;
+}
+
+int32_t BrowserDialog::copyHostTreeToImage(const std::string& imageFolder, const std::string& hostFolder,
+                                           const std::string& skip) {
+    const std::string folder = imageFolder.ends_with('\\') ? imageFolder : imageFolder + "\\";
+    if (const int32_t r = lib_.SetFWrkDir(folder.c_str()); r != 0) {
+        const int report = reportLibraryError(r, kSetFWrkDir, folder.c_str());
+        if (report > 0) view_.showMessage(messageText_);
+        return report;
+    }
+    auto entries = platform::listFolderEntries(hostFolder);
+    if (!entries) {
+        view_.showMessage(browser::messageText(142) + ": " + hostFolder);
+        return kHostFolderUnreadable;
+    }
+    std::sort(entries->begin(), entries->end(),
+              [](const platform::FolderEntry& a, const platform::FolderEntry& b) { return a.name < b.name; });
+    for (const platform::FolderEntry& e : *entries) {
+        if (e.name.starts_with('.') || e.name == skip) continue;
+        const std::string hostPath = joinHostPath(hostFolder, e.name);
+        const std::string imagePath = folder + e.name;
+        if (e.isDirectory) {
+            // A link to a folder may lead back up the tree: never followed.
+            if (e.isLink) continue;
+            const int32_t made = lib_.MkDir(imagePath.c_str());
+            if (made != 0) {
+                if (reportLibraryError(made, kMkDir) > 0) showNaming(hostPath);
+                return kFolderNotMade;
+            }
+            if (const int32_t r = copyHostTreeToImage(imagePath, hostPath, ""); r != 0) return r;
+            if (const int32_t r = lib_.SetFWrkDir(folder.c_str()); r != 0) {
+                const int report = reportLibraryError(r, kSetFWrkDir, folder.c_str());
+                if (report > 0) view_.showMessage(messageText_);
+                return report;
+            }
+            lib_.SetAttrib(imagePath.c_str(), platform::hostAttributes(hostPath, true));  // best effort
+            continue;
+        }
+        int32_t copied = 0;
+        {
+            const auto wait = view_.waitCursor();
+            copied = lib_.CopyT(hostPath.c_str(), imagePath.c_str());
+        }
+        if (copied != 0) {
+            // The library left the image consistent; say which file it could not take.
+            const std::string name = copied == 4 ? folder : hostPath;
+            if (reportLibraryError(copied, kCopyT, name.c_str()) > 0) showNaming(hostPath);
+            return copied;
+        }
+        lib_.SetAttrib(imagePath.c_str(), platform::hostAttributes(hostPath, false));  // best effort
+    }
+    return 0;
+}
+
+void BrowserDialog::showNaming(const std::string& path) {
+    view_.showMessage(messageText_.find(path) == std::string::npos ? messageText_ + ": " + path : messageText_);
+}
+
+}  // namespace browser
