@@ -84,7 +84,8 @@ void BrowserDialog::openImage(const std::string& path) {
     std::array<uint8_t, 32> slot{};
     bool labelFound = false;
     for (int32_t i = 0; lib_.GetFWDirEntry(i, slot.data()) == 0; ++i) {
-        if ((slot[11] & 0x0F) == kLabelKind) {
+        // A deleted label (first byte 0xE5) is not the label: it would come back after being removed.
+        if (slot[0] != 0xE5 && (slot[11] & 0x0F) == kLabelKind) {
             labelFound = true;
             break;
         }

@@ -82,6 +82,7 @@ NewImageDialog::NewImageDialog(const std::string& presetName, QWidget* parent) :
 
     auto* group = new QGroupBox(text(browser::kNewImageTypeGroup), this);
     auto* groupLayout = new QVBoxLayout(group);
+    groupLayout->setSpacing(2);
     types_ = new QButtonGroup(this);
     for (const browser::DiskTypeChoice& type : browser::kDiskTypeChoices) {
         auto* button = new QRadioButton(text(type.text), group);
@@ -113,14 +114,16 @@ NewItemDialog::NewItemDialog(const std::string& presetLabel, bool offerLabel, QW
     : QDialog(parent), presetLabel_(QString::fromStdString(presetLabel)) {
     setWindowTitle(text(browser::kNewItemCaption));
     auto* layout = dialogLayout(*this);
-    layout->setSpacing(6);
 
     name_ = new QLineEdit(this);
     name_->setMinimumWidth(widthFor(*name_, 20));
     auto* prompt = new QLabel(text(browser::kNewItemPrompt), this);
     prompt->setBuddy(name_);
-    layout->addWidget(prompt);
-    layout->addWidget(name_);
+    auto* naming = new QVBoxLayout;
+    naming->setSpacing(4);  // the prompt belongs to the field under it
+    naming->addWidget(prompt);
+    naming->addWidget(name_);
+    layout->addLayout(naming);
 
     typeGroup_ = new QGroupBox(text(browser::kNewItemTypeGroup), this);
     auto* groupLayout = new QHBoxLayout(typeGroup_);
@@ -135,7 +138,6 @@ NewItemDialog::NewItemDialog(const std::string& presetLabel, bool offerLabel, QW
     connect(subfolder_, &QRadioButton::clicked, this,
             [this] { showChoice(kFolderNameLimit, text(browser::kNewItemDefaultName)); });
     connect(label_, &QRadioButton::clicked, this, [this] { showChoice(browser::kLabelLimit, presetLabel_); });
-    layout->addSpacing(4);
     layout->addWidget(typeGroup_);
     // Only the image's root has a label; elsewhere the dialog is the smaller one that makes folders.
     typeGroup_->setVisible(offerLabel);
