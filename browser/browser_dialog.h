@@ -93,6 +93,8 @@ private:
     void newFolderOrLabel();
     void showResultBox();
     void showNaming(const std::string& path);
+    // The library's working folder for a tree copy: 0, or the reported failure (already shown).
+    int enterImageFolder(const std::string& folder);
     bool hostNameUsable(const std::string& name);
     platform::DriveType driveTypeOf(const std::string& path) const;
 

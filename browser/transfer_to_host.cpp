@@ -5,6 +5,7 @@
 #include "browser/image_item_name.h"
 #include "browser/message_table.h"
 #include "browser/paths.h"
+#include "browser/tree_copy.h"
 #include "lookup_name.h"
 #include "platform/host_attributes.h"
 #include "platform/host_file.h"
@@ -15,11 +16,8 @@
 namespace browser {
 namespace {
 
-constexpr uint8_t kLabelBit = 0x08;
-constexpr uint8_t kDirectoryBit = 0x10;
-constexpr uint8_t kCopiedAttributes = 0x27;
-constexpr int32_t kHostFolderUnreadable = 9;
-constexpr int32_t kFolderNotMade = 6;
+using namespace tree_copy;
+
 constexpr const char* kNoLabel = "NONAME";
 
 struct Listed {
@@ -138,11 +136,7 @@ int32_t BrowserDialog::copyImageTreeToHost(uint16_t cluster, const std::string& 
         view_.showMessage(browser::messageText(142) + ": " + hostFolder);
         return kHostFolderUnreadable;
     }
-    if (const int32_t r = lib_.SetFWrkDir(imageFolder.c_str()); r != 0) {
-        const int report = reportLibraryError(r, kSetFWrkDir, imageFolder.c_str());
-        if (report > 0) view_.showMessage(messageText_);
-        return report;
-    }
+    if (const int r = enterImageFolder(imageFolder); r != 0) return r;
     // The whole folder is read before anything below it: the library has one enumeration, which the
     // folders below would take over.
     std::vector<Listed> entries;

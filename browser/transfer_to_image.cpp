@@ -5,6 +5,7 @@
 #include "browser/browser_dialog.h"
 #include "browser/message_table.h"
 #include "browser/paths.h"
+#include "browser/tree_copy.h"
 #include "lookup_name.h"
 #include "platform/folder_listing.h"
 #include "platform/host_attributes.h"
@@ -14,11 +15,10 @@
 namespace browser {
 namespace {
 
-constexpr uint8_t kLabelAttribute = 0x08;
+using namespace tree_copy;
+
 constexpr int32_t kNotFound = 1;
 constexpr int32_t kNotAFolder = 4;
-constexpr int32_t kHostFolderUnreadable = 9;
-constexpr int32_t kFolderNotMade = 6;
 
 // The first boot sector file of a folder ("*.BOT", any letter case), in name order.
 std::string bootFileIn(const std::string& folder) {
@@ -111,7 +111,7 @@ bool BrowserDialog::copyDiskIntoRoot(const std::string& hostFolder, const std::s
     DirEntry* entry = nullptr;
     int32_t slots = 0;
     int32_t r = lib_.FindMInDir("*", 1, &entry, &slots);
-    if (r == 0 && entry->attributes == kLabelAttribute) r = lib_.FindMInDir("", 1, &entry, &slots);
+    if (r == 0 && entry->attributes == kLabelBit) r = lib_.FindMInDir("", 1, &entry, &slots);
     if (r > 1) {
         showMessageIfReported(r, kFindMInDir);
         return false;
@@ -150,11 +150,7 @@ int32_t BrowserDialog::copyHostFileToImage(const std::string& hostPath, const st
 int32_t BrowserDialog::copyHostTreeToImage(const std::string& imageFolder, const std::string& hostFolder,
                                            const std::string& skip) {
     const std::string folder = imageFolder.ends_with('\\') ? imageFolder : imageFolder + "\\";
-    if (const int32_t r = lib_.SetFWrkDir(folder.c_str()); r != 0) {
-        const int report = reportLibraryError(r, kSetFWrkDir, folder.c_str());
-        if (report > 0) view_.showMessage(messageText_);
-        return report;
-    }
+    if (const int r = enterImageFolder(folder); r != 0) return r;
     auto entries = platform::listFolderEntries(hostFolder);
     if (!entries) {
         view_.showMessage(browser::messageText(142) + ": " + hostFolder);
@@ -175,11 +171,7 @@ int32_t BrowserDialog::copyHostTreeToImage(const std::string& imageFolder, const
                 return kFolderNotMade;
             }
             if (const int32_t r = copyHostTreeToImage(imagePath, hostPath, ""); r != 0) return r;
-            if (const int32_t r = lib_.SetFWrkDir(folder.c_str()); r != 0) {
-                const int report = reportLibraryError(r, kSetFWrkDir, folder.c_str());
-                if (report > 0) view_.showMessage(messageText_);
-                return report;
-            }
+            if (const int r = enterImageFolder(folder); r != 0) return r;
             lib_.SetAttrib(imagePath.c_str(), platform::hostAttributes(hostPath, true));  // best effort
             continue;
         }
@@ -197,6 +189,13 @@ int32_t BrowserDialog::copyHostTreeToImage(const std::string& imageFolder, const
         lib_.SetAttrib(imagePath.c_str(), platform::hostAttributes(hostPath, false));  // best effort
     }
     return 0;
+}
+
+int BrowserDialog::enterImageFolder(const std::string& folder) {
+    const int32_t r = lib_.SetFWrkDir(folder.c_str());
+    const int report = reportLibraryError(r, kSetFWrkDir, folder.c_str());
+    if (report > 0) view_.showMessage(messageText_);
+    return report;
 }
 
 void BrowserDialog::showNaming(const std::string& path) {

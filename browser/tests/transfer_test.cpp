@@ -58,6 +58,16 @@ protected:
         ASSERT_NE(item, kNoItem) << text << "\n" << view.dump(Tree::Image);
         view.selectItem(Tree::Image, item);
     }
+    // The whole image to the host folder "out", the question answered with yes.
+    void copyDiskOut(const std::string& image) {
+        fs::create_directories(scratch / "out");
+        begin();
+        dialog->openImageAtStart(image);
+        selectHost("out");
+        selectImageRoot();
+        view.answers = {true};
+        dialog->onCopyToHost();
+    }
     void selectImageRoot() { view.selectItem(Tree::Image, view.children(Tree::Image, kNoItem).at(0)); }
     void selectHostRoot() { view.selectItem(Tree::Host, view.children(Tree::Host, kNoItem).at(0)); }
     std::string imageRootText() const { return view.itemText(Tree::Image, view.children(Tree::Image, kNoItem).at(0)); }
@@ -74,13 +84,8 @@ const std::string TransferTest::kDone = "[result] Akce dokončena bez chyb.";
 
 TEST_F(TransferTest, AWholeDiskGoesToAFolderAndBackIntoAnEmptyImage) {
     const std::string image = openSample("RESCUE");
-    fs::create_directories(scratch / "out");
-    begin();  // the host tree now shows the new folder
-    dialog->openImageAtStart(image);
-    selectHost("out");
-    selectImageRoot();
-    view.answers = {true};
-    dialog->onCopyToHost();
+    view.messages.clear();
+    copyDiskOut(image);
     EXPECT_EQ(view.messages, (std::vector<std::string>{"[yes/no] " + messageText(155), kDone}));
 
     const fs::path disk = scratch / "out" / "RESCUE";
@@ -128,13 +133,7 @@ TEST_F(TransferTest, ABlankLabelNamesTheFolderNoname) {
     auto bytes = readFile(image);
     std::fill(bytes.begin() + 43, bytes.begin() + 54, ' ');
     writeFile(image, bytes);
-    fs::create_directories(scratch / "out");
-    begin();
-    dialog->openImageAtStart(image);
-    selectHost("out");
-    selectImageRoot();
-    view.answers = {true};
-    dialog->onCopyToHost();
+    copyDiskOut(image);
     EXPECT_TRUE(fs::exists(scratch / "out" / "NONAME" / "NONAME.BOT"));
     EXPECT_TRUE(fs::exists(scratch / "out" / "NONAME" / "A.TXT"));
 }
@@ -397,13 +396,7 @@ TEST_F(TransferTest, HostileNamesNeverLeaveTheTargetFolder) {
     std::copy(slash.begin(), slash.end(), bytes.begin() + 0x2600 + 32);
     bytes[0x4200 + 2 * 512 + 2 * 32 + 26] = 4;
     writeFile(image, bytes);
-    fs::create_directories(scratch / "out");
-    begin();
-    dialog->openImageAtStart(image);
-    selectHost("out");
-    selectImageRoot();
-    view.answers = {true};
-    dialog->onCopyToHost();
+    copyDiskOut(image);
     EXPECT_EQ(view.messages, (std::vector<std::string>{"[yes/no] " + messageText(155),
                                                        "Jméno A/B.TXT nelze na HD použít, položka se vynechává.",
                                                        kDone}));
