@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include "browser/browser_dialog.h"
@@ -103,13 +104,15 @@ private slots:
     void newImageIsNothingOnNo();
     void newFolderDialogSwitchesBetweenFolderAndLabel();
     void newFolderWithoutLabelChoice();
+    void arrowButtonCopiesAHostFileIntoTheImage();
 
 private:
     // One window with its logic over the scratch folder, closed (and its image with it) at the end.
     struct Session {
-        Session(const browser::LibraryEntries& library, const std::string& folder)
+        Session(const browser::LibraryEntries& library, const std::string& folder,
+                const browser::StartOptions& options = {})
             : window(QString::fromStdString(browser::messageText(101))),
-              dialog(window, library, browser::StartOptions{}, scratchHost(folder)) {
+              dialog(window, library, options, scratchHost(folder)) {
             window.attach(&dialog);
             dialog.initialise();
             window.show();
@@ -406,6 +409,75 @@ void KelvornViewTest::newFolderWithoutLabelChoice() {
 
     answerOk = false;
     QVERIFY(!window.askNewItem("SAMPLE", true).has_value());
+}
+
+void KelvornViewTest::arrowButtonCopiesAHostFileIntoTheImage() {
+    // A drive of its own: the copy changes the image, which the other tests expect empty.
+    QTemporaryDir drive;
+    QVERIFY(drive.isValid());
+    const QString image = drive.filePath(QStringLiteral("transfer.img"));
+    QCOMPARE(QProcess::execute(QStringLiteral(KELVORN_TEST_MAKE_IMAGE), {image, QStringLiteral("TRANSFER")}), 0);
+    // A Czech name needs a long name entry, the part of the copy most likely to go wrong.
+    const QString name = QStringLiteral("poznámka.txt");
+    const QByteArray content("Kelvorn was here.\r\n");
+    QFile note(drive.filePath(name));
+    QVERIFY(note.open(QIODevice::WriteOnly));
+    note.write(content);
+    note.close();
+
+    browser::StartOptions options;
+    options.extensionList = "imgtxt";  // without txt the filter hides the file
+    Session s(library_, drive.path().toStdString(), options);
+    QTreeWidgetItem* imageFile = s.hostFile("transfer.img");
+    QVERIFY(imageFile != nullptr);
+    doubleClick(*s.window.treeWidget(Tree::Host), *imageFile);
+    QVERIFY(s.dialog.imageIsOpen());
+
+    QTreeWidget* hostTree = s.window.treeWidget(Tree::Host);
+    QTreeWidget* imageTree = s.window.treeWidget(Tree::Image);
+    QTreeWidgetItem* source = s.hostFile(name.toStdString());
+    QVERIFY(source != nullptr);
+    hostTree->setCurrentItem(source);
+    QCOMPARE(imageTree->topLevelItemCount(), 1);
+    imageTree->setCurrentItem(imageTree->topLevelItem(0));
+
+    QStringList messages;
+    QStringList results;
+    {
+        ModalAnswerer answerer([&](QWidget& modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
+                messages << box->text();
+                box->reject();
+                return;
+            }
+            // The result box would close itself after two seconds; the test does not wait for that.
+            if (auto* dialog = qobject_cast<QDialog*>(&modal)) {
+                if (const auto* field = dialog->findChild<QLineEdit*>()) results << field->text();
+                dialog->accept();
+            }
+        });
+        QTest::mouseClick(s.window.copyToImageButton(), Qt::LeftButton);
+    }
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.join(QLatin1Char('|'))));
+    QCOMPARE(results, QStringList{QString::fromUtf8(browser::kResultText)});
+
+    // The image tree is built anew after the copy: look the file up under the new root.
+    QCOMPARE(imageTree->topLevelItemCount(), 1);
+    QTreeWidgetItem* root = imageTree->topLevelItem(0);
+    QStringList shown;
+    for (int i = 0; i < root->childCount(); ++i) shown << root->child(i)->text(0);
+    QCOMPARE(shown, QStringList{name});
+
+    // What the image holds, read by a FAT tool of its own.
+    QProcess mtype;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("MTOOLS_SKIP_CHECK"), QStringLiteral("1"));
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    mtype.setProcessEnvironment(environment);
+    mtype.start(QStringLiteral("mtype"), {QStringLiteral("-i"), image, QStringLiteral("::") + name});
+    QVERIFY2(mtype.waitForFinished(), "mtype from mtools did not run");
+    QCOMPARE(mtype.exitCode(), 0);
+    QCOMPARE(mtype.readAllStandardOutput(), content);
 }
 
 QTEST_MAIN(KelvornViewTest)
