@@ -1,0 +1,94 @@
+#pragma once
+// Mirask's window logic: the state of its one dialog and a handler per control notification. It reaches the
+// user only through ConverterView and floppies only through FloppyAccess.
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "converter/dialog/converter_view.h"
+#include "floppy_access.h"
+#include "platform/host_drives.h"
+
+namespace converter::dialog {
+
+// One floppy drive of the list: its letter ("a:") and the access that reaches it.
+struct FloppyDriveEntry {
+    std::string letter;
+    FloppyAccess* access = nullptr;
+};
+
+struct ConverterOptions {
+    std::string extensionText = ".gvx";  // tokens, each beginning with "."
+    int diagSwitch = 0;                  // 0, or (the character after /D AND 15) + 1
+    char osKind = 'N';                   // 'N' the NT line (Linux too), '9' the 95/98 line
+};
+
+struct ConverterServices {
+    std::vector<FloppyDriveEntry> floppies;
+    std::function<std::vector<platform::HostDrive>()> listDrives = platform::listHostDrives;
+    std::function<bool(const std::string&)> driveAccessible = platform::folderAccessible;
+};
+
+class ConverterDialog {
+public:
+    ConverterDialog(ConverterView& view, ConverterServices services, const ConverterOptions& options);
+
+    void initialise();
+
+    // Control notifications.
+    void onFloppyDriveSelected(int index);  // and RefreshFloppyInfo
+    void onFileDriveSelected(int index);    // SelectFileDrive
+    void onFileItemSelected(ItemHandle item);
+    void onFileItemExpanding(ItemHandle item);
+    void onNameEdited();
+    void onWriteImage();  // "<<----"
+    void onReadFloppy();  // "---->>"
+    void onFormat();
+    void onAbout() { view_.showAbout(); }
+
+    // State others may look at (tests, the view).
+    int floppyDrive() const { return floppyDrive_; }
+    const std::string& currentPath() const { return currentPath_; }
+    bool pathResolved() const { return pathResolved_; }
+    const std::vector<std::string>& extensions() const { return extensions_; }
+    char osKind() const { return osKind_; }
+
+private:
+    void refreshFloppyInfo();
+    void resetFloppy();
+    void updateArrows();
+    FloppyAccess* selectedAccess() const;
+    std::string driveText() const;
+
+    void selectFileDrive();
+    void fillFileLevel(const std::string& folder, ItemHandle parent);
+    void applyExtensionText(std::string text);
+    bool resolveImagePath();
+
+    // Actions.
+    void readFloppy(FloppyAccess& access);
+    void writeImage(FloppyAccess& access);
+    void formatFloppy(FloppyAccess& access);
+
+    ConverterView& view_;
+    ConverterServices services_;
+    char osKind_;
+    int diagSwitch_;
+    std::string extensionText_;
+    std::vector<std::string> extensions_;
+
+    std::vector<std::string> floppyEntries_;
+    int floppyIndex_ = -1;
+    int floppyDrive_ = 0;  // 1 = the first floppy drive of the list ("A:"); 0 = none usable
+
+    std::vector<platform::HostDrive> fileDrives_;
+    int fileDriveIndex_ = -1;
+    std::string fileDriveRoot_;  // empty: no drive
+    std::string currentPath_;
+    std::string fileName_;
+    bool pathResolved_ = false;
+    std::set<ItemHandle> expandedOnce_;
+};
+
+}  // namespace converter::dialog

@@ -1,0 +1,79 @@
+#pragma once
+// Everything Mirask's logic shows goes through this port: the Qt view renders it, tests script it.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "progress_port.h"
+
+namespace converter::dialog {
+
+// An item of the file tree; 0 is no item (as a parent: the tree's top level).
+using ItemHandle = uint64_t;
+inline constexpr ItemHandle kNoItem = 0;
+
+enum class ItemKind { DriveRoot, Folder, ImageFile };
+
+struct FileItem {
+    std::string text;
+    int image = 0;  // kFolder..kRemovableDrive below
+    ItemKind kind = ItemKind::Folder;
+    std::string path;  // the host path, set by the logic and never derived from the text
+};
+
+namespace icon {
+inline constexpr int kFolder = 0;
+inline constexpr int kFolderOpen = 1;
+inline constexpr int kFixedDrive = 2;
+inline constexpr int kImageFile = 3;
+inline constexpr int kOpticalDrive = 4;
+inline constexpr int kRemovableDrive = 5;
+}  // namespace icon
+
+// Held while a long action runs; the view shows a wait cursor and keeps painting.
+class WaitCursorScope {
+public:
+    virtual ~WaitCursorScope() = default;
+};
+
+class ConverterView : public ProgressPort {
+public:
+    // Modal message boxes titled "Mirask".
+    virtual void showMessage(const std::string& text) = 0;
+    virtual bool askYesNo(const std::string& text) = 0;
+    virtual bool askOkCancel(const std::string& text) = 0;
+    virtual std::unique_ptr<WaitCursorScope> waitCursor() = 0;
+
+    // The floppy side: the drive list (-1 clears the selection) and the information list.
+    virtual void setFloppyDrives(const std::vector<std::string>& entries) = 0;
+    virtual void selectFloppyDrive(int index) = 0;
+    virtual void clearInfo() = 0;
+    virtual void appendInfo(const std::string& line) = 0;
+    virtual void removeInfo(int index) = 0;
+    virtual std::vector<std::string> infoLines() const = 0;
+    // Shows the list as it stands now, while a long action holds the window.
+    virtual void repaintInfo() = 0;
+
+    // The file side: the drive list, the tree, the name box.
+    virtual void setFileDrives(const std::vector<std::string>& entries) = 0;
+    virtual void selectFileDrive(int index) = 0;
+    virtual ItemHandle insertItem(ItemHandle parent, const FileItem& item) = 0;
+    virtual void deleteAllItems() = 0;
+    virtual void expandItem(ItemHandle item) = 0;
+    virtual void sortChildren(ItemHandle parent) = 0;  // by text, ignoring case
+    virtual std::vector<ItemHandle> children(ItemHandle parent) const = 0;
+    virtual FileItem item(ItemHandle item) const = 0;
+    virtual std::string nameText() const = 0;
+    // Replaces the name box's text without raising the name change handler.
+    virtual void setNameText(const std::string& text) = 0;
+
+    // The two arrow buttons together (captions per state), and the format button.
+    virtual void setArrows(bool on) = 0;
+    virtual void setFormatEnabled(bool on) = 0;
+
+    virtual void showAbout() = 0;
+    // ProgressPort (SetRange, SetStep, SetPos, StepIt) drives the progress bar.
+};
+
+}  // namespace converter::dialog
