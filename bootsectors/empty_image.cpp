@@ -20,33 +20,44 @@ constexpr uint64_t kBlockBytes = 512;
 
 }  // namespace
 
-int CreateEmptyImage(int templateId, const std::string& path, const std::string& label) {
+std::optional<std::vector<uint8_t>> emptyFileSystemStart(int templateId, const std::string& label) {
     auto sector = bootTemplate(templateId);
-    if (!sector) return kImageNotCreated;
+    if (!sector) return std::nullopt;
     boot::putText(*sector, boot::volumeLabel, label.empty() ? kNoLabel : std::string_view(label));
+    const uint64_t bytesPerSector = boot::get(*sector, boot::bytesPerSector);
+    const uint64_t sectorsPerFat = boot::get(*sector, boot::sectorsPerFat);
+    const uint64_t firstFat =
+        (boot::get(*sector, boot::reservedSectors) + boot::get(*sector, boot::hiddenSectors)) * bytesPerSector;
+    std::vector<uint8_t> start(firstFat + 2 * sectorsPerFat * bytesPerSector, 0);
+    std::copy(sector->begin(), sector->end(), start.begin());
+    // The tables stay all zero but for the two reserved entries, so every cluster is free.
+    const std::array<uint8_t, 3> reservedEntries{static_cast<uint8_t>(boot::get(*sector, boot::mediaByte)), 0xFF,
+                                                 0xFF};
+    std::copy(reservedEntries.begin(), reservedEntries.end(), start.begin() + static_cast<std::ptrdiff_t>(firstFat));
+    std::copy(reservedEntries.begin(), reservedEntries.end(),
+              start.begin() + static_cast<std::ptrdiff_t>(firstFat + sectorsPerFat * bytesPerSector));
+    return start;
+}
+
+int CreateEmptyImage(int templateId, const std::string& path, const std::string& label) {
+    const auto start = emptyFileSystemStart(templateId, label);
+    const auto params = templateParams(templateId);
+    if (!start || !params) return kImageNotCreated;
 
     int error = 0;
     auto file = platform::createExclusive(path, error);
     if (!file) return kImageNotCreated;
 
-    const uint64_t bytesPerSector = boot::get(*sector, boot::bytesPerSector);
-    const uint64_t sectorsPerFat = boot::get(*sector, boot::sectorsPerFat);
-    const uint64_t imageBytes = boot::get(*sector, boot::totalSectors) * bytesPerSector / kBlockBytes * kBlockBytes;
+    const uint64_t imageBytes = uint64_t{params->totalSectors} * params->bytesPerSector / kBlockBytes * kBlockBytes;
     // The zeros come from sizing the file: nothing but the boot sector, the tables' first bytes and the
     // label need writing.
-    if (file->writeAt(0, *sector) != static_cast<int64_t>(sector->size()) || !file->setSize(imageBytes)) {
+    if (file->writeAt(0, *start) != static_cast<int64_t>(start->size()) || !file->setSize(imageBytes)) {
         file->close();
         return kImageWriteFailed;
     }
-
-    // The table stays all zero but for the two reserved entries, so every cluster is free. Like the label
-    // entry below, these writes are not checked: the image is complete without them being readable.
-    const std::array<uint8_t, 3> reservedEntries{static_cast<uint8_t>(boot::get(*sector, boot::mediaByte)), 0xFF,
-                                                 0xFF};
-    const uint64_t firstFat =
-        (boot::get(*sector, boot::reservedSectors) + boot::get(*sector, boot::hiddenSectors)) * bytesPerSector;
-    file->writeAt(firstFat, reservedEntries);
-    file->writeAt(firstFat + sectorsPerFat * bytesPerSector, reservedEntries);
+    const uint64_t firstFat = (uint64_t{params->reservedSectors} + params->hiddenSectors) * params->bytesPerSector;
+    const uint64_t sectorsPerFat = params->sectorsPerFat;
+    const uint64_t bytesPerSector = params->bytesPerSector;
 
     if (!label.empty()) {
         orva::Slot slot{};

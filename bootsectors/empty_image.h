@@ -1,6 +1,9 @@
 #pragma once
 // Writes a new, empty floppy image file from one of the boot sector templates.
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace bootsectors {
 
@@ -15,5 +18,10 @@ enum CreateImageResult : int {
 // slot stamped with the current UTC time. An empty label leaves the root empty and puts "__NO_NAME__" in the
 // boot sector. The label is taken as raw bytes, blank-padded and cut to 11. Shows no message.
 int CreateEmptyImage(int templateId, const std::string& path, const std::string& label);
+
+// The start of an empty file system of the template, up to the end of its second FAT: the boot sector with
+// the label in it ("__NO_NAME__" for an empty one) and the two reserved entries of both FATs, zeros
+// elsewhere. Nothing for an unknown template.
+std::optional<std::vector<uint8_t>> emptyFileSystemStart(int templateId, const std::string& label);
 
 }  // namespace bootsectors

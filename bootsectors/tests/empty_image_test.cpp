@@ -189,10 +189,11 @@ TEST(EmptyImageFileDeathTest, FailedWriteReportsOneAndLeavesThePartialFile) {
             ::_exit(CreateEmptyImage(bootsectors::k1440K, img.string(), "DATA"));
         },
         ::testing::ExitedWithCode(1), "");
-    // It stopped there: the boot sector stays alone, neither table nor label entry was written afterwards.
+    // It stopped there: the boot sector and the tables (one write) stay alone, no label entry came after.
     const auto bytes = readFile(img);
-    ASSERT_EQ(bytes.size(), 512u);
+    ASSERT_EQ(bytes.size(), 9728u);
     EXPECT_EQ(bytes[510], 0x55);
+    EXPECT_EQ(bytes[512], 0xF0);
 }
 
 }  // namespace
