@@ -189,6 +189,22 @@ std::vector<HostDrive> listHostDrives() {
     return hostDrivesFrom(homeFolder(), parseMountInfo(text.str()), "/");
 }
 
+bool isDiskFolder(const std::string& path) {
+    static const std::vector<std::string> pseudo = [] {
+        std::ifstream in("/proc/self/mountinfo", std::ios::binary);
+        std::ostringstream text;
+        if (in) text << in.rdbuf();
+        std::vector<std::string> points;
+        for (const MountEntry& mount : parseMountInfo(text.str())) {
+            // tmpfs holds real files (often /tmp): only the kernel's own views are left out.
+            if (!isDiskFileSystem(mount) && mount.fsType != "tmpfs" && mount.fsType != "ramfs")
+                points.push_back(mount.mountPoint);
+        }
+        return points;
+    }();
+    return std::find(pseudo.begin(), pseudo.end(), path) == pseudo.end();
+}
+
 bool folderAccessible(const std::string& path) {
     DIR* dir = ::opendir(path.c_str());
     if (dir == nullptr) return false;

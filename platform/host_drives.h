@@ -41,6 +41,9 @@ std::vector<HostDrive> hostDrivesFrom(const std::string& home, const std::vector
 // The drives of this machine (HOME, /proc/self/mountinfo, /sys).
 std::vector<HostDrive> listHostDrives();
 
+// False when a pseudo file system is mounted on the folder (the mount table is read once).
+bool isDiskFolder(const std::string& path);
+
 // Whether the folder can be entered and listed by this process.
 bool folderAccessible(const std::string& path);
 

@@ -28,6 +28,8 @@ struct ConverterServices {
     std::vector<FloppyDriveEntry> floppies;
     std::function<std::vector<platform::HostDrive>()> listDrives = platform::listHostDrives;
     std::function<bool(const std::string&)> driveAccessible = platform::folderAccessible;
+    // False for folders where a pseudo file system (/proc, /sys, ...) is mounted.
+    std::function<bool(const std::string&)> isDiskFolder = platform::isDiskFolder;
 };
 
 class ConverterDialog {
@@ -70,6 +72,13 @@ private:
     void readFloppy(FloppyAccess& access);
     void writeImage(FloppyAccess& access);
     void formatFloppy(FloppyAccess& access);
+
+    // Steps the three actions share: each shows its own message when it fails.
+    FloppyHandle openAndLock(FloppyAccess& access);  // INVALID_HANDLE_VALUE when stopped (nothing left open)
+    bool waitForMedium(FloppyAccess& access, FloppyHandle handle);  // false: cancelled, unlocked and closed
+    void release(FloppyAccess& access, FloppyHandle handle);        // dismount, unlock, close
+    bool imagePathUsable();  // resolved, and not a folder or device
+    int appendProgressLine(const char* line);
 
     ConverterView& view_;
     ConverterServices services_;

@@ -1,0 +1,143 @@
+// The window's start and its floppy side: the drive list, the information list, the buttons' state.
+#include "converter/dialog/converter_dialog.h"
+
+#include "converter/dialog/file_names.h"
+#include "converter/dialog/texts.h"
+#include "geometry_list.h"
+
+namespace converter::dialog {
+namespace {
+
+constexpr int32_t kRemovableMedia = 11;
+
+// The information list as the geometry lines see it.
+class InfoList : public ListPort {
+public:
+    explicit InfoList(ConverterView& view) : view_(view) {}
+    void AppendLine(const std::string& line) override { view_.appendInfo(line); }
+
+private:
+    ConverterView& view_;
+};
+
+}  // namespace
+
+ConverterDialog::ConverterDialog(ConverterView& view, ConverterServices services, const ConverterOptions& options)
+    : view_(view),
+      services_(std::move(services)),
+      osKind_(options.osKind),
+      diagSwitch_(options.diagSwitch),
+      extensionText_(options.extensionText) {}
+
+void ConverterDialog::initialise() {
+    applyExtensionText(extensionText_);
+    floppyEntries_.clear();
+    for (const FloppyDriveEntry& entry : services_.floppies) floppyEntries_.push_back(entry.letter);
+    view_.setFloppyDrives(floppyEntries_);
+    // Every mounted folder can hold images, removable ones too: the floppies come from their own list.
+    fileDrives_ = services_.listDrives();
+    std::vector<std::string> names;
+    for (const platform::HostDrive& drive : fileDrives_) names.push_back(drive.path);
+    view_.setFileDrives(names);
+
+    floppyDrive_ = 0;
+    currentPath_.clear();
+    fileDriveRoot_.clear();
+    view_.setArrows(false);
+    view_.setFormatEnabled(false);
+    if (!floppyEntries_.empty()) onFloppyDriveSelected(0);
+    if (!fileDrives_.empty()) onFileDriveSelected(0);
+}
+
+void ConverterDialog::applyExtensionText(std::string text) {
+    extensionText_ = FilterExtensionList(text);
+    extensions_ = splitExtensions(extensionText_);
+}
+
+FloppyAccess* ConverterDialog::selectedAccess() const {
+    if (floppyDrive_ <= 0) return nullptr;
+    for (const FloppyDriveEntry& entry : services_.floppies) {
+        if (entry.letter.size() == 2 && entry.letter[0] - 'a' + 1 == floppyDrive_) return entry.access;
+    }
+    return nullptr;
+}
+
+std::string ConverterDialog::driveText() const {
+    return std::string(1, static_cast<char>(floppyDrive_ + 64)) + ":";
+}
+
+void ConverterDialog::onFloppyDriveSelected(int index) {
+    floppyIndex_ = index;
+    view_.selectFloppyDrive(index);
+    refreshFloppyInfo();
+}
+
+void ConverterDialog::resetFloppy() {
+    floppyIndex_ = -1;
+    view_.selectFloppyDrive(-1);
+    floppyDrive_ = 0;
+    view_.clearInfo();
+    view_.setArrows(false);
+    view_.setFormatEnabled(false);
+}
+
+void ConverterDialog::refreshFloppyInfo() {
+    if (floppyIndex_ < 0 || static_cast<size_t>(floppyIndex_) >= floppyEntries_.size()) return;
+    const auto wait = view_.waitCursor();
+    // A drive is there when its device opens; an empty one shows no medium lines.
+    floppyDrive_ = floppyEntries_[static_cast<size_t>(floppyIndex_)][0] - 'a' + 1;
+    FloppyAccess* access = selectedAccess();
+    const std::string drive = driveText();
+    const FloppyHandle handle = access ? access->OpenDrive(drive) : INVALID_HANDLE_VALUE;
+    if (handle == INVALID_HANDLE_VALUE) {
+        view_.showMessage(text::fill(text::kCannotOpen, drive.c_str(), static_cast<int>(access ? access->LastError() : 0)));
+        resetFloppy();
+        return;
+    }
+    OpenedDrive opened(*access, handle);
+    view_.clearInfo();
+    InfoList info(view_);
+    DiskGeometry geometry{};
+    if (osKind_ == '9' && diagSwitch_ != 0) {
+        std::string diagnosis;
+        if (access->DiagnoseDrive(handle, floppyDrive_, geometry, diagnosis, diagSwitch_ - 1) == 1) {
+            view_.showMessage(diagnosis);
+            ListGeometryLine(true, geometry, info);
+        }
+    } else if (access->QueryGeometry(handle, floppyDrive_, geometry)) {
+        ListGeometryLine(true, geometry, info);
+    }
+    if (access->QueryMediaTypes(handle) > 0) {
+        view_.appendInfo(text::kDriveHeader);
+        for (const DiskGeometry& type : access->MediaTypes()) ListGeometryLine(false, type, info);
+    }
+
+    if (geometry.mediaType == kRemovableMedia) {
+        // A removable hard disk is no floppy; its folders are already on the file side as a mounted drive.
+        if (view_.askYesNo(text::kRemovableHardDisk)) {
+            floppyEntries_.erase(floppyEntries_.begin() + floppyIndex_);
+            view_.setFloppyDrives(floppyEntries_);
+        }
+        floppyIndex_ = -1;
+        view_.selectFloppyDrive(-1);
+        floppyDrive_ = 0;
+        view_.clearInfo();
+    } else if (access->LockDrive(handle, floppyDrive_)) {
+        access->UnlockDrive(handle, floppyDrive_);
+    } else {
+        view_.showMessage(text::fill(text::kLocked, drive.c_str(), static_cast<int>(access->LastError())));
+        floppyIndex_ = -1;
+        view_.selectFloppyDrive(-1);
+        floppyDrive_ = 0;
+        view_.clearInfo();
+    }
+    view_.appendInfo(" ");
+    view_.setFormatEnabled(floppyDrive_ > 0);
+    updateArrows();
+}
+
+void ConverterDialog::updateArrows() {
+    view_.setArrows(floppyDrive_ != 0 && !currentPath_.empty() && ClassifyName(fileName_) != 0);
+}
+
+}  // namespace converter::dialog

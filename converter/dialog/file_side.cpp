@@ -1,0 +1,149 @@
+// The file side: a drive, its folders and image files as a tree filled one level ahead, the name box.
+#include <filesystem>
+
+#include "converter/dialog/converter_dialog.h"
+#include "converter/dialog/file_names.h"
+#include "converter/dialog/texts.h"
+#include "platform/folder_listing.h"
+#include "platform/text_codec.h"
+
+namespace converter::dialog {
+namespace {
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+    return folder.ends_with('/') ? folder + name : folder + "/" + name;
+}
+
+std::string asFolder(const std::string& path) { return path.ends_with('/') ? path : path + "/"; }
+
+int rootIcon(platform::DriveType type) {
+    switch (type) {
+        case platform::DriveType::Optical: return icon::kOpticalDrive;
+        case platform::DriveType::Removable: return icon::kRemovableDrive;
+        case platform::DriveType::Fixed: break;
+    }
+    return icon::kFixedDrive;
+}
+
+// "%c:" stands for a drive, here a folder.
+std::string driveNotSet(const std::string& requested, const std::string& remaining) {
+    std::string message = text::kFileDriveNotSet;
+    for (const std::string* drive : {&requested, &remaining}) {
+        const size_t at = message.find("%c:");
+        if (at != std::string::npos) message.replace(at, 3, *drive);
+    }
+    return message;
+}
+
+}  // namespace
+
+void ConverterDialog::onFileDriveSelected(int index) {
+    fileDriveIndex_ = index;
+    view_.selectFileDrive(index);
+    selectFileDrive();
+}
+
+void ConverterDialog::selectFileDrive() {
+    pathResolved_ = false;
+    if (fileDriveIndex_ < 0 || static_cast<size_t>(fileDriveIndex_) >= fileDrives_.size()) return;
+    const platform::HostDrive drive = fileDrives_[static_cast<size_t>(fileDriveIndex_)];
+
+    // A name box holding ".ext ..." is a new extension list.
+    const std::string typed = view_.nameText();
+    if (typed.size() > 1 && typed[0] == '.') {
+        view_.setNameText("");
+        fileName_.clear();
+        applyExtensionText(typed + " ");
+    }
+
+    if (!services_.driveAccessible(drive.path)) {
+        view_.showMessage(driveNotSet(drive.path, fileDriveRoot_.empty() ? std::string("?") : fileDriveRoot_));
+        currentPath_.clear();
+        fileDriveRoot_.clear();
+        fileDriveIndex_ = -1;
+        view_.selectFileDrive(-1);
+        view_.setArrows(false);
+        return;
+    }
+    fileDriveRoot_ = drive.path;
+    currentPath_ = asFolder(drive.path);
+    view_.deleteAllItems();
+    expandedOnce_.clear();
+    const ItemHandle root =
+        view_.insertItem(kNoItem, {drive.path, rootIcon(drive.type), ItemKind::DriveRoot, drive.path});
+    {
+        const auto wait = view_.waitCursor();
+        fillFileLevel(drive.path, root);
+        onFileItemExpanding(root);
+    }
+    view_.expandItem(root);
+    view_.setArrows(ClassifyName(fileName_) != 0 && floppyDrive_ != 0);
+}
+
+void ConverterDialog::fillFileLevel(const std::string& folder, ItemHandle parent) {
+    const auto entries = platform::listFolderEntries(folder);
+    if (!entries) return;
+    for (const platform::FolderEntry& entry : *entries) {
+        const std::string path = joinPath(folder, entry.name);
+        if (entry.isDirectory) {
+            // Links to folders may lead in circles; pseudo file systems hold no images and never end.
+            if (entry.name.ends_with('.') || entry.isLink || !services_.isDiskFolder(path)) continue;
+            view_.insertItem(parent, {entry.name, icon::kFolder, ItemKind::Folder, path});
+            continue;
+        }
+        const std::string lower = platform::lowerCaseUtf8(entry.name);
+        bool listed = false;
+        for (const std::string& extension : extensions_) {
+            listed = listed || (lower.size() >= extension.size() &&
+                                lower.ends_with(platform::lowerCaseUtf8(extension)));
+        }
+        if (listed) {
+            view_.insertItem(parent, {entry.name + " (" + std::to_string(entry.size / 1024) + "K)", icon::kImageFile,
+                                      ItemKind::ImageFile, path});
+        }
+    }
+    view_.sortChildren(parent);
+}
+
+void ConverterDialog::onFileItemExpanding(ItemHandle item) {
+    if (item == kNoItem || !expandedOnce_.insert(item).second) return;
+    const auto wait = view_.waitCursor();
+    for (ItemHandle child : view_.children(item)) {
+        const FileItem data = view_.item(child);
+        if (data.kind != ItemKind::ImageFile) fillFileLevel(data.path, child);
+    }
+}
+
+void ConverterDialog::onFileItemSelected(ItemHandle item) {
+    if (item == kNoItem) return;
+    const FileItem data = view_.item(item);
+    if (data.kind == ItemKind::ImageFile) {
+        const std::string name = data.path.substr(data.path.find_last_of('/') + 1);
+        view_.setNameText(name);
+        onNameEdited();
+        currentPath_ = data.path;
+    } else {
+        currentPath_ = asFolder(data.path);
+    }
+}
+
+void ConverterDialog::onNameEdited() {
+    fileName_ = view_.nameText();
+    pathResolved_ = false;
+    if (currentPath_.empty()) currentPath_ = asFolder(fileDriveRoot_);
+    currentPath_ = currentPath_.substr(0, currentPath_.find_last_of('/') + 1);
+    if (ClassifyName(fileName_) == 0 || fileDriveRoot_.empty()) view_.setArrows(false);
+    else view_.setArrows(!fileName_.empty() && floppyDrive_ != 0);
+}
+
+bool ConverterDialog::resolveImagePath() {
+    if (ClassifyName(fileName_) == 0) {
+        view_.showMessage(text::kFillName);
+        return false;
+    }
+    currentPath_ = resolveName(fileName_, fileDriveRoot_, currentPath_, extensions_);
+    pathResolved_ = true;
+    return true;
+}
+
+}  // namespace converter::dialog

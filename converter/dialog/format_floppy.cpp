@@ -1,0 +1,103 @@
+// "&Formát": a low-level format of the whole floppy, then an empty FAT12 file system from the template of its
+// type, laid down in cylinder 0.
+#include <algorithm>
+
+#include "bootsectors/boot_templates.h"
+#include "bootsectors/empty_image.h"
+#include "converter/dialog/converter_dialog.h"
+#include "converter/dialog/texts.h"
+#include "media_types.h"
+#include "platform/aligned_buffer.h"
+
+namespace converter::dialog {
+namespace {
+
+constexpr uint32_t kWriteProtectedError = 19;
+
+std::optional<int> templateFor(int32_t mediaType) {
+    switch (mediaType) {
+        case F5_1Pt2_512: return bootsectors::k1200K;
+        case F3_1Pt44_512: return bootsectors::k1440K;
+        case F3_720_512: return bootsectors::k720K;
+        case F5_360_512: return bootsectors::k360K;
+        default: return std::nullopt;
+    }
+}
+
+}  // namespace
+
+void ConverterDialog::onFormat() {
+    FloppyAccess* access = selectedAccess();
+    if (osKind_ != 'N') {
+        view_.showMessage(text::kFormatOnlyNt);
+        return;
+    }
+    if (access != nullptr) formatFloppy(*access);
+}
+
+void ConverterDialog::formatFloppy(FloppyAccess& access) {
+    const std::vector<std::string> lines = view_.infoLines();
+    const auto line = [&](size_t at) { return at < lines.size() ? lines[at] : std::string(); };
+    DiskGeometry geometry{};
+    bool userChoseType = false;
+    if (!isFormattableLine(line(1))) {
+        view_.showMessage(text::kCannotFormatType);
+        const bool highDensity35 = line(4).starts_with("3");
+        if (!view_.askYesNo(highDensity35 ? text::kFormatTo144 : text::kFormatTo12)) return;
+        geometry = highDensity35 ? DiskGeometry{80, F3_1Pt44_512, 2, 18, 512} : DiskGeometry{80, F5_1Pt2_512, 2, 15, 512};
+        userChoseType = true;
+    }
+    const FloppyHandle handle = openAndLock(access);
+    if (handle == INVALID_HANDLE_VALUE) return;
+    if (!waitForMedium(access, handle)) {
+        refreshFloppyInfo();
+        return;
+    }
+    const auto finish = [&] {
+        release(access, handle);
+        refreshFloppyInfo();
+    };
+    if (!userChoseType) {
+        if (!view_.askYesNo(text::fill(text::kEraseQuestion, static_cast<char>(floppyDrive_ + 64)))) return finish();
+        if (!access.QueryGeometry(handle, floppyDrive_, geometry)) {
+            view_.showMessage(text::kGeometryFailed);
+            return finish();
+        }
+    }
+    // A floppy exchanged since it was listed may be of a type without a template.
+    const std::optional<int> templateId = templateFor(geometry.mediaType);
+    const auto start = templateId ? bootsectors::emptyFileSystemStart(*templateId, "") : std::nullopt;
+    if (!start) {
+        view_.showMessage(text::kTypeNotFormattable);
+        return finish();
+    }
+    const std::optional<uint32_t> cylinderSize = cylinderBytes(geometry);
+    auto buffer = cylinderSize ? platform::AlignedBuffer::allocate(*cylinderSize) : std::nullopt;
+    if (!buffer || buffer->size() < start->size()) {
+        view_.showMessage(text::kAllocationFailed);
+        return finish();
+    }
+
+    const int listIndex = appendProgressLine(text::kFormatting);
+    auto wait = view_.waitCursor();
+    if (!access.FormatAllCylinders(handle, geometry, view_)) {
+        const uint32_t code = access.LastError();
+        wait.reset();
+        view_.showMessage(code == kWriteProtectedError ? text::kWriteProtected : text::kTypeNotFormattable);
+    } else {
+        auto bytes = buffer->bytes();
+        std::fill(bytes.begin(), bytes.end(), 0);
+        std::copy(start->begin(), start->end(), bytes.begin());
+        access.SetDrivePosition(handle, 0);
+        uint32_t written = 0;
+        const bool laid =
+            access.WriteSectors(handle, bytes, written, 0, floppyDrive_, geometry.bytesPerSector) && written == bytes.size();
+        wait.reset();
+        view_.showMessage(laid ? text::kFormatDone : text::kTrack0Failed);
+    }
+    view_.SetPos(0);
+    view_.removeInfo(listIndex);
+    finish();
+}
+
+}  // namespace converter::dialog
