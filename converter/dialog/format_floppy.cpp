@@ -40,9 +40,15 @@ void ConverterDialog::formatFloppy(FloppyAccess& access) {
     const auto line = [&](size_t at) { return at < lines.size() ? lines[at] : std::string(); };
     DiskGeometry geometry{};
     bool userChoseType = false;
-    if (!isFormattableLine(line(1))) {
+    // The medium's own line counts only when the list holds one: an unformatted floppy has none, and the
+    // drive's type lines that follow "Drive:" then would pass for it (and the format could never start).
+    const bool mediumListed = line(0) == "Floppy:";
+    if (!mediumListed || !isFormattableLine(line(1))) {
         view_.showMessage(text::kCannotFormatType);
-        const bool highDensity35 = line(4).starts_with("3");
+        // The drive's second supported type tells a 3.5-inch drive from a 5.25-inch one.
+        const auto header = std::find(lines.begin(), lines.end(), std::string(text::kDriveHeader));
+        const size_t second = header == lines.end() ? 4 : static_cast<size_t>(header - lines.begin()) + 2;
+        const bool highDensity35 = line(second).starts_with("3");
         if (!view_.askYesNo(highDensity35 ? text::kFormatTo144 : text::kFormatTo12)) return;
         geometry = highDensity35 ? DiskGeometry{80, F3_1Pt44_512, 2, 18, 512} : DiskGeometry{80, F5_1Pt2_512, 2, 15, 512};
         userChoseType = true;

@@ -1,0 +1,60 @@
+#pragma once
+// Passes every request to another FloppyAccess and keeps a record of the transfers, so tests can count
+// device requests and their sizes.
+#include <algorithm>
+#include <vector>
+
+#include "floppy_access.h"
+
+namespace converter::dialog::testing {
+
+class CountingAccess final : public FloppyAccess {
+public:
+    explicit CountingAccess(FloppyAccess& inner) : inner_(inner) {}
+
+    std::vector<uint32_t> reads, writes;  // bytes asked for, request by request
+    int formats = 0;
+
+    FloppyHandle OpenDrive(std::string_view driveText) override { return keep(inner_.OpenDrive(driveText)); }
+    bool CloseDrive(FloppyHandle h) override { return keep(inner_.CloseDrive(h)); }
+    bool QueryGeometry(FloppyHandle h, int drive, DiskGeometry& g) override { return keep(inner_.QueryGeometry(h, drive, g)); }
+    int QueryMediaTypes(FloppyHandle h) override {
+        const int count = inner_.QueryMediaTypes(h);
+        const auto types = inner_.MediaTypes();
+        std::copy(types.begin(), types.end(), mediaTypes_.begin());
+        mediaTypeCount_ = types.size();
+        return keep(count);
+    }
+    bool LockDrive(FloppyHandle h, int drive) override { return keep(inner_.LockDrive(h, drive)); }
+    bool UnlockDrive(FloppyHandle h, int drive) override { return keep(inner_.UnlockDrive(h, drive)); }
+    bool CheckMedia(FloppyHandle h) override { return keep(inner_.CheckMedia(h)); }
+    bool DismountDrive(FloppyHandle h) override { return keep(inner_.DismountDrive(h)); }
+    bool ReadSectors(FloppyHandle h, std::span<uint8_t> buffer, uint32_t& done, int drive, uint32_t offset,
+                     uint32_t bps) override {
+        reads.push_back(static_cast<uint32_t>(buffer.size()));
+        return keep(inner_.ReadSectors(h, buffer, done, drive, offset, bps));
+    }
+    bool WriteSectors(FloppyHandle h, std::span<const uint8_t> buffer, uint32_t& done, uint32_t offset, int drive,
+                      uint32_t bps) override {
+        writes.push_back(static_cast<uint32_t>(buffer.size()));
+        return keep(inner_.WriteSectors(h, buffer, done, offset, drive, bps));
+    }
+    bool SetDrivePosition(FloppyHandle h, uint32_t offset) override { return keep(inner_.SetDrivePosition(h, offset)); }
+    bool FormatAllCylinders(FloppyHandle h, const DiskGeometry& g, ProgressPort& progress) override {
+        ++formats;
+        return keep(inner_.FormatAllCylinders(h, g, progress));
+    }
+    int DiagnoseDrive(FloppyHandle h, int drive, DiskGeometry& g, std::string& text, int selector) override {
+        return keep(inner_.DiagnoseDrive(h, drive, g, text, selector));
+    }
+
+private:
+    template <typename T>
+    T keep(T result) {
+        lastError_ = inner_.LastError();
+        return result;
+    }
+    FloppyAccess& inner_;
+};
+
+}  // namespace converter::dialog::testing

@@ -1,0 +1,79 @@
+#pragma once
+// A view for Mirask's logic tests: records what the dialog shows and answers questions from a script.
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "converter/dialog/converter_view.h"
+
+namespace converter::dialog::testing {
+
+class ScriptedConverterView : public ConverterView {
+public:
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+    bool askYesNo(const std::string& text) override { return answer("[yes/no] ", text); }
+    bool askOkCancel(const std::string& text) override { return answer("[ok/cancel] ", text); }
+    std::unique_ptr<WaitCursorScope> waitCursor() override { return std::make_unique<WaitCursorScope>(); }
+
+    void setFloppyDrives(const std::vector<std::string>& entries) override { floppyDrives = entries; }
+    void selectFloppyDrive(int index) override { floppySelection = index; }
+    void clearInfo() override { info.clear(); }
+    void appendInfo(const std::string& line) override { info.push_back(line); }
+    void removeInfo(int index) override;
+    std::vector<std::string> infoLines() const override { return info; }
+    void repaintInfo() override { ++repaints; }
+
+    void setFileDrives(const std::vector<std::string>& entries) override { fileDrives = entries; }
+    void selectFileDrive(int index) override { fileDriveSelection = index; }
+    ItemHandle insertItem(ItemHandle parent, const FileItem& item) override;
+    void deleteAllItems() override;
+    void expandItem(ItemHandle item) override { nodes.at(item).expanded = true; }
+    void sortChildren(ItemHandle parent) override;
+    std::vector<ItemHandle> children(ItemHandle parent) const override;
+    FileItem item(ItemHandle handle) const override { return nodes.at(handle).item; }
+    std::string nameText() const override { return name; }
+    void setNameText(const std::string& text) override { name = text; }
+
+    void setArrows(bool on) override { arrows = on; }
+    void setFormatEnabled(bool on) override { formatEnabled = on; }
+    void showAbout() override { ++abouts; }
+
+    void SetRange(uint32_t lower, uint32_t upper) override { range = {lower, upper}; }
+    void SetStep(uint32_t) override {}
+    void SetPos(uint32_t position) override { progress = position; }
+    void StepIt() override {
+        ++progress;
+        ++steps;
+    }
+
+    // The item whose text is this; kNoItem when there is none.
+    ItemHandle find(const std::string& text) const;
+    // The tree as indented lines of text.
+    std::string dump() const;
+
+    std::vector<std::string> messages;
+    std::deque<bool> answers;  // a question without an answer fails the test
+    std::vector<std::string> floppyDrives, fileDrives, info;
+    int floppySelection = -1, fileDriveSelection = -1;
+    std::string name;
+    bool arrows = false, formatEnabled = false;
+    int abouts = 0, repaints = 0;
+    std::pair<uint32_t, uint32_t> range{0, 0};
+    uint32_t progress = 0, steps = 0;
+
+private:
+    struct Node {
+        ItemHandle parent;
+        FileItem item;
+        std::vector<ItemHandle> children;
+        bool expanded = false;
+    };
+    bool answer(const char* kind, const std::string& text);
+    void dumpLevel(const std::vector<ItemHandle>& level, int depth, std::string& out) const;
+    std::map<ItemHandle, Node> nodes;
+    std::vector<ItemHandle> tops;
+    ItemHandle next_ = 1;
+};
+
+}  // namespace converter::dialog::testing
