@@ -20,16 +20,6 @@ int driveIcon(platform::DriveType type) {
     return icon::kFixedDrive;
 }
 
-// Drives are folders here: "%c:" stands for a drive's name.
-std::string driveNotSetMessage(const std::string& requested, const std::string& remaining) {
-    std::string text = messageText(103);
-    for (const std::string* drive : {&requested, &remaining}) {
-        const size_t at = text.find("%c:");
-        if (at != std::string::npos) text.replace(at, 3, *drive);
-    }
-    return text;
-}
-
 }  // namespace
 
 std::string BrowserDialog::hostPathOfItem(ItemHandle item) const { return view_.itemData(Tree::Host, item).path; }
@@ -50,7 +40,7 @@ void BrowserDialog::rebuildHostTree() {
         std::error_code ignored;
         const std::string remaining = shownDrive_ >= 0 ? drives_[static_cast<size_t>(shownDrive_)].path
                                                        : std::filesystem::current_path(ignored).string();
-        view_.showMessage(driveNotSetMessage(drive.path, remaining));
+        view_.showMessage(platform::withDrivePaths(browser::messageText(103), {drive.path, remaining}));
         selectedDrive_ = -1;
         view_.selectDrive(-1);
         hostRootText_.clear();

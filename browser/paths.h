@@ -2,25 +2,16 @@
 // Joining names to paths on both sides: "/" on the host, "\" inside the image.
 #include <string>
 
+#include "platform/host_paths.h"
+
 namespace browser {
 
-inline std::string joinHostPath(const std::string& folder, const std::string& name) {
-    return folder.ends_with('/') ? folder + name : folder + "/" + name;
-}
+using platform::hostFolderOf;
+using platform::hostNameOf;
+using platform::joinHostPath;
 
 inline std::string joinImagePath(const std::string& folder, const std::string& name) {
     return folder.ends_with('\\') ? folder + name : folder + "\\" + name;
-}
-
-// The folder part of a host path ("/" for a name in the root).
-inline std::string hostFolderOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : slash == 0 ? std::string("/") : path.substr(0, slash);
-}
-
-inline std::string hostNameOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace browser

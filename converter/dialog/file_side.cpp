@@ -5,14 +5,11 @@
 #include "converter/dialog/file_names.h"
 #include "converter/dialog/texts.h"
 #include "platform/folder_listing.h"
+#include "platform/host_paths.h"
 #include "platform/text_codec.h"
 
 namespace converter::dialog {
 namespace {
-
-std::string joinPath(const std::string& folder, const std::string& name) {
-    return folder.ends_with('/') ? folder + name : folder + "/" + name;
-}
 
 std::string asFolder(const std::string& path) { return path.ends_with('/') ? path : path + "/"; }
 
@@ -23,16 +20,6 @@ int rootIcon(platform::DriveType type) {
         case platform::DriveType::Fixed: break;
     }
     return icon::kFixedDrive;
-}
-
-// "%c:" stands for a drive, here a folder.
-std::string driveNotSet(const std::string& requested, const std::string& remaining) {
-    std::string message = text::kFileDriveNotSet;
-    for (const std::string* drive : {&requested, &remaining}) {
-        const size_t at = message.find("%c:");
-        if (at != std::string::npos) message.replace(at, 3, *drive);
-    }
-    return message;
 }
 
 }  // namespace
@@ -57,7 +44,7 @@ void ConverterDialog::selectFileDrive() {
     }
 
     if (!services_.driveAccessible(drive.path)) {
-        view_.showMessage(driveNotSet(drive.path, fileDriveRoot_.empty() ? std::string("?") : fileDriveRoot_));
+        view_.showMessage(platform::withDrivePaths(text::kFileDriveNotSet, {drive.path, fileDriveRoot_.empty() ? std::string("?") : fileDriveRoot_}));
         currentPath_.clear();
         fileDriveRoot_.clear();
         fileDriveIndex_ = -1;
@@ -84,7 +71,7 @@ void ConverterDialog::fillFileLevel(const std::string& folder, ItemHandle parent
     const auto entries = platform::listFolderEntries(folder);
     if (!entries) return;
     for (const platform::FolderEntry& entry : *entries) {
-        const std::string path = joinPath(folder, entry.name);
+        const std::string path = platform::joinHostPath(folder, entry.name);
         if (entry.isDirectory) {
             // Links to folders may lead in circles; pseudo file systems hold no images and never end.
             if (entry.name.ends_with('.') || entry.isLink || !services_.isDiskFolder(path)) continue;
