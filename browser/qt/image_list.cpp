@@ -1,9 +1,9 @@
 #include "image_list.h"
 
 #include <QMimeDatabase>
-#include <QPixmap>
 
 #include "browser/browser_view.h"
+#include "desktop/shared_icons.h"
 
 // The icons live in a static library, where nothing would pull their resource in without this call.
 static void loadIconResource() {
@@ -37,14 +37,14 @@ QIcon newIcon() { return themed("document-new", ":/kelvorn/new.svg"); }
 ImageList::ImageList() {
     namespace icon = browser::icon;
     icons_.resize(icon::kFirstExtensionIcon);
-    icons_[icon::kFolder] = themed("folder", ":/kelvorn/folder.svg");
-    icons_[icon::kFolderOpen] = themed("folder-open", ":/kelvorn/folder-open.svg");
-    icons_[icon::kFixedDrive] = themed("drive-harddisk", ":/kelvorn/drive-harddisk.svg");
+    icons_[icon::kFolder] = desktop::folderIcon();
+    icons_[icon::kFolderOpen] = desktop::openFolderIcon();
+    icons_[icon::kFixedDrive] = desktop::hardDiskIcon();
     icons_[icon::kGenericFile] = themed("unknown", ":/kelvorn/file.svg");
-    icons_[icon::kOpticalDrive] = themed("drive-optical", ":/kelvorn/drive-optical.svg");
-    icons_[icon::kRemovableDrive] = themed("drive-removable-media", ":/kelvorn/drive-removable.svg");
+    icons_[icon::kOpticalDrive] = desktop::opticalDiskIcon();
+    icons_[icon::kRemovableDrive] = desktop::removableDiskIcon();
     // No theme tells a 3.5-inch disk from a 5.25-inch one, so image roots always use our own pair.
-    icons_[icon::kImage35] = ours(":/kelvorn/floppy-35.svg");
+    icons_[icon::kImage35] = desktop::floppy35Picture();
     icons_[icon::kImageOther] = ours(":/kelvorn/floppy-525.svg");
     icons_[icon::kImageFile] = themed("text-x-generic", ":/kelvorn/document.svg");
 }
@@ -70,14 +70,7 @@ QIcon ImageList::itemIcon(int image, int selectedImage) const {
     if (image == selectedImage) return icon(image);
     const auto key = std::make_pair(image, selectedImage);
     if (const auto cached = pairs_.find(key); cached != pairs_.end()) return cached->second;
-    // The item views paint a selected row with the icon's Selected mode, so both pictures go in one icon.
-    QIcon both;
-    const QIcon normal = icon(image);
-    const QIcon selected = icon(selectedImage);
-    for (const int side : {16, 24, 32, 48}) {
-        both.addPixmap(normal.pixmap(side, side), QIcon::Normal);
-        both.addPixmap(selected.pixmap(side, side), QIcon::Selected);
-    }
+    const QIcon both = desktop::withSelectedPicture(icon(image), icon(selectedImage));
     pairs_.emplace(key, both);
     return both;
 }

@@ -1,6 +1,5 @@
 #include "kelvorn_window.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -9,17 +8,17 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QTreeWidget>
-
-#include "lined_tree.h"
 #include <QVBoxLayout>
 
 #include "browser/browser_dialog.h"
 #include "browser/message_table.h"
+#include "desktop/lined_tree.h"
+#include "desktop/message_boxes.h"
+#include "desktop/wait_cursor.h"
 #include "new_dialogs.h"
 #include "small_dialogs.h"
 
@@ -48,7 +47,7 @@ QToolButton* makeButton(QWidget* parent, const QIcon& icon, const QString& name)
 }
 
 QTreeWidget* makeTree(QWidget* parent) {
-    auto* tree = new LinedTree(parent);
+    auto* tree = new desktop::LinedTree(parent);
     tree->setColumnCount(1);
     tree->setHeaderHidden(true);
     tree->setRootIsDecorated(true);
@@ -73,22 +72,10 @@ public:
 };
 
 class WaitCursor : public browser::WaitCursorScope {
-public:
-    WaitCursor() {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        // Long runs stay on this thread; let the window repaint, but take no clicks meanwhile.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
-    ~WaitCursor() override { QApplication::restoreOverrideCursor(); }
+    desktop::WaitCursor cursor_;
 };
 
-// True when the person answered with yes.
-bool ask(QWidget* parent, QMessageBox::Icon icon, const std::string& message,
-         QMessageBox::StandardButtons buttons, QMessageBox::StandardButton yes) {
-    QMessageBox box(icon, QString::fromUtf8(browser::kProgramName), text(message), buttons, parent);
-    box.setWindowModality(Qt::ApplicationModal);
-    return box.exec() == yes;
-}
+QString programName() { return QString::fromUtf8(browser::kProgramName); }
 
 }  // namespace
 
@@ -192,16 +179,14 @@ void KelvornWindow::connectSignals() {
 
 // ---- Messages
 
-void KelvornWindow::showMessage(const std::string& message) {
-    ask(this, QMessageBox::Information, message, QMessageBox::Ok, QMessageBox::Ok);
-}
+void KelvornWindow::showMessage(const std::string& message) { desktop::tell(this, programName(), message); }
 
 bool KelvornWindow::askYesNo(const std::string& message) {
-    return ask(this, QMessageBox::Question, message, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    return desktop::askYesNo(this, programName(), message);
 }
 
 bool KelvornWindow::askOkCancel(const std::string& message) {
-    return ask(this, QMessageBox::Question, message, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
+    return desktop::askOkCancel(this, programName(), message);
 }
 
 std::unique_ptr<browser::WaitCursorScope> KelvornWindow::waitCursor() {

@@ -2,7 +2,6 @@
 // the extension filter's drop-down, the about box, the two "new" dialogs and, with IMAGE, the whole disk
 // copied out to a folder, to PNG files, offscreen unless told otherwise.
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <variant>
 
@@ -12,49 +11,23 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFont>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTreeWidget>
 
 #include "browser/browser_dialog.h"
 #include "browser/library_entries.h"
 #include "browser/message_table.h"
+#include "desktop/modal_answerer.h"
+#include "desktop/screenshots.h"
 #include "image_list.h"
 #include "kelvorn_window.h"
 
 namespace {
 
-void settle() {
-    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
-}
-
-bool save(const QPixmap& picture, const QDir& folder, const char* name) {
-    const QString path = folder.filePath(QString::fromLatin1(name));
-    if (!picture.save(path, "PNG")) {
-        std::fprintf(stderr, "kelvorn_screenshot: cannot write %s\n", qPrintable(path));
-        return false;
-    }
-    std::printf("%s\n", qPrintable(path));
-    return true;
-}
-
-// Modal dialogs run their own event loop; take the picture from inside it, then dismiss the dialog.
-bool saveModal(const QDir& folder, const char* name, const std::function<void()>& run) {
-    bool saved = false;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* box = QApplication::activeModalWidget()) {
-            settle();
-            saved = save(box->grab(), folder, name);
-            box->close();
-        }
-    });
-    run();
-    return saved;
-}
+using desktop::settle;
 
 // Opens the first folders of the image so the picture shows some depth.
 void expandSomeFolders(QTreeWidget& tree, int count) {
@@ -96,7 +69,7 @@ void expandAll(QTreeWidgetItem& item) {
 // "<---" from the image's root to a rescue folder: the whole disk lands in a folder named after its label,
 // beside the boot sector file. Runs on a copy of the image in a scratch drive, so the user's folder stays
 // as it was.
-bool saveDiskCopy(const QDir& out, const browser::LibraryEntries& library, const std::string& image) {
+bool saveDiskCopy(const desktop::PictureFolder& out, const browser::LibraryEntries& library, const std::string& image) {
     QTemporaryDir scratch(QDir::temp().filePath(QStringLiteral("kelvorn-XXXXXX")));
     const QFileInfo original(QString::fromStdString(image));
     const QString drive = scratch.filePath(original.dir().dirName());
@@ -133,24 +106,21 @@ bool saveDiskCopy(const QDir& out, const browser::LibraryEntries& library, const
 
     // Yes to the question, the result box closed at once; any other box is a failed copy.
     QStringList complaints;
-    QTimer answerer;
-    answerer.setInterval(5);
-    QObject::connect(&answerer, &QTimer::timeout, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            if (QAbstractButton* yes = box->button(QMessageBox::Yes)) {
-                yes->click();
-                return;
+    {
+        desktop::ModalAnswerer answerer([&](QWidget& modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
+                if (QAbstractButton* yes = box->button(QMessageBox::Yes)) {
+                    yes->click();
+                    return;
+                }
+                complaints << box->text();
+                box->reject();
+            } else if (auto* result = qobject_cast<QDialog*>(&modal)) {
+                result->accept();
             }
-            complaints << box->text();
-            box->reject();
-        } else if (auto* result = qobject_cast<QDialog*>(modal)) {
-            result->accept();
-        }
-    });
-    answerer.start();
-    dialog.onCopyToHost();
-    answerer.stop();
+        });
+        dialog.onCopyToHost();
+    }
     if (!complaints.isEmpty()) {
         std::fprintf(stderr, "kelvorn_screenshot: the copy failed: %s\n", qPrintable(complaints.join(u'|')));
         window.attach(nullptr);
@@ -177,7 +147,7 @@ bool saveDiskCopy(const QDir& out, const browser::LibraryEntries& library, const
     // The source open beside its copy; the root stays selected, as it was for the copy.
     expandAll(*imageTree->topLevelItem(0));
     settle();
-    const bool saved = save(window.grab(), out, "kelvorn-disk-copy.png");
+    const bool saved = out.save(window.grab(), "kelvorn-disk-copy.png");
     window.close();
     window.attach(nullptr);
     return saved;
@@ -190,18 +160,18 @@ int main(int argc, char** argv) {
         std::fputs("usage: kelvorn_screenshot OUT_DIR [IMAGE]\n", stderr);
         return 2;
     }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    desktop::useOffscreenUnlessTold();
 
     QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
-    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+    desktop::useScreenshotLook();
     QApplication::setWindowIcon(kelvorn::programIcon());
 
-    const QDir out(QString::fromLocal8Bit(argv[1]));
-    if (!out.exists() && !QDir().mkpath(out.path())) {
+    const QDir outFolder(QString::fromLocal8Bit(argv[1]));
+    if (!outFolder.exists() && !QDir().mkpath(outFolder.path())) {
         std::fprintf(stderr, "kelvorn_screenshot: cannot create %s\n", argv[1]);
         return 1;
     }
+    const desktop::PictureFolder out(outFolder, "kelvorn_screenshot");
     const std::string image =
         argc == 3 ? QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath().toStdString()
                   : std::string();
@@ -227,7 +197,7 @@ int main(int argc, char** argv) {
     expandSomeFolders(*window.treeWidget(browser::Tree::Image), 2);
     settle();
 
-    bool ok = save(window.grab(), out, "kelvorn-window.png");
+    bool ok = out.save(window.grab(), "kelvorn-window.png");
 
     // The drop-down is a window of its own; paint it where it sits over the main window.
     QComboBox* filter = window.extensionFilter();
@@ -242,12 +212,12 @@ int main(int argc, char** argv) {
                            popup->grab());
     }
     filter->hidePopup();
-    ok = save(withPopup, out, "kelvorn-filter.png") && ok;
+    ok = out.save(withPopup, "kelvorn-filter.png") && ok;
 
-    ok = saveModal(out, "kelvorn-about.png", [&] { dialog.onAbout(); }) && ok;
-    ok = saveModal(out, "kelvorn-new-image.png", [&] { window.askNewImage("disk"); }) && ok;
+    ok = out.saveModal("kelvorn-about.png", [&] { dialog.onAbout(); }) && ok;
+    ok = out.saveModal("kelvorn-new-image.png", [&] { window.askNewImage("disk"); }) && ok;
     // At the image's root, where the label may be chosen instead of a folder.
-    ok = saveModal(out, "kelvorn-new-folder.png", [&] { window.askNewItem("SAMPLE", true); }) && ok;
+    ok = out.saveModal("kelvorn-new-folder.png", [&] { window.askNewItem("SAMPLE", true); }) && ok;
 
     // The library holds one image at a time: closing the window lets go of this one.
     window.close();

@@ -1,16 +1,14 @@
 #include "small_dialogs.h"
 
 #include <QDialogButtonBox>
-#include <QGridLayout>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "browser/message_table.h"
+#include "desktop/about_box.h"
 #include "image_list.h"
 
 namespace kelvorn {
@@ -51,35 +49,8 @@ private:
 }  // namespace
 
 std::unique_ptr<QDialog> makeAboutBox(const browser::AboutText& about, QWidget* parent) {
-    auto dialog = std::make_unique<QDialog>(parent);
-    dialog->setWindowTitle(QString::fromStdString(about.caption));
-
-    auto* layout = new QGridLayout(dialog.get());
-    layout->setContentsMargins(18, 18, 18, 12);
-    layout->setHorizontalSpacing(16);
-    layout->setVerticalSpacing(8);
-
-    auto* picture = new QLabel(dialog.get());
-    picture->setPixmap(programIcon().pixmap(48, 48));
-    picture->setAlignment(Qt::AlignTop);
-    layout->addWidget(picture, 0, 0, 2, 1);
-
-    auto* version = new QLabel(QString::fromStdString(about.version), dialog.get());
-    QFont bold = version->font();
-    bold.setBold(true);
-    version->setFont(bold);
-    layout->addWidget(version, 0, 1);
-
-    auto* hint = new QLabel(QString::fromStdString(about.hint), dialog.get());
-    layout->addWidget(hint, 1, 1);
-
-    auto* row = new QVBoxLayout;
-    row->setContentsMargins(0, 8, 0, 0);
-    layout->addLayout(row, 2, 0, 1, 2);
-    addOkButton(*dialog, *row)->button(QDialogButtonBox::Ok)->setFocus();
-    dialog->setSizeGripEnabled(false);
-    dialog->layout()->setSizeConstraint(QLayout::SetFixedSize);
-    return dialog;
+    return desktop::makeAboutBox(QString::fromStdString(about.caption), {programIcon()},
+                                 {QString::fromStdString(about.version), QString::fromStdString(about.hint)}, parent);
 }
 
 std::unique_ptr<QDialog> makeResultBox(const std::string& text, int closeAfterMs, QWidget* parent) {

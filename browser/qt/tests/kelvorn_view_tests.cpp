@@ -1,5 +1,4 @@
 // The Qt view's wiring: real widgets offscreen, the real logic and library, images made here.
-#include <functional>
 #include <memory>
 #include <string>
 #include <variant>
@@ -25,6 +24,7 @@
 #include "browser/browser_dialog.h"
 #include "browser/library_entries.h"
 #include "browser/message_table.h"
+#include "desktop/modal_answerer.h"
 #include "kelvorn_window.h"
 #include "new_dialogs.h"
 
@@ -36,21 +36,7 @@ using kelvorn::NewItemDialog;
 
 namespace {
 
-// Answers every modal box that comes up while it lives, from inside the box's own event loop.
-class ModalAnswerer {
-public:
-    explicit ModalAnswerer(std::function<void(QWidget&)> answer) : answer_(std::move(answer)) {
-        timer_.setInterval(5);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (QWidget* modal = QApplication::activeModalWidget()) answer_(*modal);
-        });
-        timer_.start();
-    }
-
-private:
-    std::function<void(QWidget&)> answer_;
-    QTimer timer_;
-};
+using desktop::ModalAnswerer;
 
 void click(QMessageBox& box, QMessageBox::StandardButton which) { box.button(which)->click(); }
 

@@ -3,7 +3,7 @@
 // boxed plus or minus on every item that has children.
 #include <QTreeWidget>
 
-namespace kelvorn {
+namespace desktop {
 
 class LinedTree : public QTreeWidget {
 public:
@@ -13,4 +13,4 @@ protected:
     void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
 };
 
-}  // namespace kelvorn
+}  // namespace desktop

@@ -1,8 +1,8 @@
-#include "lined_tree.h"
+#include "desktop/lined_tree.h"
 
 #include <QPainter>
 
-namespace kelvorn {
+namespace desktop {
 namespace {
 
 bool hasNextSibling(const QModelIndex& index) {
@@ -42,4 +42,4 @@ void LinedTree::drawBranches(QPainter* painter, const QRect& rect, const QModelI
     painter->restore();
 }
 
-}  // namespace kelvorn
+}  // namespace desktop

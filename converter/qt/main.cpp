@@ -1,0 +1,132 @@
+// mirask [--emulate LETTER=SCENARIO]... [--platform 9x|nt] [.EXT ...] [/DN]: the floppy converter.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include "converter/dialog/converter_dialog.h"
+#include "converter/dialog/drive_setup.h"
+#include "converter/dialog/texts.h"
+#include "mirask_icons.h"
+#include "mirask_window.h"
+
+namespace {
+
+using converter::dialog::ConverterOptions;
+using converter::dialog::DriveSetup;
+
+constexpr const char* kHelp =
+    "Usage: mirask [OPTION]... [.EXT [.EXT]...] [/DN]\n"
+    "Read floppy disks into image files, write image files to floppies, format floppies.\n"
+    "\n"
+    "  .EXT ...                  the extensions of image files the file tree shows, the first one added to\n"
+    "                            names typed without one (default .gvx); '.img .ima' shows both\n"
+    "  /DN                       Windows 95/98 line only: on selecting a floppy drive, show what the drive\n"
+    "                            reports first; N 1 asks about the floppy inserted, 0 (or none) about the\n"
+    "                            drive's default medium\n"
+    "  --emulate LETTER=SCENARIO an emulated floppy drive instead of this machine's drives (repeatable):\n"
+    "                            SCENARIO is KIND[:MEDIUM][:OPTION]..., KIND one of 1.44M 720K 1.2M 360K\n"
+    "                            2.88M, MEDIUM none, unformatted, blank, blank=FORMAT or an image file,\n"
+    "                            OPTION wp, bad=C/H/S[@STATUS],..., locked, noanswer, short=BYTES,\n"
+    "                            types=N or types=F,F,...\n"
+    "  --platform 9x|nt          drive the emulated drives the way that Windows line does (default: the\n"
+    "                            way this program drives real floppies on Linux)\n"
+    "  -h, --help                show this help and exit\n"
+    "  -v, --version             show the version and exit\n"
+    "\n"
+    "The arguments that are not options are read as one text, joined with blanks: a text that begins with\n"
+    "'.' is the extension list, and '/D' anywhere in it is the diagnostic switch with the character after\n"
+    "it. Examples:\n"
+    "  mirask .img .ima\n"
+    "  mirask --emulate a=1.44M:disk.img --emulate b=1.2M:none\n"
+    "  mirask --emulate a=1.44M:blank:bad=3/1/5 --platform 9x /D1\n";
+
+constexpr const char* kVersion = "mirask 1.7\n";
+
+enum class Parsed { Run, Exit, Fail };
+
+struct StartUp {
+    DriveSetup drives;
+    ConverterOptions options;
+};
+
+// Help, version and the drive setup are answered before any window system is touched, so they work
+// without a display and a mistake on the command line shows where it was typed.
+Parsed parseCommandLine(int argc, char** argv, StartUp& start) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption emulate(QStringLiteral("emulate"), QString(), QStringLiteral("LETTER=SCENARIO"));
+    const QCommandLineOption platform(QStringLiteral("platform"), QString(), QStringLiteral("9x|nt"));
+    parser.addOptions({help, version, emulate, platform});
+    if (!parser.parse(arguments)) {
+        std::fprintf(stderr, "mirask: %s\nTry 'mirask --help'.\n", qPrintable(parser.errorText()));
+        return Parsed::Fail;
+    }
+    if (parser.isSet(help)) {
+        std::fputs(kHelp, stdout);
+        return Parsed::Exit;
+    }
+    if (parser.isSet(version)) {
+        std::fputs(kVersion, stdout);
+        return Parsed::Exit;
+    }
+
+    if (parser.isSet(emulate)) {
+        std::vector<std::string> drives;
+        for (const QString& value : parser.values(emulate)) drives.push_back(value.toLocal8Bit().toStdString());
+        start.drives = converter::dialog::emulatedDrives(drives, parser.value(platform).toStdString());
+    } else if (parser.isSet(platform)) {
+        std::fputs("mirask: --platform works on emulated drives: add --emulate\n", stderr);
+        return Parsed::Fail;
+    } else {
+        start.drives = converter::dialog::realDrives();
+    }
+    if (!start.drives.error.empty()) {
+        std::fprintf(stderr, "mirask: %s\n", start.drives.error.c_str());
+        return Parsed::Fail;
+    }
+
+    std::string rest;
+    for (const QString& argument : parser.positionalArguments()) {
+        if (!rest.empty()) rest += ' ';
+        rest += argument.toLocal8Bit().toStdString();
+    }
+    start.options = converter::dialog::parseConverterText(rest, start.drives.osKind);
+    return Parsed::Run;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    StartUp start;
+    switch (parseCommandLine(argc, argv, start)) {
+        case Parsed::Run:
+            break;
+        case Parsed::Exit:
+            return 0;
+        case Parsed::Fail:
+            return 2;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(converter::dialog::text::kProgramName));
+    QApplication::setApplicationVersion(QStringLiteral("1.7"));
+    QApplication::setDesktopFileName(QStringLiteral("mirask"));
+    QApplication::setWindowIcon(mirask::programIcon());
+
+    mirask::MiraskWindow window;
+    converter::dialog::ConverterServices services;
+    services.floppies = start.drives.entries;
+    converter::dialog::ConverterDialog dialog(window, services, start.options);
+    window.attach(&dialog);
+    dialog.initialise();
+    window.show();
+    const int status = app.exec();
+    window.attach(nullptr);
+    return status;
+}

@@ -1,0 +1,356 @@
+#include "mirask_window.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "converter/dialog/converter_dialog.h"
+#include "converter/dialog/texts.h"
+#include "desktop/about_box.h"
+#include "desktop/lined_tree.h"
+#include "desktop/message_boxes.h"
+#include "desktop/wait_cursor.h"
+
+namespace mirask {
+
+using converter::dialog::ItemHandle;
+namespace text = converter::dialog::text;
+
+namespace {
+
+QString utf8(const char* value) { return QString::fromUtf8(value); }
+QString utf8(const std::string& value) { return QString::fromStdString(value); }
+
+QString programName() { return utf8(text::kProgramName); }
+
+class WaitCursor : public converter::dialog::WaitCursorScope {
+    desktop::WaitCursor cursor_;
+};
+
+QPushButton* makeActionButton(const char* caption, QWidget* parent) {
+    auto* button = new QPushButton(utf8(caption), parent);
+    // Wide enough for every caption the arrows take, so the column does not jump when they change.
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("<<====")) + 28);
+    button->setEnabled(false);
+    return button;
+}
+
+void fillList(QComboBox& list, const std::vector<std::string>& entries) {
+    list.clear();
+    for (const std::string& entry : entries) list.addItem(utf8(entry));
+    list.setCurrentIndex(-1);  // Qt picks the first entry by itself; choosing is the logic's business
+}
+
+}  // namespace
+
+MiraskWindow::MiraskWindow(QWidget* parent) : QWidget(parent) {
+    setWindowTitle(utf8(text::kWindowTitle));
+    setWindowIcon(programIcon());
+    buildWidgets();
+    items_ = std::make_unique<FileItems>(*tree_, icons_);
+    connectSignals();
+    resize(820, 520);
+}
+
+MiraskWindow::~MiraskWindow() = default;
+
+void MiraskWindow::buildWidgets() {
+    // Every widget is owned by this window through Qt's parent chain.
+    auto* floppySide = new QGroupBox(utf8(text::kFloppyGroup), this);
+    floppySide_ = floppySide;
+    floppyDrives_ = new QComboBox(floppySide);
+    floppyDrives_->setEditable(false);
+    info_ = new QListWidget(floppySide);
+    info_->setSelectionMode(QAbstractItemView::NoSelection);
+    info_->setFocusPolicy(Qt::NoFocus);
+    auto* floppyLayout = new QVBoxLayout(floppySide);
+    floppyLayout->addWidget(floppyDrives_);
+    floppyLayout->addWidget(info_, 1);
+
+    auto* fileSide = new QGroupBox(utf8(text::kFileGroup), this);
+    fileDrives_ = new QComboBox(fileSide);
+    fileDrives_->setEditable(false);
+    // Mount paths can be long; the list opens wide enough, the box itself follows the window.
+    fileDrives_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    fileDrives_->setMinimumContentsLength(16);
+    fileDrives_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    auto* tree = new desktop::LinedTree(fileSide);
+    tree->setColumnCount(1);
+    tree->setHeaderHidden(true);
+    tree->setRootIsDecorated(true);
+    tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree->setUniformRowHeights(true);
+    tree->setIconSize(QSize(16, 16));
+    tree->setSortingEnabled(false);  // the logic orders every level itself
+    // Deep folders scroll sideways instead of being cut short.
+    tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tree->header()->setStretchLastSection(false);
+    tree_ = tree;
+    name_ = new QLineEdit(fileSide);
+    name_->setMaxLength(255);
+    auto* fileLayout = new QVBoxLayout(fileSide);
+    fileLayout->addWidget(fileDrives_);
+    fileLayout->addWidget(tree_, 1);
+    fileLayout->addWidget(name_);
+
+    write_ = makeActionButton(text::kWriteButtonInitial, this);
+    read_ = makeActionButton(text::kReadButtonInitial, this);
+    format_ = makeActionButton(text::kFormatButton, this);
+    about_ = new QPushButton(utf8(text::kAboutButton), this);
+    about_->setMaximumWidth(about_->sizeHint().height() * 2);
+    auto* picture = new QLabel(this);
+    picture->setPixmap(programIcon().pixmap(32, 32));
+
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(8);
+    arrowsGap_ = new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Fixed);
+    buttons->addSpacerItem(arrowsGap_);
+    buttons->addWidget(write_);
+    buttons->addWidget(read_);
+    buttons->addSpacing(16);
+    buttons->addWidget(format_);
+    buttons->addStretch(1);
+    buttons->addWidget(picture, 0, Qt::AlignHCenter);
+    buttons->addWidget(about_, 0, Qt::AlignHCenter);
+
+    auto* halves = new QHBoxLayout;
+    halves->setSpacing(10);
+    halves->addWidget(floppySide, 4);
+    halves->addLayout(buttons);
+    halves->addWidget(fileSide, 5);
+
+    progress_ = new QProgressBar(this);
+    progress_->setRange(0, 100);
+    progress_->setValue(0);
+    progress_->setTextVisible(false);
+    progress_->setMaximumHeight(16);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 10, 10, 10);
+    layout->setSpacing(8);
+    layout->addLayout(halves, 1);
+    layout->addWidget(progress_);
+}
+
+void MiraskWindow::connectSignals() {
+    // Each notification goes to its handler as it stands; the logic decides what it means.
+    connect(floppyDrives_, &QComboBox::activated, this, [this](int index) {
+        if (dialog_) dialog_->onFloppyDriveSelected(index);
+    });
+    connect(fileDrives_, &QComboBox::activated, this, [this](int index) {
+        if (dialog_) dialog_->onFileDriveSelected(index);
+    });
+    connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        const ItemHandle handle = items_->handleOf(current);
+        if (dialog_ && handle != converter::dialog::kNoItem) dialog_->onFileItemSelected(handle);
+    });
+    // A click on the item already current changes nothing in the tree, yet picks that file again.
+    tree_->viewport()->installEventFilter(this);
+    connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* clicked) {
+        const bool again = clicked == currentAtPress_;
+        currentAtPress_ = nullptr;
+        const ItemHandle handle = items_->handleOf(clicked);
+        if (dialog_ && again && handle != converter::dialog::kNoItem) dialog_->onFileItemSelected(handle);
+    });
+    connect(tree_, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* expanded) {
+        if (dialog_) dialog_->onFileItemExpanding(items_->handleOf(expanded));
+    });
+    // Only typing raises the handler; setNameText goes through setText, which does not.
+    connect(name_, &QLineEdit::textEdited, this, [this] {
+        if (dialog_) dialog_->onNameEdited();
+    });
+    connect(write_, &QPushButton::clicked, this, [this] {
+        if (dialog_) dialog_->onWriteImage();
+    });
+    connect(read_, &QPushButton::clicked, this, [this] {
+        if (dialog_) dialog_->onReadFloppy();
+    });
+    connect(format_, &QPushButton::clicked, this, [this] {
+        if (dialog_) dialog_->onFormat();
+    });
+    connect(about_, &QPushButton::clicked, this, [this] {
+        if (dialog_) dialog_->onAbout();
+    });
+}
+
+void MiraskWindow::alignArrows() {
+    // The arrows stand level with the tops of the two lists, whatever the style makes of the group's title.
+    const QLayout* inside = floppySide_->layout();
+    const int listTop = floppySide_->contentsRect().top() + inside->contentsMargins().top() +
+                        floppyDrives_->sizeHint().height() + std::max(0, inside->spacing());
+    if (arrowsGap_->sizeHint().height() == listTop) return;
+    arrowsGap_->changeSize(0, listTop, QSizePolicy::Minimum, QSizePolicy::Fixed);
+    layout()->invalidate();
+}
+
+void MiraskWindow::showEvent(QShowEvent* event) {
+    alignArrows();
+    QWidget::showEvent(event);
+}
+
+void MiraskWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) alignArrows();
+    QWidget::changeEvent(event);
+}
+
+bool MiraskWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == tree_->viewport() && event->type() == QEvent::MouseButtonPress) {
+        currentAtPress_ = tree_->currentItem();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---- Messages
+
+void MiraskWindow::showMessage(const std::string& message) { desktop::tell(this, programName(), message); }
+
+bool MiraskWindow::askYesNo(const std::string& message) {
+    return desktop::askYesNo(this, programName(), message);
+}
+
+bool MiraskWindow::askOkCancel(const std::string& message) {
+    return desktop::askOkCancel(this, programName(), message);
+}
+
+std::unique_ptr<converter::dialog::WaitCursorScope> MiraskWindow::waitCursor() {
+    return std::make_unique<WaitCursor>();
+}
+
+void MiraskWindow::showAbout() {
+    const std::unique_ptr<QDialog> box =
+        desktop::makeAboutBox(programName(), {programIcon(), floppyIcon()},
+                              {programName(), utf8(text::kAboutVersion)}, this);
+    box->exec();
+}
+
+// ---- The floppy side
+
+void MiraskWindow::setFloppyDrives(const std::vector<std::string>& entries) { fillList(*floppyDrives_, entries); }
+
+void MiraskWindow::selectFloppyDrive(int index) { floppyDrives_->setCurrentIndex(index); }
+
+void MiraskWindow::clearInfo() { info_->clear(); }
+
+void MiraskWindow::appendInfo(const std::string& line) { info_->addItem(utf8(line)); }
+
+void MiraskWindow::removeInfo(int index) {
+    if (index < 0 || index >= info_->count()) return;
+    delete info_->takeItem(index);  // takeItem hands the row over to us
+}
+
+std::vector<std::string> MiraskWindow::infoLines() const {
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<size_t>(info_->count()));
+    for (int i = 0; i < info_->count(); ++i) lines.push_back(info_->item(i)->text().toStdString());
+    return lines;
+}
+
+void MiraskWindow::repaintInfo() {
+    // The line just added says what is running; it must be in sight even below a long list of types.
+    info_->scrollToBottom();
+    desktop::keepPainting();
+}
+
+// ---- The file side
+
+void MiraskWindow::setFileDrives(const std::vector<std::string>& entries) { fillList(*fileDrives_, entries); }
+
+void MiraskWindow::selectFileDrive(int index) { fileDrives_->setCurrentIndex(index); }
+
+ItemHandle MiraskWindow::insertItem(ItemHandle parent, const converter::dialog::FileItem& item) {
+    return items_->insert(parent, item);
+}
+
+void MiraskWindow::deleteAllItems() {
+    currentAtPress_ = nullptr;
+    items_->clear();
+}
+
+void MiraskWindow::expandItem(ItemHandle item) { items_->expand(item); }
+
+void MiraskWindow::sortChildren(ItemHandle parent) { items_->sortChildren(parent); }
+
+std::vector<ItemHandle> MiraskWindow::children(ItemHandle parent) const { return items_->children(parent); }
+
+converter::dialog::FileItem MiraskWindow::item(ItemHandle item) const { return items_->item(item); }
+
+std::string MiraskWindow::nameText() const { return name_->text().toStdString(); }
+
+void MiraskWindow::setNameText(const std::string& value) { name_->setText(utf8(value)); }
+
+// ---- Buttons
+
+void MiraskWindow::setArrows(bool on) {
+    write_->setText(utf8(on ? text::kWriteArrowOn : text::kWriteArrowOff));
+    read_->setText(utf8(on ? text::kReadArrowOn : text::kReadArrowOff));
+    write_->setEnabled(on);
+    read_->setEnabled(on);
+}
+
+void MiraskWindow::setFormatEnabled(bool on) { format_->setEnabled(on); }
+
+// ---- Progress
+
+void MiraskWindow::SetRange(uint32_t lower, uint32_t upper) {
+    // Equal ends would turn the bar into a busy indicator; an empty range just shows nothing done.
+    const int low = static_cast<int>(std::min<uint32_t>(lower, INT32_MAX - 1));
+    const int high = std::max(low + 1, static_cast<int>(std::min<uint32_t>(upper, INT32_MAX)));
+    progress_->setRange(low, high);
+    // Qt empties the bar when the old position falls outside; the bar starts at the range's beginning.
+    if (progress_->value() < low) progress_->setValue(low);
+}
+
+void MiraskWindow::SetStep(uint32_t step) { step_ = step; }
+
+void MiraskWindow::SetPos(uint32_t position) {
+    progress_->setValue(std::clamp(static_cast<int>(std::min<uint32_t>(position, INT32_MAX)), progress_->minimum(),
+                                   progress_->maximum()));
+    desktop::keepPainting();
+}
+
+void MiraskWindow::StepIt() {
+    // Past the end the bar starts over from the beginning, as a stepping progress bar does.
+    const int64_t span = int64_t{progress_->maximum()} - progress_->minimum();
+    int64_t next = int64_t{progress_->value()} + step_;
+    if (next > progress_->maximum() && span > 0) next = progress_->minimum() + (next - progress_->minimum()) % span;
+    progress_->setValue(static_cast<int>(next));
+    desktop::keepPainting();
+}
+
+// ---- The window itself
+
+void MiraskWindow::keyPressEvent(QKeyEvent* event) {
+    // No default button and no cancel: Enter and Escape never close the window, only its close button does.
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            event->accept();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+    }
+}
+
+void MiraskWindow::contextMenuEvent(QContextMenuEvent* event) {
+    // Stands in for the window menu entry a desktop on Linux does not let a program add.
+    QMenu menu(this);
+    const QAction* about = menu.addAction(utf8(text::kAboutMenu));
+    if (menu.exec(event->globalPos()) == about && dialog_) dialog_->onAbout();
+}
+
+}  // namespace mirask

@@ -1,0 +1,119 @@
+#pragma once
+// Mirask's window: the widgets that render ConverterView and pass every notification to ConverterDialog.
+#include <memory>
+
+#include <QWidget>
+
+#include "converter/dialog/converter_view.h"
+#include "file_items.h"
+#include "mirask_icons.h"
+
+class QComboBox;
+class QGroupBox;
+class QSpacerItem;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace converter::dialog {
+class ConverterDialog;
+}
+
+namespace mirask {
+
+class MiraskWindow : public QWidget, public converter::dialog::ConverterView {
+    Q_OBJECT
+public:
+    explicit MiraskWindow(QWidget* parent = nullptr);
+    ~MiraskWindow() override;
+
+    // The logic is made after its view; notifications reach it from here on (nullptr: nobody listens).
+    void attach(converter::dialog::ConverterDialog* dialog) { dialog_ = dialog; }
+
+    // ConverterView.
+    void showMessage(const std::string& text) override;
+    bool askYesNo(const std::string& text) override;
+    bool askOkCancel(const std::string& text) override;
+    std::unique_ptr<converter::dialog::WaitCursorScope> waitCursor() override;
+
+    void setFloppyDrives(const std::vector<std::string>& entries) override;
+    void selectFloppyDrive(int index) override;
+    void clearInfo() override;
+    void appendInfo(const std::string& line) override;
+    void removeInfo(int index) override;
+    std::vector<std::string> infoLines() const override;
+    void repaintInfo() override;
+
+    void setFileDrives(const std::vector<std::string>& entries) override;
+    void selectFileDrive(int index) override;
+    converter::dialog::ItemHandle insertItem(converter::dialog::ItemHandle parent,
+                                             const converter::dialog::FileItem& item) override;
+    void deleteAllItems() override;
+    void expandItem(converter::dialog::ItemHandle item) override;
+    void sortChildren(converter::dialog::ItemHandle parent) override;
+    std::vector<converter::dialog::ItemHandle> children(converter::dialog::ItemHandle parent) const override;
+    converter::dialog::FileItem item(converter::dialog::ItemHandle item) const override;
+    std::string nameText() const override;
+    void setNameText(const std::string& text) override;
+
+    void setArrows(bool on) override;
+    void setFormatEnabled(bool on) override;
+    void showAbout() override;
+
+    // ProgressPort: the progress bar.
+    void SetRange(uint32_t lower, uint32_t upper) override;
+    void SetStep(uint32_t step) override;
+    void SetPos(uint32_t position) override;
+    void StepIt() override;
+
+    // The widgets, for tests and the screenshot tool.
+    QComboBox* floppyDriveList() const { return floppyDrives_; }
+    QListWidget* infoList() const { return info_; }
+    QComboBox* fileDriveList() const { return fileDrives_; }
+    QTreeWidget* fileTree() const { return tree_; }
+    QLineEdit* nameBox() const { return name_; }
+    QPushButton* writeButton() const { return write_; }
+    QPushButton* readButton() const { return read_; }
+    QPushButton* formatButton() const { return format_; }
+    QPushButton* aboutButton() const { return about_; }
+    QProgressBar* progressBar() const { return progress_; }
+    QTreeWidgetItem* widgetItem(converter::dialog::ItemHandle item) const { return items_->widgetItem(item); }
+    const TreeIcons& treeIcons() const { return icons_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildWidgets();
+    void connectSignals();
+    void alignArrows();
+
+    converter::dialog::ConverterDialog* dialog_ = nullptr;
+    TreeIcons icons_;
+    std::unique_ptr<FileItems> items_;
+    uint32_t step_ = 10;  // what the progress bar steps by until told otherwise
+    // The tree's current item when the mouse went down: a click on it selects nothing new, yet still counts.
+    QTreeWidgetItem* currentAtPress_ = nullptr;
+
+    QGroupBox* floppySide_ = nullptr;
+    QSpacerItem* arrowsGap_ = nullptr;  // owned by the buttons' layout
+    QComboBox* floppyDrives_ = nullptr;
+    QListWidget* info_ = nullptr;
+    QComboBox* fileDrives_ = nullptr;
+    QTreeWidget* tree_ = nullptr;
+    QLineEdit* name_ = nullptr;
+    QPushButton* write_ = nullptr;
+    QPushButton* read_ = nullptr;
+    QPushButton* format_ = nullptr;
+    QPushButton* about_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+};
+
+}  // namespace mirask

@@ -1,0 +1,200 @@
+// The Qt view's wiring: real widgets offscreen, the real logic over an emulated floppy drive, a scratch
+// folder as the only file drive.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "converter/dialog/converter_dialog.h"
+#include "converter/dialog/drive_setup.h"
+#include "converter/dialog/texts.h"
+#include "desktop/modal_answerer.h"
+#include "mirask_window.h"
+
+using converter::dialog::ItemHandle;
+using converter::dialog::kNoItem;
+using desktop::ModalAnswerer;
+using mirask::MiraskWindow;
+namespace text = converter::dialog::text;
+
+namespace {
+
+QString utf8(const char* value) { return QString::fromUtf8(value); }
+
+QImage picture(const QIcon& icon) { return icon.pixmap(16, 16).toImage(); }
+
+bool writeFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+// One window with its logic over an emulated drive a: and the scratch folder.
+struct Session {
+    Session(const std::string& scenario, const std::string& folder)
+        : drives(converter::dialog::emulatedDrives({"a=" + scenario}, "")),
+          dialog(window, services(folder), converter::dialog::parseConverterText("", drives.osKind)) {
+        window.attach(&dialog);
+        dialog.initialise();
+        window.show();
+    }
+    ~Session() {
+        window.close();
+        window.attach(nullptr);
+    }
+    converter::dialog::ConverterServices services(const std::string& folder) const {
+        converter::dialog::ConverterServices result;
+        result.floppies = drives.entries;
+        result.listDrives = [folder] {
+            return std::vector<platform::HostDrive>{{folder, platform::DriveType::Fixed}};
+        };
+        result.driveAccessible = [](const std::string&) { return true; };
+        return result;
+    }
+    QStringList info() const {
+        QStringList lines;
+        for (int i = 0; i < window.infoList()->count(); ++i) lines << window.infoList()->item(i)->text();
+        return lines;
+    }
+
+    converter::dialog::DriveSetup drives;
+    MiraskWindow window;
+    converter::dialog::ConverterDialog dialog;
+};
+
+}  // namespace
+
+class MiraskViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void startsWithTheDriveListedAndTheFolderInTheTree();
+    void arrowCaptionsFollowTheState();
+    void readButtonReadsTheFloppyIntoAnImageFile();
+
+private:
+    std::unique_ptr<QTemporaryDir> scratch_;
+    std::string folder_;
+};
+
+void MiraskViewTest::init() {
+    scratch_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(scratch_->isValid());
+    folder_ = scratch_->path().toStdString();
+}
+
+void MiraskViewTest::startsWithTheDriveListedAndTheFolderInTheTree() {
+    // Names that sort differently with and without regard to case.
+    QVERIFY(writeFile(scratch_->filePath(QStringLiteral("zeta.gvx")), QByteArray(2048, '\0')));
+    QVERIFY(writeFile(scratch_->filePath(QStringLiteral("alpha.gvx")), QByteArray()));
+    QVERIFY(writeFile(scratch_->filePath(QStringLiteral("notes.txt")), QByteArray("not an image")));
+    QVERIFY(QDir(scratch_->path()).mkdir(QStringLiteral("Beta")));
+
+    Session s("1.44M:blank", folder_);
+    QCOMPARE(s.window.windowTitle(), utf8(text::kWindowTitle));
+    QCOMPARE(s.window.floppyDriveList()->count(), 1);
+    QCOMPARE(s.window.floppyDriveList()->currentText(), QStringLiteral("a:"));
+    const QStringList info = s.info();
+    QVERIFY2(info.size() >= 4, qPrintable(info.join(u'|')));
+    QCOMPARE(info.first(), QStringLiteral("Floppy:"));
+    QVERIFY2(info.contains(utf8(text::kDriveHeader)), qPrintable(info.join(u'|')));
+    QCOMPARE(info.last(), QStringLiteral(" "));
+    QVERIFY(s.window.formatButton()->isEnabled());
+
+    QTreeWidget* tree = s.window.fileTree();
+    QCOMPARE(tree->topLevelItemCount(), 1);
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    QCOMPARE(root->text(0), scratch_->path());
+    QVERIFY(root->isExpanded());
+    QStringList shown;
+    for (int i = 0; i < root->childCount(); ++i) shown << root->child(i)->text(0);
+    QCOMPARE(shown, (QStringList{QStringLiteral("alpha.gvx (0K)"), QStringLiteral("Beta"),
+                                 QStringLiteral("zeta.gvx (2K)")}));
+    const mirask::TreeIcons& icons = s.window.treeIcons();
+    QCOMPARE(picture(root->child(0)->icon(0)), picture(icons.picture(converter::dialog::icon::kImageFile)));
+    QCOMPARE(picture(root->child(1)->icon(0)), picture(icons.picture(converter::dialog::icon::kFolder)));
+    QCOMPARE(picture(root->icon(0)), picture(icons.picture(converter::dialog::icon::kFixedDrive)));
+}
+
+void MiraskViewTest::arrowCaptionsFollowTheState() {
+    Session s("1.44M:blank", folder_);
+    QPushButton* write = s.window.writeButton();
+    QPushButton* read = s.window.readButton();
+    // No name yet: off.
+    QCOMPARE(write->text(), utf8(text::kWriteArrowOff));
+    QCOMPARE(read->text(), utf8(text::kReadArrowOff));
+    QVERIFY(!write->isEnabled() && !read->isEnabled());
+
+    // Setting the name is not typing it: the logic hears nothing, so the arrows stay off.
+    s.window.setNameText("disk");
+    QVERIFY(!read->isEnabled());
+    s.window.nameBox()->clear();
+
+    // Typing reaches the logic, which turns the arrows on.
+    QTest::keyClicks(s.window.nameBox(), QStringLiteral("disk"));
+    QCOMPARE(write->text(), utf8(text::kWriteArrowOn));
+    QCOMPARE(read->text(), utf8(text::kReadArrowOn));
+    QVERIFY(write->isEnabled() && read->isEnabled());
+
+    s.window.setArrows(false);
+    QCOMPARE(write->text(), utf8(text::kWriteArrowOff));
+    QCOMPARE(read->text(), utf8(text::kReadArrowOff));
+    QVERIFY(!write->isEnabled() && !read->isEnabled());
+}
+
+void MiraskViewTest::readButtonReadsTheFloppyIntoAnImageFile() {
+    // A medium whose every sector says where it lies, so a sector read from the wrong place shows.
+    QByteArray medium;
+    for (int sector = 0; sector < 2880; ++sector) {
+        QByteArray bytes(512, static_cast<char>(sector % 251));
+        bytes.replace(0, 4, QByteArray::number(sector).rightJustified(4, '0'));
+        medium += bytes;
+    }
+    QTemporaryDir mediumFolder;
+    const QString mediumPath = mediumFolder.filePath(QStringLiteral("medium.img"));
+    QVERIFY(writeFile(mediumPath, medium));
+
+    Session s("1.44M:" + mediumPath.toStdString(), folder_);
+    QTest::keyClicks(s.window.nameBox(), QStringLiteral("copy"));
+    QVERIFY(s.window.readButton()->isEnabled());
+
+    int highest = 0;
+    QStringList infoDuringRead;
+    QObject::connect(s.window.progressBar(), &QProgressBar::valueChanged, [&](int value) {
+        highest = std::max(highest, value);
+        if (infoDuringRead.isEmpty()) infoDuringRead = s.info();
+    });
+    QStringList messages;
+    {
+        ModalAnswerer answerer([&](QWidget& modal) {
+            auto* box = qobject_cast<QMessageBox*>(&modal);
+            if (box == nullptr) return;
+            QCOMPARE(box->windowTitle(), utf8(text::kProgramName));
+            messages << box->text();
+            box->accept();
+        });
+        QTest::mouseClick(s.window.readButton(), Qt::LeftButton);
+    }
+    QCOMPARE(messages, QStringList{utf8(text::kReadDone)});
+    QCOMPARE(highest, 80);  // one step per cylinder
+    QCOMPARE(infoDuringRead.last(), utf8(text::kReading));
+    QVERIFY(!s.info().contains(utf8(text::kReading)));
+
+    QFile image(scratch_->filePath(QStringLiteral("copy.gvx")));
+    QVERIFY(image.open(QIODevice::ReadOnly));
+    QVERIFY(image.readAll() == medium);
+}
+
+QTEST_MAIN(MiraskViewTest)
+#include "mirask_view_tests.moc"

@@ -1,0 +1,34 @@
+#pragma once
+// What both screenshot tools share: the same look on every machine, and PNG files named by the caller.
+#include <functional>
+
+#include <QDir>
+#include <QString>
+
+class QPixmap;
+
+namespace desktop {
+
+// Before QApplication exists: offscreen unless QT_QPA_PLATFORM says otherwise.
+void useOffscreenUnlessTold();
+// After: Fusion and DejaVu Sans, so pictures do not depend on the desktop they were made on.
+void useScreenshotLook();
+// Lets layouts and paints that are still queued finish.
+void settle();
+
+class PictureFolder {
+public:
+    // tool names the program in its complaints.
+    PictureFolder(const QDir& folder, const char* tool) : folder_(folder), tool_(tool) {}
+
+    // Writes folder/name and prints its path.
+    bool save(const QPixmap& picture, const char* name) const;
+    // Modal dialogs run their own event loop: takes the picture from inside it, then dismisses the dialog.
+    bool saveModal(const char* name, const std::function<void()>& run) const;
+
+private:
+    QDir folder_;
+    const char* tool_;
+};
+
+}  // namespace desktop
