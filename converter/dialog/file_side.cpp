@@ -73,8 +73,11 @@ void ConverterDialog::fillFileLevel(const std::string& folder, ItemHandle parent
     for (const platform::FolderEntry& entry : *entries) {
         const std::string path = platform::joinHostPath(folder, entry.name);
         if (entry.isDirectory) {
-            // Links to folders may lead in circles; pseudo file systems hold no images and never end.
-            if (entry.name.ends_with('.') || entry.isLink || !services_.isDiskFolder(path)) continue;
+            // Hidden folders stay hidden as in the browser; links to folders may lead in circles; pseudo file
+            // systems hold no images and never end.
+            if (entry.name.ends_with('.') || entry.name.starts_with('.') || entry.isLink ||
+                !services_.isDiskFolder(path))
+                continue;
             view_.insertItem(parent, {entry.name, icon::kFolder, ItemKind::Folder, path});
             continue;
         }

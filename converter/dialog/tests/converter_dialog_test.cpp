@@ -110,13 +110,14 @@ TEST_F(ConverterDialogTest, WithoutFloppyDrivesNothingCanStart) {
 TEST_F(ConverterDialogTest, TheFileTreeListsImagesOneLevelAhead) {
     fs::create_directories(scratch / "IMG" / "OLD" / "DEEPER");
     fs::create_directories(scratch / "skip.");
+    fs::create_directories(scratch / ".hidden");
     testing_support::writeFile(scratch / "IMG" / "DISK1.GVX", std::string(1474560 / 2, 'x'));
     testing_support::writeFile(scratch / "IMG" / "notes.txt", std::string("n"));
     testing_support::writeFile(scratch / "IMG" / "OLD" / "DEEPER" / "deep.gvx", std::string("d"));
     fs::create_directory_symlink(scratch / "IMG", scratch / "IMG" / "OLD" / "loop");
     start({"a=1.44M:blank"}, "", ".gvx .img");
     EXPECT_EQ(view.dump(), scratch.path().string() + "\n  IMG\n    DISK1.GVX (720K)\n    OLD\n")
-        << "one level ahead of the root; links and folders ending in a dot left out";
+        << "one level ahead of the root; links, hidden folders and folders ending in a dot left out";
     dialog->onFileItemExpanding(view.find("IMG"));
     EXPECT_NE(view.dump().find("    OLD\n      DEEPER\n"), std::string::npos) << view.dump();
 
