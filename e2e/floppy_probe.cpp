@@ -3,6 +3,7 @@
 //
 //   floppy_probe list
 //   floppy_probe media  a:
+//   floppy_probe geometry a:            the geometry query alone, as the converter's drive list asks it
 //   floppy_probe read   a: OUT          whole medium, cylinder by cylinder, then cylinder 1 sector by sector
 //   floppy_probe write  a: IN [blind]   blind: no media check first, so the driver itself must refuse
 //   floppy_probe format a: TYPE FS      FS: an image whose first cylinder is laid down after the format
@@ -104,6 +105,11 @@ void media(FloppyAccess& access, FloppyHandle handle, Outcome& out) {
     std::string list;
     for (const DiskGeometry& type : access.MediaTypes()) list += (list.empty() ? "" : ",") + std::to_string(type.mediaType);
     out.fact("types", count > 0 ? list : "none");
+}
+
+void geometry(FloppyAccess& access, FloppyHandle handle, Outcome& out) {
+    DiskGeometry g{};
+    if (out.step(access.QueryGeometry(handle, 1, g), access, "geometry")) out.fact("geometry", geometryText(g));
 }
 
 void read(FloppyAccess& access, FloppyHandle handle, const std::string& path, Outcome& out) {
@@ -221,7 +227,7 @@ bool pattern(const std::string& path, size_t bytes, uint32_t seed) {
 }
 
 int usage() {
-    std::fputs("usage: floppy_probe list | media D | read D OUT | write D IN [blind] | format D TYPE FS |\n"
+    std::fputs("usage: floppy_probe list | media D | geometry D | read D OUT | write D IN [blind] | format D TYPE FS |\n"
                "       wait D SECONDS | pattern OUT BYTES SEED\n", stderr);
     return 2;
 }
@@ -256,6 +262,8 @@ int main(int argc, char** argv) {
         converter::OpenedDrive opened(access, handle);
         if (args[0] == "media") {
             media(access, handle, out);
+        } else if (args[0] == "geometry") {
+            geometry(access, handle, out);
         } else if (args[0] == "read" && args.size() == 3) {
             read(access, handle, args[2], out);
         } else if (args[0] == "write" && (args.size() == 3 || args.size() == 4)) {

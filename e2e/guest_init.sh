@@ -12,6 +12,14 @@ digest() { # NAME FILE
   if [ -f "$2" ]; then echo "RESULT digest $1 $(sha256sum "$2" | cut -d' ' -f1)"; else echo "RESULT digest $1 missing"; fi
 }
 
+usb_disks() { # COUNT: loads the USB stack and waits for COUNT disks to come up (at most 20 s)
+  for m in $(cat /modules/order); do
+    [ "$m" = floppy ] || insmod "/modules/$m.ko" || echo "RESULT insmod $m failed"
+  done
+  i=0
+  while [ "$(ls /sys/block | grep -c '^sd')" -lt "$1" ] && [ $i -lt 100 ]; do sleep 0.2; i=$((i + 1)); done
+}
+
 if insmod /modules/floppy.ko; then
   scenario=$(sed -n 's/.*orva\.scenario=\([a-z0-9]*\).*/\1/p' /proc/cmdline)
   echo "RESULT scenario $scenario"
@@ -28,6 +36,11 @@ if insmod /modules/floppy.ko; then
       /probe write a: /data/pattern2.img
       /probe write a: /data/pattern2.img blind
       /probe format a: 2 /data/fs144.img
+      # Mirask on the protected medium and, before one goes in, on the empty drive.
+      /conv write /data/pattern2.img a: --answers yn
+      /conv format a: --answers y
+      /conv read b: /tmp/empty.img --answers n
+      [ -e /tmp/empty.img ] && echo "RESULT conv read b: left /tmp/empty.img behind"
       /probe media b:
       /probe read b: /tmp/b.img
       /probe wait b: 120
@@ -35,6 +48,9 @@ if insmod /modules/floppy.ko; then
       digest read_b /tmp/b.img
       ;;
     types)
+      # Nothing has read these media yet: the geometry query alone must find them.
+      /probe geometry a:
+      /probe geometry b:
       /probe media a:
       /probe media b:
       /probe read a: /tmp/a.img
@@ -50,12 +66,8 @@ if insmod /modules/floppy.ko; then
       /probe format b: 5 /data/fs720.img
       ;;
     usb)
-      for m in $(cat /modules/order); do
-        [ "$m" = floppy ] || insmod "/modules/$m.ko" || echo "RESULT insmod $m failed"
-      done
-      # USB disks come up a moment after their driver: wait for all three (at most 20 s).
-      i=0
-      while [ "$(ls /sys/block | grep -c '^sd')" -lt 3 ] && [ $i -lt 100 ]; do sleep 0.2; i=$((i + 1)); done
+      # USB disks come up a moment after their driver: wait for all three.
+      usb_disks 3
       for d in /sys/block/sd*; do
         if [ "$(cat "$d/ro")" = 1 ]; then ro=/dev/${d##*/}
         elif [ "$(cat "$d/size")" = 0 ]; then empty=/dev/${d##*/}
@@ -71,6 +83,22 @@ if insmod /modules/floppy.ko; then
       /probe media v:
       /probe write v: /data/pattern2.img
       /probe media w:
+      ;;
+    mirask)
+      # Mirask's read, write and format over the floppy driver, then read and write over a USB disk.
+      /conv read a: /tmp/read_a.img
+      digest conv_read_a /tmp/read_a.img
+      /conv write /data/pattern2.img a: --answers yn
+      /conv format b: --answers y
+      usb_disks 1
+      ORVA_PROBE_USB="$(ls /dev/sd* | head -1)" /conv read u: /tmp/read_u.img
+      digest conv_read_u /tmp/read_u.img
+      ORVA_PROBE_USB="$(ls /dev/sd* | head -1)" /conv write /data/pattern3.img u: --answers yn
+      ;;
+    reformat)
+      # A write formatted first, and a 720 KB floppy in a 1.44 MB drive formatted to its own type.
+      /conv write /data/pattern2.img a: --answers yy
+      /conv format b: --answers y
       ;;
     *) echo "RESULT unknown scenario '$scenario'" ;;
   esac

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end run of the Linux floppy access against the real kernel drivers: boots Debian's kernel with its
-# floppy.ko (and usb-storage + sd) under QEMU (software emulation), runs floppy_probe on emulated drives and
-# checks the drive images on the host afterwards.
+# floppy.ko (and usb-storage + sd) under QEMU (software emulation), runs floppy_probe and Mirask's window logic
+# (converter_probe) on emulated drives and checks the drive images on the host afterwards.
 #   e2e/run.sh [BUILD_DIR]      BUILD_DIR defaults to build/ (configured by scripts/build.sh)
 # Skips, saying what it skipped, when QEMU, busybox-static or the kernel package cannot be had. The kernel
 # package is kept in ORVA_E2E_CACHE (default ~/.cache/orva-e2e).
@@ -51,7 +51,7 @@ if [ ! -f "$kernel/vmlinuz" ] || [ "$(cat "$kernel/modules/order" 2>/dev/null)" 
 fi
 
 [ -f "$build/CMakeCache.txt" ] || "$top/scripts/build.sh" "$build"
-cmake --build "$build" -j2 --target floppy_probe orva >/dev/null
+cmake --build "$build" -j2 --target floppy_probe converter_probe orva >/dev/null
 probe="$build/e2e/floppy_probe"
 orva="$build/cli/orva"
 
@@ -60,18 +60,21 @@ mkdir -p "$work/root/bin" "$work/root/data"
 cp /bin/busybox "$work/root/bin/busybox"
 cp "$top/e2e/guest_init.sh" "$work/root/init"
 cp "$probe" "$work/root/probe"
+cp "$build/e2e/converter_probe" "$work/root/conv"
 cp -r "$kernel/modules" "$work/root/modules"
 "$probe" pattern "$work/pattern1.img" 1474560 1
 "$probe" pattern "$work/pattern2.img" 1474560 2
 "$probe" pattern "$work/garbage.img" 1474560 9
 "$probe" pattern "$work/pattern720.img" 737280 3
 "$probe" pattern "$work/pattern1200.img" 1228800 4
-cp "$work/pattern2.img" "$work/root/data/pattern2.img"
+"$probe" pattern "$work/pattern3.img" 1474560 5
+cp "$work/pattern2.img" "$work/pattern3.img" "$work/root/data/"
 "$orva" new "$work/root/data/fs144.img" --type 1.44M --label "ORVA E2E" >/dev/null
 "$orva" new "$work/root/data/fs720.img" --type 720K --label "ORVA E2E" >/dev/null
 (cd "$work/root" && find . | busybox cpio -o -H newc 2>/dev/null) | gzip -1 >"$work/initrd.gz"
 
 failures=0
+erase_a="Obsah diskety v jednotce A: bude smazán, pokračovat? -> yes"
 check() { # DESCRIPTION COMMAND...
   local output
   if output=$("${@:2}" 2>&1); then
@@ -86,6 +89,23 @@ says() { # LOG REGEX: the guest printed a matching RESULT line
   grep -qE "^RESULT $2" "$1"
 }
 digest() { sha256sum "$1" | cut -d' ' -f1; }
+conv() { # LOG "ACTION DRIVE KIND TEXT": converter_probe printed exactly this line
+  grep -qxF "RESULT conv $2" "$1"
+}
+fresh_fs() { # IMAGE: fsck.fat -n finds nothing but the boot sector's "__NO_NAME__" label, and no files
+  local output rc=0
+  output=$(fsck.fat -n "$1" 2>&1) || rc=$?
+  printf '%s\n' "$output" | grep -qx "$1: 0 files, 0/[0-9]* clusters" || { printf '%s\n' "$output"; return 1; }
+  local rest
+  rest=$(printf '%s\n' "$output" | grep -vxE "fsck\.fat [0-9.]+ \(.*\)|Label in boot sector is '__NO_NAME__', but there is no volume label in root directory\.|  Auto-removing label from boot sector\.|Leaving filesystem unchanged\.|$1: 0 files, .*|" || true)
+  [ -z "$rest" ] && [ "$rc" -le 1 ] || { printf '%s\n' "$output"; return 1; }
+}
+empty_dir() { # IMAGE FREE-BYTES: mdir lists no files, no label and the free space of an empty floppy
+  local output
+  output=$(mdir -i "$1" :: 2>&1) || { printf '%s\n' "$output"; return 1; }
+  printf '%s\n' "$output" | grep -q "has no label" && printf '%s\n' "$output" | grep -qx "No files" &&
+    printf '%s\n' "$output" | grep -qE "^ +$2 bytes free" || { printf '%s\n' "$output"; return 1; }
+}
 
 boot() { # SCENARIO [--insert DRIVE QEMU-DEVICE FILE] QEMU-ARGS...
   local name="$1"
@@ -158,6 +178,17 @@ check "writing it without a media check first: the driver's refusal also gives 1
   says "$log" "write a: ok=0 error=19 open=0 failed=write$"
 check "formatting a protected medium gives 19" says "$log" "format a: ok=0 error=19 open=0 .*failed=format$"
 check "the protected image is unchanged" cmp -s "$work/protect_a.img" "$work/pattern1.img"
+check "Mirask on a protected medium: both questions come, then the refusal is shown" \
+  sh -c "grep -qxF 'RESULT conv write a: yesno $erase_a' '$log' &&
+    grep -qxF 'RESULT conv write a: yesno Formátovat před zápisem? -> no' '$log' &&
+    grep -qxF 'RESULT conv write a: message Disketa je chráněna proti zápisu !' '$log'"
+check "Mirask's write stops at the first cylinder and gives the drive back" \
+  conv "$log" "write a: done open=0 progress=0/80 unanswered=0"
+check "Mirask's format of a protected medium shows the refusal" conv "$log" "format a: message Disketa je chráněna proti zápisu !"
+check "Mirask's format gives the protected drive back" conv "$log" "format a: done open=0 progress=none unanswered=0"
+check "Mirask on an empty drive asks for a floppy" conv "$log" "read b: okcancel Založte disketu ! -> cancel"
+check "Cancel there ends the read without an image and with the drive given back" \
+  sh -c "grep -qxF 'RESULT conv read b: done open=0 progress=none unanswered=0' '$log' && ! grep -q 'left /tmp/empty.img' '$log'"
 check "an empty drive: the media check fails as not ready (21)" says "$log" "media b: ok=0 error=21 open=0 failed=check$"
 check "reading an empty drive stops at the media check" says "$log" "read b: ok=0 error=21 open=0 failed=check$"
 check "waiting for a medium: the check says not ready until one goes in" says "$log" "waiting b: error=21$"
@@ -170,6 +201,9 @@ cp "$work/pattern720.img" "$work/types_a.img"
 cp "$work/pattern1200.img" "$work/types_b.img"
 two_drives 144 "$work/types_a.img" 120 "$work/types_b.img"
 boot types "${drive_args[@]}"
+check "a 720 KB medium nothing has read yet is found by the geometry query alone" \
+  says "$log" "geometry a: ok=1 error=0 open=0 geometry=5/80/2/9/512$"
+check "so is a 1.2 MB medium" says "$log" "geometry b: ok=1 error=0 open=0 geometry=1/80/2/15/512$"
 check "720 KB is recognised; a 3.5-inch HD drive offers 1.44 MB, then 720 KB" \
   says "$log" "media a: ok=1 error=0 open=0 geometry=5/80/2/9/512 types=2,5$"
 check "1.2 MB is recognised; a 5.25-inch HD drive offers 1.2 MB, then 360 KB" \
@@ -214,6 +248,64 @@ check "a protected USB medium opens read-only and is seen" \
 check "writing it gives 19" says "$log" "write v: ok=0 error=19 open=0 geometry=2/80/2/18/512 failed=write$"
 check "the protected USB image is unchanged" cmp -s "$work/usb_ro.img" "$work/pattern1.img"
 check "a USB drive without a medium: the check fails as not ready (21)" says "$log" "media w: ok=0 error=21 open=0 failed=check$"
+
+# Mirask's window logic over the real drivers: read, write and format on controller drives, read and write over
+# USB, each run through its handlers with the questions answered as a person would.
+cp "$work/pattern1.img" "$work/conv_a.img"
+cp "$work/garbage.img" "$work/conv_b.img"
+cp "$work/pattern1.img" "$work/conv_u.img"
+two_drives 144 "$work/conv_a.img" 144 "$work/conv_b.img"
+boot mirask "${drive_args[@]}" -device qemu-xhci \
+  -drive "if=none,id=usb,file=$work/conv_u.img,format=raw" -device usb-storage,drive=usb,removable=on
+check "Mirask lists the controller drives" conv "$log" "read a: drives a: b:"
+check "its first look at a floppy nobody has read yet lists the medium" \
+  sh -c "grep -qxF 'RESULT conv read a: info Floppy:' '$log' &&
+    grep -qxF 'RESULT conv read a: info 3.5  1.44MB 512 BpS CTS=80/2/18' '$log'"
+check "and the drive's types after \"Drive:\"" conv "$log" "read a: info 3.5  720KB  512 BpS CTS=80/2/9"
+check "Mirask reads a 1.44 MB floppy with one progress step per cylinder and says so" \
+  sh -c "grep -qxF 'RESULT conv read a: message Čtení diskety do HD souboru dokončeno.' '$log' &&
+    grep -qxF 'RESULT conv read a: done open=0 progress=80/80 unanswered=0' '$log'"
+check "the image Mirask read equals the medium" says "$log" "digest conv_read_a $(digest "$work/pattern1.img")$"
+check "the image file it made shows in the file tree" conv "$log" "format b: tree /tmp > read_a.img (1440K)"
+check "Mirask's write asks whether to erase the floppy" conv "$log" "write a: yesno $erase_a"
+check "and on this host whether to format first" conv "$log" "write a: yesno Formátovat před zápisem? -> no"
+check "it writes 80 cylinders and says so" \
+  sh -c "grep -qxF 'RESULT conv write a: message Zápis na disketu dokončen.' '$log' &&
+    grep -qxF 'RESULT conv write a: done open=0 progress=80/80 unanswered=0' '$log'"
+check "the drive's image equals the image Mirask wrote" cmp -s "$work/conv_a.img" "$work/pattern2.img"
+check "the list shows the floppy again after the write" conv "$log" "write a: after 3.5  1.44MB 512 BpS CTS=80/2/18"
+check "Mirask's format of a 1.44 MB medium asks whether to erase it" \
+  conv "$log" "format b: yesno Obsah diskety v jednotce B: bude smazán, pokračovat? -> yes"
+check "it formats 80 cylinders and says so" \
+  sh -c "grep -qxF 'RESULT conv format b: message Formátování dokončeno.' '$log' &&
+    grep -qxF 'RESULT conv format b: done open=0 progress=80/80 unanswered=0' '$log'"
+check "the floppy Mirask formatted passes fsck.fat -n" fresh_fs "$work/conv_b.img"
+check "mdir sees an empty 1.44 MB floppy without a label" empty_dir "$work/conv_b.img" "1 457 664"
+check "Mirask reads a USB disk as a 1.44 MB floppy" \
+  sh -c "grep -qxF 'RESULT conv read u: drives a: b: u:' '$log' &&
+    grep -qxF 'RESULT conv read u: info 3.5  1.44MB 512 BpS CTS=80/2/18' '$log' &&
+    grep -qxF 'RESULT conv read u: done open=0 progress=80/80 unanswered=0' '$log'"
+check "the image Mirask read over USB equals the disk" says "$log" "digest conv_read_u $(digest "$work/pattern1.img")$"
+check "Mirask writes an image over USB and says so" \
+  sh -c "grep -qxF 'RESULT conv write u: message Zápis na disketu dokončen.' '$log' &&
+    grep -qxF 'RESULT conv write u: done open=0 progress=80/80 unanswered=0' '$log'"
+check "the USB disk's image equals the image Mirask wrote" cmp -s "$work/conv_u.img" "$work/pattern3.img"
+
+cp "$work/pattern1.img" "$work/reformat_a.img"
+"$probe" pattern "$work/reformat_b.img" 737280 6
+two_drives 144 "$work/reformat_a.img" 144 "$work/reformat_b.img"
+boot reformat "${drive_args[@]}"
+check "formatting before writing: 80 cylinders formatted, then 80 written" \
+  sh -c "grep -qxF 'RESULT conv write a: yesno Formátovat před zápisem? -> yes' '$log' &&
+    grep -qxF 'RESULT conv write a: message Zápis na disketu dokončen.' '$log' &&
+    grep -qxF 'RESULT conv write a: done open=0 progress=80/80,80/80 unanswered=0' '$log'"
+check "the drive's image equals the image written after the format" cmp -s "$work/reformat_a.img" "$work/pattern2.img"
+check "a 720 KB floppy in a 1.44 MB drive: Mirask formats it to 720 KB and says so" \
+  sh -c "grep -qxF 'RESULT conv format b: yesno Obsah diskety v jednotce B: bude smazán, pokračovat? -> yes' '$log' &&
+    grep -qxF 'RESULT conv format b: message Formátování dokončeno.' '$log' &&
+    grep -qxF 'RESULT conv format b: done open=0 progress=80/80 unanswered=0' '$log'"
+check "the 720 KB floppy Mirask formatted passes fsck.fat -n" fresh_fs "$work/reformat_b.img"
+check "mdir sees an empty 720 KB floppy without a label" empty_dir "$work/reformat_b.img" "730 112"
 
 echo "e2e: not run here (the emulator cannot show them; covered by the unit tests at the system-call seam):" \
   "360 KB media, bad sectors, a protected medium refusing FORMAT TRACK, UFI commands (READ FORMAT CAPACITIES," \

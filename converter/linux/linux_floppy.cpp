@@ -186,6 +186,9 @@ bool LinuxFloppy::QueryGeometry(FloppyHandle handle, int, DiskGeometry& geometry
     Opened* drive = find(handle);
     if (drive == nullptr) return false;
     if (drive->device.backEnd == DriveBackEnd::Controller) {
+        // The driver learns a medium's format only when it revalidates the drive: without the flush a medium
+        // nothing has read yet has no geometry, and one swapped in keeps the old one.
+        if (const int rc = sys_.ioctl(drive->fd, request::FdFlush, {}); rc < 0) return fail(explain(*drive, rc));
         std::array<uint8_t, FloppyParams::kBytes> bytes{};
         if (const int rc = sys_.ioctl(drive->fd, request::FdGetPrm, bytes); rc < 0) return fail(explain(*drive, rc));
         geometry = geometryFromParams(FloppyParams::decode(bytes));
