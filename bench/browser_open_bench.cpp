@@ -19,17 +19,21 @@ std::string makeFullImage(const fs::path& at) {
     const fs::path files = at / "files";
     for (int a = 0; a < 10; ++a) {
         for (int b = 0; b < 4; ++b) {
-            const fs::path dir = files / ("Project folder " + std::to_string(a)) / ("Part number " + std::to_string(b));
+            const fs::path dir =
+                files / ("Project folder " + std::to_string(a)) / ("Part number " + std::to_string(b));
             fs::create_directories(dir);
             for (int c = 0; c < 24; ++c) {
-                testing_support::writeFile(dir / ("Quarterly report " + std::to_string(c) + " of part.txt"),
-                                           testing_support::patternBytes(1000, static_cast<uint32_t>(a * 100 + b * 10 + c)));
+                testing_support::writeFile(
+                    dir / ("Quarterly report " + std::to_string(c) + " of part.txt"),
+                    testing_support::patternBytes(1000, static_cast<uint32_t>(a * 100 + b * 10 + c)));
             }
         }
     }
-    testing_support::writeFile(files / "Filler that takes the rest of the disk.bin", testing_support::patternBytes(300 * 1024, 7));
+    testing_support::writeFile(files / "Filler that takes the rest of the disk.bin",
+                               testing_support::patternBytes(300 * 1024, 7));
     const std::string image = (at / "full.img").string();
-    testing_support::runOk(std::string(MAKE_BLANK_IMAGE_PATH) + " --type 1.44M " + testing_support::quote(image) + " FULL");
+    testing_support::runOk(std::string(MAKE_BLANK_IMAGE_PATH) + " --type 1.44M " +
+                           testing_support::quote(image) + " FULL");
     testing_support::mcopyTree(image, files);
     return image;
 }
@@ -48,7 +52,8 @@ void OpenAndListFullImage(benchmark::State& state) {
         BrowserDialog dialog(view, lib, {}, host);
         dialog.initialise();
         dialog.openImageAtStart(image);
-        if (!dialog.imageIsOpen() || !view.messages.empty()) state.SkipWithError("the image did not open cleanly");
+        if (!dialog.imageIsOpen() || !view.messages.empty())
+            state.SkipWithError("the image did not open cleanly");
         const std::string dump = view.dump(Tree::Image);
         items = dump.size();
         entries = static_cast<size_t>(std::count(dump.begin(), dump.end(), '\n'));

@@ -24,7 +24,9 @@ void ReadWholeFloppy(benchmark::State& state) {
     ConverterServices services;
     services.floppies = setup.entries;
     const std::string folder = scratch.path().string();
-    services.listDrives = [folder] { return std::vector<platform::HostDrive>{{folder, platform::DriveType::Fixed}}; };
+    services.listDrives = [folder] {
+        return std::vector<platform::HostDrive>{{folder, platform::DriveType::Fixed}};
+    };
     ConverterDialog dialog(view, services, parseConverterText("", setup.osKind));
     dialog.initialise();
     view.name = "copy";
@@ -34,8 +36,9 @@ void ReadWholeFloppy(benchmark::State& state) {
         dialog.onReadFloppy();
         if (view.messages.size() != 1) state.SkipWithError("the read did not end cleanly");
     }
-    state.counters["cylinders"] = benchmark::Counter(80.0 * static_cast<double>(state.iterations()),
-                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["cylinders"] =
+        benchmark::Counter(80.0 * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     state.counters["drive_ms_per_cylinder"] = kDriveMsPerCylinder;
 }
 BENCHMARK(ReadWholeFloppy)->Unit(benchmark::kMillisecond);

@@ -27,13 +27,15 @@ std::optional<std::vector<uint8_t>> emptyFileSystemStart(int templateId, const s
     const uint64_t bytesPerSector = boot::get(*sector, boot::bytesPerSector);
     const uint64_t sectorsPerFat = boot::get(*sector, boot::sectorsPerFat);
     const uint64_t firstFat =
-        (boot::get(*sector, boot::reservedSectors) + boot::get(*sector, boot::hiddenSectors)) * bytesPerSector;
+        (boot::get(*sector, boot::reservedSectors) + boot::get(*sector, boot::hiddenSectors)) *
+        bytesPerSector;
     std::vector<uint8_t> start(firstFat + 2 * sectorsPerFat * bytesPerSector, 0);
     std::copy(sector->begin(), sector->end(), start.begin());
     // The tables stay all zero but for the two reserved entries, so every cluster is free.
-    const std::array<uint8_t, 3> reservedEntries{static_cast<uint8_t>(boot::get(*sector, boot::mediaByte)), 0xFF,
-                                                 0xFF};
-    std::copy(reservedEntries.begin(), reservedEntries.end(), start.begin() + static_cast<std::ptrdiff_t>(firstFat));
+    const std::array<uint8_t, 3> reservedEntries{static_cast<uint8_t>(boot::get(*sector, boot::mediaByte)),
+                                                 0xFF, 0xFF};
+    std::copy(reservedEntries.begin(), reservedEntries.end(),
+              start.begin() + static_cast<std::ptrdiff_t>(firstFat));
     std::copy(reservedEntries.begin(), reservedEntries.end(),
               start.begin() + static_cast<std::ptrdiff_t>(firstFat + sectorsPerFat * bytesPerSector));
     return start;
@@ -48,14 +50,16 @@ int CreateEmptyImage(int templateId, const std::string& path, const std::string&
     auto file = platform::createExclusive(path, error);
     if (!file) return kImageNotCreated;
 
-    const uint64_t imageBytes = uint64_t{params->totalSectors} * params->bytesPerSector / kBlockBytes * kBlockBytes;
+    const uint64_t imageBytes =
+        uint64_t{params->totalSectors} * params->bytesPerSector / kBlockBytes * kBlockBytes;
     // The zeros come from sizing the file: nothing but the boot sector, the tables' first bytes and the
     // label need writing.
     if (file->writeAt(0, *start) != static_cast<int64_t>(start->size()) || !file->setSize(imageBytes)) {
         file->close();
         return kImageWriteFailed;
     }
-    const uint64_t firstFat = (uint64_t{params->reservedSectors} + params->hiddenSectors) * params->bytesPerSector;
+    const uint64_t firstFat =
+        (uint64_t{params->reservedSectors} + params->hiddenSectors) * params->bytesPerSector;
     const uint64_t sectorsPerFat = params->sectorsPerFat;
     const uint64_t bytesPerSector = params->bytesPerSector;
 

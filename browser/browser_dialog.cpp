@@ -36,7 +36,9 @@ void BrowserDialog::initialise() {
     }
 }
 
-void BrowserDialog::showResultBox() { view_.showResultBox(kResultText, kResultBoxCloseMs); }
+void BrowserDialog::showResultBox() {
+    view_.showResultBox(kResultText, kResultBoxCloseMs);
+}
 
 platform::DriveType BrowserDialog::driveTypeOf(const std::string& path) const {
     for (const platform::HostDrive& drive : drives_) {

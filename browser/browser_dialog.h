@@ -22,7 +22,7 @@ struct HostServices {
 };
 
 class BrowserDialog {
-public:
+  public:
     BrowserDialog(BrowserView& view, const LibraryEntries& library, const StartOptions& options,
                   HostServices host = {});
 
@@ -67,7 +67,7 @@ public:
     bool isHostFileItem(ItemHandle item) const;
     std::string imagePathOfItem(ItemHandle item) const;
 
-private:
+  private:
     // Host tree.
     void rebuildHostTree();
     void fillHostLevel(const std::string& folder, ItemHandle parent);
@@ -83,10 +83,11 @@ private:
 
     // Transfers, delete, new image, folder and label.
     int32_t copyHostFileToImage(const std::string& hostPath, const std::string& imageFolder);
-    int32_t copyHostTreeToImage(const std::string& imageFolder, const std::string& hostFolder, const std::string& skip);
+    int32_t copyHostTreeToImage(const std::string& imageFolder, const std::string& hostFolder,
+                                const std::string& skip);
     int32_t copyImageFileToHost(ItemHandle imageItem, const std::string& hostFolder);
-    int32_t copyImageTreeToHost(uint16_t cluster, const std::string& imageFolder, const std::string& hostFolder,
-                                std::set<uint16_t>& listed);
+    int32_t copyImageTreeToHost(uint16_t cluster, const std::string& imageFolder,
+                                const std::string& hostFolder, std::set<uint16_t>& listed);
     bool copyDiskIntoRoot(const std::string& hostFolder, const std::string& bootFile);
     bool writeBootFile(const std::string& path);
     void newImage();

@@ -19,10 +19,10 @@ enum class ItemKind { DriveRoot, Folder, File, ImageRoot, ImageFolder, ImageFile
 // Set when the logic inserts an item and never derived from its text again.
 struct ItemData {
     ItemKind kind = ItemKind::Folder;
-    std::string path;      // a host path, or a path inside the image ("\" for the image's root)
+    std::string path;         // a host path, or a path inside the image ("\" for the image's root)
     std::string libraryPath;  // image items: the same path in the names the library resolves
-    uint16_t cluster = 0;  // image folders: the folder's first cluster (1 for the root)
-    uint8_t attributes = 0;  // image entries: their attribute byte
+    uint16_t cluster = 0;     // image folders: the folder's first cluster (1 for the root)
+    uint8_t attributes = 0;   // image entries: their attribute byte
 };
 
 struct TreeItem {
@@ -43,15 +43,15 @@ inline constexpr int kFixedDrive = 2;
 inline constexpr int kGenericFile = 3;
 inline constexpr int kOpticalDrive = 4;
 inline constexpr int kRemovableDrive = 5;
-inline constexpr int kImage35 = 6;      // root of a 3.5-inch medium
-inline constexpr int kImageOther = 7;   // root of any other medium
-inline constexpr int kImageFile = 8;    // file inside an image without an icon of its own
+inline constexpr int kImage35 = 6;     // root of a 3.5-inch medium
+inline constexpr int kImageOther = 7;  // root of any other medium
+inline constexpr int kImageFile = 8;   // file inside an image without an icon of its own
 inline constexpr int kFirstExtensionIcon = 9;
 }  // namespace icon
 
 // Held while a long action runs; the view shows a wait cursor and keeps painting.
 class WaitCursorScope {
-public:
+  public:
     virtual ~WaitCursorScope() = default;
 };
 
@@ -75,7 +75,7 @@ struct AboutText {
 };
 
 class BrowserView {
-public:
+  public:
     virtual ~BrowserView() = default;
 
     // Modal message boxes titled "Kelvorn".

@@ -12,7 +12,9 @@ constexpr const char* kAllEntry = " {...}";
 constexpr const char* kAnyExtension = ".*";
 constexpr const char* kFallbackExtension = ".gvx";
 
-bool isAllEntry(const std::string& entry) { return !entry.empty() && entry[0] == ' '; }
+bool isAllEntry(const std::string& entry) {
+    return !entry.empty() && entry[0] == ' ';
+}
 
 bool endsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
@@ -38,8 +40,9 @@ void BrowserDialog::addFilterEntry(const std::string& text) {
     // The list keeps itself sorted; an entry that is there already is not added twice (it would list its
     // files twice under the all-entry).
     if (std::find(filterEntries_.begin(), filterEntries_.end(), text) != filterEntries_.end()) return;
-    const auto at = std::upper_bound(filterEntries_.begin(), filterEntries_.end(), text,
-                                     [](const std::string& a, const std::string& b) { return treeTextLess(a, b); });
+    const auto at =
+        std::upper_bound(filterEntries_.begin(), filterEntries_.end(), text,
+                         [](const std::string& a, const std::string& b) { return treeTextLess(a, b); });
     filterEntries_.insert(at, text);
 }
 
@@ -95,8 +98,8 @@ void BrowserDialog::onFilterEdited() {
             addFilterEntry(entry);
             view_.setFilterEntries(filterEntries_);
             // The new entry counts as chosen, so clearing the field removes it again.
-            filterSelection_ = static_cast<int>(std::find(filterEntries_.begin(), filterEntries_.end(), entry) -
-                                                filterEntries_.begin());
+            filterSelection_ = static_cast<int>(
+                std::find(filterEntries_.begin(), filterEntries_.end(), entry) - filterEntries_.begin());
             selectEntry(filterSelection_);
             rebuildHostTree();
         } else {

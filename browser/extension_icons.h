@@ -9,17 +9,18 @@
 namespace browser {
 
 class ExtensionIcons {
-public:
+  public:
     static constexpr size_t kSlots = 256;
 
     // The index for the extension (lower-cased here); addIcon is asked when the cache does not hold it and
     // returns the new image's index or nothing (then the generic file picture). A full cache gives up its
     // oldest slot, so an index it hands out always belongs to its extension.
-    int indexFor(const std::string& extension, const std::function<std::optional<int>(const std::string&)>& addIcon);
+    int indexFor(const std::string& extension,
+                 const std::function<std::optional<int>(const std::string&)>& addIcon);
 
     size_t size() const { return slots_.size(); }
 
-private:
+  private:
     struct Slot {
         std::string extension;
         int index;

@@ -9,20 +9,27 @@
 namespace browser {
 namespace {
 
-std::string sizeSuffix(uint64_t bytes) { return " (" + std::to_string(bytes / 1024) + "K)"; }
+std::string sizeSuffix(uint64_t bytes) {
+    return " (" + std::to_string(bytes / 1024) + "K)";
+}
 
 int driveIcon(platform::DriveType type) {
     switch (type) {
-        case platform::DriveType::Optical: return icon::kOpticalDrive;
-        case platform::DriveType::Removable: return icon::kRemovableDrive;
-        case platform::DriveType::Fixed: break;
+        case platform::DriveType::Optical:
+            return icon::kOpticalDrive;
+        case platform::DriveType::Removable:
+            return icon::kRemovableDrive;
+        case platform::DriveType::Fixed:
+            break;
     }
     return icon::kFixedDrive;
 }
 
 }  // namespace
 
-std::string BrowserDialog::hostPathOfItem(ItemHandle item) const { return view_.itemData(Tree::Host, item).path; }
+std::string BrowserDialog::hostPathOfItem(ItemHandle item) const {
+    return view_.itemData(Tree::Host, item).path;
+}
 
 bool BrowserDialog::isHostFileItem(ItemHandle item) const {
     return item != kNoItem && view_.itemData(Tree::Host, item).kind == ItemKind::File;
@@ -53,7 +60,8 @@ void BrowserDialog::rebuildHostTree() {
     hostExpandedOnce_.clear();
     const int image = driveIcon(drive.type);
     const ItemHandle root = view_.insertItem(
-        Tree::Host, kNoItem, {drive.path, image, image, {ItemKind::DriveRoot, drive.path, {}, 0, 0}}, InsertAt::Last);
+        Tree::Host, kNoItem, {drive.path, image, image, {ItemKind::DriveRoot, drive.path, {}, 0, 0}},
+        InsertAt::Last);
     const auto wait = view_.waitCursor();
     fillHostLevel(drive.path, root);
     expandHostItem(root);
@@ -67,22 +75,27 @@ void BrowserDialog::fillHostLevel(const std::string& folder, ItemHandle parent) 
         const std::string path = joinHostPath(folder, entry.name);
         if (entry.isDirectory) {
             if (entry.name.starts_with('.')) continue;
-            view_.insertItem(Tree::Host, parent,
-                             {entry.name, icon::kFolder, icon::kFolderOpen, {ItemKind::Folder, path, {}, 0, 0}},
-                             InsertAt::Last);
+            view_.insertItem(
+                Tree::Host, parent,
+                {entry.name, icon::kFolder, icon::kFolderOpen, {ItemKind::Folder, path, {}, 0, 0}},
+                InsertAt::Last);
             continue;
         }
         if (!passesFilter(entry.name)) continue;
         const size_t dot = entry.name.rfind('.');
-        const int image = dot == std::string::npos ? icon::kGenericFile : iconForExtension(entry.name.substr(dot));
-        view_.insertItem(Tree::Host, parent,
-                         {entry.name + sizeSuffix(entry.size), image, image, {ItemKind::File, path, {}, 0, 0}},
-                         InsertAt::Last);
+        const int image =
+            dot == std::string::npos ? icon::kGenericFile : iconForExtension(entry.name.substr(dot));
+        view_.insertItem(
+            Tree::Host, parent,
+            {entry.name + sizeSuffix(entry.size), image, image, {ItemKind::File, path, {}, 0, 0}},
+            InsertAt::Last);
     }
     view_.sortChildren(Tree::Host, parent);
 }
 
-void BrowserDialog::onHostItemExpanding(ItemHandle item) { expandHostItem(item); }
+void BrowserDialog::onHostItemExpanding(ItemHandle item) {
+    expandHostItem(item);
+}
 
 void BrowserDialog::expandHostItem(ItemHandle item) {
     if (item == kNoItem || !hostExpandedOnce_.insert(item).second) return;
@@ -149,7 +162,8 @@ void BrowserDialog::openImageAtStart(const std::string& path) {
             rebuildHostTree();
         }
         if (shownDrive_ == best) {
-            if (const ItemHandle item = findHostItem(absolute); item != kNoItem) view_.selectItem(Tree::Host, item);
+            if (const ItemHandle item = findHostItem(absolute); item != kNoItem)
+                view_.selectItem(Tree::Host, item);
         }
     }
     if (imageIsOpen_) closeImage(true);

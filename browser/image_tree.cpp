@@ -41,7 +41,8 @@ struct Listed {
 };
 
 Listed capture(const DirEntry* entry, int32_t slotCount) {
-    Listed l{imageItemName(entry, slotCount), {}, entry->attributes, entry->firstCluster, entry->clusterHigh, {}};
+    Listed l{
+        imageItemName(entry, slotCount), {}, entry->attributes, entry->firstCluster, entry->clusterHigh, {}};
     std::copy(std::begin(entry->name), std::end(entry->name), l.shortName.begin());
     std::copy(std::begin(entry->extension), std::end(entry->extension), l.shortName.begin() + 8);
     l.lookupName = orva::lookupName(l.shortName, longNameOf(entry, slotCount));
@@ -49,8 +50,12 @@ Listed capture(const DirEntry* entry, int32_t slotCount) {
     return l;
 }
 
-bool isLabel(const Listed& l) { return l.clusterHigh == 0 && (l.attributes & 0x0F) == kLabelKind; }
-bool isLoneLongNamePart(const Listed& l) { return l.firstCluster == 0 && (l.attributes & 0x0F) == kLongNameKind; }
+bool isLabel(const Listed& l) {
+    return l.clusterHigh == 0 && (l.attributes & 0x0F) == kLabelKind;
+}
+bool isLoneLongNamePart(const Listed& l) {
+    return l.firstCluster == 0 && (l.attributes & 0x0F) == kLongNameKind;
+}
 bool isDotEntry(const Listed& l) {
     static constexpr std::array<uint8_t, 11> kDot{'.', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
     static constexpr std::array<uint8_t, 11> kDotDot{'.', '.', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
@@ -59,7 +64,9 @@ bool isDotEntry(const Listed& l) {
 
 }  // namespace
 
-std::string BrowserDialog::imagePathOfItem(ItemHandle item) const { return view_.itemData(Tree::Image, item).path; }
+std::string BrowserDialog::imagePathOfItem(ItemHandle item) const {
+    return view_.itemData(Tree::Image, item).path;
+}
 
 void BrowserDialog::openImage(const std::string& path) {
     const int32_t opened = lib_.OpenFDImg(path.c_str(), 1);
@@ -77,8 +84,8 @@ void BrowserDialog::openImage(const std::string& path) {
 
     showMessageIfReported(lib_.BlockTestFol(entryCheckFlags_), kBlockTestFol);
     geometry_ = {};
-    showMessageIfReported(lib_.GetFDType(&geometry_, bootCopy_.data(), static_cast<int32_t>(bootCopy_.size())),
-                          kGetFDType);
+    showMessageIfReported(
+        lib_.GetFDType(&geometry_, bootCopy_.data(), static_cast<int32_t>(bootCopy_.size())), kGetFDType);
     lib_.SetFWrkDir("\\");  // the label search below reads the working directory
 
     std::array<uint8_t, 32> slot{};
@@ -97,13 +104,15 @@ void BrowserDialog::openImage(const std::string& path) {
     lib_.FreeSpace(&freeBytes);
     const std::string freeSuffix = " (" + std::to_string(freeBytes / 1024) + "K)";
 
-    const int rootImage = geometry_.mediaType == 2 || geometry_.mediaType == 5 ? icon::kImage35 : icon::kImageOther;
+    const int rootImage =
+        geometry_.mediaType == 2 || geometry_.mediaType == 5 ? icon::kImage35 : icon::kImageOther;
     shownLabel_ = labelText(label, 11);
-    const ItemHandle root =
-        view_.insertItem(Tree::Image, kNoItem,
-                         {shownLabel_ + freeSuffix, rootImage, rootImage,
-                          {ItemKind::ImageRoot, "\\", "\\", kRootCluster, kDirectoryBit}},
-                         InsertAt::Last);
+    const ItemHandle root = view_.insertItem(Tree::Image, kNoItem,
+                                             {shownLabel_ + freeSuffix,
+                                              rootImage,
+                                              rootImage,
+                                              {ItemKind::ImageRoot, "\\", "\\", kRootCluster, kDirectoryBit}},
+                                             InsertAt::Last);
 
     // Each folder is listed whole before any folder below it, so the library's one enumeration is never
     // interrupted; a folder cluster met twice (a hostile image) is shown but not listed again.
@@ -120,7 +129,8 @@ void BrowserDialog::openImage(const std::string& path) {
     view_.expandItem(Tree::Image, root);
 }
 
-std::vector<BrowserDialog::PendingFolder> BrowserDialog::listImageFolder(const PendingFolder& folder, ItemHandle root,
+std::vector<BrowserDialog::PendingFolder> BrowserDialog::listImageFolder(const PendingFolder& folder,
+                                                                         ItemHandle root,
                                                                          const std::string& freeSuffix) {
     const bool isRoot = folder.cluster == kRootCluster;
     std::vector<Listed> entries;
@@ -152,20 +162,25 @@ std::vector<BrowserDialog::PendingFolder> BrowserDialog::listImageFolder(const P
         const std::string path = joinImagePath(folder.path, l.name);
         const std::string libraryPath = joinImagePath(folder.libraryPath, l.lookupName);
         if (l.attributes & kDirectoryBit) {
-            const ItemHandle item = view_.insertItem(
-                Tree::Image, folder.item,
-                {l.name, icon::kFolder, icon::kFolderOpen, {ItemKind::ImageFolder, path, libraryPath, l.firstCluster, l.attributes}},
-                InsertAt::Sorted);
+            const ItemHandle item =
+                view_.insertItem(Tree::Image, folder.item,
+                                 {l.name,
+                                  icon::kFolder,
+                                  icon::kFolderOpen,
+                                  {ItemKind::ImageFolder, path, libraryPath, l.firstCluster, l.attributes}},
+                                 InsertAt::Sorted);
             // Clusters 0 and 1 name the working folder and the root, never a folder of its own.
             if (l.firstCluster >= 2) below.push_back({item, l.firstCluster, path, libraryPath});
             continue;
         }
         const size_t dot = l.name.rfind('.');
-        int image = iconForExtension(platform::lowerCaseUtf8(dot == std::string::npos ? l.name : l.name.substr(dot)));
+        int image =
+            iconForExtension(platform::lowerCaseUtf8(dot == std::string::npos ? l.name : l.name.substr(dot)));
         if (image == icon::kGenericFile) image = icon::kImageFile;
-        view_.insertItem(Tree::Image, folder.item,
-                         {l.name, image, image, {ItemKind::ImageFile, path, libraryPath, l.firstCluster, l.attributes}},
-                         InsertAt::Sorted);
+        view_.insertItem(
+            Tree::Image, folder.item,
+            {l.name, image, image, {ItemKind::ImageFile, path, libraryPath, l.firstCluster, l.attributes}},
+            InsertAt::Sorted);
     }
     return below;
 }

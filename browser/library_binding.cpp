@@ -10,8 +10,9 @@ namespace {
 template <typename Function>
 bool resolve(const platform::SharedLibrary& library, const char* name, Function& slot, BindFailure& failure) {
     slot = reinterpret_cast<Function>(library.symbol(name));
-    if (slot == nullptr) failure.message = "The image library " + std::string(kLibraryFileName) +
-                                           " has no function " + name + ".";
+    if (slot == nullptr)
+        failure.message =
+            "The image library " + std::string(kLibraryFileName) + " has no function " + name + ".";
     return slot != nullptr;
 }
 
@@ -29,25 +30,24 @@ std::variant<LibraryEntries, BindFailure> bindLibrary(const std::vector<std::str
         LibraryEntries e;
         BindFailure failure;
         // In function-number order, so a failure names the first missing one.
-        const bool complete =
-            resolve(*library, "OpenFDImg", e.OpenFDImg, failure) &&
-            resolve(*library, "GetFDType", e.GetFDType, failure) &&
-            resolve(*library, "GetFWDirEntry", e.GetFWDirEntry, failure) &&
-            resolve(*library, "GetFDirEntry", e.GetFDirEntry, failure) &&
-            resolve(*library, "CloseFDImg", e.CloseFDImg, failure) &&
-            resolve(*library, "FindInDir", e.FindInDir, failure) &&
-            resolve(*library, "FindMInDir", e.FindMInDir, failure) &&
-            resolve(*library, "SetFWrkDir", e.SetFWrkDir, failure) &&
-            resolve(*library, "CopyF", e.CopyF, failure) &&
-            resolve(*library, "FreeSpace", e.FreeSpace, failure) &&
-            resolve(*library, "CopyT", e.CopyT, failure) &&
-            resolve(*library, "KillF", e.KillF, failure) &&
-            resolve(*library, "MkDir", e.MkDir, failure) &&
-            resolve(*library, "BlockTestFol", e.BlockTestFol, failure) &&
-            resolve(*library, "GetLastErr", e.GetLastErr, failure) &&
-            resolve(*library, "SetAttrib", e.SetAttrib, failure) &&
-            resolve(*library, "WriteBoot", e.WriteBoot, failure) &&
-            resolve(*library, "WriteVol", e.WriteVol, failure);
+        const bool complete = resolve(*library, "OpenFDImg", e.OpenFDImg, failure) &&
+                              resolve(*library, "GetFDType", e.GetFDType, failure) &&
+                              resolve(*library, "GetFWDirEntry", e.GetFWDirEntry, failure) &&
+                              resolve(*library, "GetFDirEntry", e.GetFDirEntry, failure) &&
+                              resolve(*library, "CloseFDImg", e.CloseFDImg, failure) &&
+                              resolve(*library, "FindInDir", e.FindInDir, failure) &&
+                              resolve(*library, "FindMInDir", e.FindMInDir, failure) &&
+                              resolve(*library, "SetFWrkDir", e.SetFWrkDir, failure) &&
+                              resolve(*library, "CopyF", e.CopyF, failure) &&
+                              resolve(*library, "FreeSpace", e.FreeSpace, failure) &&
+                              resolve(*library, "CopyT", e.CopyT, failure) &&
+                              resolve(*library, "KillF", e.KillF, failure) &&
+                              resolve(*library, "MkDir", e.MkDir, failure) &&
+                              resolve(*library, "BlockTestFol", e.BlockTestFol, failure) &&
+                              resolve(*library, "GetLastErr", e.GetLastErr, failure) &&
+                              resolve(*library, "SetAttrib", e.SetAttrib, failure) &&
+                              resolve(*library, "WriteBoot", e.WriteBoot, failure) &&
+                              resolve(*library, "WriteVol", e.WriteVol, failure);
         if (!complete) {
             failure.message += " (" + path + ")";
             return failure;

@@ -16,9 +16,12 @@ int BrowserDialog::reportLibraryError(int32_t code, int function, const char* na
     if (code == 0) return 0;
     std::optional<int> id;
     // Two codes mean the same for every function but the open itself.
-    if (function > kOpenFDImg && code == kNotOpen) id = 118;
-    else if (function > kOpenFDImg && code == kReadOnly) id = 136;
-    else id = messageIdFor(function, code);
+    if (function > kOpenFDImg && code == kNotOpen)
+        id = 118;
+    else if (function > kOpenFDImg && code == kReadOnly)
+        id = 136;
+    else
+        id = messageIdFor(function, code);
 
     if (!id) {
         messageText_ = formatMessage(167, {std::to_string(code), std::to_string(function)});

@@ -126,7 +126,8 @@ constexpr std::array kRows{
 }  // namespace
 
 std::string messageText(int id) {
-    const auto* m = std::find_if(kMessages.begin(), kMessages.end(), [id](const Message& x) { return x.id == id; });
+    const auto* m =
+        std::find_if(kMessages.begin(), kMessages.end(), [id](const Message& x) { return x.id == id; });
     return m == kMessages.end() ? std::string() : std::string(m->text);
 }
 
@@ -142,7 +143,8 @@ std::string formatMessage(int id, std::initializer_list<std::string> arguments) 
     std::string out;
     auto next = arguments.begin();
     for (size_t i = 0; i < text.size(); ++i) {
-        const bool place = text[i] == '%' && i + 1 < text.size() && std::string_view("sdc").find(text[i + 1]) != std::string_view::npos;
+        const bool place = text[i] == '%' && i + 1 < text.size() &&
+                           std::string_view("sdc").find(text[i + 1]) != std::string_view::npos;
         // A place without an argument stays as it stands.
         if (place && next != arguments.end()) {
             out += *next++;

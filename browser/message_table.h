@@ -29,7 +29,7 @@ inline constexpr const char* kResultGroup = "Výsledek:";
 inline constexpr int kResultBoxCloseMs = 2000;
 
 // Messages of our own, for what the program never had to say before.
-inline constexpr int kUnusableHostName = 1001;     // an image name that cannot name a host file
+inline constexpr int kUnusableHostName = 1001;      // an image name that cannot name a host file
 inline constexpr int kOpenImageNotReplaced = 1002;  // a new image over the one that is open
 
 // The new-image dialog.

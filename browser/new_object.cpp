@@ -13,7 +13,8 @@ namespace {
 // gets the default extension; shorter names are used as typed.
 std::string withImageExtension(const std::string& name, const std::string& defaultExtension) {
     const size_t dot = name.rfind('.');
-    const long tail = static_cast<long>(name.size()) - (dot == std::string::npos ? -1 : static_cast<long>(dot));
+    const long tail =
+        static_cast<long>(name.size()) - (dot == std::string::npos ? -1 : static_cast<long>(dot));
     return tail > 4 ? name + defaultExtension : name;
 }
 
@@ -25,8 +26,10 @@ bool sameFile(const std::string& a, const std::string& b) {
 }  // namespace
 
 void BrowserDialog::onNew() {
-    if (view_.children(Tree::Image, kNoItem).empty()) newImage();
-    else newFolderOrLabel();
+    if (view_.children(Tree::Image, kNoItem).empty())
+        newImage();
+    else
+        newFolderOrLabel();
 }
 
 void BrowserDialog::newImage() {
@@ -50,7 +53,8 @@ void BrowserDialog::newImage() {
         return;
     }
     // A file that cannot be made says so too; a half-written one has said it already.
-    if (bootsectors::CreateEmptyImage(choice->templateId, path, choice->label) != bootsectors::kImageCreated) {
+    if (bootsectors::CreateEmptyImage(choice->templateId, path, choice->label) !=
+        bootsectors::kImageCreated) {
         view_.showMessage(browser::messageText(168));
     }
     rebuildHostTree();
@@ -63,7 +67,8 @@ void BrowserDialog::newFolderOrLabel() {
         view_.showMessage(browser::messageText(171));
         return;
     }
-    if (view_.itemData(Tree::Image, item).kind == ItemKind::ImageFile) item = view_.parentOf(Tree::Image, item);
+    if (view_.itemData(Tree::Image, item).kind == ItemKind::ImageFile)
+        item = view_.parentOf(Tree::Image, item);
     const ItemData target = view_.itemData(Tree::Image, item);
     const bool atRoot = target.kind == ItemKind::ImageRoot;
     const std::string folder = atRoot ? "\\" : target.libraryPath + "\\";
@@ -74,8 +79,10 @@ void BrowserDialog::newFolderOrLabel() {
     if (!choice) return;
     if (choice->volumeLabel) {
         const int32_t r = lib_.WriteVol(choice->name.c_str());
-        if (r > 0) showMessageIfReported(r, kWriteVol);
-        else refreshImage();
+        if (r > 0)
+            showMessageIfReported(r, kWriteVol);
+        else
+            refreshImage();
         return;
     }
     const std::string path = folder + choice->name;
@@ -90,8 +97,10 @@ void BrowserDialog::newFolderOrLabel() {
         const auto wait = view_.waitCursor();
         made = lib_.MkDir(path.c_str());
     }
-    if (made != 0) showMessageIfReported(made, kMkDir);
-    else refreshImage();
+    if (made != 0)
+        showMessageIfReported(made, kMkDir);
+    else
+        refreshImage();
 }
 
 }  // namespace browser

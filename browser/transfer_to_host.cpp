@@ -1,4 +1,5 @@
-// "<---": an image file, an image folder tree or the whole disk (with its boot sector as LABEL.BOT) to the host.
+// "<---": an image file, an image folder tree or the whole disk (with its boot sector as LABEL.BOT) to the
+// host.
 #include <array>
 
 #include "browser/browser_dialog.h"
@@ -48,7 +49,8 @@ void BrowserDialog::onCopyToHost() {
         return;
     }
     const ItemData target = view_.itemData(Tree::Host, hostItem);
-    const bool fixedRoot = target.kind == ItemKind::DriveRoot && driveTypeOf(target.path) == platform::DriveType::Fixed;
+    const bool fixedRoot =
+        target.kind == ItemKind::DriveRoot && driveTypeOf(target.path) == platform::DriveType::Fixed;
     if (target.kind != ItemKind::Folder && !fixedRoot) {
         view_.showMessage(browser::messageText(161));
         return;
@@ -89,14 +91,16 @@ void BrowserDialog::onCopyToHost() {
             return;
         }
         if (isRoot) {
-            if (!hostNameUsable(label + ".BOT") || !writeBootFile(joinHostPath(targetFolder, label + ".BOT"))) return;
+            if (!hostNameUsable(label + ".BOT") || !writeBootFile(joinHostPath(targetFolder, label + ".BOT")))
+                return;
         }
         std::set<uint16_t> listed{cluster};
         result = copyImageTreeToHost(cluster, imageFolder, targetFolder, listed);
     }
     rebuildHostTree();
     // Back to where the copy went, instead of a tree folded up to its drive.
-    if (const ItemHandle again = findHostItem(target.path); again != kNoItem) view_.selectItem(Tree::Host, again);
+    if (const ItemHandle again = findHostItem(target.path); again != kNoItem)
+        view_.selectItem(Tree::Host, again);
     if (result == 0) showResultBox();
 }
 
@@ -110,8 +114,10 @@ bool BrowserDialog::writeBootFile(const std::string& path) {
         written = file && file->writeAt(0, sector) == static_cast<int64_t>(sector.size());
         if (file) written = file->close() && written;
     }
-    if (written) platform::setHostAttributes(path, platform::dos::kSystem);
-    else view_.showMessage(browser::messageText(134) + ": " + path);
+    if (written)
+        platform::setHostAttributes(path, platform::dos::kSystem);
+    else
+        view_.showMessage(browser::messageText(134) + ": " + path);
     return written;
 }
 
@@ -166,7 +172,8 @@ int32_t BrowserDialog::copyImageTreeToHost(uint16_t cluster, const std::string& 
             }
             // A folder met again (a hostile image) stays empty instead of being copied round and round.
             if (e.firstCluster >= 2 && listed.insert(e.firstCluster).second) {
-                if (const int32_t r = copyImageTreeToHost(e.firstCluster, imagePath + "\\", hostPath, listed); r != 0)
+                if (const int32_t r = copyImageTreeToHost(e.firstCluster, imagePath + "\\", hostPath, listed);
+                    r != 0)
                     return r;
             }
             platform::setHostAttributes(hostPath, e.attributes & kCopiedAttributes);

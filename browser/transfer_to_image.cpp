@@ -55,7 +55,8 @@ void BrowserDialog::onCopyToImage() {
     // A drive root stands as a file here: the library refuses it as a folder, naming it.
     const bool isDriveRoot = source.kind == ItemKind::DriveRoot;
     const std::string sourceName = isDriveRoot ? source.path : hostNameOf(source.path);
-    const std::string sourcePath = isDriveRoot && !source.path.ends_with('/') ? source.path + "/" : source.path;
+    const std::string sourcePath =
+        isDriveRoot && !source.path.ends_with('/') ? source.path + "/" : source.path;
 
     int32_t result = 0;
     if (sourceIsFolder && toRoot) {
@@ -99,8 +100,10 @@ void BrowserDialog::onCopyToImage() {
     } else {
         result = copyHostFileToImage(sourcePath, targetFolder);
         const std::string name = result == 4 ? targetFolder : sourcePath;
-        if (reportLibraryError(result, kCopyT, name.c_str()) > 0) view_.showMessage(messageText_);
-        else if (result == 0) showResultBox();
+        if (reportLibraryError(result, kCopyT, name.c_str()) > 0)
+            view_.showMessage(messageText_);
+        else if (result == 0)
+            showResultBox();
         if (result != 0) return;
     }
     refreshImage();
@@ -124,7 +127,8 @@ bool BrowserDialog::copyDiskIntoRoot(const std::string& hostFolder, const std::s
     const std::string label = bootFile.substr(0, bootFile.rfind('.'));
     lib_.WriteVol(label.c_str());  // a label the library refuses leaves the image without one
     int error = 0;
-    if (auto file = platform::openExclusive(joinHostPath(hostFolder, bootFile), platform::Access::ReadOnly, error)) {
+    if (auto file =
+            platform::openExclusive(joinHostPath(hostFolder, bootFile), platform::Access::ReadOnly, error)) {
         std::array<uint8_t, 512> sector{};
         const bool whole = file->readAt(0, sector) == static_cast<int64_t>(sector.size());
         file->close();
@@ -199,7 +203,8 @@ int BrowserDialog::enterImageFolder(const std::string& folder) {
 }
 
 void BrowserDialog::showNaming(const std::string& path) {
-    view_.showMessage(messageText_.find(path) == std::string::npos ? messageText_ + ": " + path : messageText_);
+    view_.showMessage(messageText_.find(path) == std::string::npos ? messageText_ + ": " + path
+                                                                   : messageText_);
 }
 
 }  // namespace browser

@@ -92,9 +92,13 @@ std::string shownName(const EntryView& e, const std::string& codePage) {
     return e.longName.empty() ? shownShortName(e, codePage) : e.longName;
 }
 
-std::string storedShortName(const EntryView& e) { return orva::storedShortName(e.shortName); }
+std::string storedShortName(const EntryView& e) {
+    return orva::storedShortName(e.shortName);
+}
 
-std::string libraryName(const EntryView& e) { return orva::lookupName(e.shortName, e.longName); }
+std::string libraryName(const EntryView& e) {
+    return orva::lookupName(e.shortName, e.longName);
+}
 
 std::string attributeText(uint8_t attributes) {
     std::string text = "-----";

@@ -27,7 +27,8 @@ void LinedTree::drawBranches(QPainter* painter, const QRect& rect, const QModelI
     painter->drawLine(midX, first ? midY : rect.top(), midX, hasNextSibling(index) ? rect.bottom() : midY);
     for (QModelIndex up = index.parent(); up.isValid(); up = up.parent()) {
         column -= indent;
-        if (hasNextSibling(up)) painter->drawLine(column + indent / 2, rect.top(), column + indent / 2, rect.bottom());
+        if (hasNextSibling(up))
+            painter->drawLine(column + indent / 2, rect.top(), column + indent / 2, rect.bottom());
     }
 
     if (model()->hasChildren(index)) {

@@ -6,10 +6,10 @@
 namespace desktop {
 
 class LinedTree : public QTreeWidget {
-public:
+  public:
     using QTreeWidget::QTreeWidget;
 
-protected:
+  protected:
     void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
 };
 

@@ -10,10 +10,10 @@ class QWidget;
 namespace desktop {
 
 class ModalAnswerer {
-public:
+  public:
     explicit ModalAnswerer(std::function<void(QWidget&)> answer);
 
-private:
+  private:
     std::function<void(QWidget&)> answer_;
     QTimer timer_;
 };

@@ -17,7 +17,7 @@ void useScreenshotLook();
 void settle();
 
 class PictureFolder {
-public:
+  public:
     // tool names the program in its complaints.
     PictureFolder(const QDir& folder, const char* tool) : folder_(folder), tool_(tool) {}
 
@@ -26,7 +26,7 @@ public:
     // Modal dialogs run their own event loop: takes the picture from inside it, then dismisses the dialog.
     bool saveModal(const char* name, const std::function<void()>& run) const;
 
-private:
+  private:
     QDir folder_;
     const char* tool_;
 };

@@ -23,12 +23,24 @@ QIcon themed(const char* themeName, const char* resource) {
 
 }  // namespace
 
-QIcon folderIcon() { return themed("folder", ":/desktop/folder.svg"); }
-QIcon openFolderIcon() { return themed("folder-open", ":/desktop/folder-open.svg"); }
-QIcon hardDiskIcon() { return themed("drive-harddisk", ":/desktop/drive-harddisk.svg"); }
-QIcon opticalDiskIcon() { return themed("drive-optical", ":/desktop/drive-optical.svg"); }
-QIcon removableDiskIcon() { return themed("drive-removable-media", ":/desktop/drive-removable.svg"); }
-QIcon floppy35Picture() { return ours(":/desktop/floppy-35.svg"); }
+QIcon folderIcon() {
+    return themed("folder", ":/desktop/folder.svg");
+}
+QIcon openFolderIcon() {
+    return themed("folder-open", ":/desktop/folder-open.svg");
+}
+QIcon hardDiskIcon() {
+    return themed("drive-harddisk", ":/desktop/drive-harddisk.svg");
+}
+QIcon opticalDiskIcon() {
+    return themed("drive-optical", ":/desktop/drive-optical.svg");
+}
+QIcon removableDiskIcon() {
+    return themed("drive-removable-media", ":/desktop/drive-removable.svg");
+}
+QIcon floppy35Picture() {
+    return ours(":/desktop/floppy-35.svg");
+}
 
 QIcon withSelectedPicture(const QIcon& normal, const QIcon& selected) {
     // The item views paint a selected row with the icon's Selected mode, so both pictures go in one icon.

@@ -4,13 +4,17 @@
 
 namespace desktop {
 
-void keepPainting() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+void keepPainting() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
 
 WaitCursor::WaitCursor() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     keepPainting();
 }
 
-WaitCursor::~WaitCursor() { QApplication::restoreOverrideCursor(); }
+WaitCursor::~WaitCursor() {
+    QApplication::restoreOverrideCursor();
+}
 
 }  // namespace desktop

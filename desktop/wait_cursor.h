@@ -8,7 +8,7 @@ void keepPainting();
 
 // Shows the wait cursor while it lives and lets the window paint once at the start.
 class WaitCursor {
-public:
+  public:
     WaitCursor();
     ~WaitCursor();
     WaitCursor(const WaitCursor&) = delete;

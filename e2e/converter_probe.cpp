@@ -27,8 +27,9 @@ namespace {
 using namespace converter::dialog;
 
 class PrintingView final : public ConverterView {
-public:
-    PrintingView(std::string prefix, std::string answers) : prefix_(std::move(prefix)), answers_(std::move(answers)) {}
+  public:
+    PrintingView(std::string prefix, std::string answers)
+        : prefix_(std::move(prefix)), answers_(std::move(answers)) {}
 
     void say(const std::string& kind, const std::string& text) const {
         std::printf("RESULT conv %s %s %s\n", prefix_.c_str(), kind.c_str(), text.c_str());
@@ -96,7 +97,8 @@ public:
     void printTree() const { printLevel(tops_, ""); }
     std::string progress() const {
         std::string text;
-        for (const auto& [steps, upper] : runs_) text += (text.empty() ? "" : ",") + std::to_string(steps) + "/" + std::to_string(upper);
+        for (const auto& [steps, upper] : runs_)
+            text += (text.empty() ? "" : ",") + std::to_string(steps) + "/" + std::to_string(upper);
         return text.empty() ? "none" : text;
     }
     size_t answersLeft() const { return answers_.size() - used_; }
@@ -106,7 +108,7 @@ public:
     bool arrows = false;
     bool formatEnabled = false;
 
-private:
+  private:
     struct Node {
         ItemHandle parent;
         FileItem item;
@@ -125,7 +127,8 @@ private:
     }
     void printLevel(const std::vector<ItemHandle>& level, const std::string& above) const {
         for (ItemHandle handle : level) {
-            const std::string path = above.empty() ? nodes_.at(handle).item.text : above + " > " + nodes_.at(handle).item.text;
+            const std::string path =
+                above.empty() ? nodes_.at(handle).item.text : above + " > " + nodes_.at(handle).item.text;
             say("tree", path);
             printLevel(nodes_.at(handle).children, path);
         }
@@ -172,7 +175,9 @@ size_t openHandles(const DriveSetup& setup) {
 }
 
 int usage() {
-    std::fputs("usage: converter_probe read D /dir/IMAGE | write /dir/IMAGE D | format D  [--answers yn...]\n", stderr);
+    std::fputs(
+        "usage: converter_probe read D /dir/IMAGE | write /dir/IMAGE D | format D  [--answers yn...]\n",
+        stderr);
     return 2;
 }
 
@@ -212,7 +217,9 @@ int main(int argc, char** argv) {
 
     ConverterServices services;
     services.floppies = setup.entries;
-    services.listDrives = [folder] { return std::vector<platform::HostDrive>{{folder, platform::DriveType::Fixed}}; };
+    services.listDrives = [folder] {
+        return std::vector<platform::HostDrive>{{folder, platform::DriveType::Fixed}};
+    };
     services.driveAccessible = [](const std::string&) { return true; };
     ConverterDialog dialog(view, services, parseConverterText(".img", setup.osKind));
     dialog.initialise();

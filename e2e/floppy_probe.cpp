@@ -1,5 +1,6 @@
 // Runs inside the test machine: drives its floppy drives through LinuxFloppy on the running kernel and prints
-// one "RESULT" line per command for the host to check. The host compares the data itself (image files, digests).
+// one "RESULT" line per command for the host to check. The host compares the data itself (image files,
+// digests).
 //
 //   floppy_probe list
 //   floppy_probe media  a:
@@ -50,7 +51,7 @@ struct Outcome {
 };
 
 class CountingProgress final : public converter::ProgressPort {
-public:
+  public:
     void SetRange(uint32_t, uint32_t upper) override { upper_ = upper; }
     void SetStep(uint32_t) override {}
     void SetPos(uint32_t) override {}
@@ -58,7 +59,7 @@ public:
     uint32_t steps() const { return steps_; }
     uint32_t upper() const { return upper_; }
 
-private:
+  private:
     uint32_t steps_ = 0;
     uint32_t upper_ = 0;
 };
@@ -86,14 +87,14 @@ bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
 
 bool readAt(FloppyAccess& access, FloppyHandle handle, uint32_t offset, std::span<uint8_t> into) {
     uint32_t done = 0;
-    return access.SetDrivePosition(handle, offset) && access.ReadSectors(handle, into, done, 0, offset, 512) &&
-           done == into.size();
+    return access.SetDrivePosition(handle, offset) &&
+           access.ReadSectors(handle, into, done, 0, offset, 512) && done == into.size();
 }
 
 bool writeAt(FloppyAccess& access, FloppyHandle handle, uint32_t offset, std::span<const uint8_t> from) {
     uint32_t done = 0;
-    return access.SetDrivePosition(handle, offset) && access.WriteSectors(handle, from, done, offset, 0, 512) &&
-           done == from.size();
+    return access.SetDrivePosition(handle, offset) &&
+           access.WriteSectors(handle, from, done, offset, 0, 512) && done == from.size();
 }
 
 void media(FloppyAccess& access, FloppyHandle handle, Outcome& out) {
@@ -103,13 +104,15 @@ void media(FloppyAccess& access, FloppyHandle handle, Outcome& out) {
     out.fact("geometry", geometryText(g));
     const int count = access.QueryMediaTypes(handle);
     std::string list;
-    for (const DiskGeometry& type : access.MediaTypes()) list += (list.empty() ? "" : ",") + std::to_string(type.mediaType);
+    for (const DiskGeometry& type : access.MediaTypes())
+        list += (list.empty() ? "" : ",") + std::to_string(type.mediaType);
     out.fact("types", count > 0 ? list : "none");
 }
 
 void geometry(FloppyAccess& access, FloppyHandle handle, Outcome& out) {
     DiskGeometry g{};
-    if (out.step(access.QueryGeometry(handle, 1, g), access, "geometry")) out.fact("geometry", geometryText(g));
+    if (out.step(access.QueryGeometry(handle, 1, g), access, "geometry"))
+        out.fact("geometry", geometryText(g));
 }
 
 void read(FloppyAccess& access, FloppyHandle handle, const std::string& path, Outcome& out) {
@@ -122,8 +125,8 @@ void read(FloppyAccess& access, FloppyHandle handle, const std::string& path, Ou
     const uint32_t cylinder = cylinderBytes(g);
     std::vector<uint8_t> image(cylinder * static_cast<size_t>(g.cylinders));
     for (uint32_t c = 0; c < g.cylinders; ++c) {
-        if (!out.step(readAt(access, handle, c * cylinder, std::span(image).subspan(c * cylinder, cylinder)), access,
-                      "read"))
+        if (!out.step(readAt(access, handle, c * cylinder, std::span(image).subspan(c * cylinder, cylinder)),
+                      access, "read"))
             return;
     }
     // The converter re-reads a failed cylinder one sector at a time; those reads must give the same bytes.
@@ -157,7 +160,8 @@ void write(FloppyAccess& access, FloppyHandle handle, const std::string& path, b
                       access, "write"))
             return;
     }
-    if (out.step(access.DismountDrive(handle), access, "dismount")) out.step(access.UnlockDrive(handle, 1), access, "unlock");
+    if (out.step(access.DismountDrive(handle), access, "dismount"))
+        out.step(access.UnlockDrive(handle, 1), access, "unlock");
 }
 
 void format(FloppyAccess& access, FloppyHandle handle, int type, const std::string& fsPath, Outcome& out) {
@@ -207,7 +211,8 @@ void wait(FloppyAccess& access, FloppyHandle handle, const std::string& drive, i
     out.fact("tries", tries > 1 ? "several" : "one");
     if (!out.step(present, access, "check")) return;
     DiskGeometry g{};
-    if (out.step(access.QueryGeometry(handle, 1, g), access, "geometry")) out.fact("geometry", geometryText(g));
+    if (out.step(access.QueryGeometry(handle, 1, g), access, "geometry"))
+        out.fact("geometry", geometryText(g));
 }
 
 // Every sector names its number and the seed, then carries bytes no other sector or seed repeats, so a
@@ -221,14 +226,18 @@ bool pattern(const std::string& path, size_t bytes, uint32_t seed) {
             state = state * 1664525u + 1013904223u;
             at[i] = static_cast<uint8_t>(state >> 24);
         }
-        if (sector * 512 + 16 <= bytes) std::snprintf(reinterpret_cast<char*>(at), 16, "S%05zu seed%03u", sector, seed % 1000);
+        if (sector * 512 + 16 <= bytes)
+            std::snprintf(reinterpret_cast<char*>(at), 16, "S%05zu seed%03u", sector, seed % 1000);
     }
     return writeFile(path, image);
 }
 
 int usage() {
-    std::fputs("usage: floppy_probe list | media D | geometry D | read D OUT | write D IN [blind] | format D TYPE FS |\n"
-               "       wait D SECONDS | pattern OUT BYTES SEED\n", stderr);
+    std::fputs(
+        "usage: floppy_probe list | media D | geometry D | read D OUT | write D IN [blind] | format D TYPE "
+        "FS |\n"
+        "       wait D SECONDS | pattern OUT BYTES SEED\n",
+        stderr);
     return 2;
 }
 
@@ -244,7 +253,8 @@ int main(int argc, char** argv) {
         std::istringstream paths(usb);
         char letter = 'u';
         for (std::string path; paths >> path; ++letter)
-            drives.push_back({std::string(1, letter) + ":", path, converter::linux_floppy::DriveBackEnd::UsbFloppy});
+            drives.push_back(
+                {std::string(1, letter) + ":", path, converter::linux_floppy::DriveBackEnd::UsbFloppy});
     }
     if (args[0] == "list") {
         std::string text;

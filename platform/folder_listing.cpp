@@ -36,7 +36,8 @@ std::optional<std::vector<FolderEntry>> listFolderEntries(const std::string& pat
         struct stat info {};
         if (::fstatat(dirFd, name.c_str(), &info, 0) != 0) continue;
         struct stat own {};
-        const bool isLink = ::fstatat(dirFd, name.c_str(), &own, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(own.st_mode);
+        const bool isLink =
+            ::fstatat(dirFd, name.c_str(), &own, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(own.st_mode);
         if (S_ISDIR(info.st_mode))
             entries.push_back({name, true, 0, isLink});
         else if (S_ISREG(info.st_mode))

@@ -10,7 +10,7 @@ namespace platform {
 struct FolderEntry {
     std::string name;
     bool isDirectory = false;
-    uint64_t size = 0;  // files only
+    uint64_t size = 0;    // files only
     bool isLink = false;  // reached through a symbolic link
 };
 

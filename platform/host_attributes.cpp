@@ -40,14 +40,16 @@ bool setHostAttributes(const std::string& path, uint8_t attributes) {
     if (kept != 0) {
         char text[8];
         const int length = std::snprintf(text, sizeof text, "0x%x", kept);
-        ::setxattr(path.c_str(), "user.DOSATTRIB", text, static_cast<size_t>(length) + 1, 0);  // dropped where unsupported
+        ::setxattr(path.c_str(), "user.DOSATTRIB", text, static_cast<size_t>(length) + 1,
+                   0);  // dropped where unsupported
     } else {
         ::removexattr(path.c_str(), "user.DOSATTRIB");  // none to keep: an old value must not linger
     }
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return false;
     mode_t mode = st.st_mode & 07777;
-    mode = (attributes & dos::kReadOnly) ? mode & ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH) : mode | S_IWUSR;
+    mode = (attributes & dos::kReadOnly) ? mode & ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH)
+                                         : mode | S_IWUSR;
     return mode == (st.st_mode & 07777) || ::chmod(path.c_str(), mode) == 0;
 }
 

@@ -17,7 +17,8 @@ uint8_t hostAttributes(const std::string& path, bool isFolder);
 
 // Gives a host file or folder the bits 0x27: read-only takes every write permission away (and a clear bit
 // gives the owner's back); hidden, system and archive go into user.DOSATTRIB where the file system keeps
-// extended attributes, and are dropped silently where it does not. False when the permissions could not be set.
+// extended attributes, and are dropped silently where it does not. False when the permissions could not be
+// set.
 bool setHostAttributes(const std::string& path, uint8_t attributes);
 
 }  // namespace platform

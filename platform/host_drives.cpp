@@ -19,7 +19,9 @@ namespace platform {
 
 namespace {
 
-bool isOctalDigit(char c) { return c >= '0' && c <= '7'; }
+bool isOctalDigit(char c) {
+    return c >= '0' && c <= '7';
+}
 
 // The kernel writes space, tab, newline and backslash in mountinfo fields as \ooo.
 std::string decodeOctalEscapes(std::string_view field) {
@@ -46,7 +48,8 @@ std::vector<std::string_view> splitFields(std::string_view line) {
     size_t start = 0;
     while (true) {
         const size_t space = line.find(' ', start);
-        fields.push_back(line.substr(start, space == std::string_view::npos ? std::string_view::npos : space - start));
+        fields.push_back(
+            line.substr(start, space == std::string_view::npos ? std::string_view::npos : space - start));
         if (space == std::string_view::npos) break;
         start = space + 1;
     }
@@ -134,12 +137,11 @@ std::vector<MountEntry> parseMountInfo(std::string_view text) {
 
 bool isDiskFileSystem(const MountEntry& mount) {
     static const std::unordered_set<std::string_view> pseudo = {
-        "proc",       "sysfs",         "cgroup",       "cgroup2",      "devpts",         "devtmpfs",
-        "tmpfs",      "ramfs",         "rootfs",       "tracefs",      "debugfs",        "securityfs",
-        "pstore",     "bpf",           "mqueue",       "hugetlbfs",    "configfs",       "fusectl",
-        "autofs",     "binfmt_misc",   "nsfs",         "efivarfs",     "rpc_pipefs",     "selinuxfs",
-        "nfsd",       "cpuset",        "sockfs",       "pipefs",       "anon_inodefs",   "devfs",
-        "usbfs",      "xenfs",         "fuse.gvfsd-fuse", "fuse.portal", "fuse.lxcfs",
+        "proc",          "sysfs",      "cgroup",    "cgroup2", "devpts",          "devtmpfs",    "tmpfs",
+        "ramfs",         "rootfs",     "tracefs",   "debugfs", "securityfs",      "pstore",      "bpf",
+        "mqueue",        "hugetlbfs",  "configfs",  "fusectl", "autofs",          "binfmt_misc", "nsfs",
+        "efivarfs",      "rpc_pipefs", "selinuxfs", "nfsd",    "cpuset",          "sockfs",      "pipefs",
+        "anon_inodefs",  "devfs",      "usbfs",     "xenfs",   "fuse.gvfsd-fuse", "fuse.portal", "fuse.lxcfs",
         "fuse.snapfuse", "squashfs",
     };
     return !pseudo.contains(mount.fsType);
@@ -166,7 +168,8 @@ std::vector<HostDrive> hostDrivesFrom(const std::string& home, const std::vector
     const auto add = [&](const std::string& rawPath, DriveType type) {
         const std::string path = withoutTrailingSlashes(rawPath);
         if (path.empty()) return;
-        if (std::any_of(drives.begin(), drives.end(), [&](const HostDrive& d) { return d.path == path; })) return;
+        if (std::any_of(drives.begin(), drives.end(), [&](const HostDrive& d) { return d.path == path; }))
+            return;
         // Containers bind-mount single files (/etc/hosts); only folders can stand for a drive.
         if (!isDirectory(path)) return;
         drives.push_back({path, type});
@@ -174,8 +177,8 @@ std::vector<HostDrive> hostDrivesFrom(const std::string& home, const std::vector
 
     add(home, DriveType::Fixed);
     // The last mount on "/" is the one visible.
-    const auto root = std::find_if(mounts.rbegin(), mounts.rend(),
-                                   [](const MountEntry& m) { return m.mountPoint == "/"; });
+    const auto root =
+        std::find_if(mounts.rbegin(), mounts.rend(), [](const MountEntry& m) { return m.mountPoint == "/"; });
     add("/", root == mounts.rend() ? DriveType::Fixed : driveTypeOf(*root, sysRoot));
     for (const MountEntry& mount : mounts)
         if (isDiskFileSystem(mount)) add(mount.mountPoint, driveTypeOf(mount, sysRoot));

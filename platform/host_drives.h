@@ -39,7 +39,8 @@ DriveType driveTypeOf(const MountEntry& mount, const std::string& sysRoot = "/")
 std::vector<HostDrive> hostDrivesFrom(const std::string& home, const std::vector<MountEntry>& mounts,
                                       const std::string& sysRoot = "/");
 
-// Messages written for drive letters name a drive as "%c:"; here each such place takes a drive's path, in order.
+// Messages written for drive letters name a drive as "%c:"; here each such place takes a drive's path, in
+// order.
 std::string withDrivePaths(std::string message, std::initializer_list<std::string> drives);
 
 // The drives of this machine (HOME, /proc/self/mountinfo, /sys).

@@ -4,6 +4,8 @@
 
 namespace platform {
 
-bool makeFolder(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
+bool makeFolder(const std::string& path) {
+    return ::mkdir(path.c_str(), 0777) == 0;
+}
 
 }  // namespace platform

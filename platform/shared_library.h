@@ -6,7 +6,7 @@
 namespace platform {
 
 class SharedLibrary {
-public:
+  public:
     // A path with a "/" is loaded from there; a bare file name through the system's search order.
     // On failure error holds the loader's explanation.
     static std::optional<SharedLibrary> load(const std::string& path, std::string& error);
@@ -14,7 +14,7 @@ public:
     // Null when the library has no such symbol.
     void* symbol(const char* name) const;
 
-private:
+  private:
     explicit SharedLibrary(void* handle) : handle_(handle) {}
     void* handle_;  // never closed: the library stays loaded while the program runs
 };

@@ -30,7 +30,9 @@ struct Layout {
     uint8_t media;
     uint32_t clusters, clusterBytes;
 };
-void PrintTo(const Layout& l, std::ostream* os) { *os << l.name; }
+void PrintTo(const Layout& l, std::ostream* os) {
+    *os << l.name;
+}
 
 const Layout kLayouts[] = {
     {150, "T360K", 512, 1536, 2560, 368640, 0xFD, 354, 1024},
@@ -46,9 +48,9 @@ uint32_t dateTimeNow() {
     const auto today = floor<days>(now);
     const year_month_day ymd{today};
     const hh_mm_ss hms{floor<seconds>(now - today)};
-    const uint32_t v = orva::PackDosStamp({int(ymd.year()), int(unsigned(ymd.month())), int(unsigned(ymd.day())),
-                                           int(hms.hours().count()), int(hms.minutes().count()),
-                                           int(hms.seconds().count())});
+    const uint32_t v = orva::PackDosStamp({int(ymd.year()), int(unsigned(ymd.month())),
+                                           int(unsigned(ymd.day())), int(hms.hours().count()),
+                                           int(hms.minutes().count()), int(hms.seconds().count())});
     return uint32_t{orva::stampDate(v)} << 16 | orva::stampTime(v);
 }
 
@@ -66,16 +68,19 @@ std::vector<uint8_t> expectedImage(const Layout& l, const std::string& labelFiel
     if (rootEntry) {
         std::copy(labelField.begin(), labelField.end(), image.begin() + l.root);
         image[l.root + 11] = 0x08;
-        if (actual.size() >= l.root + 26) std::copy_n(actual.begin() + l.root + 22, 4, image.begin() + l.root + 22);
+        if (actual.size() >= l.root + 26)
+            std::copy_n(actual.begin() + l.root + 22, 4, image.begin() + l.root + 22);
     }
     return image;
 }
 
 std::string firstDifference(const std::vector<uint8_t>& got, const std::vector<uint8_t>& want) {
-    if (got.size() != want.size()) return "size " + std::to_string(got.size()) + ", want " + std::to_string(want.size());
+    if (got.size() != want.size())
+        return "size " + std::to_string(got.size()) + ", want " + std::to_string(want.size());
     const auto [g, w] = std::mismatch(got.begin(), got.end(), want.begin());
     if (g == got.end()) return "";
-    return "offset " + std::to_string(g - got.begin()) + ": " + std::to_string(*g) + ", want " + std::to_string(*w);
+    return "offset " + std::to_string(g - got.begin()) + ": " + std::to_string(*g) + ", want " +
+           std::to_string(*w);
 }
 
 // fsck.fat's findings: everything but its version line, its verdict and the summary line.
@@ -86,7 +91,8 @@ std::pair<int, std::vector<std::string>> fsck(const std::filesystem::path& img, 
     for (std::string line; std::getline(lines, line);) {
         if (line.starts_with(img.string() + ": ")) {
             summary = line.substr(img.string().size() + 2);
-        } else if (!line.empty() && !line.starts_with("fsck.fat ") && line != "Leaving filesystem unchanged.") {
+        } else if (!line.empty() && !line.starts_with("fsck.fat ") &&
+                   line != "Leaving filesystem unchanged.") {
             findings.push_back(line);
         }
     }
@@ -105,7 +111,9 @@ TEST_P(EmptyImage, ExactBytesAndEveryToolAcceptsIt) {
     const std::vector<Case> cases{
         // fsck.fat takes a boot sector label without a root label only when it reads "NO NAME"; it reports
         // "__NO_NAME__" (and would clear it without -n). That is the one finding allowed.
-        {"", "__NO_NAME__", 1,
+        {"",
+         "__NO_NAME__",
+         1,
          {"Label in boot sector is '__NO_NAME__', but there is no volume label in root directory.",
           "  Auto-removing label from boot sector."}},
         {"DATA", "DATA       ", 0, {}},
@@ -120,7 +128,8 @@ TEST_P(EmptyImage, ExactBytesAndEveryToolAcceptsIt) {
         const auto bytes = readFile(img);
         EXPECT_EQ(firstDifference(bytes, expectedImage(l, c.field, !c.label.empty(), bytes)), "");
         if (!c.label.empty()) {
-            const uint32_t stamp = uint32_t{orva::load16(bytes, l.root + 24)} << 16 | orva::load16(bytes, l.root + 22);
+            const uint32_t stamp =
+                uint32_t{orva::load16(bytes, l.root + 24)} << 16 | orva::load16(bytes, l.root + 22);
             EXPECT_GE(stamp, before);
             EXPECT_LE(stamp, after);
         }
@@ -128,8 +137,8 @@ TEST_P(EmptyImage, ExactBytesAndEveryToolAcceptsIt) {
         std::string summary;
         EXPECT_EQ(fsck(img, summary), std::make_pair(c.fsckExit, c.fsckFindings));
         // fsck.fat counts a label entry among the files.
-        EXPECT_EQ(summary, (c.label.empty() ? "0" : "1") + std::string(" files, 0/") + std::to_string(l.clusters) +
-                               " clusters");
+        EXPECT_EQ(summary, (c.label.empty() ? "0" : "1") + std::string(" files, 0/") +
+                               std::to_string(l.clusters) + " clusters");
         EXPECT_NE(testing_support::runOk("mdir -i " + quote(img.string()) + " ::")
                       .find(c.label.empty() ? "has no label" : "is " + c.label),
                   std::string::npos);

@@ -28,11 +28,21 @@ QIcon themed(const char* themeName, const char* resource) {
 
 }  // namespace
 
-QIcon programIcon() { return themed("kelvorn", ":/kelvorn/kelvorn.svg"); }
-QIcon copyToHostIcon() { return themed("go-previous", ":/kelvorn/arrow-left.svg"); }
-QIcon copyToImageIcon() { return themed("go-next", ":/kelvorn/arrow-right.svg"); }
-QIcon deleteIcon() { return themed("edit-delete", ":/kelvorn/delete.svg"); }
-QIcon newIcon() { return themed("document-new", ":/kelvorn/new.svg"); }
+QIcon programIcon() {
+    return themed("kelvorn", ":/kelvorn/kelvorn.svg");
+}
+QIcon copyToHostIcon() {
+    return themed("go-previous", ":/kelvorn/arrow-left.svg");
+}
+QIcon copyToImageIcon() {
+    return themed("go-next", ":/kelvorn/arrow-right.svg");
+}
+QIcon deleteIcon() {
+    return themed("edit-delete", ":/kelvorn/delete.svg");
+}
+QIcon newIcon() {
+    return themed("document-new", ":/kelvorn/new.svg");
+}
 
 ImageList::ImageList() {
     namespace icon = browser::icon;
@@ -51,8 +61,8 @@ ImageList::ImageList() {
 
 std::optional<int> ImageList::addExtensionIcon(const std::string& extension) {
     // Any base name will do: the database matches by the name's ending, the file need not exist.
-    const QList<QMimeType> types = QMimeDatabase().mimeTypesForFileName(QStringLiteral("x") +
-                                                                       QString::fromStdString(extension));
+    const QList<QMimeType> types =
+        QMimeDatabase().mimeTypesForFileName(QStringLiteral("x") + QString::fromStdString(extension));
     if (types.isEmpty()) return std::nullopt;
     const QMimeType& type = types.first();
     const QIcon found = QIcon::fromTheme(type.iconName(), QIcon::fromTheme(type.genericIconName()));

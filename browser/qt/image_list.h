@@ -21,7 +21,7 @@ QIcon deleteIcon();
 QIcon newIcon();
 
 class ImageList {
-public:
+  public:
     ImageList();
 
     // The icon the system shows for files ending in the extension (".txt"); nothing when it has none.
@@ -33,7 +33,7 @@ public:
     // Shows image normally and selectedImage while the item is selected.
     QIcon itemIcon(int image, int selectedImage) const;
 
-private:
+  private:
     std::vector<QIcon> icons_;
     mutable std::map<std::pair<int, int>, QIcon> pairs_;
 };

@@ -13,7 +13,7 @@ using browser::ItemHandle;
 using browser::kNoItem;
 
 class ItemTree::Item : public QTreeWidgetItem {
-public:
+  public:
     static constexpr int kType = QTreeWidgetItem::UserType + 1;
 
     Item(ItemHandle handle, const browser::TreeItem& item)
@@ -131,7 +131,9 @@ browser::ItemData ItemTree::data(ItemHandle item) const {
     return found ? found->data : browser::ItemData{};
 }
 
-QTreeWidgetItem* ItemTree::widgetItem(ItemHandle item) const { return find(item); }
+QTreeWidgetItem* ItemTree::widgetItem(ItemHandle item) const {
+    return find(item);
+}
 
 ItemHandle ItemTree::handleOf(const QTreeWidgetItem* item) const {
     if (item == nullptr || item->type() != Item::kType) return kNoItem;

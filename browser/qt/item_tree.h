@@ -16,7 +16,7 @@ namespace kelvorn {
 class ImageList;
 
 class ItemTree {
-public:
+  public:
     ItemTree(QTreeWidget& widget, const ImageList& images);
 
     // Nothing is inserted (kNoItem) under a parent this tree does not hold.
@@ -38,7 +38,7 @@ public:
     QTreeWidgetItem* widgetItem(browser::ItemHandle item) const;
     browser::ItemHandle handleOf(const QTreeWidgetItem* item) const;
 
-private:
+  private:
     class Item;
     Item* find(browser::ItemHandle item) const;
     // The parent's container: the tree's invisible root for kNoItem.

@@ -29,7 +29,9 @@ using browser::Tree;
 
 namespace {
 
-QString text(const std::string& utf8) { return QString::fromStdString(utf8); }
+QString text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
 
 QToolButton* makeButton(QWidget* parent, const QIcon& icon, const QString& name) {
     auto* button = new QToolButton(parent);
@@ -63,7 +65,7 @@ QTreeWidget* makeTree(QWidget* parent) {
 
 // An editable box's drop-down packs its rows as tight as the font; give them the trees' breathing room.
 class RoomyRows : public QStyledItemDelegate {
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         return QStyledItemDelegate::sizeHint(option, index)
@@ -75,7 +77,9 @@ class WaitCursor : public browser::WaitCursorScope {
     desktop::WaitCursor cursor_;
 };
 
-QString programName() { return QString::fromUtf8(browser::kProgramName); }
+QString programName() {
+    return QString::fromUtf8(browser::kProgramName);
+}
 
 }  // namespace
 
@@ -179,7 +183,9 @@ void KelvornWindow::connectSignals() {
 
 // ---- Messages
 
-void KelvornWindow::showMessage(const std::string& message) { desktop::tell(this, programName(), message); }
+void KelvornWindow::showMessage(const std::string& message) {
+    desktop::tell(this, programName(), message);
+}
 
 bool KelvornWindow::askYesNo(const std::string& message) {
     return desktop::askYesNo(this, programName(), message);
@@ -206,17 +212,23 @@ std::optional<browser::NewItemChoice> KelvornWindow::askNewItem(const std::strin
     return box.choice();
 }
 
-void KelvornWindow::showAbout(const browser::AboutText& about) { makeAboutBox(about, this)->exec(); }
+void KelvornWindow::showAbout(const browser::AboutText& about) {
+    makeAboutBox(about, this)->exec();
+}
 
 void KelvornWindow::showResultBox(const std::string& message, int closeAfterMs) {
     makeResultBox(message, closeAfterMs, this)->exec();
 }
 
-void KelvornWindow::closeWindow() { close(); }
+void KelvornWindow::closeWindow() {
+    close();
+}
 
 // ---- Trees
 
-ItemTree& KelvornWindow::items(Tree tree) { return tree == Tree::Host ? *hostItems_ : *imageItems_; }
+ItemTree& KelvornWindow::items(Tree tree) {
+    return tree == Tree::Host ? *hostItems_ : *imageItems_;
+}
 const ItemTree& KelvornWindow::items(Tree tree) const {
     return tree == Tree::Host ? *hostItems_ : *imageItems_;
 }
@@ -236,22 +248,40 @@ ItemHandle KelvornWindow::insertItem(Tree tree, ItemHandle parent, const browser
     return inserted;
 }
 
-void KelvornWindow::deleteAllItems(Tree tree) { items(tree).clear(); }
-void KelvornWindow::deleteItem(Tree tree, ItemHandle item) { items(tree).remove(item); }
+void KelvornWindow::deleteAllItems(Tree tree) {
+    items(tree).clear();
+}
+void KelvornWindow::deleteItem(Tree tree, ItemHandle item) {
+    items(tree).remove(item);
+}
 void KelvornWindow::setItemText(Tree tree, ItemHandle item, const std::string& value) {
     items(tree).setText(item, value);
 }
-void KelvornWindow::expandItem(Tree tree, ItemHandle item) { items(tree).expand(item); }
-void KelvornWindow::sortChildren(Tree tree, ItemHandle parent) { items(tree).sortChildren(parent); }
+void KelvornWindow::expandItem(Tree tree, ItemHandle item) {
+    items(tree).expand(item);
+}
+void KelvornWindow::sortChildren(Tree tree, ItemHandle parent) {
+    items(tree).sortChildren(parent);
+}
 std::vector<ItemHandle> KelvornWindow::children(Tree tree, ItemHandle parent) const {
     return items(tree).children(parent);
 }
-ItemHandle KelvornWindow::parentOf(Tree tree, ItemHandle item) const { return items(tree).parentOf(item); }
-ItemHandle KelvornWindow::selectedItem(Tree tree) const { return items(tree).selected(); }
+ItemHandle KelvornWindow::parentOf(Tree tree, ItemHandle item) const {
+    return items(tree).parentOf(item);
+}
+ItemHandle KelvornWindow::selectedItem(Tree tree) const {
+    return items(tree).selected();
+}
 
-void KelvornWindow::selectItem(Tree tree, ItemHandle item) { items(tree).select(item); }
-std::string KelvornWindow::itemText(Tree tree, ItemHandle item) const { return items(tree).text(item); }
-browser::ItemData KelvornWindow::itemData(Tree tree, ItemHandle item) const { return items(tree).data(item); }
+void KelvornWindow::selectItem(Tree tree, ItemHandle item) {
+    items(tree).select(item);
+}
+std::string KelvornWindow::itemText(Tree tree, ItemHandle item) const {
+    return items(tree).text(item);
+}
+browser::ItemData KelvornWindow::itemData(Tree tree, ItemHandle item) const {
+    return items(tree).data(item);
+}
 
 std::optional<int> KelvornWindow::addExtensionIcon(const std::string& extension) {
     return images_.addExtensionIcon(extension);
@@ -265,7 +295,9 @@ void KelvornWindow::setDriveEntries(const std::vector<std::string>& entries) {
     driveList_->setCurrentIndex(-1);  // Qt picks the first entry by itself; choosing is the logic's business
 }
 
-void KelvornWindow::selectDrive(int index) { driveList_->setCurrentIndex(index); }
+void KelvornWindow::selectDrive(int index) {
+    driveList_->setCurrentIndex(index);
+}
 
 void KelvornWindow::setFilterEntries(const std::vector<std::string>& entries) {
     extensionFilter_->clear();
@@ -279,7 +311,9 @@ void KelvornWindow::selectFilterEntry(int index) {
     extensionFilter_->setEditText(index >= 0 ? extensionFilter_->itemText(index) : QString());
 }
 
-std::string KelvornWindow::filterEditText() const { return extensionFilter_->currentText().toStdString(); }
+std::string KelvornWindow::filterEditText() const {
+    return extensionFilter_->currentText().toStdString();
+}
 
 void KelvornWindow::setFilterEditText(const std::string& value) {
     extensionFilter_->setEditText(text(value));

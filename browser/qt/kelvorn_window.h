@@ -20,7 +20,7 @@ namespace kelvorn {
 
 class KelvornWindow : public QWidget, public browser::BrowserView {
     Q_OBJECT
-public:
+  public:
     // aboutMenuText: the context menu's entry that opens the about box; none when empty.
     explicit KelvornWindow(const QString& aboutMenuText, QWidget* parent = nullptr);
     ~KelvornWindow() override;
@@ -77,12 +77,12 @@ public:
     QToolButton* newButton() const { return new_; }
     const ImageList& images() const { return images_; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
-private:
+  private:
     void buildWidgets();
     void connectSignals();
     ItemTree& items(browser::Tree tree);

@@ -14,6 +14,7 @@
 #include "browser/command_line.h"
 #include "browser/library_entries.h"
 #include "browser/message_table.h"
+#include "desktop/command_line.h"
 #include "image_list.h"
 #include "kelvorn_window.h"
 
@@ -34,29 +35,14 @@ constexpr const char* kHelp =
 
 constexpr const char* kVersion = "kelvorn 2.3\n";
 
-enum class Parsed { Run, Exit, Fail };
+using desktop::Parsed;
 
 // Help and version are answered before any window system is touched, so they work without a display.
 Parsed parseCommandLine(int argc, char** argv, browser::StartOptions& options) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     QCommandLineParser parser;
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-    parser.addOption(help);
-    parser.addOption(version);
-    if (!parser.parse(arguments)) {
-        std::fprintf(stderr, "kelvorn: %s\nTry 'kelvorn --help'.\n", qPrintable(parser.errorText()));
-        return Parsed::Fail;
-    }
-    if (parser.isSet(help)) {
-        std::fputs(kHelp, stdout);
-        return Parsed::Exit;
-    }
-    if (parser.isSet(version)) {
-        std::fputs(kVersion, stdout);
-        return Parsed::Exit;
-    }
+    const Parsed parsed = desktop::parseWithHelpAndVersion(parser, desktop::argumentsOf(argc, argv),
+                                                           "kelvorn", kHelp, kVersion);
+    if (parsed != Parsed::Run) return parsed;
     std::vector<std::string> positional;
     for (const QString& argument : parser.positionalArguments()) {
         positional.push_back(QFile::encodeName(argument).toStdString());

@@ -16,7 +16,9 @@
 namespace kelvorn {
 namespace {
 
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 // A folder's name may be as long as a new image's file name.
 constexpr int kFolderNameLimit = browser::kNewImageNameLimit;

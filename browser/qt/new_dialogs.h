@@ -17,7 +17,7 @@ namespace kelvorn {
 
 class NewImageDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit NewImageDialog(const std::string& presetName, QWidget* parent = nullptr);
 
     // What the fields and the checked disk type say now; meaningful once accepted.
@@ -30,7 +30,7 @@ public:
     QPushButton* yesButton() const { return yes_; }
     QPushButton* noButton() const { return no_; }
 
-private:
+  private:
     QLineEdit* fileField_ = nullptr;
     QLineEdit* labelField_ = nullptr;
     QButtonGroup* types_ = nullptr;
@@ -40,7 +40,7 @@ private:
 
 class NewItemDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     // offerLabel: the image's root, where the volume label may be written instead of a folder made.
     NewItemDialog(const std::string& presetLabel, bool offerLabel, QWidget* parent = nullptr);
 
@@ -53,7 +53,7 @@ public:
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
 
-private:
+  private:
     void showChoice(int maxLength, const QString& text);
 
     QString presetLabel_;

@@ -44,7 +44,9 @@ void expandSomeFolders(QTreeWidget& tree, int count) {
 
 browser::HostServices onlyDrive(const std::string& folder) {
     browser::HostServices host;
-    host.listDrives = [folder] { return std::vector<platform::HostDrive>{{folder, platform::DriveType::Fixed}}; };
+    host.listDrives = [folder] {
+        return std::vector<platform::HostDrive>{{folder, platform::DriveType::Fixed}};
+    };
     return host;
 }
 
@@ -69,7 +71,8 @@ void expandAll(QTreeWidgetItem& item) {
 // "<---" from the image's root to a rescue folder: the whole disk lands in a folder named after its label,
 // beside the boot sector file. Runs on a copy of the image in a scratch drive, so the user's folder stays
 // as it was.
-bool saveDiskCopy(const desktop::PictureFolder& out, const browser::LibraryEntries& library, const std::string& image) {
+bool saveDiskCopy(const desktop::PictureFolder& out, const browser::LibraryEntries& library,
+                  const std::string& image) {
     QTemporaryDir scratch(QDir::temp().filePath(QStringLiteral("kelvorn-XXXXXX")));
     const QFileInfo original(QString::fromStdString(image));
     const QString drive = scratch.filePath(original.dir().dirName());
@@ -184,7 +187,8 @@ int main(int argc, char** argv) {
 
     // With an image, its folder is the one drive, so the picture shows nothing else of this machine.
     browser::HostServices host;
-    if (!image.empty()) host = onlyDrive(QFileInfo(QString::fromStdString(image)).absolutePath().toStdString());
+    if (!image.empty())
+        host = onlyDrive(QFileInfo(QString::fromStdString(image)).absolutePath().toStdString());
 
     kelvorn::KelvornWindow window(QString::fromStdString(browser::messageText(101)));
     browser::BrowserDialog dialog(window, std::get<browser::LibraryEntries>(bound), browser::StartOptions{},

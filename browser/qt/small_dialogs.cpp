@@ -25,14 +25,14 @@ QDialogButtonBox* addOkButton(QDialog& dialog, QLayout& layout) {
 
 // The countdown starts when the box appears, not when it is built.
 class ResultBox : public QDialog {
-public:
+  public:
     ResultBox(int closeAfterMs, QWidget* parent) : QDialog(parent) {
         timer_.setSingleShot(true);
         timer_.setInterval(closeAfterMs);
         connect(&timer_, &QTimer::timeout, this, &QDialog::reject);
     }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override {
         QDialog::showEvent(event);
         if (!event->spontaneous()) timer_.start();
@@ -42,7 +42,7 @@ protected:
         QDialog::hideEvent(event);
     }
 
-private:
+  private:
     QTimer timer_;
 };
 
@@ -50,7 +50,8 @@ private:
 
 std::unique_ptr<QDialog> makeAboutBox(const browser::AboutText& about, QWidget* parent) {
     return desktop::makeAboutBox(QString::fromStdString(about.caption), {programIcon()},
-                                 {QString::fromStdString(about.version), QString::fromStdString(about.hint)}, parent);
+                                 {QString::fromStdString(about.version), QString::fromStdString(about.hint)},
+                                 parent);
 }
 
 std::unique_ptr<QDialog> makeResultBox(const std::string& text, int closeAfterMs, QWidget* parent) {

@@ -29,9 +29,11 @@ BrowserDialog& BrowserTest::start(std::vector<platform::HostDrive> drives, Start
     return *dialog;
 }
 
-std::string BrowserTest::makeImage(const std::string& name, const std::string& label, const std::string& filesFolder) {
+std::string BrowserTest::makeImage(const std::string& name, const std::string& label,
+                                   const std::string& filesFolder) {
     const std::string image = (scratch / name).string();
-    testing_support::runOk(std::string(MAKE_BLANK_IMAGE_PATH) + " --type 1.44M " + testing_support::quote(image) +
+    testing_support::runOk(std::string(MAKE_BLANK_IMAGE_PATH) + " --type 1.44M " +
+                           testing_support::quote(image) +
                            (label.empty() ? "" : " " + testing_support::quote(label)));
     if (!filesFolder.empty()) testing_support::mcopyTree(image, filesFolder);
     return image;

@@ -15,7 +15,7 @@ namespace browser::testing {
 const LibraryEntries& boundLibrary();
 
 class BrowserTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override;
 
     // A dialog over the given drives (all accessible unless named in inaccessible), initialised.
@@ -23,7 +23,8 @@ protected:
     BrowserDialog& start() { return start({{scratch.path().string(), platform::DriveType::Fixed}}); }
 
     // A 1.44 MB image from the built-in template with a label (empty: none), filled from a host folder.
-    std::string makeImage(const std::string& name, const std::string& label, const std::string& filesFolder = "");
+    std::string makeImage(const std::string& name, const std::string& label,
+                          const std::string& filesFolder = "");
 
     ItemHandle hostItem(const std::string& text) const { return view.find(Tree::Host, text); }
 

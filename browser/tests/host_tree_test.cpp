@@ -9,7 +9,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class HostTreeTest : public BrowserTest {
-protected:
+  protected:
     void SetUp() override {
         fs::create_directories(scratch / "DATA" / "OLD");
         fs::create_directories(scratch / ".config");
@@ -32,7 +32,8 @@ protected:
 
     void chooseFilter(const std::string& entry) {
         const auto& entries = dialog->filterEntries();
-        const int index = static_cast<int>(std::find(entries.begin(), entries.end(), entry) - entries.begin());
+        const int index =
+            static_cast<int>(std::find(entries.begin(), entries.end(), entry) - entries.begin());
         view.selectFilterEntry(index);
         dialog->onFilterSelected(index);
     }
@@ -59,8 +60,10 @@ TEST_F(HostTreeTest, TheFilterDecidesWhichFilesAreListed) {
     };
     for (const Row& row : rows) {
         const std::string what = row.typedOrChosen;
-        if (what.back() == '+') type(what);
-        else chooseFilter(what);
+        if (what.back() == '+')
+            type(what);
+        else
+            chooseFilter(what);
         EXPECT_EQ(rootLevel(), row.level) << what;
     }
     EXPECT_EQ(view.filterEntries,
@@ -113,7 +116,8 @@ TEST_F(HostTreeTest, FoldersAreListedOneLevelAheadAndKindsComeFromItemData) {
     ASSERT_EQ(view.children(Tree::Host, data).size(), 1u);
     const ItemHandle old = view.children(Tree::Host, data)[0];
     EXPECT_TRUE(view.children(Tree::Host, old).empty());
-    EXPECT_EQ(view.children(Tree::Host, archive).size(), 1u) << "a folder whose name ends with K) is a folder";
+    EXPECT_EQ(view.children(Tree::Host, archive).size(), 1u)
+        << "a folder whose name ends with K) is a folder";
     EXPECT_FALSE(dialog->isHostFileItem(archive));
 
     dialog->onHostItemExpanding(data);

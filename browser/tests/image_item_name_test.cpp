@@ -19,7 +19,8 @@ std::array<DirEntry, 4> group(const char (&shortName)[12], std::u16string longNa
         std::array<uint8_t, 32> bytes{};
         for (size_t i = 0; i < 13; ++i) {
             const size_t at = part * 13 + i;
-            const char16_t c = at < longName.size() ? longName[at] : (at == longName.size() || !padWithFFFF ? 0 : 0xFFFF);
+            const char16_t c =
+                at < longName.size() ? longName[at] : (at == longName.size() || !padWithFFFF ? 0 : 0xFFFF);
             bytes[orva::kPartCharOffsets[i]] = static_cast<uint8_t>(c);
             bytes[orva::kPartCharOffsets[i] + 1] = static_cast<uint8_t>(c >> 8);
         }
@@ -39,9 +40,16 @@ TEST(ImageItemName, ShortAndLongNames) {
         {"REPORT~1DOC", u"Report 2003.doc", 3, "Report 2003.doc"},
         {"README  TXT", u"", 1, "README.TXT"},
         {"MAKEFILE   ", u"", 1, "MAKEFILE"},
-        {"N\xB5VRH   TXT", u"", 1, "NÁVRH.TXT"},           // CP852 bytes
-        {"\x05" "BC     TXT", u"", 1, "ňBC.TXT"},  // 0x05 stands for 0xE5, ň in CP852
-        {"AB~1    TXT", std::u16string(u"a\xD800" "b.txt"), 2, "a\xEF\xBF\xBD" "b.txt"},  // unpaired half
+        {"N\xB5VRH   TXT", u"", 1, "NÁVRH.TXT"},  // CP852 bytes
+        {"\x05"
+         "BC     TXT",
+         u"", 1, "ňBC.TXT"},  // 0x05 stands for 0xE5, ň in CP852
+        {"AB~1    TXT",
+         std::u16string(u"a\xD800"
+                        "b.txt"),
+         2,
+         "a\xEF\xBF\xBD"
+         "b.txt"},  // unpaired half
         {"LONGNA~1TXT", u"a name of exactly 26 chars", 3, "a name of exactly 26 chars"},
         {"X       TXT", u"", 3, "X.TXT"},  // parts that hold nothing: the short name
     };

@@ -10,14 +10,15 @@ namespace {
 namespace fs = std::filesystem;
 
 class ImageTreeTest : public BrowserTest {
-protected:
+  protected:
     std::string sampleImage(const std::string& label) {
         const fs::path files = scratch / "files";
         fs::create_directories(files / "Dokumenty" / "Staré verze" / "2001");
         testing_support::writeFile(files / "README.TXT", std::string("hello"));
         testing_support::writeFile(files / "Report 2003.doc", std::string("report"));
         testing_support::writeFile(files / "Příliš žluťoučký kůň.txt", std::string("kůň"));
-        testing_support::writeFile(files / "Dokumenty" / "Staré verze" / "2001" / "návrh.txt", std::string("n"));
+        testing_support::writeFile(files / "Dokumenty" / "Staré verze" / "2001" / "návrh.txt",
+                                   std::string("n"));
         const std::string image = makeImage("sample.img", label, files.string());
         fs::remove_all(files);
         return image;
@@ -27,7 +28,9 @@ protected:
         dialog->onHostItemDoubleClicked(hostItem(fs::path(image).filename().string() + " (1440K)"));
     }
 
-    std::string rootText() const { return view.itemText(Tree::Image, view.children(Tree::Image, kNoItem).at(0)); }
+    std::string rootText() const {
+        return view.itemText(Tree::Image, view.children(Tree::Image, kNoItem).at(0));
+    }
 
     // Patches bytes of an image file in place.
     static void patch(const std::string& image, std::streamoff offset, std::vector<uint8_t> bytes) {
@@ -45,7 +48,8 @@ TEST_F(ImageTreeTest, TheWholeImageIsListedWithOnlyTheRootExpanded) {
     EXPECT_EQ(dialog->openImageFile(), image);
     EXPECT_TRUE(view.messages.empty());
     const std::string dump = view.dump(Tree::Image);
-    EXPECT_EQ(dump.substr(0, dump.find('\n')), "+SAMPLE       (1420K) [6]") << dump;  // the label entry adds a blank
+    EXPECT_EQ(dump.substr(0, dump.find('\n')), "+SAMPLE       (1420K) [6]")
+        << dump;  // the label entry adds a blank
     EXPECT_NE(dump.find("\n  Dokumenty [0]\n    Staré verze [0]\n      2001 [0]\n        NÁVRH.TXT ["),
               std::string::npos)
         << dump;
@@ -92,16 +96,18 @@ TEST_F(ImageTreeTest, ReadOnlyAndDamagedImages) {
 
     view.messages.clear();
     dialog->onHostItemDoubleClicked(hostItem("long.img (1440K)"));
-    EXPECT_EQ(view.messages, (std::vector<std::string>{"Image soubor je delší než dle bootu",
-                                                       "Image soubor není obrazem diskety nebo je poškozen."}));
+    EXPECT_EQ(view.messages,
+              (std::vector<std::string>{"Image soubor je delší než dle bootu",
+                                        "Image soubor není obrazem diskety nebo je poškozen."}));
     EXPECT_FALSE(dialog->imageIsOpen());
     EXPECT_EQ(dialog->openImageFile(), "");
     EXPECT_TRUE(view.children(Tree::Image, kNoItem).empty()) << "the earlier image was closed first";
 
     view.messages.clear();
     dialog->onHostItemDoubleClicked(hostItem("text.img (0K)"));
-    EXPECT_EQ(view.messages, (std::vector<std::string>{"Image je příliš krátký i na boot sektor",
-                                                       "Image soubor není obrazem diskety nebo je poškozen."}));
+    EXPECT_EQ(view.messages,
+              (std::vector<std::string>{"Image je příliš krátký i na boot sektor",
+                                        "Image soubor není obrazem diskety nebo je poškozen."}));
 }
 
 TEST_F(ImageTreeTest, AFolderThatContainsItsParentIsListedOnce) {
@@ -122,8 +128,10 @@ TEST_F(ImageTreeTest, AFolderThatContainsItsParentIsListedOnce) {
 TEST_F(ImageTreeTest, AFailedCheckSkipsTheEntryInTheRootAndEndsASubfolder) {
     const fs::path files = scratch / "files";
     fs::create_directories(files / "SUB");
-    for (const char* name : {"A.TXT", "B.TXT", "C.TXT"}) testing_support::writeFile(files / name, std::string("x"));
-    for (const char* name : {"X.TXT", "Y.TXT"}) testing_support::writeFile(files / "SUB" / name, std::string("x"));
+    for (const char* name : {"A.TXT", "B.TXT", "C.TXT"})
+        testing_support::writeFile(files / name, std::string("x"));
+    for (const char* name : {"X.TXT", "Y.TXT"})
+        testing_support::writeFile(files / "SUB" / name, std::string("x"));
     const std::string image = makeImage("bad.img", "", files.string());
     fs::remove_all(files);
     // Root slots in mcopy's order: A.TXT, B.TXT, C.TXT, SUB; a '?' in B's name fails the check (code 3).

@@ -32,7 +32,8 @@ TEST(LibraryBinding, CandidatesEndWithTheSystemSearch) {
     const auto candidates = libraryCandidates();
     ASSERT_GE(candidates.size(), 3u);
     EXPECT_EQ(candidates.back(), "libORVA.so");
-    EXPECT_NE(std::find(candidates.begin(), candidates.end(), std::string(ORVA_LIBRARY_PATH)), candidates.end());
+    EXPECT_NE(std::find(candidates.begin(), candidates.end(), std::string(ORVA_LIBRARY_PATH)),
+              candidates.end());
 }
 
 }  // namespace

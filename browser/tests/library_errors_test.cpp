@@ -19,7 +19,7 @@ struct Row {
 };
 
 class LibraryErrorsTest : public ::testing::Test {
-protected:
+  protected:
     ScriptedView view;
     BrowserDialog dialog{view, LibraryEntries{}, StartOptions{}};
 };
@@ -81,7 +81,9 @@ int32_t failedCheck(int32_t* code, uint8_t* entry, uint32_t* offset) {
     return 0;
 }
 
-int32_t nothingOpen(int32_t*, uint8_t*, uint32_t*) { return 9; }
+int32_t nothingOpen(int32_t*, uint8_t*, uint32_t*) {
+    return 9;
+}
 
 TEST(CheckDetails, AppendCodeOffsetAndTheEntryAsHex) {
     ScriptedView view;

@@ -10,11 +10,11 @@ namespace browser::testing {
 namespace {
 
 class CountedWait : public WaitCursorScope {
-public:
+  public:
     explicit CountedWait(int& count) : count_(count) { ++count_; }
     ~CountedWait() override { --count_; }
 
-private:
+  private:
     int& count_;
 };
 
@@ -53,7 +53,9 @@ std::optional<NewItemChoice> ScriptedView::askNewItem(const std::string& presetL
     return given;
 }
 
-std::unique_ptr<WaitCursorScope> ScriptedView::waitCursor() { return std::make_unique<CountedWait>(waitCursors); }
+std::unique_ptr<WaitCursorScope> ScriptedView::waitCursor() {
+    return std::make_unique<CountedWait>(waitCursors);
+}
 
 ItemHandle ScriptedView::insertItem(Tree tree, ItemHandle parent, const TreeItem& item, InsertAt at) {
     const ItemHandle handle = next_++;
@@ -61,9 +63,10 @@ ItemHandle ScriptedView::insertItem(Tree tree, ItemHandle parent, const TreeItem
     nodes[static_cast<int>(tree)][handle] = Node{parent, item, {}, false};
     auto place = level.end();
     if (at == InsertAt::Sorted) {
-        place = std::upper_bound(level.begin(), level.end(), item.text, [&](const std::string& text, ItemHandle h) {
-            return treeTextLess(text, node(tree, h).item.text);
-        });
+        place = std::upper_bound(level.begin(), level.end(), item.text,
+                                 [&](const std::string& text, ItemHandle h) {
+                                     return treeTextLess(text, node(tree, h).item.text);
+                                 });
     }
     level.insert(place, handle);
     return handle;
@@ -84,7 +87,9 @@ void ScriptedView::deleteItem(Tree tree, ItemHandle item) {
     if (selected[static_cast<int>(tree)] == item) selected[static_cast<int>(tree)] = kNoItem;
 }
 
-void ScriptedView::setItemText(Tree tree, ItemHandle item, const std::string& text) { node(tree, item).item.text = text; }
+void ScriptedView::setItemText(Tree tree, ItemHandle item, const std::string& text) {
+    node(tree, item).item.text = text;
+}
 
 void ScriptedView::sortChildren(Tree tree, ItemHandle parent) {
     auto& level = parent == kNoItem ? tops[static_cast<int>(tree)] : node(tree, parent).children;
@@ -116,11 +121,12 @@ std::string ScriptedView::dump(Tree tree) const {
     return out;
 }
 
-void ScriptedView::dumpLevel(Tree tree, const std::vector<ItemHandle>& level, int depth, std::string& out) const {
+void ScriptedView::dumpLevel(Tree tree, const std::vector<ItemHandle>& level, int depth,
+                             std::string& out) const {
     for (ItemHandle h : level) {
         const Node& n = node(tree, h);
-        out += std::string(static_cast<size_t>(depth) * 2, ' ') + (n.expanded ? "+" : "") + n.item.text + " [" +
-               std::to_string(n.item.image) + "]\n";
+        out += std::string(static_cast<size_t>(depth) * 2, ' ') + (n.expanded ? "+" : "") + n.item.text +
+               " [" + std::to_string(n.item.image) + "]\n";
         dumpLevel(tree, n.children, depth + 1, out);
     }
 }

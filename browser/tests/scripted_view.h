@@ -11,7 +11,7 @@
 namespace browser::testing {
 
 class ScriptedView : public BrowserView {
-public:
+  public:
     struct Node {
         ItemHandle parent = kNoItem;
         TreeItem item;
@@ -77,7 +77,7 @@ public:
     int waitCursors = 0;
     bool closed = false;
 
-private:
+  private:
     bool answer(const std::string& kind, const std::string& text);
     void dumpLevel(Tree tree, const std::vector<ItemHandle>& level, int depth, std::string& out) const;
     std::map<ItemHandle, Node> nodes[2];

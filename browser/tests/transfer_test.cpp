@@ -17,7 +17,7 @@ using testing_support::runOk;
 using testing_support::writeFile;
 
 class TransferTest : public BrowserTest {
-protected:
+  protected:
     // Every kind of file the tests move is listed on the host side.
     void begin() {
         StartOptions options;
@@ -70,7 +70,9 @@ protected:
     }
     void selectImageRoot() { view.selectItem(Tree::Image, view.children(Tree::Image, kNoItem).at(0)); }
     void selectHostRoot() { view.selectItem(Tree::Host, view.children(Tree::Host, kNoItem).at(0)); }
-    std::string imageRootText() const { return view.itemText(Tree::Image, view.children(Tree::Image, kNoItem).at(0)); }
+    std::string imageRootText() const {
+        return view.itemText(Tree::Image, view.children(Tree::Image, kNoItem).at(0));
+    }
 
     static std::string mdirNames(const std::string& image) {
         // Short names come back without the lower-case flags of the tool that made them.
@@ -90,7 +92,8 @@ TEST_F(TransferTest, AWholeDiskGoesToAFolderAndBackIntoAnEmptyImage) {
 
     const fs::path disk = scratch / "out" / "RESCUE";
     const auto imageBytes = readFile(image);
-    EXPECT_EQ(readFile(disk / "RESCUE.BOT"), std::vector<uint8_t>(imageBytes.begin(), imageBytes.begin() + 512));
+    EXPECT_EQ(readFile(disk / "RESCUE.BOT"),
+              std::vector<uint8_t>(imageBytes.begin(), imageBytes.begin() + 512));
     EXPECT_EQ(readFile(disk / "PROGRAMS" / "SETUP.EXE"), testing_support::patternBytes(20000, 3));
     EXPECT_TRUE(fs::exists(disk / "Dokumenty" / "Staré verze"));
     EXPECT_TRUE(fs::exists(disk / "Příliš žluťoučký kůň.txt"));
@@ -167,14 +170,21 @@ TEST_F(TransferTest, RefusalsBeforeAnythingIsCopied) {
         view.messages.clear();
         view.selectItem(Tree::Host, kNoItem);
         view.selectItem(Tree::Image, kNoItem);
-        if (row.host == nullptr) selectHostRoot();
-        else if (*row.host) selectHost(row.host);
-        if (row.image == nullptr) selectImageRoot();
-        else if (*row.image) selectImage(row.image);
+        if (row.host == nullptr)
+            selectHostRoot();
+        else if (*row.host)
+            selectHost(row.host);
+        if (row.image == nullptr)
+            selectImageRoot();
+        else if (*row.image)
+            selectImage(row.image);
         view.answers.assign(row.answers.begin(), row.answers.end());
-        if (row.toImage) dialog->onCopyToImage();
-        else dialog->onCopyToHost();
-        EXPECT_EQ(view.messages, row.messages) << (row.host ? row.host : "root") << " / " << (row.image ? row.image : "root");
+        if (row.toImage)
+            dialog->onCopyToImage();
+        else
+            dialog->onCopyToHost();
+        EXPECT_EQ(view.messages, row.messages)
+            << (row.host ? row.host : "root") << " / " << (row.image ? row.image : "root");
     }
     EXPECT_TRUE(fs::is_empty(scratch / "out" / "Dokumenty"));
 
@@ -209,7 +219,8 @@ TEST_F(TransferTest, FilesAndFoldersBothWaysWithAttributes) {
     dialog->onCopyToImage();
     EXPECT_EQ(view.messages.back(), kDone);
     EXPECT_NE(runOk("mattrib -i " + quote(image) + " ::PROGRAMS/ONLYRE~1.TXT"), "");
-    EXPECT_NE(runOk("mattrib -i " + quote(image) + " '::PROGRAMS/Only read.txt'").find("R"), std::string::npos);
+    EXPECT_NE(runOk("mattrib -i " + quote(image) + " '::PROGRAMS/Only read.txt'").find("R"),
+              std::string::npos);
 
     selectHost("Nová složka");
     selectImage("Dokumenty");
@@ -319,7 +330,8 @@ TEST_F(TransferTest, NewEmptyImages) {
         view.newImageAnswers = {row.choice};
         dialog->onNew();
         const fs::path made = scratch / "disks" / row.file;
-        ASSERT_TRUE(fs::exists(made)) << row.file << "\n" << ::testing::PrintToString(view.messages) << view.dump(Tree::Host);
+        ASSERT_TRUE(fs::exists(made)) << row.file << "\n"
+                                      << ::testing::PrintToString(view.messages) << view.dump(Tree::Host);
         EXPECT_EQ(fs::file_size(made), row.size);
         runOk("mdir -i " + quote(made.string()) + " ::");
     }
@@ -327,8 +339,10 @@ TEST_F(TransferTest, NewEmptyImages) {
 
     const auto disk = readFile(scratch / "disks" / "disk.gvx");
     EXPECT_EQ(std::string(disk.begin() + 43, disk.begin() + 54), "__NO_NAME__");
-    EXPECT_EQ(std::vector<uint8_t>(disk.begin() + 512, disk.begin() + 515), (std::vector<uint8_t>{0xF9, 0xFF, 0xFF}));
-    EXPECT_EQ(std::vector<uint8_t>(disk.begin() + 2048, disk.begin() + 2051), (std::vector<uint8_t>{0xF9, 0xFF, 0xFF}));
+    EXPECT_EQ(std::vector<uint8_t>(disk.begin() + 512, disk.begin() + 515),
+              (std::vector<uint8_t>{0xF9, 0xFF, 0xFF}));
+    EXPECT_EQ(std::vector<uint8_t>(disk.begin() + 2048, disk.begin() + 2051),
+              (std::vector<uint8_t>{0xF9, 0xFF, 0xFF}));
     EXPECT_EQ(disk[3584], 0) << "no label entry without a label";
 
     const auto data = readFile(scratch / "disks" / "x.image.gvx");
@@ -397,11 +411,13 @@ TEST_F(TransferTest, HostileNamesNeverLeaveTheTargetFolder) {
     bytes[0x4200 + 2 * 512 + 2 * 32 + 26] = 4;
     writeFile(image, bytes);
     copyDiskOut(image);
-    EXPECT_EQ(view.messages, (std::vector<std::string>{"[yes/no] " + messageText(155),
-                                                       "Jméno A/B.TXT nelze na HD použít, položka se vynechává.",
-                                                       kDone}));
+    EXPECT_EQ(view.messages,
+              (std::vector<std::string>{"[yes/no] " + messageText(155),
+                                        "Jméno A/B.TXT nelze na HD použít, položka se vynechává.", kDone}));
     const std::string written = runOk("cd " + quote(scratch.path().string()) + " && find out | sort");
-    EXPECT_EQ(written, "out\nout/__NO_NAME__\nout/__NO_NAME__/D\nout/__NO_NAME__/D/E\nout/__NO_NAME__/__NO_NAME__.BOT\n");
+    EXPECT_EQ(
+        written,
+        "out\nout/__NO_NAME__\nout/__NO_NAME__/D\nout/__NO_NAME__/D/E\nout/__NO_NAME__/__NO_NAME__.BOT\n");
 }
 
 }  // namespace

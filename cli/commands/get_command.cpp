@@ -8,11 +8,11 @@
 
 #include "commands/commands.h"
 #include "entry_view.h"
-#include "platform/host_names.h"
 #include "image_path.h"
 #include "image_session.h"
 #include "messages.h"
 #include "orva.h"
+#include "platform/host_names.h"
 #include "progress.h"
 #include "tree_walk.h"
 

@@ -11,12 +11,12 @@
 
 #include "commands/commands.h"
 #include "entry_view.h"
-#include "platform/host_attributes.h"
 #include "image_names.h"
 #include "image_path.h"
 #include "image_session.h"
 #include "messages.h"
 #include "orva.h"
+#include "platform/host_attributes.h"
 #include "platform/text_codec.h"
 #include "progress.h"
 
@@ -280,8 +280,9 @@ Command addPutCommand(CLI::App& app, const GlobalOptions& global) {
                     "under their own names (\\ or / separated, any case; / = root)")
         ->required()
         ->expected(2, -1);
-    sub->footer("Like cp: orva put [-r] IMAGE HOSTPATH... IMAGEDIR, for example\n  orva put -r disk.img notes "
-                "letter.txt /docs");
+    sub->footer(
+        "Like cp: orva put [-r] IMAGE HOSTPATH... IMAGEDIR, for example\n  orva put -r disk.img notes "
+        "letter.txt /docs");
     return {sub, [args, &global] { return runPut(*args, global); }};
 }
 

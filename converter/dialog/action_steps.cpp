@@ -44,7 +44,8 @@ bool ConverterDialog::imagePathUsable() {
     // Reading into /dev/sda would overwrite a disk: only a regular file (or none yet) names an image.
     const platform::PathInfo info = platform::inspectPath(currentPath_);
     if (info.exists && !info.regular) {
-        view_.showMessage(text::fill(text::kFileError, currentPath_.c_str(), info.directory ? EISDIR : EINVAL));
+        view_.showMessage(
+            text::fill(text::kFileError, currentPath_.c_str(), info.directory ? EISDIR : EINVAL));
         return false;
     }
     return true;

@@ -12,17 +12,18 @@ constexpr int32_t kRemovableMedia = 11;
 
 // The information list as the geometry lines see it.
 class InfoList : public ListPort {
-public:
+  public:
     explicit InfoList(ConverterView& view) : view_(view) {}
     void AppendLine(const std::string& line) override { view_.appendInfo(line); }
 
-private:
+  private:
     ConverterView& view_;
 };
 
 }  // namespace
 
-ConverterDialog::ConverterDialog(ConverterView& view, ConverterServices services, const ConverterOptions& options)
+ConverterDialog::ConverterDialog(ConverterView& view, ConverterServices services,
+                                 const ConverterOptions& options)
     : view_(view),
       services_(std::move(services)),
       osKind_(options.osKind),
@@ -90,7 +91,8 @@ void ConverterDialog::refreshFloppyInfo() {
     const std::string drive = driveText();
     const FloppyHandle handle = access ? access->OpenDrive(drive) : INVALID_HANDLE_VALUE;
     if (handle == INVALID_HANDLE_VALUE) {
-        view_.showMessage(text::fill(text::kCannotOpen, drive.c_str(), static_cast<int>(access ? access->LastError() : 0)));
+        view_.showMessage(
+            text::fill(text::kCannotOpen, drive.c_str(), static_cast<int>(access ? access->LastError() : 0)));
         resetFloppy();
         return;
     }

@@ -33,7 +33,7 @@ struct ConverterServices {
 };
 
 class ConverterDialog {
-public:
+  public:
     ConverterDialog(ConverterView& view, ConverterServices services, const ConverterOptions& options);
 
     void initialise();
@@ -56,7 +56,7 @@ public:
     const std::vector<std::string>& extensions() const { return extensions_; }
     char osKind() const { return osKind_; }
 
-private:
+  private:
     void refreshFloppyInfo();
     void resetFloppy();
     void updateArrows();
@@ -77,7 +77,7 @@ private:
     FloppyHandle openAndLock(FloppyAccess& access);  // INVALID_HANDLE_VALUE when stopped (nothing left open)
     bool waitForMedium(FloppyAccess& access, FloppyHandle handle);  // false: cancelled, unlocked and closed
     void release(FloppyAccess& access, FloppyHandle handle);        // dismount, unlock, close
-    bool imagePathUsable();  // resolved, and not a folder or device
+    bool imagePathUsable();                                         // resolved, and not a folder or device
     int appendProgressLine(const char* line);
 
     ConverterView& view_;

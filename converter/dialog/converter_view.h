@@ -33,12 +33,12 @@ inline constexpr int kRemovableDrive = 5;
 
 // Held while a long action runs; the view shows a wait cursor and keeps painting.
 class WaitCursorScope {
-public:
+  public:
     virtual ~WaitCursorScope() = default;
 };
 
 class ConverterView : public ProgressPort {
-public:
+  public:
     // Modal message boxes titled "Mirask".
     virtual void showMessage(const std::string& text) = 0;
     virtual bool askYesNo(const std::string& text) = 0;

@@ -33,7 +33,8 @@ DriveSetup emulatedDrives(const std::vector<std::string>& emulate, const std::st
     setup.osKind = platformLine == "9x" ? '9' : 'N';
     for (const std::string& value : emulate) {
         const size_t equals = value.find('=');
-        const char letter = equals == 1 ? static_cast<char>(std::tolower(static_cast<unsigned char>(value[0]))) : 0;
+        const char letter =
+            equals == 1 ? static_cast<char>(std::tolower(static_cast<unsigned char>(value[0]))) : 0;
         if (letter < 'a' || letter > 'z') {
             setup.error = "--emulate takes LETTER=SCENARIO, not \"" + value + "\"";
             return setup;

@@ -5,7 +5,9 @@
 namespace converter::dialog {
 namespace {
 
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 std::string withSlashes(std::string_view name) {
     std::string out(name);
@@ -58,10 +60,16 @@ std::string resolveName(const std::string& name, const std::string& driveRoot, c
                         const std::vector<std::string>& extensions) {
     std::string path;
     switch (ClassifyName(name)) {
-        case 0: return {};
-        case 1: path = (driveRoot.ends_with('/') ? driveRoot.substr(0, driveRoot.size() - 1) : driveRoot) + withSlashes(name); break;
+        case 0:
+            return {};
+        case 1:
+            path = (driveRoot.ends_with('/') ? driveRoot.substr(0, driveRoot.size() - 1) : driveRoot) +
+                   withSlashes(name);
+            break;
         case 2:
-        case 3: path = withSlashes(name); break;
+        case 3:
+            path = withSlashes(name);
+            break;
         default:
             // A folder picked last takes the name; a file picked last is the path already.
             path = currentPath.ends_with('/') ? currentPath + withSlashes(name) : currentPath;

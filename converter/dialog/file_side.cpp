@@ -11,13 +11,18 @@
 namespace converter::dialog {
 namespace {
 
-std::string asFolder(const std::string& path) { return path.ends_with('/') ? path : path + "/"; }
+std::string asFolder(const std::string& path) {
+    return path.ends_with('/') ? path : path + "/";
+}
 
 int rootIcon(platform::DriveType type) {
     switch (type) {
-        case platform::DriveType::Optical: return icon::kOpticalDrive;
-        case platform::DriveType::Removable: return icon::kRemovableDrive;
-        case platform::DriveType::Fixed: break;
+        case platform::DriveType::Optical:
+            return icon::kOpticalDrive;
+        case platform::DriveType::Removable:
+            return icon::kRemovableDrive;
+        case platform::DriveType::Fixed:
+            break;
     }
     return icon::kFixedDrive;
 }
@@ -44,7 +49,9 @@ void ConverterDialog::selectFileDrive() {
     }
 
     if (!services_.driveAccessible(drive.path)) {
-        view_.showMessage(platform::withDrivePaths(text::kFileDriveNotSet, {drive.path, fileDriveRoot_.empty() ? std::string("?") : fileDriveRoot_}));
+        view_.showMessage(platform::withDrivePaths(
+            text::kFileDriveNotSet,
+            {drive.path, fileDriveRoot_.empty() ? std::string("?") : fileDriveRoot_}));
         currentPath_.clear();
         fileDriveRoot_.clear();
         fileDriveIndex_ = -1;
@@ -88,8 +95,8 @@ void ConverterDialog::fillFileLevel(const std::string& folder, ItemHandle parent
                                 lower.ends_with(platform::lowerCaseUtf8(extension)));
         }
         if (listed) {
-            view_.insertItem(parent, {entry.name + " (" + std::to_string(entry.size / 1024) + "K)", icon::kImageFile,
-                                      ItemKind::ImageFile, path});
+            view_.insertItem(parent, {entry.name + " (" + std::to_string(entry.size / 1024) + "K)",
+                                      icon::kImageFile, ItemKind::ImageFile, path});
         }
     }
     view_.sortChildren(parent);
@@ -122,8 +129,10 @@ void ConverterDialog::onNameEdited() {
     pathResolved_ = false;
     if (currentPath_.empty()) currentPath_ = asFolder(fileDriveRoot_);
     currentPath_ = currentPath_.substr(0, currentPath_.find_last_of('/') + 1);
-    if (ClassifyName(fileName_) == 0 || fileDriveRoot_.empty()) view_.setArrows(false);
-    else view_.setArrows(!fileName_.empty() && floppyDrive_ != 0);
+    if (ClassifyName(fileName_) == 0 || fileDriveRoot_.empty())
+        view_.setArrows(false);
+    else
+        view_.setArrows(!fileName_.empty() && floppyDrive_ != 0);
 }
 
 bool ConverterDialog::resolveImagePath() {

@@ -16,11 +16,16 @@ constexpr uint32_t kWriteProtectedError = 19;
 
 std::optional<int> templateFor(int32_t mediaType) {
     switch (mediaType) {
-        case F5_1Pt2_512: return bootsectors::k1200K;
-        case F3_1Pt44_512: return bootsectors::k1440K;
-        case F3_720_512: return bootsectors::k720K;
-        case F5_360_512: return bootsectors::k360K;
-        default: return std::nullopt;
+        case F5_1Pt2_512:
+            return bootsectors::k1200K;
+        case F3_1Pt44_512:
+            return bootsectors::k1440K;
+        case F3_720_512:
+            return bootsectors::k720K;
+        case F5_360_512:
+            return bootsectors::k360K;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -50,7 +55,8 @@ void ConverterDialog::formatFloppy(FloppyAccess& access) {
         const size_t second = header == lines.end() ? 4 : static_cast<size_t>(header - lines.begin()) + 2;
         const bool highDensity35 = line(second).starts_with("3");
         if (!view_.askYesNo(highDensity35 ? text::kFormatTo144 : text::kFormatTo12)) return;
-        geometry = highDensity35 ? DiskGeometry{80, F3_1Pt44_512, 2, 18, 512} : DiskGeometry{80, F5_1Pt2_512, 2, 15, 512};
+        geometry = highDensity35 ? DiskGeometry{80, F3_1Pt44_512, 2, 18, 512}
+                                 : DiskGeometry{80, F5_1Pt2_512, 2, 15, 512};
         userChoseType = true;
     }
     const FloppyHandle handle = openAndLock(access);
@@ -64,7 +70,8 @@ void ConverterDialog::formatFloppy(FloppyAccess& access) {
         refreshFloppyInfo();
     };
     if (!userChoseType) {
-        if (!view_.askYesNo(text::fill(text::kEraseQuestion, static_cast<char>(floppyDrive_ + 64)))) return finish();
+        if (!view_.askYesNo(text::fill(text::kEraseQuestion, static_cast<char>(floppyDrive_ + 64))))
+            return finish();
         if (!access.QueryGeometry(handle, floppyDrive_, geometry)) {
             view_.showMessage(text::kGeometryFailed);
             return finish();
@@ -97,7 +104,8 @@ void ConverterDialog::formatFloppy(FloppyAccess& access) {
         access.SetDrivePosition(handle, 0);
         uint32_t written = 0;
         const bool laid =
-            access.WriteSectors(handle, bytes, written, 0, floppyDrive_, geometry.bytesPerSector) && written == bytes.size();
+            access.WriteSectors(handle, bytes, written, 0, floppyDrive_, geometry.bytesPerSector) &&
+            written == bytes.size();
         wait.reset();
         view_.showMessage(laid ? text::kFormatDone : text::kTrack0Failed);
     }

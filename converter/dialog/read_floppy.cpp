@@ -66,11 +66,13 @@ void ConverterDialog::readFloppy(FloppyAccess& access) {
         // Until the whole medium is in the image: a read that delivers less than a cylinder is followed by
         // one that starts after it, so nothing at the end is left out.
         while (offset < mediumSize) {
-            const auto chunk = buffer->bytes().first(static_cast<size_t>(std::min<uint64_t>(*cylinderSize, mediumSize - offset)));
+            const auto chunk = buffer->bytes().first(
+                static_cast<size_t>(std::min<uint64_t>(*cylinderSize, mediumSize - offset)));
             uint32_t done = 0;
             size_t toWrite = 0;
             bool cancelled = false;
-            if (access.ReadSectors(handle, chunk, done, floppyDrive_, static_cast<uint32_t>(offset), bytesPerSector) &&
+            if (access.ReadSectors(handle, chunk, done, floppyDrive_, static_cast<uint32_t>(offset),
+                                   bytesPerSector) &&
                 done > 0) {
                 toWrite = std::min<size_t>(done, chunk.size());
                 offset += toWrite;

@@ -37,7 +37,8 @@ void ConverterDialog::writeImage(FloppyAccess& access) {
         release(access, handle);
         refreshFloppyInfo();
     };
-    if (!view_.askYesNo(text::fill(text::kEraseQuestion, static_cast<char>(floppyDrive_ + 64)))) return finish();
+    if (!view_.askYesNo(text::fill(text::kEraseQuestion, static_cast<char>(floppyDrive_ + 64))))
+        return finish();
     DiskGeometry geometry{};
     if (!access.QueryGeometry(handle, floppyDrive_, geometry)) {
         view_.showMessage(text::kGeometryFailed);
@@ -95,15 +96,17 @@ void ConverterDialog::writeImage(FloppyAccess& access) {
             message = text::fill(text::kImageReadError, errno);
         } else {
             // A file that shrank meanwhile: its short rest goes out padded to whole sectors.
-            const uint64_t sectors = (static_cast<uint64_t>(got) + geometry.bytesPerSector - 1) / geometry.bytesPerSector;
+            const uint64_t sectors =
+                (static_cast<uint64_t>(got) + geometry.bytesPerSector - 1) / geometry.bytesPerSector;
             const auto chunk = bytes.first(static_cast<size_t>(sectors * geometry.bytesPerSector));
             uint32_t written = 0;
             if (!access.WriteSectors(handle, chunk, written, static_cast<uint32_t>(offset), floppyDrive_,
                                      geometry.bytesPerSector) ||
                 written < got) {
                 const uint32_t code = access.LastError();
-                message = code == kWriteProtectedError ? text::kWriteProtected
-                                                       : text::fill(text::kWriteError, static_cast<int>(code));
+                message = code == kWriteProtectedError
+                              ? text::kWriteProtected
+                              : text::fill(text::kWriteError, static_cast<int>(code));
             } else {
                 offset += static_cast<uint64_t>(got);
                 view_.StepIt();

@@ -74,8 +74,9 @@ int LinuxFloppy::openDirect(const std::string& path, uint32_t flags) {
 }
 
 FloppyHandle LinuxFloppy::OpenDrive(std::string_view driveText) {
-    const auto device = std::find_if(devices_.begin(), devices_.end(),
-                                     [&](const FloppyDevice& d) { return sameTextIgnoringCase(d.letter, driveText); });
+    const auto device = std::find_if(devices_.begin(), devices_.end(), [&](const FloppyDevice& d) {
+        return sameTextIgnoringCase(d.letter, driveText);
+    });
     if (device == devices_.end()) {
         lastError_ = ERROR_FILE_NOT_FOUND;
         return INVALID_HANDLE_VALUE;
@@ -164,8 +165,8 @@ bool LinuxFloppy::checkUsb(Opened& drive) {
     return true;
 }
 
-bool LinuxFloppy::scsi(Opened& drive, std::span<const uint8_t> cdb, SgDirection direction, std::span<uint8_t> data,
-                       bool* unformatted) {
+bool LinuxFloppy::scsi(Opened& drive, std::span<const uint8_t> cdb, SgDirection direction,
+                       std::span<uint8_t> data, bool* unformatted) {
     for (int attempt = 0; attempt < 2; ++attempt) {
         std::array<uint8_t, 18> sense{};
         const SgOutcome out = sys_.sgIo(drive.fd, cdb, direction, data, sense, kCommandTimeoutMs);
@@ -188,9 +189,11 @@ bool LinuxFloppy::QueryGeometry(FloppyHandle handle, int, DiskGeometry& geometry
     if (drive->device.backEnd == DriveBackEnd::Controller) {
         // The driver learns a medium's format only when it revalidates the drive: without the flush a medium
         // nothing has read yet has no geometry, and one swapped in keeps the old one.
-        if (const int rc = sys_.ioctl(drive->fd, request::FdFlush, {}); rc < 0) return fail(explain(*drive, rc));
+        if (const int rc = sys_.ioctl(drive->fd, request::FdFlush, {}); rc < 0)
+            return fail(explain(*drive, rc));
         std::array<uint8_t, FloppyParams::kBytes> bytes{};
-        if (const int rc = sys_.ioctl(drive->fd, request::FdGetPrm, bytes); rc < 0) return fail(explain(*drive, rc));
+        if (const int rc = sys_.ioctl(drive->fd, request::FdGetPrm, bytes); rc < 0)
+            return fail(explain(*drive, rc));
         geometry = geometryFromParams(FloppyParams::decode(bytes));
         return true;
     }
@@ -213,13 +216,15 @@ std::vector<DiskGeometry> LinuxFloppy::usbFormattable(Opened& drive) {
         const uint32_t blockBytes = loadBe32(bytes, at + 4) & 0xFFFFFF;
         const auto geometry = geometryFromCapacity(blocks, blockBytes);
         if (!geometry || geometry->mediaType == Unknown) continue;
-        const bool seen = std::any_of(found.begin(), found.end(),
-                                      [&](const DiskGeometry& g) { return g.mediaType == geometry->mediaType; });
+        const bool seen = std::any_of(found.begin(), found.end(), [&](const DiskGeometry& g) {
+            return g.mediaType == geometry->mediaType;
+        });
         if (!seen) found.push_back(*geometry);
     }
     // Largest first, like a controller drive's list: its own type leads.
-    std::stable_sort(found.begin(), found.end(),
-                     [](const DiskGeometry& a, const DiskGeometry& b) { return imageBytes(a) > imageBytes(b); });
+    std::stable_sort(found.begin(), found.end(), [](const DiskGeometry& a, const DiskGeometry& b) {
+        return imageBytes(a) > imageBytes(b);
+    });
     return found;
 }
 
@@ -246,7 +251,8 @@ bool LinuxFloppy::DismountDrive(FloppyHandle handle) {
     if (const int rc = sys_.fsync(drive->fd); rc < 0) return fail(explain(*drive, rc));
     if (drive->device.backEnd == DriveBackEnd::Controller) {
         // Drops the driver's track buffer and makes it detect the format afresh, as a new format needs.
-        if (const int rc = sys_.ioctl(drive->fd, request::FdFlush, {}); rc < 0) return fail(explain(*drive, rc));
+        if (const int rc = sys_.ioctl(drive->fd, request::FdFlush, {}); rc < 0)
+            return fail(explain(*drive, rc));
         return true;
     }
     // Only root may drop sd's cache; without it the next open's revalidation does the same.
@@ -278,16 +284,16 @@ bool LinuxFloppy::transfer(Opened& drive, std::span<uint8_t> into, std::span<con
     return true;
 }
 
-bool LinuxFloppy::ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone, int, uint32_t,
-                              uint32_t) {
+bool LinuxFloppy::ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone, int,
+                              uint32_t, uint32_t) {
     bytesDone = 0;
     Opened* drive = find(handle);
     if (drive == nullptr) return false;
     return transfer(*drive, buffer, {}, bytesDone);
 }
 
-bool LinuxFloppy::WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone, uint32_t,
-                               int, uint32_t) {
+bool LinuxFloppy::WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone,
+                               uint32_t, int, uint32_t) {
     bytesDone = 0;
     Opened* drive = find(handle);
     if (drive == nullptr) return false;
@@ -303,7 +309,8 @@ bool LinuxFloppy::SetDrivePosition(FloppyHandle handle, uint32_t byteOffset) {
     return true;
 }
 
-bool LinuxFloppy::FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry, ProgressPort& progress) {
+bool LinuxFloppy::FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry,
+                                     ProgressPort& progress) {
     Opened* drive = find(handle);
     if (drive == nullptr) return false;
     if (!formatGeometryUsable(geometry)) return fail(ERROR_INVALID_PARAMETER);
@@ -329,13 +336,15 @@ bool LinuxFloppy::formatLegacy(Opened& drive, const DiskGeometry& geometry, Prog
                       now.sect == params->sect && now.stretch == params->stretch && now.rate == params->rate;
     if (!same) {
         auto bytes = params->encode();
-        if (const int rc = sys_.ioctl(drive.fd, request::FdSetPrm, bytes); rc < 0) return fail(explain(drive, rc));
+        if (const int rc = sys_.ioctl(drive.fd, request::FdSetPrm, bytes); rc < 0)
+            return fail(explain(drive, rc));
     }
     if (const int rc = sys_.ioctl(drive.fd, request::FdFmtBeg, {}); rc < 0) return fail(explain(drive, rc));
     const bool formatted = formatEachCylinder(geometry, progress, [&](uint32_t cylinder) {
         for (uint32_t head = 0; head < geometry.tracksPerCylinder; ++head) {
             auto track = FormatTrack{0, head, cylinder}.encode();
-            if (const int rc = sys_.ioctl(drive.fd, request::FdFmtTrk, track); rc < 0) return fail(explain(drive, rc));
+            if (const int rc = sys_.ioctl(drive.fd, request::FdFmtTrk, track); rc < 0)
+                return fail(explain(drive, rc));
         }
         return true;
     });
@@ -364,9 +373,9 @@ bool LinuxFloppy::formatUsb(Opened& drive, const DiskGeometry& geometry, Progres
 }
 
 bool LinuxFloppy::rereadCapacity(Opened& drive) {
-    // sd keeps the capacity it read when the medium came in; an unformatted medium had none, so the file system
-    // written next would not fit. A target reset makes it read again (root only); otherwise a fresh open does,
-    // keeping the one descriptor and the claim.
+    // sd keeps the capacity it read when the medium came in; an unformatted medium had none, so the file
+    // system written next would not fit. A target reset makes it read again (root only); otherwise a fresh
+    // open does, keeping the one descriptor and the claim.
     std::array<uint8_t, 4> target{};
     storeU32(target, 0, static_cast<uint32_t>(kScsiResetTarget));
     if (sys_.ioctl(drive.fd, request::SgScsiReset, target) >= 0) return true;

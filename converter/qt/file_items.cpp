@@ -19,7 +19,7 @@ constexpr int kHandleRole = Qt::UserRole;
 // sortChildren asks the items themselves: by text, ignoring case, with a fixed order for names that differ
 // only in case.
 class Item : public QTreeWidgetItem {
-public:
+  public:
     static constexpr int kType = QTreeWidgetItem::UserType + 1;
     Item() : QTreeWidgetItem(kType) {}
 

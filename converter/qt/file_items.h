@@ -14,7 +14,7 @@ namespace mirask {
 class TreeIcons;
 
 class FileItems {
-public:
+  public:
     FileItems(QTreeWidget& widget, const TreeIcons& icons);
 
     // Nothing is inserted (kNoItem) under a parent the tree does not hold.
@@ -31,7 +31,7 @@ public:
     QTreeWidgetItem* widgetItem(converter::dialog::ItemHandle item) const;
     converter::dialog::ItemHandle handleOf(const QTreeWidgetItem* item) const;
 
-private:
+  private:
     struct Entry {
         QTreeWidgetItem* widget;
         converter::dialog::FileItem data;

@@ -9,6 +9,7 @@
 #include "converter/dialog/converter_dialog.h"
 #include "converter/dialog/drive_setup.h"
 #include "converter/dialog/texts.h"
+#include "desktop/command_line.h"
 #include "mirask_icons.h"
 #include "mirask_window.h"
 
@@ -45,7 +46,7 @@ constexpr const char* kHelp =
 
 constexpr const char* kVersion = "mirask 1.7\n";
 
-enum class Parsed { Run, Exit, Fail };
+using desktop::Parsed;
 
 struct StartUp {
     DriveSetup drives;
@@ -55,30 +56,18 @@ struct StartUp {
 // Help, version and the drive setup are answered before any window system is touched, so they work
 // without a display and a mistake on the command line shows where it was typed.
 Parsed parseCommandLine(int argc, char** argv, StartUp& start) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     QCommandLineParser parser;
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     const QCommandLineOption emulate(QStringLiteral("emulate"), QString(), QStringLiteral("LETTER=SCENARIO"));
     const QCommandLineOption platform(QStringLiteral("platform"), QString(), QStringLiteral("9x|nt"));
-    parser.addOptions({help, version, emulate, platform});
-    if (!parser.parse(arguments)) {
-        std::fprintf(stderr, "mirask: %s\nTry 'mirask --help'.\n", qPrintable(parser.errorText()));
-        return Parsed::Fail;
-    }
-    if (parser.isSet(help)) {
-        std::fputs(kHelp, stdout);
-        return Parsed::Exit;
-    }
-    if (parser.isSet(version)) {
-        std::fputs(kVersion, stdout);
-        return Parsed::Exit;
-    }
+    parser.addOptions({emulate, platform});
+    const Parsed parsed =
+        desktop::parseWithHelpAndVersion(parser, desktop::argumentsOf(argc, argv), "mirask", kHelp, kVersion);
+    if (parsed != Parsed::Run) return parsed;
 
     if (parser.isSet(emulate)) {
         std::vector<std::string> drives;
-        for (const QString& value : parser.values(emulate)) drives.push_back(value.toLocal8Bit().toStdString());
+        for (const QString& value : parser.values(emulate))
+            drives.push_back(value.toLocal8Bit().toStdString());
         start.drives = converter::dialog::emulatedDrives(drives, parser.value(platform).toStdString());
     } else if (parser.isSet(platform)) {
         std::fputs("mirask: --platform works on emulated drives: add --emulate\n", stderr);

@@ -21,7 +21,9 @@ QIcon programIcon() {
     return QIcon::fromTheme(QStringLiteral("mirask"), QIcon(QStringLiteral(":/mirask/mirask.svg")));
 }
 
-QIcon floppyIcon() { return QIcon::fromTheme(QStringLiteral("media-floppy"), desktop::floppy35Picture()); }
+QIcon floppyIcon() {
+    return QIcon::fromTheme(QStringLiteral("media-floppy"), desktop::floppy35Picture());
+}
 
 TreeIcons::TreeIcons() {
     pictures_[icon::kFolder] = desktop::folderIcon();
@@ -38,6 +40,8 @@ QIcon TreeIcons::picture(int image) const {
     return pictures_[static_cast<size_t>(image)];
 }
 
-QIcon TreeIcons::forItem(int image) const { return image == icon::kFolder ? folderItem_ : picture(image); }
+QIcon TreeIcons::forItem(int image) const {
+    return image == icon::kFolder ? folderItem_ : picture(image);
+}
 
 }  // namespace mirask

@@ -12,7 +12,7 @@ QIcon programIcon();
 QIcon floppyIcon();
 
 class TreeIcons {
-public:
+  public:
     TreeIcons();
 
     // The picture of an icon index; an index outside the six shows a folder.
@@ -20,7 +20,7 @@ public:
     // What an item with that index shows: a folder opens while it is selected.
     QIcon forItem(int image) const;
 
-private:
+  private:
     std::array<QIcon, 6> pictures_;
     QIcon folderItem_;
 };

@@ -32,10 +32,16 @@ namespace text = converter::dialog::text;
 
 namespace {
 
-QString utf8(const char* value) { return QString::fromUtf8(value); }
-QString utf8(const std::string& value) { return QString::fromStdString(value); }
+QString utf8(const char* value) {
+    return QString::fromUtf8(value);
+}
+QString utf8(const std::string& value) {
+    return QString::fromStdString(value);
+}
 
-QString programName() { return utf8(text::kProgramName); }
+QString programName() {
+    return utf8(text::kProgramName);
+}
 
 class WaitCursor : public converter::dialog::WaitCursorScope {
     desktop::WaitCursor cursor_;
@@ -216,7 +222,9 @@ bool MiraskWindow::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- Messages
 
-void MiraskWindow::showMessage(const std::string& message) { desktop::tell(this, programName(), message); }
+void MiraskWindow::showMessage(const std::string& message) {
+    desktop::tell(this, programName(), message);
+}
 
 bool MiraskWindow::askYesNo(const std::string& message) {
     return desktop::askYesNo(this, programName(), message);
@@ -231,21 +239,28 @@ std::unique_ptr<converter::dialog::WaitCursorScope> MiraskWindow::waitCursor() {
 }
 
 void MiraskWindow::showAbout() {
-    const std::unique_ptr<QDialog> box =
-        desktop::makeAboutBox(programName(), {programIcon(), floppyIcon()},
-                              {programName(), utf8(text::kAboutVersion)}, this);
+    const std::unique_ptr<QDialog> box = desktop::makeAboutBox(
+        programName(), {programIcon(), floppyIcon()}, {programName(), utf8(text::kAboutVersion)}, this);
     box->exec();
 }
 
 // ---- The floppy side
 
-void MiraskWindow::setFloppyDrives(const std::vector<std::string>& entries) { fillList(*floppyDrives_, entries); }
+void MiraskWindow::setFloppyDrives(const std::vector<std::string>& entries) {
+    fillList(*floppyDrives_, entries);
+}
 
-void MiraskWindow::selectFloppyDrive(int index) { floppyDrives_->setCurrentIndex(index); }
+void MiraskWindow::selectFloppyDrive(int index) {
+    floppyDrives_->setCurrentIndex(index);
+}
 
-void MiraskWindow::clearInfo() { info_->clear(); }
+void MiraskWindow::clearInfo() {
+    info_->clear();
+}
 
-void MiraskWindow::appendInfo(const std::string& line) { info_->addItem(utf8(line)); }
+void MiraskWindow::appendInfo(const std::string& line) {
+    info_->addItem(utf8(line));
+}
 
 void MiraskWindow::removeInfo(int index) {
     if (index < 0 || index >= info_->count()) return;
@@ -267,9 +282,13 @@ void MiraskWindow::repaintInfo() {
 
 // ---- The file side
 
-void MiraskWindow::setFileDrives(const std::vector<std::string>& entries) { fillList(*fileDrives_, entries); }
+void MiraskWindow::setFileDrives(const std::vector<std::string>& entries) {
+    fillList(*fileDrives_, entries);
+}
 
-void MiraskWindow::selectFileDrive(int index) { fileDrives_->setCurrentIndex(index); }
+void MiraskWindow::selectFileDrive(int index) {
+    fileDrives_->setCurrentIndex(index);
+}
 
 ItemHandle MiraskWindow::insertItem(ItemHandle parent, const converter::dialog::FileItem& item) {
     return items_->insert(parent, item);
@@ -280,17 +299,29 @@ void MiraskWindow::deleteAllItems() {
     items_->clear();
 }
 
-void MiraskWindow::expandItem(ItemHandle item) { items_->expand(item); }
+void MiraskWindow::expandItem(ItemHandle item) {
+    items_->expand(item);
+}
 
-void MiraskWindow::sortChildren(ItemHandle parent) { items_->sortChildren(parent); }
+void MiraskWindow::sortChildren(ItemHandle parent) {
+    items_->sortChildren(parent);
+}
 
-std::vector<ItemHandle> MiraskWindow::children(ItemHandle parent) const { return items_->children(parent); }
+std::vector<ItemHandle> MiraskWindow::children(ItemHandle parent) const {
+    return items_->children(parent);
+}
 
-converter::dialog::FileItem MiraskWindow::item(ItemHandle item) const { return items_->item(item); }
+converter::dialog::FileItem MiraskWindow::item(ItemHandle item) const {
+    return items_->item(item);
+}
 
-std::string MiraskWindow::nameText() const { return name_->text().toStdString(); }
+std::string MiraskWindow::nameText() const {
+    return name_->text().toStdString();
+}
 
-void MiraskWindow::setNameText(const std::string& value) { name_->setText(utf8(value)); }
+void MiraskWindow::setNameText(const std::string& value) {
+    name_->setText(utf8(value));
+}
 
 // ---- Buttons
 
@@ -301,7 +332,9 @@ void MiraskWindow::setArrows(bool on) {
     read_->setEnabled(on);
 }
 
-void MiraskWindow::setFormatEnabled(bool on) { format_->setEnabled(on); }
+void MiraskWindow::setFormatEnabled(bool on) {
+    format_->setEnabled(on);
+}
 
 // ---- Progress
 
@@ -314,11 +347,13 @@ void MiraskWindow::SetRange(uint32_t lower, uint32_t upper) {
     if (progress_->value() < low) progress_->setValue(low);
 }
 
-void MiraskWindow::SetStep(uint32_t step) { step_ = step; }
+void MiraskWindow::SetStep(uint32_t step) {
+    step_ = step;
+}
 
 void MiraskWindow::SetPos(uint32_t position) {
-    progress_->setValue(std::clamp(static_cast<int>(std::min<uint32_t>(position, INT32_MAX)), progress_->minimum(),
-                                   progress_->maximum()));
+    progress_->setValue(std::clamp(static_cast<int>(std::min<uint32_t>(position, INT32_MAX)),
+                                   progress_->minimum(), progress_->maximum()));
     desktop::keepPainting();
 }
 
@@ -326,7 +361,8 @@ void MiraskWindow::StepIt() {
     // Past the end the bar starts over from the beginning, as a stepping progress bar does.
     const int64_t span = int64_t{progress_->maximum()} - progress_->minimum();
     int64_t next = int64_t{progress_->value()} + step_;
-    if (next > progress_->maximum() && span > 0) next = progress_->minimum() + (next - progress_->minimum()) % span;
+    if (next > progress_->maximum() && span > 0)
+        next = progress_->minimum() + (next - progress_->minimum()) % span;
     progress_->setValue(static_cast<int>(next));
     desktop::keepPainting();
 }

@@ -26,7 +26,7 @@ namespace mirask {
 
 class MiraskWindow : public QWidget, public converter::dialog::ConverterView {
     Q_OBJECT
-public:
+  public:
     explicit MiraskWindow(QWidget* parent = nullptr);
     ~MiraskWindow() override;
 
@@ -83,14 +83,14 @@ public:
     QTreeWidgetItem* widgetItem(converter::dialog::ItemHandle item) const { return items_->widgetItem(item); }
     const TreeIcons& treeIcons() const { return icons_; }
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     void buildWidgets();
     void connectSignals();
     void alignArrows();

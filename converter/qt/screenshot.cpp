@@ -36,7 +36,7 @@ constexpr const char* kTool = "mirask_screenshot";
 
 // The window that takes its picture from inside the read, once, about a third of the way through.
 class ShootingWindow : public mirask::MiraskWindow {
-public:
+  public:
     explicit ShootingWindow(const desktop::PictureFolder& out) : out_(out) {}
 
     bool shot() const { return shot_; }
@@ -52,7 +52,7 @@ public:
 
     void startShooting() { shooting_ = true; }
 
-private:
+  private:
     const desktop::PictureFolder& out_;
     bool shooting_ = false;
     bool shot_ = false;
@@ -64,14 +64,19 @@ bool prepareDrive(const QString& drive) {
         const char* path;
         qint64 size;
     } files[] = {
-        {"Archiv/dos622-1.gvx", 1474560}, {"Archiv/dos622-2.gvx", 1474560}, {"Archiv/dos622-3.gvx", 1474560},
-        {"Hry/prince.gvx", 737280},       {"Zálohy/účetnictví 1998.gvx", 1474560},
-        {"Zálohy/poznámky.txt", 1200},    {"ovladače.gvx", 1228800},
+        {"Archiv/dos622-1.gvx", 1474560},
+        {"Archiv/dos622-2.gvx", 1474560},
+        {"Archiv/dos622-3.gvx", 1474560},
+        {"Hry/prince.gvx", 737280},
+        {"Zálohy/účetnictví 1998.gvx", 1474560},
+        {"Zálohy/poznámky.txt", 1200},
+        {"ovladače.gvx", 1228800},
     };
     for (const auto& file : files) {
         const QString path = QDir(drive).filePath(QString::fromUtf8(file.path));
         QFile made(path);
-        if (!QDir().mkpath(QFileInfo(path).path()) || !made.open(QIODevice::WriteOnly) || !made.resize(file.size)) {
+        if (!QDir().mkpath(QFileInfo(path).path()) || !made.open(QIODevice::WriteOnly) ||
+            !made.resize(file.size)) {
             return false;
         }
     }
@@ -185,7 +190,8 @@ int main(int argc, char** argv) {
     const QString image = QDir(drive).filePath(QStringLiteral("Zálohy/zaloha-2024.gvx"));
     if (messages.isEmpty() || messages.last() != QString::fromUtf8(converter::dialog::text::kReadDone) ||
         !QFileInfo(image).isFile()) {
-        std::fprintf(stderr, "%s: the read did not end as it should: %s\n", kTool, qPrintable(messages.join(u'|')));
+        std::fprintf(stderr, "%s: the read did not end as it should: %s\n", kTool,
+                     qPrintable(messages.join(u'|')));
         ok = false;
     }
     if (!window.shot()) {

@@ -31,25 +31,32 @@ TEST(MountInfo, ParsesFieldsAroundTheSeparator) {
         std::vector<MountEntry> expected;
     };
     const std::vector<Row> rows{
-        {"no optional fields", "27 1 254:0 / / rw,relatime - ext4 /dev/vda rw,discard",
+        {"no optional fields",
+         "27 1 254:0 / / rw,relatime - ext4 /dev/vda rw,discard",
          {mount("/", "ext4", "/dev/vda", 254, 0)}},
-        {"one optional field", "29 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw",
-         {mount("/", "ext4")}},
+        {"one optional field", "29 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw", {mount("/", "ext4")}},
         {"several optional fields",
-         "80 29 8:17 /sub /mnt/usb rw,nosuid shared:5 master:1 propagate_from:2 unbindable - vfat /dev/sdb1 rw,fmask=22",
+         "80 29 8:17 /sub /mnt/usb rw,nosuid shared:5 master:1 propagate_from:2 unbindable - vfat /dev/sdb1 "
+         "rw,fmask=22",
          {mount("/mnt/usb", "vfat", "/dev/sdb1", 8, 17)}},
-        {"space in the mount point", "90 29 8:17 / /media/eva/USB\\040DISK rw shared:7 - vfat /dev/sdb1 rw",
+        {"space in the mount point",
+         "90 29 8:17 / /media/eva/USB\\040DISK rw shared:7 - vfat /dev/sdb1 rw",
          {mount("/media/eva/USB DISK", "vfat", "/dev/sdb1", 8, 17)}},
-        {"tab, newline and backslash", "91 29 8:2 / /a\\011b\\012c\\134d rw - ext4 /dev/sda2 rw",
+        {"tab, newline and backslash",
+         "91 29 8:2 / /a\\011b\\012c\\134d rw - ext4 /dev/sda2 rw",
          {mount("/a\tb\nc\\d", "ext4", "/dev/sda2", 8, 2)}},
-        {"escape in the source", "92 29 0:51 / /mnt/remote rw - fuse.sshfs eva@host:/my\\040files rw",
+        {"escape in the source",
+         "92 29 0:51 / /mnt/remote rw - fuse.sshfs eva@host:/my\\040files rw",
          {mount("/mnt/remote", "fuse.sshfs", "eva@host:/my files", 0, 51)}},
-        {"short escape kept as written", "93 29 8:2 / /x\\04 rw - ext4 /dev/sda2 rw",
+        {"short escape kept as written",
+         "93 29 8:2 / /x\\04 rw - ext4 /dev/sda2 rw",
          {mount("/x\\04", "ext4", "/dev/sda2", 8, 2)}},
-        {"non-octal escape kept as written", "94 29 8:2 / /x\\089 rw - ext4 /dev/sda2 rw",
+        {"non-octal escape kept as written",
+         "94 29 8:2 / /x\\089 rw - ext4 /dev/sda2 rw",
          {mount("/x\\089", "ext4", "/dev/sda2", 8, 2)}},
         {"empty source", "95 29 0:60 / /mnt/t rw - tmpfs  rw", {mount("/mnt/t", "tmpfs", "", 0, 60)}},
-        {"large device numbers", "96 29 259:1048575 / /nvme rw - xfs /dev/nvme0n1p1 rw",
+        {"large device numbers",
+         "96 29 259:1048575 / /nvme rw - xfs /dev/nvme0n1p1 rw",
          {mount("/nvme", "xfs", "/dev/nvme0n1p1", 259, 1048575)}},
         {"separator missing", "97 29 8:2 / /x rw shared:1 ext4 /dev/sda2 rw", {}},
         {"nothing after the separator", "98 29 8:2 / /x rw - ext4", {}},
@@ -71,15 +78,17 @@ TEST(MountInfo, ReadsEveryLineAndSkipsOnlyTheBrokenOnes) {
         "\n"
         "80 27 8:17 / /media/usb rw shared:5 - vfat /dev/sdb1 rw";  // the last line may lack its newline
     EXPECT_EQ(platform::parseMountInfo(text),
-              (std::vector<MountEntry>{mount("/proc", "proc", "proc", 0, 21), mount("/", "ext4", "/dev/vda", 254, 0),
+              (std::vector<MountEntry>{mount("/proc", "proc", "proc", 0, 21),
+                                       mount("/", "ext4", "/dev/vda", 254, 0),
                                        mount("/media/usb", "vfat", "/dev/sdb1", 8, 17)}));
 }
 
 TEST(MountInfo, PseudoFileSystemsAreNoDisks) {
-    for (const char* type : {"proc", "sysfs", "cgroup", "cgroup2", "devpts", "devtmpfs", "tmpfs", "ramfs",
-                             "tracefs", "debugfs", "securityfs", "pstore", "bpf", "mqueue", "hugetlbfs",
-                             "configfs", "fusectl", "autofs", "binfmt_misc", "nsfs", "efivarfs", "rpc_pipefs",
-                             "selinuxfs", "fuse.gvfsd-fuse", "fuse.portal", "squashfs"}) {
+    for (const char* type :
+         {"proc",       "sysfs",     "cgroup",          "cgroup2",     "devpts",      "devtmpfs", "tmpfs",
+          "ramfs",      "tracefs",   "debugfs",         "securityfs",  "pstore",      "bpf",      "mqueue",
+          "hugetlbfs",  "configfs",  "fusectl",         "autofs",      "binfmt_misc", "nsfs",     "efivarfs",
+          "rpc_pipefs", "selinuxfs", "fuse.gvfsd-fuse", "fuse.portal", "squashfs"}) {
         SCOPED_TRACE(type);
         EXPECT_FALSE(platform::isDiskFileSystem(mount("/x", type)));
     }
@@ -90,15 +99,17 @@ TEST(MountInfo, PseudoFileSystemsAreNoDisks) {
     }
 }
 
-// The layout the kernel shows: /sys/dev/block/MAJ:MIN links into /sys/devices, partitions sit inside their disk.
+// The layout the kernel shows: /sys/dev/block/MAJ:MIN links into /sys/devices, partitions sit inside their
+// disk.
 class FakeSysfs : public ::testing::Test {
-protected:
+  protected:
     void addDevice(const std::string& numbers, const std::string& devicePath, const char* removable) {
         const fs::path device = dir_ / "sys/devices" / devicePath;
         fs::create_directories(device);
         if (removable != nullptr) writeFile(device / "removable", std::string(removable) + "\n");
         fs::create_directories(dir_ / "sys/dev/block");
-        fs::create_directory_symlink(fs::path("../../devices") / devicePath, dir_ / "sys/dev/block" / numbers);
+        fs::create_directory_symlink(fs::path("../../devices") / devicePath,
+                                     dir_ / "sys/dev/block" / numbers);
     }
     void SetUp() override {
         addDevice("8:0", "pci0/ata1/block/sda", "0");
@@ -143,7 +154,7 @@ TEST_F(FakeSysfs, RemovableFileIsReadNotJustFound) {
 }
 
 class HostDrives : public FakeSysfs {
-protected:
+  protected:
     std::string folder(const std::string& name) const {
         fs::create_directories(dir_ / name);
         return (dir_ / name).string();

@@ -34,7 +34,7 @@ TEST(SharedLibrary, FailuresCarryTheLoadersExplanation) {
     ScratchDir dir;
     writeFile(dir / "libtext.so", std::string("not an ELF file\n"));
     for (const std::string& path : {(dir / "libmissing.so").string(), std::string("libmissing-orva-test.so"),
-                                   (dir / "libtext.so").string(), dir.path().string(), std::string()}) {
+                                    (dir / "libtext.so").string(), dir.path().string(), std::string()}) {
         SCOPED_TRACE(path);
         std::string error;
         EXPECT_FALSE(SharedLibrary::load(path, error).has_value());

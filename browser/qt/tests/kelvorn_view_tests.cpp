@@ -38,7 +38,9 @@ namespace {
 
 using desktop::ModalAnswerer;
 
-void click(QMessageBox& box, QMessageBox::StandardButton which) { box.button(which)->click(); }
+void click(QMessageBox& box, QMessageBox::StandardButton which) {
+    box.button(which)->click();
+}
 
 // Double-clicks the item where it is drawn, as a person would.
 void doubleClick(QTreeWidget& tree, QTreeWidgetItem& item) {
@@ -77,7 +79,7 @@ QImage picture(const QIcon& icon, QIcon::Mode mode = QIcon::Normal) {
 class KelvornViewTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase();
     void hostTreeListsTheScratchDrive();
     void doubleClickOpensTheImage();
@@ -92,7 +94,7 @@ private slots:
     void newFolderWithoutLabelChoice();
     void arrowButtonCopiesAHostFileIntoTheImage();
 
-private:
+  private:
     // One window with its logic over the scratch folder, closed (and its image with it) at the end.
     struct Session {
         Session(const browser::LibraryEntries& library, const std::string& folder,
@@ -402,7 +404,8 @@ void KelvornViewTest::arrowButtonCopiesAHostFileIntoTheImage() {
     QTemporaryDir drive;
     QVERIFY(drive.isValid());
     const QString image = drive.filePath(QStringLiteral("transfer.img"));
-    QCOMPARE(QProcess::execute(QStringLiteral(KELVORN_TEST_MAKE_IMAGE), {image, QStringLiteral("TRANSFER")}), 0);
+    QCOMPARE(QProcess::execute(QStringLiteral(KELVORN_TEST_MAKE_IMAGE), {image, QStringLiteral("TRANSFER")}),
+             0);
     // A Czech name needs a long name entry, the part of the copy most likely to go wrong.
     const QString name = QStringLiteral("poznámka.txt");
     const QByteArray content("Kelvorn was here.\r\n");

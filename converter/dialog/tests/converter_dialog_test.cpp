@@ -40,11 +40,8 @@ TEST(ConverterNames, ExtensionLists) {
         const char* text;
         const char* filtered;
     } rows[] = {
-        {".gvx ", ".gvx "},
-        {".img .ima ", ".img .ima "},
-        {".* ", ".* .gvx "},
-        {"/D1 .img ", ".img "},
-        {"img .ima ", ".ima "},
+        {".gvx ", ".gvx "},     {".img .ima ", ".img .ima "}, {".* ", ".* .gvx "},
+        {"/D1 .img ", ".img "}, {"img .ima ", ".ima "},
     };
     for (const Row& row : rows) EXPECT_EQ(FilterExtensionList(row.text), row.filtered) << row.text;
     EXPECT_EQ(splitExtensions(".img .ima "), (std::vector<std::string>{".img", ".ima"}));
@@ -56,8 +53,13 @@ TEST(ConverterNames, CommandLineText) {
         const char* extensions;
         int diag;
     } rows[] = {
-        {"", ".gvx ", 0}, {".img .ima", ".img .ima ", 0}, {"/D1", ".gvx ", 2}, {"/D", ".gvx ", 1},
-        {"/D0", ".gvx ", 1}, {".", ".gvx ", 0}, {".img /D1", ".img /D1 ", 2},
+        {"", ".gvx ", 0},
+        {".img .ima", ".img .ima ", 0},
+        {"/D1", ".gvx ", 2},
+        {"/D", ".gvx ", 1},
+        {"/D0", ".gvx ", 1},
+        {".", ".gvx ", 0},
+        {".img /D1", ".img /D1 ", 2},
     };
     for (const Row& row : rows) {
         const ConverterOptions o = parseConverterText(row.text, 'N');

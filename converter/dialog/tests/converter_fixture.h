@@ -15,7 +15,7 @@
 namespace converter::dialog::testing {
 
 class ConverterTest : public ::testing::Test {
-protected:
+  protected:
     // emulate: "a=SCENARIO" texts; platformLine "", "nt" or "9x"; text: the rest of the command line.
     void start(const std::vector<std::string>& emulate, const std::string& platformLine = "",
                const std::string& text = "") {
@@ -32,7 +32,9 @@ protected:
             services.floppies.push_back({entry.letter, counting.back().get()});
         }
         const std::string folder = scratch.path().string();
-        services.listDrives = [folder] { return std::vector<platform::HostDrive>{{folder, platform::DriveType::Fixed}}; };
+        services.listDrives = [folder] {
+            return std::vector<platform::HostDrive>{{folder, platform::DriveType::Fixed}};
+        };
         services.driveAccessible = [](const std::string&) { return true; };
         services.isDiskFolder = [](const std::string&) { return true; };
         dialog = std::make_unique<ConverterDialog>(view, services, parseConverterText(text, setup.osKind));

@@ -9,7 +9,7 @@
 namespace converter::dialog::testing {
 
 class CountingAccess final : public FloppyAccess {
-public:
+  public:
     explicit CountingAccess(FloppyAccess& inner) : inner_(inner) {}
 
     std::vector<uint32_t> reads, writes;  // bytes asked for, request by request
@@ -17,7 +17,9 @@ public:
 
     FloppyHandle OpenDrive(std::string_view driveText) override { return keep(inner_.OpenDrive(driveText)); }
     bool CloseDrive(FloppyHandle h) override { return keep(inner_.CloseDrive(h)); }
-    bool QueryGeometry(FloppyHandle h, int drive, DiskGeometry& g) override { return keep(inner_.QueryGeometry(h, drive, g)); }
+    bool QueryGeometry(FloppyHandle h, int drive, DiskGeometry& g) override {
+        return keep(inner_.QueryGeometry(h, drive, g));
+    }
     int QueryMediaTypes(FloppyHandle h) override {
         const int count = inner_.QueryMediaTypes(h);
         const auto types = inner_.MediaTypes();
@@ -34,12 +36,14 @@ public:
         reads.push_back(static_cast<uint32_t>(buffer.size()));
         return keep(inner_.ReadSectors(h, buffer, done, drive, offset, bps));
     }
-    bool WriteSectors(FloppyHandle h, std::span<const uint8_t> buffer, uint32_t& done, uint32_t offset, int drive,
-                      uint32_t bps) override {
+    bool WriteSectors(FloppyHandle h, std::span<const uint8_t> buffer, uint32_t& done, uint32_t offset,
+                      int drive, uint32_t bps) override {
         writes.push_back(static_cast<uint32_t>(buffer.size()));
         return keep(inner_.WriteSectors(h, buffer, done, offset, drive, bps));
     }
-    bool SetDrivePosition(FloppyHandle h, uint32_t offset) override { return keep(inner_.SetDrivePosition(h, offset)); }
+    bool SetDrivePosition(FloppyHandle h, uint32_t offset) override {
+        return keep(inner_.SetDrivePosition(h, offset));
+    }
     bool FormatAllCylinders(FloppyHandle h, const DiskGeometry& g, ProgressPort& progress) override {
         ++formats;
         return keep(inner_.FormatAllCylinders(h, g, progress));
@@ -48,7 +52,7 @@ public:
         return keep(inner_.DiagnoseDrive(h, drive, g, text, selector));
     }
 
-private:
+  private:
     template <typename T>
     T keep(T result) {
         lastError_ = inner_.LastError();

@@ -19,7 +19,7 @@ constexpr size_t kCylinder = 18432;
 
 // The three ways Mirask reaches a drive: this host's own variant, and the two Windows lines.
 class FloppyActionsTest : public ConverterTest, public ::testing::WithParamInterface<std::string> {
-protected:
+  protected:
     bool nt() const { return GetParam() != "9x"; }
     // A 1.44 MB medium of known bytes in drive a:, with scenario options after it.
     std::vector<uint8_t> startWithMedium(const std::string& options = "") {
@@ -105,8 +105,9 @@ TEST_P(FloppyActionsTest, AnImagePathThatIsNoFileIsRefusedBeforeTheFloppy) {
     EXPECT_TRUE(drive().reads.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, FloppyActionsTest, ::testing::Values("", "nt", "9x"),
-                         [](const auto& info) { return info.param.empty() ? std::string("host") : info.param; });
+INSTANTIATE_TEST_SUITE_P(Lines, FloppyActionsTest, ::testing::Values("", "nt", "9x"), [](const auto& info) {
+    return info.param.empty() ? std::string("host") : info.param;
+});
 
 class ReadingTest : public ConverterTest {};
 
@@ -121,7 +122,7 @@ TEST_F(ReadingTest, ShortReadsStillBringTheWholeMedium) {
 }
 
 class FormattingTest : public ConverterTest {
-protected:
+  protected:
     // fsck.fat's findings on an image, leaving out the unlabelled boot label every new floppy has.
     static std::string findings(const fs::path& image) {
         const auto r = testing_support::run("fsck.fat -n " + testing_support::quote(image.string()));
@@ -129,8 +130,8 @@ protected:
         std::istringstream lines(r.output);
         for (std::string line; std::getline(lines, line);) {
             if (line.starts_with("fsck.fat ") || line.find("__NO_NAME__") != std::string::npos ||
-                line.find("label from boot sector") != std::string::npos || line == "Leaving filesystem unchanged." ||
-                line.starts_with(image.string()) || line.empty())
+                line.find("label from boot sector") != std::string::npos ||
+                line == "Leaving filesystem unchanged." || line.starts_with(image.string()) || line.empty())
                 continue;
             out += line + "\n";
         }
@@ -175,7 +176,8 @@ TEST_F(FormattingTest, AnUnformattedFloppyIsOfferedTheDrivesHighDensityType) {
     start({"a=1.44M:unformatted"});
     view.answers = {true};
     dialog->onFormat();
-    ASSERT_GE(view.messages.size(), 3u) << ::testing::PrintToString(view.messages) << ::testing::PrintToString(view.info);
+    ASSERT_GE(view.messages.size(), 3u)
+        << ::testing::PrintToString(view.messages) << ::testing::PrintToString(view.info);
     EXPECT_EQ(view.messages[0], text::kCannotFormatType);
     EXPECT_EQ(view.messages[1], std::string("[yes/no] ") + text::kFormatTo144);
     EXPECT_EQ(view.messages.back(), text::kFormatDone);

@@ -39,7 +39,8 @@ void ScriptedConverterView::deleteAllItems() {
 void ScriptedConverterView::sortChildren(ItemHandle parent) {
     auto& level = parent == kNoItem ? tops : nodes.at(parent).children;
     std::stable_sort(level.begin(), level.end(), [&](ItemHandle a, ItemHandle b) {
-        return platform::lowerCaseUtf8(nodes.at(a).item.text) < platform::lowerCaseUtf8(nodes.at(b).item.text);
+        return platform::lowerCaseUtf8(nodes.at(a).item.text) <
+               platform::lowerCaseUtf8(nodes.at(b).item.text);
     });
 }
 
@@ -60,7 +61,8 @@ std::string ScriptedConverterView::dump() const {
     return out;
 }
 
-void ScriptedConverterView::dumpLevel(const std::vector<ItemHandle>& level, int depth, std::string& out) const {
+void ScriptedConverterView::dumpLevel(const std::vector<ItemHandle>& level, int depth,
+                                      std::string& out) const {
     for (ItemHandle h : level) {
         out += std::string(static_cast<size_t>(depth) * 2, ' ') + nodes.at(h).item.text + "\n";
         dumpLevel(nodes.at(h).children, depth + 1, out);

@@ -10,7 +10,7 @@
 namespace converter::dialog::testing {
 
 class ScriptedConverterView : public ConverterView {
-public:
+  public:
     void showMessage(const std::string& text) override { messages.push_back(text); }
     bool askYesNo(const std::string& text) override { return answer("[yes/no] ", text); }
     bool askOkCancel(const std::string& text) override { return answer("[ok/cancel] ", text); }
@@ -62,7 +62,7 @@ public:
     std::pair<uint32_t, uint32_t> range{0, 0};
     uint32_t progress = 0, steps = 0;
 
-private:
+  private:
     struct Node {
         ItemHandle parent;
         FileItem item;

@@ -30,9 +30,13 @@ namespace text = converter::dialog::text;
 
 namespace {
 
-QString utf8(const char* value) { return QString::fromUtf8(value); }
+QString utf8(const char* value) {
+    return QString::fromUtf8(value);
+}
 
-QImage picture(const QIcon& icon) { return icon.pixmap(16, 16).toImage(); }
+QImage picture(const QIcon& icon) {
+    return icon.pixmap(16, 16).toImage();
+}
 
 bool writeFile(const QString& path, const QByteArray& content) {
     QFile file(path);
@@ -77,13 +81,13 @@ struct Session {
 class MiraskViewTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init();
     void startsWithTheDriveListedAndTheFolderInTheTree();
     void arrowCaptionsFollowTheState();
     void readButtonReadsTheFloppyIntoAnImageFile();
 
-private:
+  private:
     std::unique_ptr<QTemporaryDir> scratch_;
     std::string folder_;
 };

@@ -1,0 +1,19 @@
+#pragma once
+// The start of both programs' command lines: their own options parsed before any window system is touched,
+// so --help and --version work without a display.
+#include <QCommandLineParser>
+#include <QStringList>
+
+namespace desktop {
+
+enum class Parsed { Run, Exit, Fail };
+
+// The arguments as the C runtime got them.
+QStringList argumentsOf(int argc, char** argv);
+
+// Adds -h/--help and -v/--version to the parser's other options and parses; prints the help or the version
+// (Exit), or the parser's complaint naming the program (Fail).
+Parsed parseWithHelpAndVersion(QCommandLineParser& parser, const QStringList& arguments, const char* program,
+                               const char* help, const char* version);
+
+}  // namespace desktop
