@@ -96,15 +96,17 @@ int64_t ImageState::FindFreeSlots(int32_t dirCluster, int32_t count) {
             continue;
         }
         if (link.kind != ChainLink::End) return 0;
-        // The new cluster is zeroed before the table links it, so that the folder never holds stale slots.
+        // The new cluster is zeroed and marked as a chain of its own before the table links it: the folder
+        // never holds stale slots, and a table write torn between its sectors never leaves the folder
+        // pointing at a cluster the table calls free (the next allocation would hand it out again).
         const int32_t added = fat_.FatFindFree(2);
         if (added <= 0) return 0;
         const int64_t offset = ClusterOffset(added);
         const std::vector<uint8_t> zeros(layout_.clusterBytes, 0);
         if (!writeImage(static_cast<uint64_t>(offset), zeros)) return 0;
-        zeroedFolderCluster_ = true;
+        FatSet(added, kEndOfChain, true);
+        zeroedFolderCluster_ = true;  // the link's table write waits for an ordering point
         FatSet(cur.cluster, static_cast<uint32_t>(added), false);
-        FatSet(added, kEndOfChain, false);
         return -offset;
     }
 }

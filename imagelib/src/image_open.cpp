@@ -120,7 +120,9 @@ int32_t ImageState::OpenFDImg(std::string_view pathText, int32_t fatCopy) {
 // The image is gone afterwards even when the platform reports that closing failed.
 int32_t ImageState::CloseFDImg() {
     if (!imageOpen_) return 0;
-    const bool closed = imageFile_->close();
+    // The last export's entries are made durable here, if no later ordering point did it.
+    const bool synced = readOnly_ || barrier();
+    const bool closed = imageFile_->close() && synced;
     releaseImage();
     return closed ? 0 : 1;
 }

@@ -142,7 +142,8 @@ private:
     int32_t copyHostData(platform::RandomAccessFile& host, NewEntry& entry);
     // Writes a new entry group at offset, after an ordering point.
     bool writeGroup(uint64_t offset, const NewEntry& entry);
-    // The table if it changed, then a last ordering point: nothing is left unsynced when an export returns.
+    // The table if it changed; the writes left after the export's last ordering point wait for the next one
+    // (or for the close, which syncs).
     bool finishWrite();
 
     // The last block read: directories are read a slot at a time, and the image is ours alone while it is

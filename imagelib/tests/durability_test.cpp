@@ -132,6 +132,9 @@ std::vector<uint8_t> originalImage(int kilobytes) {
     writeFile(tree / "KEEP.TXT", patternBytes(3 * cluster - 7, 1));
     writeFile(tree / "A file with a long name.bin", patternBytes(4 * cluster + 1, 2));
     writeFile(tree / "DEEP" / "INNER" / "Nested file.txt", patternBytes(100, 3));
+    // Copied last, it puts the first free cluster some 400 table entries after FULL's: the entries of a
+    // growing folder's link and of its new cluster then lie in different sectors of the table.
+    writeFile(tree / "ZZ big file.bin", patternBytes(400 * cluster, 4));
     for (uint32_t i = 0; i < cluster / 32 - 2; ++i) {
         writeFile(tree / "FULL" / ("F" + std::to_string(i) + ".TXT"), patternBytes(10, 10 + i));
     }
@@ -157,6 +160,7 @@ struct Call {
     // A file the call puts into the image: whenever its entry survives a crash, its bytes must be whole.
     std::string copiedFile;  // mtools path, empty for none
     uint32_t copiedClusters = 0, copiedExtra = 0;
+    uint32_t exports = 1;  // how many writing exports the call makes
     size_t copiedSize(uint32_t clusterBytes) const {
         return size_t{copiedClusters} * clusterBytes + copiedExtra;
     }
@@ -170,7 +174,7 @@ int32_t copyIn(ImageState& s, const fs::path& dir, size_t size, const std::strin
 std::vector<Call> calls() {
     std::vector<Call> list;
     auto add = [&](std::string name, std::function<int32_t(ImageState&, const fs::path&)> run) {
-        list.push_back({std::move(name), std::move(run), 0, "", 0, 0});
+        list.push_back({std::move(name), std::move(run), 0, "", 0, 0, 1});
     };
     // Sizes in clusters are scaled by the image's cluster size inside the call.
     auto copy = [&](std::string name, std::string imagePath, std::string mtoolsPath, uint32_t clusters,
@@ -196,6 +200,25 @@ std::vector<Call> calls() {
         return copyIn(s, dir, freeBytes, "\\FULL\\Too big.bin");
     });
     list.back().expected = 1;
+    // Several exports in a row: each one's last entries become durable only at the next one's first
+    // ordering point, so a crash anywhere in the sequence must still leave a sound image.
+    add("CopyTSeveralFiles", [](ImageState& s, const fs::path& dir) {
+        for (const char* name : {"\\ONE.TXT", "\\FULL\\Second file.txt", "\\DEEP\\THREE.BIN"}) {
+            if (const int32_t r = copyIn(s, dir, 2 * s.layout().clusterBytes + 3, name); r != 0) return r;
+        }
+        return copyIn(s, dir, 3 * s.layout().clusterBytes, "\\LAST.BIN");
+    });
+    list.back().copiedFile = "::/LAST.BIN";
+    list.back().copiedClusters = 3;
+    list.back().exports = 4;
+    add("KillFThenCopyTReusingItsClusters", [](ImageState& s, const fs::path& dir) {
+        if (const int32_t r = s.KillF("\\A file with a long name.bin", 0); r != 0) return r;
+        if (const int32_t r = s.MkDir("\\FULL\\AFTER"); r != 0) return r;
+        return copyIn(s, dir, 4 * s.layout().clusterBytes, "\\FULL\\AFTER\\Reuses the clusters.bin");
+    });
+    list.back().copiedFile = "::/FULL/AFTER/Reuses the clusters.bin";
+    list.back().copiedClusters = 4;
+    list.back().exports = 3;
     add("MkDirInRoot", [](ImageState& s, const fs::path&) { return s.MkDir("\\New folder"); });
     add("MkDirInFullFolder", [](ImageState& s, const fs::path&) { return s.MkDir("\\FULL\\SUB"); });
     add("MkDirNested", [](ImageState& s, const fs::path&) { return s.MkDir("\\Empty dir\\Inner one"); });
@@ -248,8 +271,9 @@ class Durability : public ::testing::TestWithParam<Param> {
             ASSERT_EQ(s.OpenFDImg(image.string(), 1), 0);
             log->clear();
             ASSERT_EQ(call.run(s, dir.path()), call.expected);
-            ops = *log;
+            // The close is the last ordering point of what the calls wrote.
             ASSERT_EQ(s.CloseFDImg(), 0);
+            ops = *log;
         }
         ASSERT_FALSE(ops.empty()) << "the call wrote nothing";
         // The log must hold every write, or the replays prove nothing.
@@ -311,8 +335,8 @@ class Durability : public ::testing::TestWithParam<Param> {
 };
 
 TEST_P(Durability, EveryOrderingPointLeavesARepairableImage) {
-    EXPECT_EQ(ops.back().kind, FileOp::Kind::Sync) << "writes left unsynced when the call returned";
-    EXPECT_LE(testing::syncCount(ops), 3u) << "more syncs than ordering points";
+    EXPECT_EQ(ops.back().kind, FileOp::Kind::Sync) << "writes left unsynced when the image closed";
+    EXPECT_LE(testing::syncCount(ops), 3u * call.exports) << "more syncs than ordering points";
 
     // The crash points: nothing written, each sync, and the whole log.
     std::vector<size_t> cuts = {0};
@@ -359,6 +383,59 @@ TEST_P(Durability, WritesBetweenSyncsMayLandInAnyOrder) {
             }
         }
         before.insert(before.end(), group.begin(), group.end());
+    }
+}
+
+// A write of several sectors may reach the disk only in part: a disk keeps each 512-byte sector whole, not
+// the whole write. Between two syncs, each sector a write changes may land alone, and a write may lose one of
+// the sectors it changes while the rest of its group lands. Torn long-name groups are allowed (systems skip
+// orphaned parts, as they do lost clusters); anything that names a free cluster is not.
+TEST_P(Durability, TornWritesNeverLeaveAFreeClusterNamed) {
+    constexpr size_t kSector = 512;
+    constexpr size_t kMostSectorsTried = 6;  // per write: enough to reach every table sector that changed
+    const auto applyTorn = [](std::vector<uint8_t>& bytes, const FileOp& op, const std::function<bool(size_t)>& keep) {
+        for (size_t i = 0; i < op.bytes.size(); ++i) {
+            const size_t at = op.offset + i;
+            if (at < bytes.size() && keep(at / kSector)) bytes[at] = op.bytes[i];
+        }
+    };
+    const std::vector<std::vector<size_t>> groups = writeGroups();
+    std::vector<size_t> before;
+    for (size_t g = 0; g < groups.size(); ++g) {
+        const std::vector<uint8_t> base = replay(before);
+        for (size_t k : groups[g]) {
+            const FileOp& op = ops[k];
+            std::vector<size_t> changed;
+            for (size_t i = 0; i < op.bytes.size(); ++i) {
+                const size_t at = op.offset + i;
+                const size_t sector = at / kSector;
+                if (at < base.size() && base[at] != op.bytes[i] && (changed.empty() || changed.back() != sector))
+                    changed.push_back(sector);
+            }
+            if (changed.size() < 2) continue;
+            changed.resize(std::min(changed.size(), kMostSectorsTried));
+            for (size_t sector : changed) {
+                for (bool alone : {true, false}) {
+                    std::vector<uint8_t> bytes = alone ? base : replay(before);
+                    if (!alone) {
+                        for (size_t other : groups[g]) {
+                            if (other != k) testing::applyWrites(bytes, std::span(ops).subspan(other, 1));
+                        }
+                    }
+                    applyTorn(bytes, op, [&](size_t s) { return (s == sector) == alone; });
+                    const std::string where = "group " + std::to_string(g) + ", write " + std::to_string(k) +
+                                              (alone ? ": only sector " : ": all but sector ") +
+                                              std::to_string(sector);
+                    const FsckVerdict v = check(bytes, false, where);
+                    std::vector<std::string> other;
+                    for (const std::string& line : v.otherLines) {
+                        if (!matchesAny(line, kInsideAGroup)) other.push_back(line);
+                    }
+                    EXPECT_EQ(other, std::vector<std::string>{}) << where;
+                }
+            }
+        }
+        before.insert(before.end(), groups[g].begin(), groups[g].end());
     }
 }
 
