@@ -8,6 +8,7 @@
 #include "commands/commands.h"
 #include "global_options.h"
 #include "messages.h"
+#include "orva_version.h"
 #include "platform/text_codec.h"
 
 namespace {
@@ -25,9 +26,12 @@ std::string checkCodePage(const std::string& codePage) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"orva: read and write FAT12 floppy images (long names included)", "orva"};
+    CLI::App app{
+        "orva: read and write FAT12 floppy images (long names included), and floppies in their drives",
+        "orva"};
     app.require_subcommand(1);
     app.fallthrough();
+    app.set_version_flag("--version", std::string("orva ") + ORVA_VERSION, "Show the version and exit");
     cli::GlobalOptions global;
     app.add_option("--codepage", global.codePage, "DOS code page of the short names (iconv name)")
         ->check(checkCodePage)
@@ -39,10 +43,17 @@ int main(int argc, char** argv) {
         cli::addGetCommand(app, global),    cli::addPutCommand(app, global),
         cli::addRmCommand(app, global),     cli::addMkdirCommand(app, global),
         cli::addAttribCommand(app, global), cli::addLabelCommand(app, global),
-        cli::addBootCommand(app, global),   cli::addNewCommand(app, global)};
+        cli::addBootCommand(app, global),   cli::addNewCommand(app, global),
+        cli::addDrivesCommand(app, global), cli::addReadCommand(app, global),
+        cli::addWriteCommand(app, global),  cli::addFormatCommand(app, global)};
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
+        // Without a command there is nothing to complain about but the missing command: show what there is.
+        if (app.get_subcommands().empty() && dynamic_cast<const CLI::RequiredError*>(&e) != nullptr) {
+            std::fputs(app.help().c_str(), stderr);
+            return cli::kExitUsage;
+        }
         return app.exit(e) == 0 ? cli::kExitOk : cli::kExitUsage;
     }
     int status = cli::kExitUsage;

@@ -38,10 +38,13 @@ void Progress::fileDone(uint64_t bytes) {
 
 void Progress::draw() {
     lastDraw_ = std::chrono::steady_clock::now();
+    drawProgressLine(verb_ + " " + std::to_string(files_) + "/" + std::to_string(totalFiles_) + " files, " +
+                     std::to_string(bytes_) + "/" + std::to_string(totalBytes_) + " bytes");
+}
+
+void drawProgressLine(const std::string& text) {
     // Erase to the end of the line: the new text can be shorter than the one it replaces.
-    std::fprintf(stderr, "\r%s %llu/%llu files, %llu/%llu bytes\033[K", verb_.c_str(),
-                 static_cast<unsigned long long>(files_), static_cast<unsigned long long>(totalFiles_),
-                 static_cast<unsigned long long>(bytes_), static_cast<unsigned long long>(totalBytes_));
+    std::fprintf(stderr, "\r%s\033[K", text.c_str());
     std::fflush(stderr);
     lineOnScreen = true;
 }

@@ -30,6 +30,9 @@ class Progress {
     std::chrono::steady_clock::time_point lastDraw_{};
 };
 
+// Draws a progress line of any text in place of the last one (callers check Progress::wanted()).
+void drawProgressLine(const std::string& text);
+
 // Removes a progress line from the terminal, so that a message does not land in its middle; the next
 // update draws it again below the message.
 void eraseProgressLine();

@@ -12,6 +12,15 @@ digest() { # NAME FILE
   if [ -f "$2" ]; then echo "RESULT digest $1 $(sha256sum "$2" | cut -d' ' -f1)"; else echo "RESULT digest $1 missing"; fi
 }
 
+orva() { # LABEL ARGS...: runs orva with nobody at the terminal; its exit status and every line it printed
+  label="$1"
+  shift
+  /orva "$@" </dev/null >/tmp/orva.out 2>/tmp/orva.err
+  echo "RESULT orva $label exit=$?"
+  sed "s|^|RESULT orva $label out |" /tmp/orva.out
+  sed "s|^|RESULT orva $label err |" /tmp/orva.err
+}
+
 usb_disks() { # COUNT: loads the USB stack and waits for COUNT disks to come up (at most 20 s)
   for m in $(cat /modules/order); do
     [ "$m" = floppy ] || insmod "/modules/$m.ko" || echo "RESULT insmod $m failed"
@@ -36,11 +45,11 @@ if insmod /modules/floppy.ko; then
       /probe write a: /data/pattern2.img
       /probe write a: /data/pattern2.img blind
       /probe format a: 2 /data/fs144.img
-      # Mirask on the protected medium and, before one goes in, on the empty drive.
-      /conv write /data/pattern2.img a: --answers yn
-      /conv format a: --answers y
-      /conv read b: /tmp/empty.img --answers n
-      [ -e /tmp/empty.img ] && echo "RESULT conv read b: left /tmp/empty.img behind"
+      # orva on the protected medium and, before one goes in, on the empty drive.
+      orva "write a:" write /data/pattern2.img a: --yes
+      orva "format a:" format a: --yes
+      orva "read b:" read b: /tmp/empty.img
+      [ -e /tmp/empty.img ] && echo "RESULT orva read b: left /tmp/empty.img behind"
       /probe media b:
       /probe read b: /tmp/b.img
       /probe wait b: 120
@@ -57,6 +66,8 @@ if insmod /modules/floppy.ko; then
       digest read_a /tmp/a.img
       /probe read b: /tmp/b.img
       digest read_b /tmp/b.img
+      # The 5.25-inch drive's medium formatted to a type named on the command line.
+      orva "format b:" format b: --yes --type 1.2M
       ;;
     wide)
       /probe media a:
@@ -85,11 +96,13 @@ if insmod /modules/floppy.ko; then
       /probe media w:
       ;;
     mirask)
-      # Mirask's read, write and format over the floppy driver, then read and write over a USB disk.
-      /conv read a: /tmp/read_a.img
-      digest conv_read_a /tmp/read_a.img
-      /conv write /data/pattern2.img a: --answers yn
-      /conv format b: --answers y
+      # orva's drive commands over the floppy driver, then Mirask's read and write over a USB disk (orva lists
+      # only drives the system announces as floppies, which QEMU's USB disks are not).
+      orva drives drives
+      orva "read a:" read a: /tmp/read_a.img
+      digest orva_read_a /tmp/read_a.img
+      orva "write a:" write /data/pattern2.img a: --yes
+      orva "format b:" format b: --yes --label "ORVA E2E"
       usb_disks 1
       ORVA_PROBE_USB="$(ls /dev/sd* | head -1)" /conv read u: /tmp/read_u.img
       digest conv_read_u /tmp/read_u.img
@@ -97,8 +110,8 @@ if insmod /modules/floppy.ko; then
       ;;
     reformat)
       # A write formatted first, and a 720 KB floppy in a 1.44 MB drive formatted to its own type.
-      /conv write /data/pattern2.img a: --answers yy
-      /conv format b: --answers y
+      orva "write a:" write /data/pattern2.img a: --yes --format
+      orva "format b:" format b: --yes
       ;;
     *) echo "RESULT unknown scenario '$scenario'" ;;
   esac

@@ -7,7 +7,13 @@
 
 namespace platform {
 
-bool stderrIsTerminal() { return ::isatty(STDERR_FILENO) == 1; }
+bool stderrIsTerminal() {
+    return ::isatty(STDERR_FILENO) == 1;
+}
+
+bool stdinIsTerminal() {
+    return ::isatty(STDIN_FILENO) == 1;
+}
 
 std::optional<std::string> dosAttributeText(const std::string& path) {
     std::array<char, 64> value{};

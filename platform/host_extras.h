@@ -7,6 +7,7 @@
 namespace platform {
 
 bool stderrIsTerminal();
+bool stdinIsTerminal();
 
 // The value of the extended attribute user.DOSATTRIB, when the file has one.
 std::optional<std::string> dosAttributeText(const std::string& path);

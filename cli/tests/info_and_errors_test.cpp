@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"HostFolderMissing", "get \"$IMG\" readme.txt \"$OUT/no/such/file\"", 1,
                     "(CopyF result 2)"},
         FailureCase{"NoImageArgument", "ls", 2, "IMAGE is required"},
-        FailureCase{"NoCommand", "", 2, "subcommand"},
+        FailureCase{"NoCommand", "", 2, "Subcommands:"},
         FailureCase{"UnknownCodePage", "--codepage NOPE-42 ls \"$IMG\"", 2, "unknown code page"}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -49,6 +49,11 @@ class ConverterDialog {
     void onFormat();
     void onAbout() { view_.showAbout(); }
 
+    // For callers without an information list to pick from (orva format): the next formats lay down this
+    // type (0: the medium's own, decided as the window does) with this volume label (empty: none), after
+    // the erase question. False, changing nothing, for a type without a template.
+    bool chooseFormat(int32_t mediaType, const std::string& label);
+
     // State others may look at (tests, the view).
     int floppyDrive() const { return floppyDrive_; }
     const std::string& currentPath() const { return currentPath_; }
@@ -98,6 +103,9 @@ class ConverterDialog {
     std::string fileName_;
     bool pathResolved_ = false;
     std::set<ItemHandle> expandedOnce_;
+
+    int32_t chosenFormatType_ = 0;  // see chooseFormat
+    std::string chosenFormatLabel_;
 };
 
 }  // namespace converter::dialog

@@ -6,8 +6,12 @@
 #include "bootsectors/empty_image.h"
 #include "converter/dialog/converter_dialog.h"
 #include "converter/dialog/texts.h"
+#include "dir_slot.h"
+#include "dos_time.h"
+#include "entry_group.h"
 #include "media_types.h"
 #include "platform/aligned_buffer.h"
+#include "platform/clock.h"
 
 namespace converter::dialog {
 namespace {
@@ -29,7 +33,25 @@ std::optional<int> templateFor(int32_t mediaType) {
     }
 }
 
+// The start of the empty file system; a label also gets its root entry, the first slot after the second FAT
+// (the root lies inside cylinder 0 on every type with a template).
+std::optional<std::vector<uint8_t>> fileSystemStart(int templateId, const std::string& label) {
+    auto start = bootsectors::emptyFileSystemStart(templateId, label);
+    if (!start || label.empty()) return start;
+    orva::Slot slot{};
+    orva::fillLabelSlot(slot, label, orva::PackDosStamp(orva::stampTimeOf(platform::utcNow())));
+    start->insert(start->end(), slot.begin(), slot.end());
+    return start;
+}
+
 }  // namespace
+
+bool ConverterDialog::chooseFormat(int32_t mediaType, const std::string& label) {
+    if (mediaType != 0 && !templateFor(mediaType)) return false;
+    chosenFormatType_ = mediaType;
+    chosenFormatLabel_ = label;
+    return true;
+}
 
 void ConverterDialog::onFormat() {
     FloppyAccess* access = selectedAccess();
@@ -48,7 +70,9 @@ void ConverterDialog::formatFloppy(FloppyAccess& access) {
     // The medium's own line counts only when the list holds one: an unformatted floppy has none, and the
     // drive's type lines that follow "Drive:" then would pass for it (and the format could never start).
     const bool mediumListed = line(0) == "Floppy:";
-    if (!mediumListed || !isFormattableLine(line(1))) {
+    const std::optional<DiskGeometry> chosen =
+        chosenFormatType_ != 0 ? builtGeometry(chosenFormatType_) : std::nullopt;
+    if (!chosen && (!mediumListed || !isFormattableLine(line(1)))) {
         view_.showMessage(text::kCannotFormatType);
         // The drive's second supported type tells a 3.5-inch drive from a 5.25-inch one.
         const auto header = std::find(lines.begin(), lines.end(), std::string(text::kDriveHeader));
@@ -72,14 +96,16 @@ void ConverterDialog::formatFloppy(FloppyAccess& access) {
     if (!userChoseType) {
         if (!view_.askYesNo(text::fill(text::kEraseQuestion, static_cast<char>(floppyDrive_ + 64))))
             return finish();
-        if (!access.QueryGeometry(handle, floppyDrive_, geometry)) {
+        if (chosen) {
+            geometry = *chosen;
+        } else if (!access.QueryGeometry(handle, floppyDrive_, geometry)) {
             view_.showMessage(text::kGeometryFailed);
             return finish();
         }
     }
     // A floppy exchanged since it was listed may be of a type without a template.
     const std::optional<int> templateId = templateFor(geometry.mediaType);
-    const auto start = templateId ? bootsectors::emptyFileSystemStart(*templateId, "") : std::nullopt;
+    const auto start = templateId ? fileSystemStart(*templateId, chosenFormatLabel_) : std::nullopt;
     if (!start) {
         view_.showMessage(text::kTypeNotFormattable);
         return finish();

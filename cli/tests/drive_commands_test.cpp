@@ -1,0 +1,375 @@
+// orva drives, read, write and format over emulated drives whose media are files here, so every result can be
+// checked byte for byte and with fsck.fat and mtools.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "cli_fixture.h"
+#include "orva_version.h"
+
+namespace cli_test {
+namespace {
+
+using testing_support::patternBytes;
+using testing_support::quote;
+using testing_support::readFile;
+using testing_support::run;
+using testing_support::ScratchDir;
+using testing_support::writeFile;
+
+constexpr size_t k144 = 1474560;
+constexpr size_t k720 = 737280;
+constexpr size_t k12 = 1228800;
+constexpr size_t kSector = 512;
+
+struct Split {
+    int exitCode;
+    std::string out;  // stdout
+    std::string err;  // stderr
+};
+
+// orva with nobody at the terminal: stdin is /dev/null.
+Split orvaSplit(const ScratchDir& scratch, const std::string& arguments) {
+    const fs::path err = scratch / "stderr.txt";
+    const CommandResult r =
+        run("( " + quote(ORVA_CLI_PATH) + " " + arguments + " </dev/null 2>" + quote(err.string()) + " )");
+    const auto bytes = readFile(err);
+    return {r.exitCode, r.output, std::string(bytes.begin(), bytes.end())};
+}
+
+// orva on a terminal of its own (script(1) gives it one), the typed lines fed to it; both streams together.
+CommandResult orvaOnTerminal(const std::string& arguments, const std::string& typed) {
+    return run("printf " + quote(typed) + " | script -qec " + quote(quote(ORVA_CLI_PATH) + " " + arguments) +
+               " /dev/null");
+}
+
+// Where sector C/H/S of a floppy with this many sectors per track starts.
+size_t offsetOf(size_t cylinder, size_t head, size_t sector, size_t sectorsPerTrack) {
+    return ((cylinder * 2 + head) * sectorsPerTrack + sector - 1) * kSector;
+}
+
+struct ReadCase {
+    const char* name;
+    const char* kind;  // the drive's, and the medium's size below
+    size_t mediumBytes;
+    const char* options;  // scenario options after the medium
+    const char* flags;    // orva read's own
+    int exitCode;
+    std::vector<std::string> badLines;  // stdout
+    std::vector<size_t> filledSectors;  // offsets of the sectors filled with 0xEE
+    size_t imageBytes;                  // what the image holds: the medium, or the cylinders before a stop
+    const char* message;                // on stderr; "" for none at all
+};
+
+class ReadFloppy : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadFloppy, TheImageHoldsTheMediumWithBadSectorsFilledAndListed) {
+    const ReadCase& c = GetParam();
+    ScratchDir scratch;
+    const auto medium = patternBytes(c.mediumBytes, 7);
+    writeFile(scratch / "medium.bin", medium);
+    const fs::path image = scratch / "copy.img";
+    const Split r = orvaSplit(scratch, std::string("read a: ") + quote(image.string()) + " " + c.flags +
+                                           " --emulate a=" + c.kind + ":" +
+                                           quote((scratch / "medium.bin").string()) + c.options);
+    EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+    std::string lines;
+    for (const std::string& line : c.badLines) lines += line + "\n";
+    EXPECT_EQ(r.out, lines);
+    if (*c.message == 0) {
+        EXPECT_EQ(r.err, "");
+    } else {
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    }
+
+    auto expected = medium;
+    for (size_t at : c.filledSectors) std::fill_n(expected.begin() + static_cast<long>(at), kSector, 0xEE);
+    expected.resize(c.imageBytes);
+    EXPECT_EQ(readFile(image), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadFloppy,
+    ::testing::Values(ReadCase{"Healthy", "1.44M", k144, "", "", 0, {}, {}, k144, ""},
+                      ReadCase{"Healthy720K", "720K", k720, "", "", 0, {}, {}, k720, ""},
+                      ReadCase{"ABadSector",
+                               "1.44M",
+                               k144,
+                               ":bad=3/1/5",
+                               "",
+                               3,
+                               {"3/1/5"},
+                               {offsetOf(3, 1, 5, 18)},
+                               k144,
+                               "sector 3/1/5 cannot be read, error 23; filled with 0xEE (\"Chyba čtení: 23 "
+                               "na stopě 3/1, sektor 5.\")"},
+                      ReadCase{"BadSectorsInOrder",
+                               "1.2M",
+                               k12,
+                               ":bad=10/0/1,2/1/15",
+                               "",
+                               3,
+                               {"2/1/15", "10/0/1"},
+                               {offsetOf(2, 1, 15, 15), offsetOf(10, 0, 1, 15)},
+                               k12,
+                               "2 unreadable sectors"},
+                      ReadCase{"StopOnBadSector",
+                               "1.44M",
+                               k144,
+                               ":bad=3/1/5",
+                               "--stop-on-bad-sector",
+                               1,
+                               {"3/1/5"},
+                               {},
+                               3 * 18432,
+                               "holds only the 3 whole cylinders read before the bad sector"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ReadFloppy, AnEmptyDriveIsNotWaitedForWithoutATerminal) {
+    ScratchDir scratch;
+    const fs::path image = scratch / "copy.img";
+    const Split r = orvaSplit(scratch, "read b: " + quote(image.string()) + " --emulate b=1.2M:none");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "orva: b: no floppy in the drive (\"Založte disketu !\")\n");
+    EXPECT_FALSE(fs::exists(image));
+}
+
+struct WriteCase {
+    const char* name;
+    size_t imageBytes;
+    const char* options;  // scenario options
+    const char* flags;
+    int exitCode;
+    bool written;
+    const char* message;  // on stderr; "" for none at all
+};
+
+class WriteFloppy : public ::testing::TestWithParam<WriteCase> {};
+
+TEST_P(WriteFloppy, OnlyAnAgreedWriteOfTheRightSizeChangesTheFloppy) {
+    const WriteCase& c = GetParam();
+    ScratchDir scratch;
+    const auto medium = patternBytes(k144, 1);
+    const auto image = patternBytes(c.imageBytes, 2);
+    writeFile(scratch / "medium.bin", medium);
+    writeFile(scratch / "disk.img", image);
+    const Split r =
+        orvaSplit(scratch, "write " + quote((scratch / "disk.img").string()) + " a: " + c.flags +
+                               " --emulate a=1.44M:" + quote((scratch / "medium.bin").string()) + c.options);
+    EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+    EXPECT_EQ(r.out, "");
+    if (*c.message == 0) {
+        EXPECT_EQ(r.err, "");
+    } else {
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(readFile(scratch / "medium.bin"), c.written ? image : medium);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WriteFloppy,
+    ::testing::Values(
+        WriteCase{
+            "RefusedWithoutYes", k144, "", "", 1, false,
+            "a: everything on the floppy will be erased; add --yes to go on (\"Obsah diskety v jednotce A: "
+            "bude smazán, pokračovat?\")"},
+        WriteCase{"WithYes", k144, "", "--yes", 0, true, ""},
+        WriteCase{"FormattedFirst", k144, "", "--yes --format", 0, true, ""},
+        WriteCase{"WrongSize", k720, "", "--yes --format", 1, false,
+                  "nothing was written (\"Soubor není kopií tohoto typu diskety!\")"},
+        WriteCase{"OneByteShort", k144 - 1, "", "--yes", 1, false, "Soubor není kopií tohoto typu diskety!"},
+        WriteCase{"WriteProtected", k144, ":wp", "--yes", 1, false,
+                  "a: the floppy is write-protected (\"Disketa je chráněna proti zápisu !\")"},
+        WriteCase{"LockedElsewhere", k144, ":locked", "--yes", 1, false,
+                  "another program holds the drive, error 5 (\"Jednotka A: blokována jiným programem - chyba "
+                  "5\")"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(WriteFloppy, OnATerminalTheQuestionIsAskedAndProgressShownPerCylinder) {
+    if (run("command -v script").exitCode != 0) GTEST_SKIP() << "script(1) is not installed";
+    ScratchDir scratch;
+    const auto medium = patternBytes(k144, 1);
+    const auto image = patternBytes(k144, 2);
+    writeFile(scratch / "medium.bin", medium);
+    writeFile(scratch / "disk.img", image);
+    const std::string args = "write " + quote((scratch / "disk.img").string()) +
+                             " a: --emulate a=1.44M:" + quote((scratch / "medium.bin").string());
+
+    const CommandResult no = orvaOnTerminal(args, "n\n");
+    EXPECT_EQ(no.exitCode, 1) << no.output;
+    EXPECT_NE(no.output.find("Go on? [y/N]"), std::string::npos) << no.output;
+    EXPECT_EQ(readFile(scratch / "medium.bin"), medium);
+
+    const CommandResult yes = orvaOnTerminal(args, "y\n");
+    EXPECT_EQ(yes.exitCode, 0) << yes.output;
+    EXPECT_NE(yes.output.find("\rwriting a: cylinder 1 of 80"), std::string::npos) << yes.output;
+    EXPECT_NE(yes.output.find("\rwriting a: cylinder 80 of 80"), std::string::npos) << yes.output;
+    EXPECT_EQ(readFile(scratch / "medium.bin"), image);
+}
+
+TEST(ReadFloppy, OnATerminalAnEmptyDriveWaitsForAFloppyUntilGivenUp) {
+    if (run("command -v script").exitCode != 0) GTEST_SKIP() << "script(1) is not installed";
+    ScratchDir scratch;
+    const fs::path image = scratch / "copy.img";
+    const CommandResult r =
+        orvaOnTerminal("read b: " + quote(image.string()) + " --emulate b=1.2M:none", "\nn\n");
+    EXPECT_EQ(r.exitCode, 1) << r.output;
+    const std::string prompt = "no floppy in the drive (\"Založte disketu !\") Insert one and press Enter";
+    const size_t first = r.output.find(prompt);
+    ASSERT_NE(first, std::string::npos) << r.output;
+    EXPECT_NE(r.output.find(prompt, first + 1), std::string::npos) << "asked again after Enter\n" << r.output;
+    EXPECT_FALSE(fs::exists(image));
+}
+
+// fsck.fat -n on a fresh unlabelled file system: only the boot sector's "__NO_NAME__" without a root label.
+std::string fsckComplaints(const fs::path& image) {
+    std::string rest;
+    std::istringstream lines(fsck(image).output);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.empty() || line.starts_with("fsck.fat ") || line.starts_with(image.string() + ": ") ||
+            line ==
+                "Label in boot sector is '__NO_NAME__', but there is no volume label in root directory." ||
+            line == "  Auto-removing label from boot sector." || line == "Leaving filesystem unchanged.")
+            continue;
+        rest += line + "\n";
+    }
+    return rest;
+}
+
+struct FormatCase {
+    const char* name;
+    const char* kind;
+    size_t mediumBytes;
+    const char* flags;
+    size_t formattedBytes;
+    const char* freeBytes;  // as mdir shows them
+    const char* label;      // as mdir shows it; "" for none
+};
+
+class FormatFloppy : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(FormatFloppy, LaysDownACleanEmptyFileSystemOfTheType) {
+    const FormatCase& c = GetParam();
+    ScratchDir scratch;
+    const fs::path medium = scratch / "medium.bin";
+    writeFile(medium, patternBytes(c.mediumBytes, 3));
+    const Split r = orvaSplit(scratch, std::string("format a: --yes ") + c.flags + " --emulate a=" + c.kind +
+                                           ":" + quote(medium.string()));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(fs::file_size(medium), c.formattedBytes);
+    EXPECT_EQ(fsckComplaints(medium), "");
+    if (*c.label != 0) {
+        EXPECT_EQ(fsck(medium).exitCode, 0) << "a labelled one has no complaint at all";
+    }
+    const std::string listing = run("mdir -i " + quote(medium.string()) + " ::").output;
+    EXPECT_NE(listing.find("No files"), std::string::npos) << listing;
+    EXPECT_NE(listing.find(std::string(c.freeBytes) + " bytes free"), std::string::npos) << listing;
+    const std::string labelLine = *c.label == 0 ? "has no label" : std::string("is ") + c.label;
+    EXPECT_NE(listing.find(labelLine), std::string::npos) << listing;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, FormatFloppy,
+    ::testing::Values(FormatCase{"TheMediumsOwn", "1.44M", k144, "", k144, "1 457 664", ""},
+                      FormatCase{"To144", "1.44M", k720, "--type 1.44M", k144, "1 457 664", ""},
+                      FormatCase{"To720", "1.44M", k144, "--type 720K", k720, "730 112", ""},
+                      FormatCase{"To12", "1.2M", k12, "--type 1.2M", k12, "1 213 952", ""},
+                      FormatCase{"To360", "1.2M", k12, "--type 360K", 368640, "362 496", ""},
+                      FormatCase{"Labelled", "1.44M", k144, "--label 'Rescue 1'", k144, "1 457 664",
+                                 "RESCUE 1"},
+                      FormatCase{"LabelledTo360", "1.2M", k12, "-t 360K -l old", 368640, "362 496", "OLD"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FormatFloppy, RefusalsLeaveTheMediumAsItWas) {
+    struct Row {
+        const char* flags;
+        const char* options;
+        int exitCode;
+        const char* message;
+    };
+    for (const Row& row : {Row{"", "", 1, "everything on the floppy will be erased; add --yes to go on"},
+                           Row{"--yes --type 1.44M", "", 1,
+                               "a floppy of this type cannot be formatted"},  // 1.44 MB in a 1.2 MB drive
+                           Row{"--yes", ":wp", 1, "(\"Disketa je chráněna proti zápisu !\")"},
+                           Row{"--yes --label 'a*b'", "", 1, "a label cannot hold \"*\""},
+                           Row{"--yes --type 2.88M", "", 2, "2.88M"}}) {
+        ScratchDir scratch;
+        const fs::path medium = scratch / "medium.bin";
+        const auto bytes = patternBytes(k12, 4);
+        writeFile(medium, bytes);
+        const Split r = orvaSplit(scratch, std::string("format a: ") + row.flags +
+                                               " --emulate a=1.2M:" + quote(medium.string()) + row.options);
+        EXPECT_EQ(r.exitCode, row.exitCode) << row.flags << "\n" << r.err;
+        EXPECT_NE(r.err.find(row.message), std::string::npos) << row.flags << "\n" << r.err;
+        EXPECT_EQ(readFile(medium), bytes) << row.flags;
+    }
+}
+
+TEST(FormatFloppy, AnUnformattedFloppyIsFormattedToTheDrivesTypeOnlyWithYes) {
+    ScratchDir scratch;
+    const Split refused = orvaSplit(scratch, "format a: --emulate a=1.44M:unformatted");
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("formatted to 3.5-inch 1.44 MB; add --yes"), std::string::npos) << refused.err;
+    const Split agreed = orvaSplit(scratch, "format a: --yes --emulate a=1.44M:unformatted");
+    EXPECT_EQ(agreed.exitCode, 0) << agreed.err;
+    EXPECT_NE(agreed.err.find("warning: a: the floppy's present format"), std::string::npos) << agreed.err;
+}
+
+TEST(DrivesListing, EachDriveWithItsDeviceTypeAndMedium) {
+    ScratchDir scratch;
+    writeFile(scratch / "medium.bin", patternBytes(k720, 5));
+    const Split r =
+        orvaSplit(scratch, "drives --emulate a=1.44M:" + quote((scratch / "medium.bin").string()) +
+                               " --emulate b=1.2M:none --emulate c=720K:blank:locked");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "DRIVE  DEVICE    TYPE                 MEDIUM\n"
+              "a:     emulated  3.5  1.44MB 512 BpS  3.5  720KB  512 BpS CTS=80/2/9\n"
+              "b:     emulated  5.25 1.2MB  512 BpS  none\n"
+              "c:     emulated  -                    unavailable\n");
+    EXPECT_EQ(r.err,
+              "orva: c: another program holds the drive, error 5 (\"Jednotka C: blokována jiným programem - "
+              "chyba 5\")\n");
+}
+
+TEST(DriveCommands, MistakesOnTheCommandLine) {
+    struct Row {
+        const char* args;
+        int exitCode;
+        const char* message;
+    };
+    for (const Row& row :
+         {Row{"read floppy x.img --emulate a=1.44M", 2, "\"floppy\" is not a drive letter"},
+          Row{"read z: x.img --emulate a=1.44M --emulate b=720K", 1, "no floppy drive z: (drives: a: b:)"},
+          Row{"read a: x.img --emulate a=9M", 1, "drive a: "},
+          Row{"write missing.img a: --emulate a=1.44M", 2, "missing.img"},
+          Row{"read a: no/x.img --emulate a=1.44M", 1,
+              "/no/x.img: the image file cannot be used, error 2 (\"Chyba souboru "},
+          Row{"format --emulate a=1.44M", 2, "DRIVE is required"}}) {
+        ScratchDir scratch;
+        const CommandResult r = run("cd " + quote(scratch.path().string()) + " && " + quote(ORVA_CLI_PATH) +
+                                    " " + row.args + " </dev/null");
+        EXPECT_EQ(r.exitCode, row.exitCode) << row.args << "\n" << r.output;
+        EXPECT_NE(r.output.find(row.message), std::string::npos) << row.args << "\n" << r.output;
+        EXPECT_FALSE(fs::exists(scratch / "x.img")) << row.args;
+    }
+}
+
+TEST(ProgramInfo, VersionHelpAndNoCommand) {
+    const CommandResult version = orvaStdout("--version");
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.output, std::string("orva ") + ORVA_VERSION + "\n");
+
+    const CommandResult help = orvaStdout("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.output.find("Usage: orva"), std::string::npos) << help.output;
+
+    const CommandResult bare = orva("");
+    EXPECT_EQ(bare.exitCode, 2);
+    EXPECT_EQ(bare.output, help.output) << "the same help, as the complaint";
+}
+
+}  // namespace
+}  // namespace cli_test
