@@ -97,8 +97,8 @@ ORVA_API int32_t WriteBoot(const uint8_t* sector);
 ORVA_API int32_t WriteVol(const char* label);
 /* Copies a host file into the image. imagePath ending with "\" names the folder (the host file's name is
  * kept), otherwise its last name is the new name; a path without "\" is a name in the working directory.
- * 1 does not fit, 2 no room for the entries (full root, disk full, name over 156 characters, all 50 aliases
- * taken), 3 reading the host file failed, 4 target folder not found, 5 writing the image failed,
+ * 1 does not fit, 2 no room for the entries (full root, disk full, name over 156 characters, every alias
+ * of the name taken), 3 reading the host file failed, 4 target folder not found, 5 writing the image failed,
  * 6 the host file cannot be opened or is not a regular file, 7 the host path names a folder. */
 ORVA_API int32_t CopyT(const char* hostPath, const char* imagePath);
 /* Deletes a file or an empty folder. 1 read-only, hidden or system and force is 0, 2 the folder is not empty,

@@ -102,7 +102,7 @@ public:
     // An appended cluster is zeroed on disk before anything links it; the link stays in memory until the
     // caller flushes the table.
     int64_t FindFreeSlots(int32_t dirCluster, int32_t count);
-    // The alias of a long name that no entry of the directory has yet; nothing when all 50 are taken.
+    // The alias of a long name that no entry of the directory has yet; nothing when every candidate is taken.
     std::optional<ShortName> MakeShortAlias(std::string_view name, uint32_t dirCluster);
     GroupRead ReadEntryGroup(DirCursor& cursor, EntryPos* pos);
     DirEntry* SearchDir(uint32_t dir, const ShortPattern* shortPat, const std::u16string* longPat, bool enumerate,

@@ -5,21 +5,6 @@
 
 namespace orva {
 
-std::optional<ShortName> ImageState::MakeShortAlias(std::string_view name, uint32_t dirCluster) {
-    // Slot checks would hide the rest of the folder from the lookup and let an alias be handed out twice.
-    const uint8_t flags = checkFlags_;
-    checkFlags_ = 0;
-    std::optional<ShortName> alias;
-    for (int ordinal = 0; ordinal < kAliasCandidates && !alias; ++ordinal) {
-        ShortPattern pattern{};
-        const ShortName candidate = storedForm(*aliasCandidate(name, ordinal));
-        std::copy(candidate.begin(), candidate.end(), pattern.begin());
-        if (!SearchDir(dirCluster, &pattern, nullptr, false, nullptr)) alias = candidate;
-    }
-    checkFlags_ = flags;
-    return alias;
-}
-
 std::optional<NewEntry> ImageState::nameNewEntry(std::string_view name, uint32_t dirCluster, NameError& error) {
     error = NameError::None;
     if (name.empty()) {

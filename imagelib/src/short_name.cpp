@@ -1,6 +1,7 @@
 #include "short_name.h"
 
 #include <algorithm>
+#include <string>
 
 #include "name_patterns.h"
 
@@ -8,7 +9,7 @@ namespace orva {
 namespace {
 
 constexpr std::string_view kAliasChars = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ~!@$#&%^_-'()`";
-static_assert(kAliasChars.size() == kAliasCandidates);
+static_assert(kAliasChars.size() == kCharacterTails);
 
 // Characters an 8.3 entry may not hold although they do not force a long name by themselves: other
 // systems and fsck.fat reject short names with them, so such names get a long name and an alias.
@@ -24,6 +25,34 @@ std::string aliasChars(std::string_view part, size_t most) {
         if (kAliasChars.find(static_cast<char>(b)) != std::string_view::npos) taken += static_cast<char>(b);
     }
     return taken;
+}
+
+// An alias before its tail: the base of 8 characters, padded with "_", and the extension (maybe empty).
+// Every character is already one an 8.3 entry stores as it is.
+struct AliasParts {
+    std::string base;
+    std::string extension;
+};
+
+AliasParts aliasPartsOf(std::string_view longName) {
+    AliasParts parts{aliasChars(longName, 8), {}};
+    parts.base.resize(8, '_');
+    if (const size_t dot = longName.rfind('.'); dot != std::string_view::npos) {
+        parts.extension = aliasChars(longName.substr(dot + 1), 3);
+    }
+    return parts;
+}
+
+// The 8 characters before the dot: the tail ("~1", "~A", "~10", "~100" ...) replaces the end of the base,
+// so a longer tail keeps fewer of its characters.
+std::string withTail(const AliasParts& parts, int ordinal) {
+    std::string tail = "~";
+    if (ordinal < kCharacterTails) {
+        tail += kAliasChars[static_cast<size_t>(ordinal)];
+    } else {
+        tail += std::to_string(ordinal - kCharacterTails + kFirstNumericTail);
+    }
+    return parts.base.substr(0, parts.base.size() - tail.size()) + tail;
 }
 
 }  // namespace
@@ -60,14 +89,28 @@ uint8_t shortNameChecksum(const ShortName& name) {
 
 std::optional<std::string> aliasCandidate(std::string_view longName, int ordinal) {
     if (ordinal < 0 || ordinal >= kAliasCandidates) return std::nullopt;
-    std::string base = aliasChars(longName, 8);
-    base.resize(8, '_');
-    base[6] = '~';
-    base[7] = kAliasChars[static_cast<size_t>(ordinal)];
-    const size_t dot = longName.rfind('.');
-    if (dot == std::string_view::npos) return base;
-    const std::string ext = aliasChars(longName.substr(dot + 1), 3);
-    return ext.empty() ? base : base + "." + ext;
+    const AliasParts parts = aliasPartsOf(longName);
+    const std::string base = withTail(parts, ordinal);
+    return parts.extension.empty() ? base : base + "." + parts.extension;
+}
+
+std::optional<ShortName> firstFreeAlias(std::string_view longName,
+                                        const std::function<bool(const ShortName&)>& taken) {
+    const AliasParts parts = aliasPartsOf(longName);
+    for (int ordinal = 0; ordinal < kAliasCandidates; ++ordinal) {
+        ShortName candidate;
+        candidate.fill(' ');
+        const std::string base = withTail(parts, ordinal);
+        std::copy(base.begin(), base.end(), candidate.begin());
+        std::copy(parts.extension.begin(), parts.extension.end(), candidate.begin() + 8);
+        if (!taken(candidate)) return candidate;
+    }
+    return std::nullopt;
+}
+
+size_t ShortNameHash::operator()(const ShortName& name) const noexcept {
+    return std::hash<std::string_view>()(
+        std::string_view(reinterpret_cast<const char*>(name.data()), name.size()));
 }
 
 }  // namespace orva

@@ -64,19 +64,22 @@ TEST_F(CopyIn, TheExampleAliasesExactly) {
     EXPECT_EQ(copied("Žluťoučký.", {1}).size(), 2u);
 }
 
-TEST_F(CopyIn, AliasCollisionsCountOnAndEndAfterFifty) {
+TEST_F(CopyIn, AliasCollisionsCountOnPastTheFiftyCharacterTails) {
     open(ImageBuilder());
     std::vector<std::string> aliases;
-    for (int i = 0; i < 12; ++i) {
-        aliases.push_back(shortOf(copied("Long name number " + std::to_string(i) + ".txt", {1})[0]));
+    for (int i = 1; i <= 60; ++i) {
+        const std::string number = (i < 10 ? "0" : "") + std::to_string(i);
+        const auto group = copied("Holiday photo " + number + ".jpeg", {1});
+        ASSERT_FALSE(group.empty()) << i;
+        aliases.push_back(shortOf(group[0]));
     }
-    EXPECT_EQ(aliases[0], "LONGNA~1TXT");
-    EXPECT_EQ(aliases[8], "LONGNA~9TXT");
-    EXPECT_EQ(aliases[9], "LONGNA~0TXT");
-    EXPECT_EQ(aliases[10], "LONGNA~ATXT");
-    for (int i = 12; i < 50; ++i) copied("Long name number " + std::to_string(i) + ".txt", {1});
-    const auto host = hostFile("one.bin", {1});
-    EXPECT_EQ(state.CopyT(host.string(), "\\Long name number 50.txt"), 2);
+    EXPECT_EQ(aliases[0], "HOLIDA~1JPE");
+    EXPECT_EQ(aliases[8], "HOLIDA~9JPE");
+    EXPECT_EQ(aliases[9], "HOLIDA~0JPE");
+    EXPECT_EQ(aliases[10], "HOLIDA~AJPE");
+    EXPECT_EQ(aliases[49], "HOLIDA~`JPE");
+    EXPECT_EQ(aliases[50], "HOLID~10JPE");
+    EXPECT_EQ(aliases[59], "HOLID~19JPE");
 }
 
 TEST_F(CopyIn, NameLengthLimit) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unordered_set>
+
 #include "entry_group.h"
 #include "le_bytes.h"
 
@@ -46,7 +48,72 @@ TEST(ShortName, AliasesTakeAllowedCharactersOfTheWholeName) {
         {"Příliš.txt", 0, "PLITXT~1.TXT"},
     };
     for (const Row& r : rows) EXPECT_EQ(aliasCandidate(r.name, r.ordinal), r.alias) << r.name << " " << r.ordinal;
-    EXPECT_FALSE(aliasCandidate("name", kAliasCandidates));
+}
+
+// After the 50 one-character tails come numbers, each cutting the base only as far as it must.
+TEST(ShortName, NumericTailsFollowTheFiftyCharacterTails) {
+    constexpr int k10 = kCharacterTails;  // the ordinal of ~10
+    struct Row {
+        const char* what;
+        const char* name;
+        int ordinal;
+        std::optional<std::string> alias;
+    } rows[] = {
+        {"50th: the last character tail", "Holiday photo 50.jpeg", k10 - 1, "HOLIDA~`.JPE"},
+        {"51st: the first numeric tail", "Holiday photo 51.jpeg", k10, "HOLID~10.JPE"},
+        {"~99 keeps five characters", "Holiday photo 99.jpeg", k10 + 89, "HOLID~99.JPE"},
+        {"~100 keeps four", "Holiday photo 99.jpeg", k10 + 90, "HOLI~100.JPE"},
+        {"~999 keeps four", "Holiday photo 99.jpeg", k10 + 989, "HOLI~999.JPE"},
+        {"~1000 keeps three", "Holiday photo 99.jpeg", k10 + 990, "HOL~1000.JPE"},
+        {"the last tail keeps one", "Holiday photo 99.jpeg", kAliasCandidates - 1, "H~999999.JPE"},
+        {"nothing after the last", "Holiday photo 99.jpeg", kAliasCandidates, std::nullopt},
+        {"nothing before the first", "Holiday photo 99.jpeg", -1, std::nullopt},
+        // Only the padding gives way while the taken characters fit.
+        {"short name, ~10", "ab.txt", k10, "ABTXT~10.TXT"},
+        {"short name, ~100", "ab.txt", k10 + 90, "ABTX~100.TXT"},
+        {"one character", "x", k10 + 90, "X___~100"},
+        {"no extension", "thirteen_char", k10, "THIRT~10"},
+        {"nothing usable after the dot", "abc.\xC5\xBE", k10, "ABC__~10"},
+    };
+    for (const Row& r : rows) EXPECT_EQ(aliasCandidate(r.name, r.ordinal), r.alias) << r.what;
+}
+
+TEST(ShortName, FirstFreeAliasAsksOncePerCandidateInOrder) {
+    const std::string name = "Holiday photo 07.jpeg";
+    // The first `taken` candidates are in the folder: the next one is free, found after taken + 1 questions.
+    for (int taken : {0, 1, 49, 50, 51, 139, 140, 1040}) {
+        std::unordered_set<ShortName, ShortNameHash> folder;
+        for (int i = 0; i < taken; ++i) folder.insert(storedForm(*aliasCandidate(name, i)));
+        int asked = 0;
+        const auto alias = firstFreeAlias(name, [&](const ShortName& n) {
+            ++asked;
+            return folder.contains(n);
+        });
+        ASSERT_TRUE(alias) << taken;
+        EXPECT_EQ(text(*alias), text(storedForm(*aliasCandidate(name, taken)))) << taken;
+        EXPECT_EQ(asked, taken + 1) << taken;
+    }
+    // Tails used out of order: the lowest free one.
+    const std::unordered_set<ShortName, ShortNameHash> scattered = {
+        storedForm("HOLIDA~1.JPE"), storedForm("HOLIDA~2.JPE"), storedForm("HOLID~10.JPE")};
+    EXPECT_EQ(text(*firstFreeAlias(name, [&](const ShortName& n) { return scattered.contains(n); })),
+              "HOLIDA~3JPE");
+}
+
+TEST(ShortName, EveryCandidateDiffersAndRefusalComesOnlyWhenAllAreTaken) {
+    const std::string name = "Holiday photo 07.jpeg";
+    std::unordered_set<ShortName, ShortNameHash> asked;
+    int ordinal = 0;
+    bool agrees = true;
+    const auto alias = firstFreeAlias(name, [&](const ShortName& n) {
+        agrees = agrees && text(n) == text(storedForm(*aliasCandidate(name, ordinal++)));
+        asked.insert(n);
+        return true;
+    });
+    EXPECT_FALSE(alias);
+    EXPECT_EQ(ordinal, kAliasCandidates);
+    EXPECT_EQ(asked.size(), static_cast<size_t>(kAliasCandidates));  // no candidate comes twice
+    EXPECT_TRUE(agrees);  // the stored form of the text sequence, in its order
 }
 
 TEST(EntryGroup, LongNamePartsEndWithAZeroUnitOnlyWhereThereIsRoom) {

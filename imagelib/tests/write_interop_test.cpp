@@ -14,6 +14,7 @@
 #include "fixture.h"
 #include "image_state.h"
 #include "platform/text_codec.h"
+#include "short_name.h"
 
 namespace orva {
 namespace {
@@ -706,7 +707,7 @@ TEST_P(FullImage, RefusalsLeaveACleanImageAndTrueFreeSpace) {
     int counter = 0;
     // Returns the library's result; a copied file joins the tree.
     auto copy = [&](const std::string& folder, size_t size, bool longName) {
-        // The number leads, so that the aliases do not all share one base (a base has only 50 of them).
+        // The number leads, so that the aliases do not all share one base.
         const std::string name = longName ? std::to_string(++counter) + " filler file.bin"
                                           : "F" + std::to_string(++counter) + ".BIN";
         const std::string path = folder.empty() ? name : folder + "/" + name;
@@ -776,6 +777,61 @@ TEST_P(FullImage, RefusalsLeaveACleanImageAndTrueFreeSpace) {
 }
 
 INSTANTIATE_TEST_SUITE_P(FloppySizes, FullImage, ::testing::Values(1440, 720));
+
+// A folder of many names that share one alias base runs through the 50 character tails into numeric ones;
+// mtools must take every alias for a name of its own and find each file by it.
+TEST(ManySimilarNames, EveryAliasIsDistinctAndFoundByMtools) {
+    ScratchDir dir;
+    const fs::path image = dir / "img.img";
+    testing_support::makeFatImage(image, 1440);
+    constexpr int kFiles = 300;
+    auto nameOf = [](int i) {
+        const std::string number = std::to_string(i);
+        return "Holiday photo " + std::string(3 - number.size(), '0') + number + ".jpeg";
+    };
+    Tree tree;
+    tree["Holiday"] = {true, {}, 0x10};
+    ImageState s;
+    ASSERT_EQ(s.OpenFDImg(image.string(), 1), 0);
+    ASSERT_EQ(s.MkDir("\\Holiday"), 0);
+    for (int i = 1; i <= kFiles; ++i) {
+        const std::string path = "Holiday/" + nameOf(i);
+        const std::vector<uint8_t> bytes =
+            patternBytes(100 + static_cast<size_t>(i) * 7, static_cast<uint32_t>(i));
+        testing_support::writeFile(dir / "src", bytes);
+        ASSERT_EQ(s.CopyT((dir / "src").string(), imagePathOf(path)), 0) << path;
+        tree[path] = {false, bytes, 0x20};
+    }
+    ASSERT_EQ(s.CloseFDImg(), 0);
+    expectFsckClean(image, "many similar names");
+    expectToolsSee(image, tree, dir.path(), "many similar names");
+
+    // mdir's short-name columns: the aliases in the order the files came, none of them twice.
+    const testing_support::CommandResult listing = run("mdir -i " + quote(image.string()) + " ::/Holiday");
+    ASSERT_EQ(listing.exitCode, 0) << listing.output;
+    std::map<std::string, std::string> aliasOf;  // long name -> alias as mtools shows it
+    for (const std::string& line : linesOf(listing.output)) {
+        const size_t at = line.find("Holiday photo ");
+        if (at == std::string::npos || line.size() < 12) continue;
+        std::string base = line.substr(0, 8), ext = line.substr(9, 3);
+        base.erase(base.find_last_not_of(' ') + 1);
+        ext.erase(ext.find_last_not_of(' ') + 1);
+        aliasOf[line.substr(at)] = ext.empty() ? base : base + "." + ext;
+    }
+    std::map<std::string, std::string> want;
+    for (int i = 1; i <= kFiles; ++i) want[nameOf(i)] = *aliasCandidate(nameOf(i), i - 1);
+    EXPECT_EQ(aliasOf, want) << differences(aliasOf, want);
+
+    // Files found by their aliases across the boundaries of the sequence read back whole.
+    for (int i : {1, 50, 51, 140, 141, kFiles}) {
+        const std::string alias = *aliasCandidate(nameOf(i), i - 1);
+        const testing_support::CommandResult typed =
+            run("mtype -i " + quote(image.string()) + " " + quote("::/Holiday/" + alias));
+        ASSERT_EQ(typed.exitCode, 0) << alias << "\n" << typed.output;
+        const std::vector<uint8_t>& bytes = tree.at("Holiday/" + nameOf(i)).bytes;
+        EXPECT_EQ(typed.output, std::string(bytes.begin(), bytes.end())) << alias;
+    }
+}
 
 }  // namespace
 }  // namespace orva
