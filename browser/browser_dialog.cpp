@@ -27,7 +27,6 @@ void BrowserDialog::initialise() {
     view_.setDriveEntries(names);
 
     openImageFile_.clear();
-    hostRootText_.clear();
     imageIsOpen_ = false;
     if (!drives_.empty()) {
         selectedDrive_ = 0;

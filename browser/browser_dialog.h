@@ -127,7 +127,6 @@ class BrowserDialog {
     int selectedFilter_ = -1;   // the entry selected now
     bool filterHasAll_ = false;
     std::string defaultExtension_;
-    std::string hostRootText_;
     std::set<ItemHandle> hostExpandedOnce_;
     ExtensionIcons extensionIcons_;
 

@@ -50,11 +50,9 @@ void BrowserDialog::rebuildHostTree() {
         view_.showMessage(platform::withDrivePaths(browser::messageText(103), {drive.path, remaining}));
         selectedDrive_ = -1;
         view_.selectDrive(-1);
-        hostRootText_.clear();
         return;
     }
     shownDrive_ = selectedDrive_;
-    hostRootText_ = drive.path;
 
     view_.deleteAllItems(Tree::Host);
     hostExpandedOnce_.clear();
