@@ -46,7 +46,8 @@ int32_t ImageState::MkDir(std::string_view path) {
         return kNoRoom;
     }
     const int32_t cluster = fat_.FatFindFree(2);
-    if (cluster <= 0) return finishWrite() ? kNoRoom : kWriteFailed;
+    // A damaged boot sector can give clusters too small for the "." and ".." entries: no folder fits there.
+    if (cluster <= 0 || layout_.clusterBytes < 2 * kSlotBytes) return finishWrite() ? kNoRoom : kWriteFailed;
     entry->firstCluster = static_cast<uint16_t>(cluster);
 
     std::vector<uint8_t> first(layout_.clusterBytes, 0);
