@@ -12,7 +12,9 @@ BrowserDialog::BrowserDialog(BrowserView& view, const LibraryEntries& library, c
       lib_(library),
       host_(std::move(host)),
       extensionList_(options.extensionList),
-      entryCheckFlags_(options.entryCheckFlags) {}
+      entryCheckFlags_(options.entryCheckFlags) {
+    view_.showTrees(hostTree_, imageTree_);
+}
 
 void BrowserDialog::initialise() {
     fillExtensionFilter();

@@ -10,8 +10,8 @@
 
 #include "browser/browser_view.h"
 #include "browser/command_line.h"
-#include "browser/extension_icons.h"
 #include "browser/library_entries.h"
+#include "desktop/store/tree_order.h"
 #include "platform/host_drives.h"
 
 namespace browser {
@@ -62,6 +62,9 @@ class BrowserDialog {
     const std::vector<platform::HostDrive>& drives() const { return drives_; }
     char osKind() const { return osKind_; }
 
+    // The two trees as the logic holds them.
+    const ItemTree& tree(Tree which) const { return which == Tree::Host ? hostTree_ : imageTree_; }
+
     // Host paths and kinds come from item data, never from display texts.
     std::string hostPathOfItem(ItemHandle item) const;
     bool isHostFileItem(ItemHandle item) const;
@@ -73,7 +76,6 @@ class BrowserDialog {
     void fillHostLevel(const std::string& folder, ItemHandle parent);
     void expandHostItem(ItemHandle item);
     bool passesFilter(const std::string& fileName) const;
-    int iconForExtension(const std::string& extension);
     ItemHandle findHostItem(const std::string& path);
 
     // Extension filter.
@@ -109,6 +111,8 @@ class BrowserDialog {
                                                const std::string& freeSuffix);
 
     BrowserView& view_;
+    ItemTree hostTree_{desktop::faceTextLess};
+    ItemTree imageTree_{desktop::faceTextLess};
     LibraryEntries lib_;
     HostServices host_;
 
@@ -128,7 +132,6 @@ class BrowserDialog {
     bool filterHasAll_ = false;
     std::string defaultExtension_;
     std::set<ItemHandle> hostExpandedOnce_;
-    ExtensionIcons extensionIcons_;
 
     bool imageIsOpen_ = false;
     std::string openImageFile_;

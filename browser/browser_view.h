@@ -6,13 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "desktop/store/item_store.h"
+
 namespace browser {
 
 enum class Tree { Host, Image };
 
 // An item of one of the two trees; 0 is no item (as a parent: the tree's top level).
-using ItemHandle = uint64_t;
-inline constexpr ItemHandle kNoItem = 0;
+using desktop::ItemFace;
+using desktop::ItemHandle;
+using desktop::kNoItem;
 
 enum class ItemKind { DriveRoot, Folder, File, ImageRoot, ImageFolder, ImageFile };
 
@@ -25,17 +28,11 @@ struct ItemData {
     uint8_t attributes = 0;   // image entries: their attribute byte
 };
 
-struct TreeItem {
-    std::string text;
-    int image = 0;
-    int selectedImage = 0;
-    ItemData data;
-};
+// The logic holds both trees; the view shows them.
+using ItemTree = desktop::ItemStore<ItemData>;
 
-// Sorted: in the place the tree's text order gives (treeTextLess), among the parent's children.
-enum class InsertAt { Last, Sorted };
-
-// The shared image list: fixed pictures first, extension icons from kFirstExtensionIcon on.
+// The pictures of both trees. An item with an extension shows the system's picture for it, where the system
+// has one, instead.
 namespace icon {
 inline constexpr int kFolder = 0;
 inline constexpr int kFolderOpen = 1;
@@ -46,7 +43,7 @@ inline constexpr int kRemovableDrive = 5;
 inline constexpr int kImage35 = 6;     // root of a 3.5-inch medium
 inline constexpr int kImageOther = 7;  // root of any other medium
 inline constexpr int kImageFile = 8;   // file inside an image without an icon of its own
-inline constexpr int kFirstExtensionIcon = 9;
+inline constexpr int kCount = 9;
 }  // namespace icon
 
 // Held while a long action runs; the view shows a wait cursor and keeps painting.
@@ -84,24 +81,12 @@ class BrowserView {
     virtual bool askOkCancel(const std::string& text) = 0;
     virtual std::unique_ptr<WaitCursorScope> waitCursor() = 0;
 
-    // Trees.
-    virtual ItemHandle insertItem(Tree tree, ItemHandle parent, const TreeItem& item, InsertAt at) = 0;
-    virtual void deleteAllItems(Tree tree) = 0;
-    virtual void deleteItem(Tree tree, ItemHandle item) = 0;
-    virtual void setItemText(Tree tree, ItemHandle item, const std::string& text) = 0;
+    // Trees: the logic's own, shown from here on and followed as they change.
+    virtual void showTrees(desktop::TreeSource& host, desktop::TreeSource& image) = 0;
     virtual void expandItem(Tree tree, ItemHandle item) = 0;
-    virtual void sortChildren(Tree tree, ItemHandle parent) = 0;
-    virtual std::vector<ItemHandle> children(Tree tree, ItemHandle parent) const = 0;
-    virtual ItemHandle parentOf(Tree tree, ItemHandle item) const = 0;
     virtual ItemHandle selectedItem(Tree tree) const = 0;
     // Selects the item and scrolls it into sight.
     virtual void selectItem(Tree tree, ItemHandle item) = 0;
-    virtual std::string itemText(Tree tree, ItemHandle item) const = 0;
-    virtual ItemData itemData(Tree tree, ItemHandle item) const = 0;
-
-    // Adds the system's icon for a file extension (".txt", lower case) to the shared image list and returns
-    // its index; nothing when the system has none.
-    virtual std::optional<int> addExtensionIcon(const std::string& extension) = 0;
 
     // The drive list (not editable); -1 clears the selection.
     virtual void setDriveEntries(const std::vector<std::string>& entries) = 0;

@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "browser/browser_dialog.h"
-#include "browser/tree_order.h"
+#include "desktop/store/tree_order.h"
 #include "platform/text_codec.h"
 
 namespace browser {
@@ -40,9 +40,9 @@ void BrowserDialog::addFilterEntry(const std::string& text) {
     // The list keeps itself sorted; an entry that is there already is not added twice (it would list its
     // files twice under the all-entry).
     if (std::find(filterEntries_.begin(), filterEntries_.end(), text) != filterEntries_.end()) return;
-    const auto at =
-        std::upper_bound(filterEntries_.begin(), filterEntries_.end(), text,
-                         [](const std::string& a, const std::string& b) { return treeTextLess(a, b); });
+    const auto at = std::upper_bound(
+        filterEntries_.begin(), filterEntries_.end(), text,
+        [](const std::string& a, const std::string& b) { return desktop::treeTextLess(a, b); });
     filterEntries_.insert(at, text);
 }
 

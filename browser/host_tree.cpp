@@ -28,11 +28,11 @@ int driveIcon(platform::DriveType type) {
 }  // namespace
 
 std::string BrowserDialog::hostPathOfItem(ItemHandle item) const {
-    return view_.itemData(Tree::Host, item).path;
+    return hostTree_.data(item).path;
 }
 
 bool BrowserDialog::isHostFileItem(ItemHandle item) const {
-    return item != kNoItem && view_.itemData(Tree::Host, item).kind == ItemKind::File;
+    return hostTree_.contains(item) && hostTree_.data(item).kind == ItemKind::File;
 }
 
 void BrowserDialog::onDriveSelected(int index) {
@@ -54,12 +54,11 @@ void BrowserDialog::rebuildHostTree() {
     }
     shownDrive_ = selectedDrive_;
 
-    view_.deleteAllItems(Tree::Host);
+    hostTree_.clear();
     hostExpandedOnce_.clear();
     const int image = driveIcon(drive.type);
-    const ItemHandle root = view_.insertItem(
-        Tree::Host, kNoItem, {drive.path, image, image, {ItemKind::DriveRoot, drive.path, {}, 0, 0}},
-        InsertAt::Last);
+    const ItemHandle root = hostTree_.insert(kNoItem, {drive.path, image, image, {}},
+                                             {ItemKind::DriveRoot, drive.path, {}, 0, 0});
     const auto wait = view_.waitCursor();
     fillHostLevel(drive.path, root);
     expandHostItem(root);
@@ -73,22 +72,17 @@ void BrowserDialog::fillHostLevel(const std::string& folder, ItemHandle parent) 
         const std::string path = joinHostPath(folder, entry.name);
         if (entry.isDirectory) {
             if (entry.name.starts_with('.')) continue;
-            view_.insertItem(
-                Tree::Host, parent,
-                {entry.name, icon::kFolder, icon::kFolderOpen, {ItemKind::Folder, path, {}, 0, 0}},
-                InsertAt::Last);
+            hostTree_.insert(parent, {entry.name, icon::kFolder, icon::kFolderOpen, {}},
+                             {ItemKind::Folder, path, {}, 0, 0});
             continue;
         }
         if (!passesFilter(entry.name)) continue;
-        const size_t dot = entry.name.rfind('.');
-        const int image =
-            dot == std::string::npos ? icon::kGenericFile : iconForExtension(entry.name.substr(dot));
-        view_.insertItem(
-            Tree::Host, parent,
-            {entry.name + sizeSuffix(entry.size), image, image, {ItemKind::File, path, {}, 0, 0}},
-            InsertAt::Last);
+        hostTree_.insert(parent,
+                         {entry.name + sizeSuffix(entry.size), icon::kGenericFile, icon::kGenericFile,
+                          extensionOf(entry.name)},
+                         {ItemKind::File, path, {}, 0, 0});
     }
-    view_.sortChildren(Tree::Host, parent);
+    hostTree_.sortChildren(parent);
 }
 
 void BrowserDialog::onHostItemExpanding(ItemHandle item) {
@@ -98,15 +92,10 @@ void BrowserDialog::onHostItemExpanding(ItemHandle item) {
 void BrowserDialog::expandHostItem(ItemHandle item) {
     if (item == kNoItem || !hostExpandedOnce_.insert(item).second) return;
     const auto wait = view_.waitCursor();
-    for (ItemHandle child : view_.children(Tree::Host, item)) {
-        const ItemData data = view_.itemData(Tree::Host, child);
+    for (ItemHandle child : hostTree_.children(item)) {
+        const ItemData data = hostTree_.data(child);
         if (data.kind != ItemKind::File) fillHostLevel(data.path, child);
     }
-}
-
-int BrowserDialog::iconForExtension(const std::string& extension) {
-    return extensionIcons_.indexFor(extension,
-                                    [this](const std::string& ext) { return view_.addExtensionIcon(ext); });
 }
 
 void BrowserDialog::onHostItemDoubleClicked(ItemHandle item) {
@@ -118,14 +107,14 @@ void BrowserDialog::onHostItemDoubleClicked(ItemHandle item) {
 
 ItemHandle BrowserDialog::findHostItem(const std::string& path) {
     // Walks down from the root, expanding each folder on the way, so the item is listed and visible.
-    const auto roots = view_.children(Tree::Host, kNoItem);
+    const auto roots = hostTree_.children(kNoItem);
     if (roots.empty()) return kNoItem;
     ItemHandle at = roots.front();
-    std::string reached = view_.itemData(Tree::Host, at).path;
+    std::string reached = hostTree_.data(at).path;
     while (reached != path) {
         ItemHandle next = kNoItem;
-        for (ItemHandle child : view_.children(Tree::Host, at)) {
-            const std::string childPath = view_.itemData(Tree::Host, child).path;
+        for (ItemHandle child : hostTree_.children(at)) {
+            const std::string childPath = hostTree_.data(child).path;
             if (path == childPath || path.starts_with(childPath + "/")) {
                 next = child;
                 reached = childPath;

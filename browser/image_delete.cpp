@@ -16,7 +16,7 @@ void BrowserDialog::onDelete() {
         view_.showMessage(browser::messageText(170));
         return;
     }
-    const ItemData data = view_.itemData(Tree::Image, item);
+    const ItemData data = imageTree_.data(item);
     const std::string path = data.kind == ItemKind::ImageRoot     ? std::string("\\")
                              : data.kind == ItemKind::ImageFolder ? data.libraryPath + "\\"
                                                                   : data.libraryPath;

@@ -65,7 +65,7 @@ bool isDotEntry(const Listed& l) {
 }  // namespace
 
 std::string BrowserDialog::imagePathOfItem(ItemHandle item) const {
-    return view_.itemData(Tree::Image, item).path;
+    return imageTree_.data(item).path;
 }
 
 void BrowserDialog::openImage(const std::string& path) {
@@ -79,7 +79,7 @@ void BrowserDialog::openImage(const std::string& path) {
         return;
     }
     imageIsOpen_ = true;
-    view_.deleteAllItems(Tree::Image);
+    imageTree_.clear();
     const auto wait = view_.waitCursor();
 
     showMessageIfReported(lib_.BlockTestFol(entryCheckFlags_), kBlockTestFol);
@@ -107,12 +107,8 @@ void BrowserDialog::openImage(const std::string& path) {
     const int rootImage =
         geometry_.mediaType == 2 || geometry_.mediaType == 5 ? icon::kImage35 : icon::kImageOther;
     shownLabel_ = labelText(label, 11);
-    const ItemHandle root = view_.insertItem(Tree::Image, kNoItem,
-                                             {shownLabel_ + freeSuffix,
-                                              rootImage,
-                                              rootImage,
-                                              {ItemKind::ImageRoot, "\\", "\\", kRootCluster, kDirectoryBit}},
-                                             InsertAt::Last);
+    const ItemHandle root = imageTree_.insert(kNoItem, {shownLabel_ + freeSuffix, rootImage, rootImage, {}},
+                                              {ItemKind::ImageRoot, "\\", "\\", kRootCluster, kDirectoryBit});
 
     // Each folder is listed whole before any folder below it, so the library's one enumeration is never
     // interrupted; a folder cluster met twice (a hostile image) is shown but not listed again.
@@ -155,38 +151,28 @@ std::vector<BrowserDialog::PendingFolder> BrowserDialog::listImageFolder(const P
     for (const Listed& l : entries) {
         if (isRoot && isLabel(l)) {
             shownLabel_ = labelText(l.shortName.data(), l.shortName.size());
-            view_.setItemText(Tree::Image, root, shownLabel_ + " " + freeSuffix);
+            imageTree_.setText(root, shownLabel_ + " " + freeSuffix);
             continue;
         }
         if (isLoneLongNamePart(l) || (!isRoot && isDotEntry(l))) continue;
         const std::string path = joinImagePath(folder.path, l.name);
         const std::string libraryPath = joinImagePath(folder.libraryPath, l.lookupName);
         if (l.attributes & kDirectoryBit) {
-            const ItemHandle item =
-                view_.insertItem(Tree::Image, folder.item,
-                                 {l.name,
-                                  icon::kFolder,
-                                  icon::kFolderOpen,
-                                  {ItemKind::ImageFolder, path, libraryPath, l.firstCluster, l.attributes}},
-                                 InsertAt::Sorted);
+            const ItemHandle item = imageTree_.insert(
+                folder.item, {l.name, icon::kFolder, icon::kFolderOpen, {}},
+                {ItemKind::ImageFolder, path, libraryPath, l.firstCluster, l.attributes}, true);
             // Clusters 0 and 1 name the working folder and the root, never a folder of its own.
             if (l.firstCluster >= 2) below.push_back({item, l.firstCluster, path, libraryPath});
             continue;
         }
-        const size_t dot = l.name.rfind('.');
-        int image =
-            iconForExtension(platform::lowerCaseUtf8(dot == std::string::npos ? l.name : l.name.substr(dot)));
-        if (image == icon::kGenericFile) image = icon::kImageFile;
-        view_.insertItem(
-            Tree::Image, folder.item,
-            {l.name, image, image, {ItemKind::ImageFile, path, libraryPath, l.firstCluster, l.attributes}},
-            InsertAt::Sorted);
+        imageTree_.insert(folder.item, {l.name, icon::kImageFile, icon::kImageFile, extensionOf(l.name)},
+                          {ItemKind::ImageFile, path, libraryPath, l.firstCluster, l.attributes}, true);
     }
     return below;
 }
 
 void BrowserDialog::closeImage(bool forgetFile) {
-    view_.deleteAllItems(Tree::Image);
+    imageTree_.clear();
     showMessageIfReported(lib_.CloseFDImg(), kCloseFDImg);
     imageIsOpen_ = false;
     if (forgetFile) openImageFile_.clear();

@@ -26,7 +26,7 @@ bool sameFile(const std::string& a, const std::string& b) {
 }  // namespace
 
 void BrowserDialog::onNew() {
-    if (view_.children(Tree::Image, kNoItem).empty())
+    if (imageTree_.children(kNoItem).empty())
         newImage();
     else
         newFolderOrLabel();
@@ -38,7 +38,7 @@ void BrowserDialog::newImage() {
         view_.showMessage(browser::messageText(169));
         return;
     }
-    const ItemData data = view_.itemData(Tree::Host, item);
+    const ItemData data = hostTree_.data(item);
     std::string folder = data.path;
     std::string preset;
     if (data.kind == ItemKind::File) {
@@ -67,9 +67,8 @@ void BrowserDialog::newFolderOrLabel() {
         view_.showMessage(browser::messageText(171));
         return;
     }
-    if (view_.itemData(Tree::Image, item).kind == ItemKind::ImageFile)
-        item = view_.parentOf(Tree::Image, item);
-    const ItemData target = view_.itemData(Tree::Image, item);
+    if (imageTree_.data(item).kind == ItemKind::ImageFile) item = imageTree_.parentOf(item);
+    const ItemData target = imageTree_.data(item);
     const bool atRoot = target.kind == ItemKind::ImageRoot;
     const std::string folder = atRoot ? "\\" : target.libraryPath + "\\";
 

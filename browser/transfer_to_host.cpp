@@ -48,14 +48,14 @@ void BrowserDialog::onCopyToHost() {
         view_.showMessage(browser::messageText(160));
         return;
     }
-    const ItemData target = view_.itemData(Tree::Host, hostItem);
+    const ItemData target = hostTree_.data(hostItem);
     const bool fixedRoot =
         target.kind == ItemKind::DriveRoot && driveTypeOf(target.path) == platform::DriveType::Fixed;
     if (target.kind != ItemKind::Folder && !fixedRoot) {
         view_.showMessage(browser::messageText(161));
         return;
     }
-    const ItemData source = view_.itemData(Tree::Image, imageItem);
+    const ItemData source = imageTree_.data(imageItem);
     int32_t result = 0;
     if (source.kind == ItemKind::ImageFile) {
         result = copyImageFileToHost(imageItem, target.path);
@@ -71,7 +71,7 @@ void BrowserDialog::onCopyToHost() {
         std::string label = shownLabel_;
         label.erase(label.find_last_not_of(' ') + 1);
         if (label.empty()) label = kNoLabel;
-        const std::string name = isRoot ? label : view_.itemText(Tree::Image, imageItem);
+        const std::string name = isRoot ? label : imageTree_.text(imageItem);
         if (!hostNameUsable(name)) return;
         const std::string targetFolder = joinHostPath(target.path, name);
         const std::string imageFolder = isRoot ? "\\" : source.libraryPath + "\\";
@@ -122,10 +122,10 @@ bool BrowserDialog::writeBootFile(const std::string& path) {
 }
 
 int32_t BrowserDialog::copyImageFileToHost(ItemHandle imageItem, const std::string& hostFolder) {
-    const std::string name = view_.itemText(Tree::Image, imageItem);
+    const std::string name = imageTree_.text(imageItem);
     if (!hostNameUsable(name)) return -1;
     const std::string hostFile = joinHostPath(hostFolder, name);
-    const std::string imagePath = view_.itemData(Tree::Image, imageItem).libraryPath;
+    const std::string imagePath = imageTree_.data(imageItem).libraryPath;
     const auto wait = view_.waitCursor();
     const int32_t result = lib_.CopyF(imagePath.c_str(), hostFile.c_str());
     DirEntry* entry = nullptr;

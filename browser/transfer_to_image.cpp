@@ -41,12 +41,12 @@ void BrowserDialog::onCopyToImage() {
         view_.showMessage(browser::messageText(160));
         return;
     }
-    const ItemData target = view_.itemData(Tree::Image, imageItem);
+    const ItemData target = imageTree_.data(imageItem);
     if (target.kind != ItemKind::ImageFolder && target.kind != ItemKind::ImageRoot) {
         view_.showMessage(browser::messageText(162));
         return;
     }
-    const ItemData source = view_.itemData(Tree::Host, hostItem);
+    const ItemData source = hostTree_.data(hostItem);
     const bool sourceIsFolder = source.kind == ItemKind::Folder;
     if (sourceIsFolder && !view_.askYesNo(browser::messageText(155))) return;
 

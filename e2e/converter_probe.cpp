@@ -53,27 +53,8 @@ class PrintingView final : public ConverterView {
 
     void setFileDrives(const std::vector<std::string>&) override {}
     void selectFileDrive(int) override {}
-    ItemHandle insertItem(ItemHandle parent, const FileItem& item) override {
-        const ItemHandle handle = next_++;
-        nodes_[handle] = {parent, item, {}};
-        (parent == kNoItem ? tops_ : nodes_.at(parent).children).push_back(handle);
-        return handle;
-    }
-    void deleteAllItems() override {
-        nodes_.clear();
-        tops_.clear();
-    }
+    void showFileTree(desktop::TreeSource& tree) override { tree_ = &tree; }
     void expandItem(ItemHandle) override {}
-    void sortChildren(ItemHandle parent) override {
-        auto& level = parent == kNoItem ? tops_ : nodes_.at(parent).children;
-        std::stable_sort(level.begin(), level.end(), [&](ItemHandle a, ItemHandle b) {
-            return lower(nodes_.at(a).item.text) < lower(nodes_.at(b).item.text);
-        });
-    }
-    std::vector<ItemHandle> children(ItemHandle parent) const override {
-        return parent == kNoItem ? tops_ : nodes_.at(parent).children;
-    }
-    FileItem item(ItemHandle handle) const override { return nodes_.at(handle).item; }
     std::string nameText() const override { return name_; }
     void setNameText(const std::string& text) override { name_ = text; }
 
@@ -94,7 +75,7 @@ class PrintingView final : public ConverterView {
         for (const std::string& line : info_) say(kind, line);
     }
     // The tree as "parent > child" paths of display texts.
-    void printTree() const { printLevel(tops_, ""); }
+    void printTree() const { printLevel(kNoItem, ""); }
     std::string progress() const {
         std::string text;
         for (const auto& [steps, upper] : runs_)
@@ -109,28 +90,19 @@ class PrintingView final : public ConverterView {
     bool formatEnabled = false;
 
   private:
-    struct Node {
-        ItemHandle parent;
-        FileItem item;
-        std::vector<ItemHandle> children;
-    };
-
     bool ask(const char* kind, const std::string& text, const char* yes, const char* no) {
         const bool answer = used_ < answers_.size() && answers_[used_] == 'y';
         if (used_ < answers_.size()) ++used_;
         say(kind, text + " -> " + (answer ? yes : no));
         return answer;
     }
-    static std::string lower(std::string text) {
-        for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-        return text;
-    }
-    void printLevel(const std::vector<ItemHandle>& level, const std::string& above) const {
-        for (ItemHandle handle : level) {
-            const std::string path =
-                above.empty() ? nodes_.at(handle).item.text : above + " > " + nodes_.at(handle).item.text;
+    void printLevel(ItemHandle parent, const std::string& above) const {
+        for (size_t row = 0; tree_ != nullptr && row < tree_->childCount(parent); ++row) {
+            const ItemHandle handle = tree_->childAt(parent, row);
+            const std::string& text = tree_->face(handle).text;
+            const std::string path = above.empty() ? text : above + " > " + text;
             say("tree", path);
-            printLevel(nodes_.at(handle).children, path);
+            printLevel(handle, path);
         }
     }
 
@@ -138,9 +110,7 @@ class PrintingView final : public ConverterView {
     std::string answers_;
     size_t used_ = 0;
     std::vector<std::string> info_;
-    std::map<ItemHandle, Node> nodes_;
-    std::vector<ItemHandle> tops_;
-    ItemHandle next_ = 1;
+    const desktop::TreeSource* tree_ = nullptr;
     std::string name_;
     std::vector<std::pair<uint32_t, uint32_t>> runs_;
 };

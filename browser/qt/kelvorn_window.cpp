@@ -11,15 +11,16 @@
 #include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include "browser/browser_dialog.h"
 #include "browser/message_table.h"
-#include "desktop/lined_tree.h"
 #include "desktop/message_boxes.h"
+#include "desktop/tree_view.h"
 #include "desktop/wait_cursor.h"
 #include "new_dialogs.h"
+#include "pictures.h"
 #include "small_dialogs.h"
 
 namespace kelvorn {
@@ -48,21 +49,6 @@ QToolButton* makeButton(QWidget* parent, const QIcon& icon, const QString& name)
     return button;
 }
 
-QTreeWidget* makeTree(QWidget* parent) {
-    auto* tree = new desktop::LinedTree(parent);
-    tree->setColumnCount(1);
-    tree->setHeaderHidden(true);
-    tree->setRootIsDecorated(true);
-    tree->setSelectionMode(QAbstractItemView::SingleSelection);
-    tree->setUniformRowHeights(true);
-    tree->setIconSize(QSize(16, 16));
-    tree->setSortingEnabled(false);  // the logic places every item itself
-    // Long names scroll sideways instead of being cut short.
-    tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    tree->header()->setStretchLastSection(false);
-    return tree;
-}
-
 // An editable box's drop-down packs its rows as tight as the font; give them the trees' breathing room.
 class RoomyRows : public QStyledItemDelegate {
   public:
@@ -84,12 +70,10 @@ QString programName() {
 }  // namespace
 
 KelvornWindow::KelvornWindow(const QString& aboutMenuText, QWidget* parent)
-    : QWidget(parent), aboutMenuText_(aboutMenuText) {
+    : QWidget(parent), aboutMenuText_(aboutMenuText), icons_(treeIcons()) {
     setWindowTitle(QString::fromUtf8(browser::kProgramName));
     setWindowIcon(programIcon());
     buildWidgets();
-    hostItems_ = std::make_unique<ItemTree>(*hostTree_, images_);
-    imageItems_ = std::make_unique<ItemTree>(*imageTree_, images_);
     connectSignals();
     resize(800, 560);
 }
@@ -118,8 +102,8 @@ void KelvornWindow::buildWidgets() {
     delete_ = makeButton(this, deleteIcon(), QStringLiteral("×"));
     new_ = makeButton(this, newIcon(), QString());
 
-    hostTree_ = makeTree(this);
-    imageTree_ = makeTree(this);
+    hostTree_ = desktop::makeTreeView(this, nullptr);
+    imageTree_ = desktop::makeTreeView(this, nullptr);
     QPalette paper = imageTree_->palette();
     paper.setColor(QPalette::Base, Qt::white);
     paper.setColor(QPalette::Text, Qt::black);
@@ -156,12 +140,12 @@ void KelvornWindow::connectSignals() {
     connect(extensionFilter_->lineEdit(), &QLineEdit::textEdited, this, [this] {
         if (dialog_) dialog_->onFilterEdited();
     });
-    connect(hostTree_, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
-        if (dialog_) dialog_->onHostItemExpanding(hostItems_->handleOf(item));
+    connect(hostTree_, &QTreeView::expanded, this, [this](const QModelIndex& index) {
+        if (dialog_) dialog_->onHostItemExpanding(handleOf(Tree::Host, index));
     });
     // Folders also expand or collapse as usual; the logic opens only file items.
-    connect(hostTree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
-        if (dialog_) dialog_->onHostItemDoubleClicked(hostItems_->handleOf(item));
+    connect(hostTree_, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (dialog_) dialog_->onHostItemDoubleClicked(handleOf(Tree::Host, index));
     });
     connect(copyToHost_, &QToolButton::clicked, this, [this] {
         if (dialog_) dialog_->onCopyToHost();
@@ -226,65 +210,39 @@ void KelvornWindow::closeWindow() {
 
 // ---- Trees
 
-ItemTree& KelvornWindow::items(Tree tree) {
-    return tree == Tree::Host ? *hostItems_ : *imageItems_;
-}
-const ItemTree& KelvornWindow::items(Tree tree) const {
-    return tree == Tree::Host ? *hostItems_ : *imageItems_;
-}
-
-QTreeWidget* KelvornWindow::treeWidget(Tree tree) const {
-    return tree == Tree::Host ? hostTree_ : imageTree_;
+void KelvornWindow::showTrees(desktop::TreeSource& host, desktop::TreeSource& image) {
+    hostModel_ = new desktop::TreeModel(host, icons_, this);
+    imageModel_ = new desktop::TreeModel(image, icons_, this);
+    hostTree_->setModel(hostModel_);
+    imageTree_->setModel(imageModel_);
 }
 
-QTreeWidgetItem* KelvornWindow::widgetItem(Tree tree, ItemHandle item) const {
-    return items(tree).widgetItem(item);
+ItemHandle KelvornWindow::handleOf(Tree tree, const QModelIndex& index) const {
+    const desktop::TreeModel* model = treeModel(tree);
+    return model ? model->handleOf(index) : browser::kNoItem;
 }
 
-ItemHandle KelvornWindow::insertItem(Tree tree, ItemHandle parent, const browser::TreeItem& item,
-                                     browser::InsertAt at) {
-    const ItemHandle inserted = items(tree).insert(lastHandle_ + 1, parent, item, at);
-    if (inserted != browser::kNoItem) lastHandle_ = inserted;
-    return inserted;
+QModelIndex KelvornWindow::indexOf(Tree tree, ItemHandle item) const {
+    const desktop::TreeModel* model = treeModel(tree);
+    return model ? model->indexOf(item) : QModelIndex();
 }
 
-void KelvornWindow::deleteAllItems(Tree tree) {
-    items(tree).clear();
-}
-void KelvornWindow::deleteItem(Tree tree, ItemHandle item) {
-    items(tree).remove(item);
-}
-void KelvornWindow::setItemText(Tree tree, ItemHandle item, const std::string& value) {
-    items(tree).setText(item, value);
-}
 void KelvornWindow::expandItem(Tree tree, ItemHandle item) {
-    items(tree).expand(item);
+    treeView(tree)->expand(indexOf(tree, item));
 }
-void KelvornWindow::sortChildren(Tree tree, ItemHandle parent) {
-    items(tree).sortChildren(parent);
-}
-std::vector<ItemHandle> KelvornWindow::children(Tree tree, ItemHandle parent) const {
-    return items(tree).children(parent);
-}
-ItemHandle KelvornWindow::parentOf(Tree tree, ItemHandle item) const {
-    return items(tree).parentOf(item);
-}
+
 ItemHandle KelvornWindow::selectedItem(Tree tree) const {
-    return items(tree).selected();
+    const QModelIndexList selection = treeView(tree)->selectionModel()
+                                          ? treeView(tree)->selectionModel()->selectedIndexes()
+                                          : QModelIndexList();
+    return selection.isEmpty() ? browser::kNoItem : handleOf(tree, selection.first());
 }
 
 void KelvornWindow::selectItem(Tree tree, ItemHandle item) {
-    items(tree).select(item);
-}
-std::string KelvornWindow::itemText(Tree tree, ItemHandle item) const {
-    return items(tree).text(item);
-}
-browser::ItemData KelvornWindow::itemData(Tree tree, ItemHandle item) const {
-    return items(tree).data(item);
-}
-
-std::optional<int> KelvornWindow::addExtensionIcon(const std::string& extension) {
-    return images_.addExtensionIcon(extension);
+    const QModelIndex index = indexOf(tree, item);
+    if (!index.isValid()) return;
+    treeView(tree)->setCurrentIndex(index);
+    treeView(tree)->scrollTo(index);
 }
 
 // ---- Drop-down lists

@@ -4,12 +4,11 @@
 #include <QWidget>
 
 #include "browser/browser_view.h"
-#include "image_list.h"
-#include "item_tree.h"
+#include "desktop/icon_cache.h"
+#include "desktop/tree_model.h"
 
 class QComboBox;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 class QToolButton;
 
 namespace browser {
@@ -34,21 +33,10 @@ class KelvornWindow : public QWidget, public browser::BrowserView {
     bool askOkCancel(const std::string& text) override;
     std::unique_ptr<browser::WaitCursorScope> waitCursor() override;
 
-    browser::ItemHandle insertItem(browser::Tree tree, browser::ItemHandle parent,
-                                   const browser::TreeItem& item, browser::InsertAt at) override;
-    void deleteAllItems(browser::Tree tree) override;
-    void deleteItem(browser::Tree tree, browser::ItemHandle item) override;
-    void setItemText(browser::Tree tree, browser::ItemHandle item, const std::string& text) override;
+    void showTrees(desktop::TreeSource& host, desktop::TreeSource& image) override;
     void expandItem(browser::Tree tree, browser::ItemHandle item) override;
-    void sortChildren(browser::Tree tree, browser::ItemHandle parent) override;
-    std::vector<browser::ItemHandle> children(browser::Tree tree, browser::ItemHandle parent) const override;
-    browser::ItemHandle parentOf(browser::Tree tree, browser::ItemHandle item) const override;
     browser::ItemHandle selectedItem(browser::Tree tree) const override;
     void selectItem(browser::Tree tree, browser::ItemHandle item) override;
-    std::string itemText(browser::Tree tree, browser::ItemHandle item) const override;
-    browser::ItemData itemData(browser::Tree tree, browser::ItemHandle item) const override;
-
-    std::optional<int> addExtensionIcon(const std::string& extension) override;
 
     void setDriveEntries(const std::vector<std::string>& entries) override;
     void selectDrive(int index) override;
@@ -69,13 +57,19 @@ class KelvornWindow : public QWidget, public browser::BrowserView {
     // The widgets, for tests and the screenshot tool.
     QComboBox* driveList() const { return driveList_; }
     QComboBox* extensionFilter() const { return extensionFilter_; }
-    QTreeWidget* treeWidget(browser::Tree tree) const;
-    QTreeWidgetItem* widgetItem(browser::Tree tree, browser::ItemHandle item) const;
+    QTreeView* treeView(browser::Tree tree) const {
+        return tree == browser::Tree::Host ? hostTree_ : imageTree_;
+    }
+    desktop::TreeModel* treeModel(browser::Tree tree) const {
+        return tree == browser::Tree::Host ? hostModel_ : imageModel_;
+    }
+    // Invalid for an item the tree does not hold.
+    QModelIndex indexOf(browser::Tree tree, browser::ItemHandle item) const;
     QToolButton* copyToHostButton() const { return copyToHost_; }
     QToolButton* copyToImageButton() const { return copyToImage_; }
     QToolButton* deleteButton() const { return delete_; }
     QToolButton* newButton() const { return new_; }
-    const ImageList& images() const { return images_; }
+    const desktop::IconCache& icons() const { return icons_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -85,13 +79,11 @@ class KelvornWindow : public QWidget, public browser::BrowserView {
   private:
     void buildWidgets();
     void connectSignals();
-    ItemTree& items(browser::Tree tree);
-    const ItemTree& items(browser::Tree tree) const;
+    browser::ItemHandle handleOf(browser::Tree tree, const QModelIndex& index) const;
 
     browser::BrowserDialog* dialog_ = nullptr;
     QString aboutMenuText_;
-    ImageList images_;
-    browser::ItemHandle lastHandle_ = browser::kNoItem;  // handles grow and are never given twice
+    desktop::IconCache icons_;
 
     QComboBox* driveList_ = nullptr;
     QComboBox* extensionFilter_ = nullptr;
@@ -99,10 +91,10 @@ class KelvornWindow : public QWidget, public browser::BrowserView {
     QToolButton* copyToImage_ = nullptr;
     QToolButton* delete_ = nullptr;
     QToolButton* new_ = nullptr;
-    QTreeWidget* hostTree_ = nullptr;
-    QTreeWidget* imageTree_ = nullptr;
-    std::unique_ptr<ItemTree> hostItems_;
-    std::unique_ptr<ItemTree> imageItems_;
+    QTreeView* hostTree_ = nullptr;
+    QTreeView* imageTree_ = nullptr;
+    desktop::TreeModel* hostModel_ = nullptr;  // owned by the window, made when the logic shows its trees
+    desktop::TreeModel* imageModel_ = nullptr;
 };
 
 }  // namespace kelvorn

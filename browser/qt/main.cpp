@@ -15,8 +15,8 @@
 #include "browser/library_entries.h"
 #include "browser/message_table.h"
 #include "desktop/command_line.h"
-#include "image_list.h"
 #include "kelvorn_window.h"
+#include "pictures.h"
 
 namespace {
 

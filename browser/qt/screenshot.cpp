@@ -6,6 +6,7 @@
 #include <variant>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -15,30 +16,33 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QTemporaryDir>
-#include <QTreeWidget>
 
 #include "browser/browser_dialog.h"
 #include "browser/library_entries.h"
 #include "browser/message_table.h"
 #include "desktop/modal_answerer.h"
 #include "desktop/screenshots.h"
-#include "image_list.h"
 #include "kelvorn_window.h"
+#include "pictures.h"
 
 namespace {
 
 using desktop::settle;
 
+using browser::Tree;
+
 // Opens the first folders of the image so the picture shows some depth.
-void expandSomeFolders(QTreeWidget& tree, int count) {
-    if (tree.topLevelItemCount() == 0) return;
-    QTreeWidgetItem* root = tree.topLevelItem(0);
+void expandSomeFolders(kelvorn::KelvornWindow& window, const browser::BrowserDialog& dialog, int count) {
+    const browser::ItemTree& tree = dialog.tree(Tree::Image);
+    const auto roots = tree.children(browser::kNoItem);
+    if (roots.empty()) return;
     int opened = 0;
-    for (int i = 0; i < root->childCount() && opened < count; ++i) {
-        QTreeWidgetItem* child = root->child(i);
-        if (child->childCount() == 0) continue;
-        child->setExpanded(true);
-        if (opened++ == 0) tree.setCurrentItem(child->child(0));
+    for (const browser::ItemHandle child : tree.children(roots.front())) {
+        if (opened == count) break;
+        const auto below = tree.children(child);
+        if (below.empty()) continue;
+        window.expandItem(Tree::Image, child);
+        if (opened++ == 0) window.selectItem(Tree::Image, below.front());
     }
 }
 
@@ -51,20 +55,21 @@ browser::HostServices onlyDrive(const std::string& folder) {
 }
 
 // The host item among parent's children whose path ends with suffix; kNoItem when none.
-browser::ItemHandle childEndingWith(const kelvorn::KelvornWindow& window, browser::ItemHandle parent,
+browser::ItemHandle childEndingWith(const browser::BrowserDialog& dialog, browser::ItemHandle parent,
                                     browser::ItemKind kind, const std::string& suffix) {
-    for (const browser::ItemHandle item : window.children(browser::Tree::Host, parent)) {
-        const browser::ItemData data = window.itemData(browser::Tree::Host, item);
+    for (const browser::ItemHandle item : dialog.tree(Tree::Host).children(parent)) {
+        const browser::ItemData& data = dialog.tree(Tree::Host).data(item);
         if (data.kind == kind && data.path.ends_with(suffix)) return item;
     }
     return browser::kNoItem;
 }
 
-void expandAll(QTreeWidgetItem& item) {
+void expandAll(kelvorn::KelvornWindow& window, const browser::BrowserDialog& dialog, Tree which,
+               browser::ItemHandle item) {
     // Each expansion lists the level below, so the children exist only once their parent is open.
-    item.setExpanded(true);
-    for (int i = 0; i < item.childCount(); ++i) {
-        if (item.child(i)->childCount() > 0) expandAll(*item.child(i));
+    window.expandItem(which, item);
+    for (const browser::ItemHandle child : dialog.tree(which).children(item)) {
+        if (!dialog.tree(which).children(child).empty()) expandAll(window, dialog, which, child);
     }
 }
 
@@ -94,18 +99,18 @@ bool saveDiskCopy(const desktop::PictureFolder& out, const browser::LibraryEntri
     dialog.openImageAtStart(copy.toStdString());
     settle();
 
-    const std::vector<browser::ItemHandle> roots = window.children(browser::Tree::Host, browser::kNoItem);
+    const std::vector<browser::ItemHandle> roots = dialog.tree(Tree::Host).children(browser::kNoItem);
     const browser::ItemHandle target =
         roots.empty() ? browser::kNoItem
-                      : childEndingWith(window, roots.front(), browser::ItemKind::Folder, "/Záchrana");
-    QTreeWidget* imageTree = window.treeWidget(browser::Tree::Image);
-    if (target == browser::kNoItem || imageTree->topLevelItemCount() == 0) {
+                      : childEndingWith(dialog, roots.front(), browser::ItemKind::Folder, "/Záchrana");
+    const std::vector<browser::ItemHandle> imageRoots = dialog.tree(Tree::Image).children(browser::kNoItem);
+    if (target == browser::kNoItem || imageRoots.empty()) {
         std::fputs("kelvorn_screenshot: the scratch drive or the image did not show\n", stderr);
         window.attach(nullptr);
         return false;
     }
-    window.treeWidget(browser::Tree::Host)->setCurrentItem(window.widgetItem(browser::Tree::Host, target));
-    imageTree->setCurrentItem(imageTree->topLevelItem(0));
+    window.selectItem(Tree::Host, target);
+    window.selectItem(Tree::Image, imageRoots.front());
 
     // Yes to the question, the result box closed at once; any other box is a failed copy.
     QStringList complaints;
@@ -131,13 +136,12 @@ bool saveDiskCopy(const desktop::PictureFolder& out, const browser::LibraryEntri
     }
 
     // The copy rebuilt the host tree with the rescue folder selected; open it all the way down.
-    const browser::ItemHandle again = window.selectedItem(browser::Tree::Host);
-    QTreeWidgetItem* rescued = window.widgetItem(browser::Tree::Host, again);
+    const browser::ItemHandle again = window.selectedItem(Tree::Host);
     browser::ItemHandle bootFile = browser::kNoItem;
-    if (rescued != nullptr) {
-        expandAll(*rescued);
-        for (const browser::ItemHandle disk : window.children(browser::Tree::Host, again)) {
-            bootFile = childEndingWith(window, disk, browser::ItemKind::File, ".BOT");
+    if (again != browser::kNoItem) {
+        expandAll(window, dialog, Tree::Host, again);
+        for (const browser::ItemHandle disk : dialog.tree(Tree::Host).children(again)) {
+            bootFile = childEndingWith(dialog, disk, browser::ItemKind::File, ".BOT");
             if (bootFile != browser::kNoItem) break;
         }
     }
@@ -146,9 +150,9 @@ bool saveDiskCopy(const desktop::PictureFolder& out, const browser::LibraryEntri
         window.attach(nullptr);
         return false;
     }
-    window.selectItem(browser::Tree::Host, bootFile);
+    window.selectItem(Tree::Host, bootFile);
     // The source open beside its copy; the root stays selected, as it was for the copy.
-    expandAll(*imageTree->topLevelItem(0));
+    expandAll(window, dialog, Tree::Image, dialog.tree(Tree::Image).children(browser::kNoItem).front());
     settle();
     const bool saved = out.save(window.grab(), "kelvorn-disk-copy.png");
     window.close();
@@ -198,7 +202,7 @@ int main(int argc, char** argv) {
     window.resize(900, 560);
     window.show();
     if (!image.empty()) dialog.openImageAtStart(image);
-    expandSomeFolders(*window.treeWidget(browser::Tree::Image), 2);
+    expandSomeFolders(window, dialog, 2);
     settle();
 
     bool ok = out.save(window.grab(), "kelvorn-window.png");

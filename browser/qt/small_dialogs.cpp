@@ -9,7 +9,7 @@
 
 #include "browser/message_table.h"
 #include "desktop/about_box.h"
-#include "image_list.h"
+#include "pictures.h"
 
 namespace kelvorn {
 namespace {

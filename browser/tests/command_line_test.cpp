@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "browser/command_line.h"
-#include "browser/extension_icons.h"
 
 namespace browser::testing {
 namespace {
@@ -44,28 +43,6 @@ TEST(CommandLine, AFileNamedOnTheLineIsNeverReadAsOptions) {
     o = parseArguments({"/opt/missing.img"}, isFile);
     EXPECT_EQ(o.imageToOpen, "");
     EXPECT_EQ(o.entryCheckFlags, 'p' & 0x0F);
-}
-
-TEST(ExtensionIcons, StayConsistentBeyondTheirSlots) {
-    ExtensionIcons icons;
-    int next = 9;
-    int asked = 0;
-    const auto add = [&](const std::string&) -> std::optional<int> {
-        ++asked;
-        return next++;
-    };
-    std::vector<int> first;
-    for (int i = 0; i < 300; ++i) first.push_back(icons.indexFor(".e" + std::to_string(i), add));
-    EXPECT_EQ(icons.size(), ExtensionIcons::kSlots);
-    // Recent ones are cached, evicted ones get a fresh image, and no index ever names another extension.
-    EXPECT_EQ(icons.indexFor(".E299", add), first[299]);
-    const int again = icons.indexFor(".e0", add);
-    EXPECT_EQ(again, next - 1);
-    EXPECT_EQ(icons.indexFor(".e0", add), again);
-    EXPECT_EQ(asked, 301);
-
-    const auto none = [](const std::string&) -> std::optional<int> { return std::nullopt; };
-    EXPECT_EQ(icons.indexFor(".unknown", none), 3);
 }
 
 }  // namespace

@@ -28,9 +28,7 @@ class ImageTreeTest : public BrowserTest {
         dialog->onHostItemDoubleClicked(hostItem(fs::path(image).filename().string() + " (1440K)"));
     }
 
-    std::string rootText() const {
-        return view.itemText(Tree::Image, view.children(Tree::Image, kNoItem).at(0));
-    }
+    std::string rootText() const { return view.text(Tree::Image, view.children(Tree::Image, kNoItem).at(0)); }
 
     // Patches bytes of an image file in place.
     static void patch(const std::string& image, std::streamoff offset, std::vector<uint8_t> bytes) {
@@ -77,7 +75,7 @@ TEST_F(ImageTreeTest, WithoutALabelEntryTheBootSectorsLabelIsShown) {
     start();
     dialog->onHostItemDoubleClicked(hostItem("mkfs.img (720K)"));
     EXPECT_EQ(rootText().substr(0, 12), "NO NAME     ");
-    EXPECT_EQ(view.node(Tree::Image, view.children(Tree::Image, kNoItem)[0]).item.image, icon::kImage35);
+    EXPECT_EQ(view.face(Tree::Image, view.children(Tree::Image, kNoItem)[0]).icon, icon::kImage35);
 }
 
 TEST_F(ImageTreeTest, ReadOnlyAndDamagedImages) {
@@ -147,7 +145,8 @@ TEST_F(ImageTreeTest, AFailedCheckSkipsTheEntryInTheRootAndEndsASubfolder) {
     EXPECT_EQ(view.messages[0].substr(0, view.messages[0].find('\n')), "Chybně formátovaná položka");
     EXPECT_NE(view.messages[0].find("\nChyba 3: 00002620:\n42"), std::string::npos) << view.messages[0];
     EXPECT_EQ(view.messages[1], "Chybně formátovaná položka") << "no details below the root";
-    EXPECT_EQ(view.dump(Tree::Image), "+__NO_NAME__ (1420K) [6]\n  A.TXT [10]\n  C.TXT [10]\n  SUB [0]\n");
+    EXPECT_EQ(view.dump(Tree::Image),
+              "+__NO_NAME__ (1420K) [6]\n  A.TXT [8 .txt]\n  C.TXT [8 .txt]\n  SUB [0]\n");
 }
 
 TEST_F(ImageTreeTest, DamagedDirectoriesAndTablesNeverHangOrCrash) {
@@ -180,7 +179,7 @@ TEST_F(ImageTreeTest, ACommandLineImageIsShownInItsFolderAndOpened) {
     const ItemHandle item = view.find(Tree::Host, "start.img (1440K)");
     ASSERT_NE(item, kNoItem);
     EXPECT_EQ(view.selectedItem(Tree::Host), item);
-    EXPECT_TRUE(view.node(Tree::Host, view.parentOf(Tree::Host, item)).expanded);
+    EXPECT_TRUE(view.isExpanded(Tree::Host, view.parentOf(Tree::Host, item)));
     EXPECT_TRUE(dialog->imageIsOpen());
     EXPECT_EQ(rootText().substr(0, 6), "START ");
 }

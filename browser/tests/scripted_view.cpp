@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-#include "browser/tree_order.h"
-
 namespace browser::testing {
 namespace {
 
@@ -57,55 +55,21 @@ std::unique_ptr<WaitCursorScope> ScriptedView::waitCursor() {
     return std::make_unique<CountedWait>(waitCursors);
 }
 
-ItemHandle ScriptedView::insertItem(Tree tree, ItemHandle parent, const TreeItem& item, InsertAt at) {
-    const ItemHandle handle = next_++;
-    auto& level = parent == kNoItem ? tops[static_cast<int>(tree)] : node(tree, parent).children;
-    nodes[static_cast<int>(tree)][handle] = Node{parent, item, {}, false};
-    auto place = level.end();
-    if (at == InsertAt::Sorted) {
-        place = std::upper_bound(level.begin(), level.end(), item.text,
-                                 [&](const std::string& text, ItemHandle h) {
-                                     return treeTextLess(text, node(tree, h).item.text);
-                                 });
-    }
-    level.insert(place, handle);
-    return handle;
+void ScriptedView::showTrees(desktop::TreeSource& host, desktop::TreeSource& image) {
+    sources_[static_cast<int>(Tree::Host)] = &host;
+    sources_[static_cast<int>(Tree::Image)] = &image;
 }
 
-void ScriptedView::deleteAllItems(Tree tree) {
-    nodes[static_cast<int>(tree)].clear();
-    tops[static_cast<int>(tree)].clear();
-    selected[static_cast<int>(tree)] = kNoItem;
-}
-
-void ScriptedView::deleteItem(Tree tree, ItemHandle item) {
-    const Node gone = node(tree, item);
-    for (ItemHandle child : std::vector<ItemHandle>(gone.children)) deleteItem(tree, child);
-    auto& level = gone.parent == kNoItem ? tops[static_cast<int>(tree)] : node(tree, gone.parent).children;
-    level.erase(std::find(level.begin(), level.end(), item));
-    nodes[static_cast<int>(tree)].erase(item);
-    if (selected[static_cast<int>(tree)] == item) selected[static_cast<int>(tree)] = kNoItem;
-}
-
-void ScriptedView::setItemText(Tree tree, ItemHandle item, const std::string& text) {
-    node(tree, item).item.text = text;
-}
-
-void ScriptedView::sortChildren(Tree tree, ItemHandle parent) {
-    auto& level = parent == kNoItem ? tops[static_cast<int>(tree)] : node(tree, parent).children;
-    std::stable_sort(level.begin(), level.end(), [&](ItemHandle a, ItemHandle b) {
-        return treeTextLess(node(tree, a).item.text, node(tree, b).item.text);
-    });
+ItemHandle ScriptedView::selectedItem(Tree tree) const {
+    const ItemHandle item = selected[static_cast<int>(tree)];
+    return source(tree).contains(item) ? item : kNoItem;
 }
 
 std::vector<ItemHandle> ScriptedView::children(Tree tree, ItemHandle parent) const {
-    return parent == kNoItem ? tops[static_cast<int>(tree)] : node(tree, parent).children;
-}
-
-std::optional<int> ScriptedView::addExtensionIcon(const std::string& extension) {
-    iconRequests.push_back(extension);
-    if (extensionsWithoutIcon.count(extension)) return std::nullopt;
-    return nextIcon_++;
+    std::vector<ItemHandle> out;
+    for (size_t row = 0; row < source(tree).childCount(parent); ++row)
+        out.push_back(source(tree).childAt(parent, row));
+    return out;
 }
 
 void ScriptedView::selectFilterEntry(int index) {
@@ -117,25 +81,29 @@ void ScriptedView::selectFilterEntry(int index) {
 
 std::string ScriptedView::dump(Tree tree) const {
     std::string out;
-    dumpLevel(tree, tops[static_cast<int>(tree)], 0, out);
+    dumpLevel(tree, kNoItem, 0, out);
     return out;
 }
 
-void ScriptedView::dumpLevel(Tree tree, const std::vector<ItemHandle>& level, int depth,
-                             std::string& out) const {
-    for (ItemHandle h : level) {
-        const Node& n = node(tree, h);
-        out += std::string(static_cast<size_t>(depth) * 2, ' ') + (n.expanded ? "+" : "") + n.item.text +
-               " [" + std::to_string(n.item.image) + "]\n";
-        dumpLevel(tree, n.children, depth + 1, out);
+void ScriptedView::dumpLevel(Tree tree, ItemHandle parent, int depth, std::string& out) const {
+    for (ItemHandle h : children(tree, parent)) {
+        const ItemFace& f = face(tree, h);
+        out += std::string(static_cast<size_t>(depth) * 2, ' ') + (isExpanded(tree, h) ? "+" : "") + f.text +
+               " [" + std::to_string(f.icon) + (f.extension.empty() ? "" : " " + f.extension) + "]\n";
+        dumpLevel(tree, h, depth + 1, out);
     }
 }
 
 ItemHandle ScriptedView::find(Tree tree, const std::string& text) const {
-    for (const auto& [handle, n] : nodes[static_cast<int>(tree)]) {
-        if (n.item.text == text) return handle;
+    ItemHandle found = kNoItem;
+    std::vector<ItemHandle> pending = children(tree, kNoItem);
+    while (!pending.empty()) {
+        const ItemHandle h = pending.back();
+        pending.pop_back();
+        if (face(tree, h).text == text && (found == kNoItem || h < found)) found = h;
+        for (ItemHandle child : children(tree, h)) pending.push_back(child);
     }
-    return kNoItem;
+    return found;
 }
 
 }  // namespace browser::testing

@@ -1,7 +1,6 @@
 #pragma once
 // A view for the logic tests: records what the dialog shows and answers questions from a script.
 #include <deque>
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,32 +11,16 @@ namespace browser::testing {
 
 class ScriptedView : public BrowserView {
   public:
-    struct Node {
-        ItemHandle parent = kNoItem;
-        TreeItem item;
-        std::vector<ItemHandle> children;
-        bool expanded = false;
-    };
-
     void showMessage(const std::string& text) override { messages.push_back(text); }
     bool askYesNo(const std::string& text) override { return answer("[yes/no]", text); }
     bool askOkCancel(const std::string& text) override { return answer("[ok/cancel]", text); }
     std::unique_ptr<WaitCursorScope> waitCursor() override;
 
-    ItemHandle insertItem(Tree tree, ItemHandle parent, const TreeItem& item, InsertAt at) override;
-    void deleteAllItems(Tree tree) override;
-    void deleteItem(Tree tree, ItemHandle item) override;
-    void setItemText(Tree tree, ItemHandle item, const std::string& text) override;
-    void expandItem(Tree tree, ItemHandle item) override { node(tree, item).expanded = true; }
-    void sortChildren(Tree tree, ItemHandle parent) override;
-    std::vector<ItemHandle> children(Tree tree, ItemHandle parent) const override;
-    ItemHandle parentOf(Tree tree, ItemHandle item) const override { return node(tree, item).parent; }
-    ItemHandle selectedItem(Tree tree) const override { return selected[static_cast<int>(tree)]; }
+    void showTrees(desktop::TreeSource& host, desktop::TreeSource& image) override;
+    void expandItem(Tree tree, ItemHandle item) override { expanded[static_cast<int>(tree)].insert(item); }
+    // A selected item the logic has since taken out of its tree is no longer selected, as in a real view.
+    ItemHandle selectedItem(Tree tree) const override;
     void selectItem(Tree tree, ItemHandle item) override { selected[static_cast<int>(tree)] = item; }
-    std::string itemText(Tree tree, ItemHandle item) const override { return node(tree, item).item.text; }
-    ItemData itemData(Tree tree, ItemHandle item) const override { return node(tree, item).item.data; }
-
-    std::optional<int> addExtensionIcon(const std::string& extension) override;
 
     void setDriveEntries(const std::vector<std::string>& entries) override { driveEntries = entries; }
     void selectDrive(int index) override { driveSelection = index; }
@@ -52,12 +35,18 @@ class ScriptedView : public BrowserView {
     void showResultBox(const std::string& text, int) override { messages.push_back("[result] " + text); }
     void closeWindow() override { closed = true; }
 
-    // The tree as indented lines "text [image]", children in their order; expanded items marked "+".
+    // The tree as indented lines "text [icon]" (" .ext" after the icon for an item with an extension),
+    // children in their order; expanded items marked "+".
     std::string dump(Tree tree) const;
-    // The item whose text is this, searched depth-first; kNoItem when there is none.
+    // The first item inserted whose text is this; kNoItem when there is none.
     ItemHandle find(Tree tree, const std::string& text) const;
-    const Node& node(Tree tree, ItemHandle item) const { return nodes[static_cast<int>(tree)].at(item); }
-    Node& node(Tree tree, ItemHandle item) { return nodes[static_cast<int>(tree)].at(item); }
+    std::vector<ItemHandle> children(Tree tree, ItemHandle parent) const;
+    ItemHandle parentOf(Tree tree, ItemHandle item) const { return source(tree).parentOf(item); }
+    const ItemFace& face(Tree tree, ItemHandle item) const { return source(tree).face(item); }
+    const std::string& text(Tree tree, ItemHandle item) const { return face(tree, item).text; }
+    bool isExpanded(Tree tree, ItemHandle item) const {
+        return expanded[static_cast<int>(tree)].count(item) != 0;
+    }
 
     std::vector<std::string> messages;
     std::deque<bool> answers;  // for questions, in order; a question without an answer fails the test
@@ -71,19 +60,16 @@ class ScriptedView : public BrowserView {
     std::deque<std::optional<NewImageChoice>> newImageAnswers;
     std::deque<std::optional<NewItemChoice>> newItemAnswers;
     std::vector<std::string> dialogPresets;
-    std::set<std::string> extensionsWithoutIcon;
-    std::vector<std::string> iconRequests;
     ItemHandle selected[2] = {kNoItem, kNoItem};
     int waitCursors = 0;
     bool closed = false;
 
   private:
     bool answer(const std::string& kind, const std::string& text);
-    void dumpLevel(Tree tree, const std::vector<ItemHandle>& level, int depth, std::string& out) const;
-    std::map<ItemHandle, Node> nodes[2];
-    std::vector<ItemHandle> tops[2];
-    ItemHandle next_ = 1;
-    int nextIcon_ = icon::kFirstExtensionIcon;
+    const desktop::TreeSource& source(Tree tree) const { return *sources_[static_cast<int>(tree)]; }
+    void dumpLevel(Tree tree, ItemHandle parent, int depth, std::string& out) const;
+    desktop::TreeSource* sources_[2] = {nullptr, nullptr};
+    std::set<ItemHandle> expanded[2];
 };
 
 }  // namespace browser::testing

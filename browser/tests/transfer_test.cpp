@@ -71,7 +71,7 @@ class TransferTest : public BrowserTest {
     void selectImageRoot() { view.selectItem(Tree::Image, view.children(Tree::Image, kNoItem).at(0)); }
     void selectHostRoot() { view.selectItem(Tree::Host, view.children(Tree::Host, kNoItem).at(0)); }
     std::string imageRootText() const {
-        return view.itemText(Tree::Image, view.children(Tree::Image, kNoItem).at(0));
+        return view.text(Tree::Image, view.children(Tree::Image, kNoItem).at(0));
     }
 
     static std::string mdirNames(const std::string& image) {

@@ -132,24 +132,6 @@ void CommandLineView::removeInfo(int index) {
     info_.erase(info_.begin() + index);
 }
 
-CommandLineView::ItemHandle CommandLineView::insertItem(ItemHandle parent, const FileItem& item) {
-    items_[nextItem_] = {parent, item};
-    return nextItem_++;
-}
-
-std::vector<CommandLineView::ItemHandle> CommandLineView::children(ItemHandle parent) const {
-    std::vector<ItemHandle> out;
-    for (const auto& [handle, entry] : items_) {
-        if (entry.first == parent) out.push_back(handle);
-    }
-    return out;
-}
-
-CommandLineView::FileItem CommandLineView::item(ItemHandle handle) const {
-    const auto found = items_.find(handle);
-    return found == items_.end() ? FileItem{} : found->second.second;
-}
-
 void CommandLineView::SetRange(uint32_t, uint32_t upper) {
     cylinders_ = upper;
     steps_ = 0;

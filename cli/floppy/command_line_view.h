@@ -22,7 +22,6 @@ struct FloppyAnswers {
 class CommandLineView final : public converter::dialog::ConverterView {
   public:
     using ItemHandle = converter::dialog::ItemHandle;
-    using FileItem = converter::dialog::FileItem;
 
     CommandLineView(FloppyAction action, std::string drive, FloppyAnswers answers);
     ~CommandLineView() override;
@@ -44,12 +43,8 @@ class CommandLineView final : public converter::dialog::ConverterView {
 
     void setFileDrives(const std::vector<std::string>&) override {}
     void selectFileDrive(int) override {}
-    ItemHandle insertItem(ItemHandle parent, const FileItem& item) override;
-    void deleteAllItems() override { items_.clear(); }
+    void showFileTree(desktop::TreeSource&) override {}
     void expandItem(ItemHandle) override {}
-    void sortChildren(ItemHandle) override {}
-    std::vector<ItemHandle> children(ItemHandle parent) const override;
-    FileItem item(ItemHandle handle) const override;
     std::string nameText() const override { return name_; }
     void setNameText(const std::string& text) override { name_ = text; }
 
@@ -86,8 +81,6 @@ class CommandLineView final : public converter::dialog::ConverterView {
     std::string drive_;
     FloppyAnswers answers_;
     std::vector<std::string> info_;
-    std::map<ItemHandle, std::pair<ItemHandle, FileItem>> items_;
-    ItemHandle nextItem_ = 1;
     std::string name_;
     bool arrows_ = false;
     bool formatEnabled_ = false;

@@ -28,7 +28,9 @@ ConverterDialog::ConverterDialog(ConverterView& view, ConverterServices services
       services_(std::move(services)),
       osKind_(options.osKind),
       diagSwitch_(options.diagSwitch),
-      extensionText_(options.extensionText) {}
+      extensionText_(options.extensionText) {
+    view_.showFileTree(fileTree_);
+}
 
 void ConverterDialog::initialise() {
     applyExtensionText(extensionText_);

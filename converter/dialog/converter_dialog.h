@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "converter/dialog/converter_view.h"
+#include "desktop/store/tree_order.h"
 #include "floppy_access.h"
 #include "platform/host_drives.h"
 
@@ -60,6 +61,7 @@ class ConverterDialog {
     bool pathResolved() const { return pathResolved_; }
     const std::vector<std::string>& extensions() const { return extensions_; }
     char osKind() const { return osKind_; }
+    const FileTree& fileTree() const { return fileTree_; }
 
   private:
     void refreshFloppyInfo();
@@ -86,6 +88,7 @@ class ConverterDialog {
     int appendProgressLine(const char* line);
 
     ConverterView& view_;
+    FileTree fileTree_{desktop::faceTextLess};
     ConverterServices services_;
     char osKind_;
     int diagSwitch_;

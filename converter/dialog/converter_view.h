@@ -5,22 +5,25 @@
 #include <string>
 #include <vector>
 
+#include "desktop/store/item_store.h"
 #include "progress_port.h"
 
 namespace converter::dialog {
 
 // An item of the file tree; 0 is no item (as a parent: the tree's top level).
-using ItemHandle = uint64_t;
-inline constexpr ItemHandle kNoItem = 0;
+using desktop::ItemHandle;
+using desktop::kNoItem;
 
 enum class ItemKind { DriveRoot, Folder, ImageFile };
 
-struct FileItem {
-    std::string text;
-    int image = 0;  // kFolder..kRemovableDrive below
+// Set when the logic inserts an item and never derived from its text again.
+struct FileData {
     ItemKind kind = ItemKind::Folder;
-    std::string path;  // the host path, set by the logic and never derived from the text
+    std::string path;  // the host path
 };
+
+// The file tree as the logic holds it; its pictures are kFolder..kRemovableDrive below.
+using FileTree = desktop::ItemStore<FileData>;
 
 namespace icon {
 inline constexpr int kFolder = 0;
@@ -29,6 +32,7 @@ inline constexpr int kFixedDrive = 2;
 inline constexpr int kImageFile = 3;
 inline constexpr int kOpticalDrive = 4;
 inline constexpr int kRemovableDrive = 5;
+inline constexpr int kCount = 6;
 }  // namespace icon
 
 // Held while a long action runs; the view shows a wait cursor and keeps painting.
@@ -58,12 +62,9 @@ class ConverterView : public ProgressPort {
     // The file side: the drive list, the tree, the name box.
     virtual void setFileDrives(const std::vector<std::string>& entries) = 0;
     virtual void selectFileDrive(int index) = 0;
-    virtual ItemHandle insertItem(ItemHandle parent, const FileItem& item) = 0;
-    virtual void deleteAllItems() = 0;
+    // The logic's file tree, shown from here on and followed as it changes.
+    virtual void showFileTree(desktop::TreeSource& tree) = 0;
     virtual void expandItem(ItemHandle item) = 0;
-    virtual void sortChildren(ItemHandle parent) = 0;  // by text, ignoring case
-    virtual std::vector<ItemHandle> children(ItemHandle parent) const = 0;
-    virtual FileItem item(ItemHandle item) const = 0;
     virtual std::string nameText() const = 0;
     // Replaces the name box's text without raising the name change handler.
     virtual void setNameText(const std::string& text) = 0;

@@ -61,10 +61,11 @@ void ConverterDialog::selectFileDrive() {
     }
     fileDriveRoot_ = drive.path;
     currentPath_ = asFolder(drive.path);
-    view_.deleteAllItems();
+    fileTree_.clear();
     expandedOnce_.clear();
+    const int picture = rootIcon(drive.type);
     const ItemHandle root =
-        view_.insertItem(kNoItem, {drive.path, rootIcon(drive.type), ItemKind::DriveRoot, drive.path});
+        fileTree_.insert(kNoItem, {drive.path, picture, picture, {}}, {ItemKind::DriveRoot, drive.path});
     {
         const auto wait = view_.waitCursor();
         fillFileLevel(drive.path, root);
@@ -85,7 +86,8 @@ void ConverterDialog::fillFileLevel(const std::string& folder, ItemHandle parent
             if (entry.name.ends_with('.') || entry.name.starts_with('.') || entry.isLink ||
                 !services_.isDiskFolder(path))
                 continue;
-            view_.insertItem(parent, {entry.name, icon::kFolder, ItemKind::Folder, path});
+            fileTree_.insert(parent, {entry.name, icon::kFolder, icon::kFolderOpen, {}},
+                             {ItemKind::Folder, path});
             continue;
         }
         const std::string lower = platform::lowerCaseUtf8(entry.name);
@@ -95,25 +97,29 @@ void ConverterDialog::fillFileLevel(const std::string& folder, ItemHandle parent
                                 lower.ends_with(platform::lowerCaseUtf8(extension)));
         }
         if (listed) {
-            view_.insertItem(parent, {entry.name + " (" + std::to_string(entry.size / 1024) + "K)",
-                                      icon::kImageFile, ItemKind::ImageFile, path});
+            fileTree_.insert(parent,
+                             {entry.name + " (" + std::to_string(entry.size / 1024) + "K)",
+                              icon::kImageFile,
+                              icon::kImageFile,
+                              {}},
+                             {ItemKind::ImageFile, path});
         }
     }
-    view_.sortChildren(parent);
+    fileTree_.sortChildren(parent);
 }
 
 void ConverterDialog::onFileItemExpanding(ItemHandle item) {
     if (item == kNoItem || !expandedOnce_.insert(item).second) return;
     const auto wait = view_.waitCursor();
-    for (ItemHandle child : view_.children(item)) {
-        const FileItem data = view_.item(child);
+    for (ItemHandle child : fileTree_.children(item)) {
+        const FileData& data = fileTree_.data(child);
         if (data.kind != ItemKind::ImageFile) fillFileLevel(data.path, child);
     }
 }
 
 void ConverterDialog::onFileItemSelected(ItemHandle item) {
-    if (item == kNoItem) return;
-    const FileItem data = view_.item(item);
+    if (!fileTree_.contains(item)) return;
+    const FileData& data = fileTree_.data(item);
     if (data.kind == ItemKind::ImageFile) {
         const std::string name = data.path.substr(data.path.find_last_of('/') + 1);
         view_.setNameText(name);

@@ -25,23 +25,15 @@ QIcon floppyIcon() {
     return QIcon::fromTheme(QStringLiteral("media-floppy"), desktop::floppy35Picture());
 }
 
-TreeIcons::TreeIcons() {
-    pictures_[icon::kFolder] = desktop::folderIcon();
-    pictures_[icon::kFolderOpen] = desktop::openFolderIcon();
-    pictures_[icon::kFixedDrive] = desktop::hardDiskIcon();
-    pictures_[icon::kImageFile] = floppyIcon();
-    pictures_[icon::kOpticalDrive] = desktop::opticalDiskIcon();
-    pictures_[icon::kRemovableDrive] = desktop::removableDiskIcon();
-    folderItem_ = desktop::withSelectedPicture(pictures_[icon::kFolder], pictures_[icon::kFolderOpen]);
-}
-
-QIcon TreeIcons::picture(int image) const {
-    if (image < 0 || image >= static_cast<int>(pictures_.size())) return pictures_[icon::kFolder];
-    return pictures_[static_cast<size_t>(image)];
-}
-
-QIcon TreeIcons::forItem(int image) const {
-    return image == icon::kFolder ? folderItem_ : picture(image);
+desktop::IconCache treePictures() {
+    std::vector<QIcon> pictures(icon::kCount);
+    pictures[icon::kFolder] = desktop::folderIcon();
+    pictures[icon::kFolderOpen] = desktop::openFolderIcon();
+    pictures[icon::kFixedDrive] = desktop::hardDiskIcon();
+    pictures[icon::kImageFile] = floppyIcon();
+    pictures[icon::kOpticalDrive] = desktop::opticalDiskIcon();
+    pictures[icon::kRemovableDrive] = desktop::removableDiskIcon();
+    return desktop::IconCache(std::move(pictures), icon::kFolder);
 }
 
 }  // namespace mirask

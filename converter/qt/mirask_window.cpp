@@ -16,13 +16,14 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include "converter/dialog/converter_dialog.h"
 #include "converter/dialog/texts.h"
 #include "desktop/about_box.h"
-#include "desktop/lined_tree.h"
 #include "desktop/message_boxes.h"
+#include "desktop/tree_view.h"
 #include "desktop/wait_cursor.h"
 
 namespace mirask {
@@ -63,11 +64,10 @@ void fillList(QComboBox& list, const std::vector<std::string>& entries) {
 
 }  // namespace
 
-MiraskWindow::MiraskWindow(QWidget* parent) : QWidget(parent) {
+MiraskWindow::MiraskWindow(QWidget* parent) : QWidget(parent), icons_(treePictures()) {
     setWindowTitle(utf8(text::kWindowTitle));
     setWindowIcon(programIcon());
     buildWidgets();
-    items_ = std::make_unique<FileItems>(*tree_, icons_);
     connectSignals();
     resize(820, 520);
 }
@@ -94,18 +94,7 @@ void MiraskWindow::buildWidgets() {
     fileDrives_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     fileDrives_->setMinimumContentsLength(16);
     fileDrives_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    auto* tree = new desktop::LinedTree(fileSide);
-    tree->setColumnCount(1);
-    tree->setHeaderHidden(true);
-    tree->setRootIsDecorated(true);
-    tree->setSelectionMode(QAbstractItemView::SingleSelection);
-    tree->setUniformRowHeights(true);
-    tree->setIconSize(QSize(16, 16));
-    tree->setSortingEnabled(false);  // the logic orders every level itself
-    // Deep folders scroll sideways instead of being cut short.
-    tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    tree->header()->setStretchLastSection(false);
-    tree_ = tree;
+    tree_ = desktop::makeTreeView(fileSide, nullptr);
     name_ = new QLineEdit(fileSide);
     name_->setMaxLength(255);
     auto* fileLayout = new QVBoxLayout(fileSide);
@@ -160,20 +149,16 @@ void MiraskWindow::connectSignals() {
     connect(fileDrives_, &QComboBox::activated, this, [this](int index) {
         if (dialog_) dialog_->onFileDriveSelected(index);
     });
-    connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
-        const ItemHandle handle = items_->handleOf(current);
-        if (dialog_ && handle != converter::dialog::kNoItem) dialog_->onFileItemSelected(handle);
-    });
     // A click on the item already current changes nothing in the tree, yet picks that file again.
     tree_->viewport()->installEventFilter(this);
-    connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* clicked) {
-        const bool again = clicked == currentAtPress_;
-        currentAtPress_ = nullptr;
-        const ItemHandle handle = items_->handleOf(clicked);
+    connect(tree_, &QTreeView::clicked, this, [this](const QModelIndex& clicked) {
+        const bool again = clicked.isValid() && clicked == currentAtPress_;
+        currentAtPress_ = QPersistentModelIndex();
+        const ItemHandle handle = model_ ? model_->handleOf(clicked) : converter::dialog::kNoItem;
         if (dialog_ && again && handle != converter::dialog::kNoItem) dialog_->onFileItemSelected(handle);
     });
-    connect(tree_, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* expanded) {
-        if (dialog_) dialog_->onFileItemExpanding(items_->handleOf(expanded));
+    connect(tree_, &QTreeView::expanded, this, [this](const QModelIndex& expanded) {
+        if (dialog_ && model_) dialog_->onFileItemExpanding(model_->handleOf(expanded));
     });
     // Only typing raises the handler; setNameText goes through setText, which does not.
     connect(name_, &QLineEdit::textEdited, this, [this] {
@@ -215,7 +200,7 @@ void MiraskWindow::changeEvent(QEvent* event) {
 
 bool MiraskWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == tree_->viewport() && event->type() == QEvent::MouseButtonPress) {
-        currentAtPress_ = tree_->currentItem();
+        currentAtPress_ = tree_->currentIndex();
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -290,29 +275,23 @@ void MiraskWindow::selectFileDrive(int index) {
     fileDrives_->setCurrentIndex(index);
 }
 
-ItemHandle MiraskWindow::insertItem(ItemHandle parent, const converter::dialog::FileItem& item) {
-    return items_->insert(parent, item);
+void MiraskWindow::showFileTree(desktop::TreeSource& tree) {
+    model_ = new desktop::TreeModel(tree, icons_, this);
+    tree_->setModel(model_);
+    // The current item changes with a click, the keys, or the logic's own selection.
+    connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                const ItemHandle handle = model_->handleOf(current);
+                if (dialog_ && handle != converter::dialog::kNoItem) dialog_->onFileItemSelected(handle);
+            });
 }
 
-void MiraskWindow::deleteAllItems() {
-    currentAtPress_ = nullptr;
-    items_->clear();
+QModelIndex MiraskWindow::indexOf(ItemHandle item) const {
+    return model_ ? model_->indexOf(item) : QModelIndex();
 }
 
 void MiraskWindow::expandItem(ItemHandle item) {
-    items_->expand(item);
-}
-
-void MiraskWindow::sortChildren(ItemHandle parent) {
-    items_->sortChildren(parent);
-}
-
-std::vector<ItemHandle> MiraskWindow::children(ItemHandle parent) const {
-    return items_->children(parent);
-}
-
-converter::dialog::FileItem MiraskWindow::item(ItemHandle item) const {
-    return items_->item(item);
+    tree_->expand(indexOf(item));
 }
 
 std::string MiraskWindow::nameText() const {

@@ -2,10 +2,12 @@
 // Mirask's window: the widgets that render ConverterView and pass every notification to ConverterDialog.
 #include <memory>
 
+#include <QPersistentModelIndex>
 #include <QWidget>
 
 #include "converter/dialog/converter_view.h"
-#include "file_items.h"
+#include "desktop/icon_cache.h"
+#include "desktop/tree_model.h"
 #include "mirask_icons.h"
 
 class QComboBox;
@@ -15,8 +17,7 @@ class QLineEdit;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 
 namespace converter::dialog {
 class ConverterDialog;
@@ -49,13 +50,8 @@ class MiraskWindow : public QWidget, public converter::dialog::ConverterView {
 
     void setFileDrives(const std::vector<std::string>& entries) override;
     void selectFileDrive(int index) override;
-    converter::dialog::ItemHandle insertItem(converter::dialog::ItemHandle parent,
-                                             const converter::dialog::FileItem& item) override;
-    void deleteAllItems() override;
+    void showFileTree(desktop::TreeSource& tree) override;
     void expandItem(converter::dialog::ItemHandle item) override;
-    void sortChildren(converter::dialog::ItemHandle parent) override;
-    std::vector<converter::dialog::ItemHandle> children(converter::dialog::ItemHandle parent) const override;
-    converter::dialog::FileItem item(converter::dialog::ItemHandle item) const override;
     std::string nameText() const override;
     void setNameText(const std::string& text) override;
 
@@ -73,15 +69,17 @@ class MiraskWindow : public QWidget, public converter::dialog::ConverterView {
     QComboBox* floppyDriveList() const { return floppyDrives_; }
     QListWidget* infoList() const { return info_; }
     QComboBox* fileDriveList() const { return fileDrives_; }
-    QTreeWidget* fileTree() const { return tree_; }
+    QTreeView* fileTree() const { return tree_; }
+    desktop::TreeModel* fileModel() const { return model_; }
     QLineEdit* nameBox() const { return name_; }
     QPushButton* writeButton() const { return write_; }
     QPushButton* readButton() const { return read_; }
     QPushButton* formatButton() const { return format_; }
     QPushButton* aboutButton() const { return about_; }
     QProgressBar* progressBar() const { return progress_; }
-    QTreeWidgetItem* widgetItem(converter::dialog::ItemHandle item) const { return items_->widgetItem(item); }
-    const TreeIcons& treeIcons() const { return icons_; }
+    // Invalid for an item the tree does not hold.
+    QModelIndex indexOf(converter::dialog::ItemHandle item) const;
+    const desktop::IconCache& treeIcons() const { return icons_; }
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -96,18 +94,18 @@ class MiraskWindow : public QWidget, public converter::dialog::ConverterView {
     void alignArrows();
 
     converter::dialog::ConverterDialog* dialog_ = nullptr;
-    TreeIcons icons_;
-    std::unique_ptr<FileItems> items_;
-    uint32_t step_ = 10;  // what the progress bar steps by until told otherwise
+    desktop::IconCache icons_;
+    desktop::TreeModel* model_ = nullptr;  // owned by the window, made when the logic shows its tree
+    uint32_t step_ = 10;                   // what the progress bar steps by until told otherwise
     // The tree's current item when the mouse went down: a click on it selects nothing new, yet still counts.
-    QTreeWidgetItem* currentAtPress_ = nullptr;
+    QPersistentModelIndex currentAtPress_;
 
     QGroupBox* floppySide_ = nullptr;
     QSpacerItem* arrowsGap_ = nullptr;  // owned by the buttons' layout
     QComboBox* floppyDrives_ = nullptr;
     QListWidget* info_ = nullptr;
     QComboBox* fileDrives_ = nullptr;
-    QTreeWidget* tree_ = nullptr;
+    QTreeView* tree_ = nullptr;
     QLineEdit* name_ = nullptr;
     QPushButton* write_ = nullptr;
     QPushButton* read_ = nullptr;

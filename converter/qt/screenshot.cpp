@@ -15,7 +15,7 @@
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "converter/dialog/converter_dialog.h"
 #include "converter/dialog/drive_setup.h"
@@ -95,10 +95,10 @@ converter::dialog::ConverterServices onlyDrive(const std::string& folder,
 }
 
 // The child of parent with that kind whose path ends with suffix; kNoItem when none.
-ItemHandle childEndingWith(const mirask::MiraskWindow& window, ItemHandle parent, ItemKind kind,
+ItemHandle childEndingWith(const converter::dialog::FileTree& tree, ItemHandle parent, ItemKind kind,
                            const std::string& suffix) {
-    for (const ItemHandle item : window.children(parent)) {
-        const converter::dialog::FileItem data = window.item(item);
+    for (const ItemHandle item : tree.children(parent)) {
+        const converter::dialog::FileData& data = tree.data(item);
         if (data.kind == kind && data.path.ends_with(suffix)) return item;
     }
     return kNoItem;
@@ -146,23 +146,24 @@ int main(int argc, char** argv) {
     settle();
 
     // One image picked in an opened folder: its name in the box, and the arrows on.
-    const std::vector<ItemHandle> roots = window.children(kNoItem);
+    const converter::dialog::FileTree& tree = dialog.fileTree();
+    const std::vector<ItemHandle> roots = tree.children(kNoItem);
     const ItemHandle archive =
-        roots.empty() ? kNoItem : childEndingWith(window, roots.front(), ItemKind::Folder, "/Archiv");
-    const ItemHandle picked = childEndingWith(window, archive, ItemKind::ImageFile, "/dos622-2.gvx");
+        roots.empty() ? kNoItem : childEndingWith(tree, roots.front(), ItemKind::Folder, "/Archiv");
+    const ItemHandle picked = childEndingWith(tree, archive, ItemKind::ImageFile, "/dos622-2.gvx");
     if (picked == kNoItem) {
         std::fprintf(stderr, "%s: the scratch drive did not show in the tree\n", kTool);
         window.attach(nullptr);
         return 1;
     }
-    window.fileTree()->setCurrentItem(window.widgetItem(picked));
+    window.fileTree()->setCurrentIndex(window.indexOf(picked));
     settle();
     bool ok = out.save(window.grab(), "mirask-window.png");
     ok = out.saveModal("mirask-about.png", [&] { dialog.onAbout(); }) && ok;
 
     // A new name typed in another folder, then the read, its picture taken from within.
-    const ItemHandle backups = childEndingWith(window, roots.front(), ItemKind::Folder, "/Zálohy");
-    window.fileTree()->setCurrentItem(window.widgetItem(backups));
+    const ItemHandle backups = childEndingWith(tree, roots.front(), ItemKind::Folder, "/Zálohy");
+    window.fileTree()->setCurrentIndex(window.indexOf(backups));
     window.nameBox()->clear();
     QTest::keyClicks(window.nameBox(), QStringLiteral("zaloha-2024"));
     settle();

@@ -19,12 +19,16 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "browser/browser_dialog.h"
 #include "browser/library_entries.h"
 #include "browser/message_table.h"
+#include "desktop/icon_cache.h"
 #include "desktop/modal_answerer.h"
+#include "desktop/store/tree_order.h"
+#include "desktop/tree_model.h"
+#include "desktop/tree_view.h"
 #include "kelvorn_window.h"
 #include "new_dialogs.h"
 
@@ -43,10 +47,10 @@ void click(QMessageBox& box, QMessageBox::StandardButton which) {
 }
 
 // Double-clicks the item where it is drawn, as a person would.
-void doubleClick(QTreeWidget& tree, QTreeWidgetItem& item) {
+void doubleClick(QTreeView& tree, const QModelIndex& item) {
     QVERIFY(QTest::qWaitForWindowExposed(tree.window()));
-    tree.scrollToItem(&item);
-    const QPoint at = tree.visualItemRect(&item).center();
+    tree.scrollTo(item);
+    const QPoint at = tree.visualRect(item).center();
     // A widget double-click event comes after a press and release of its own, as the window system sends it.
     QTest::mouseClick(tree.viewport(), Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseDClick(tree.viewport(), Qt::LeftButton, Qt::NoModifier, at);
@@ -85,7 +89,8 @@ class KelvornViewTest : public QObject {
     void doubleClickOpensTheImage();
     void notAnImageIsReportedThroughMessageBoxes();
     void questionsReturnTheButtonClicked();
-    void sortedInsertAndDeleteKeepHandlesStraight();
+    void modelFollowsTheStore();
+    void extensionPicturesAreAskedOnceAndBounded();
     void resultBoxClosesItself();
     void f1OpensTheAboutBox();
     void newImageDialogReturnsWhatWasTyped();
@@ -117,16 +122,17 @@ class KelvornViewTest : public QObject {
             host.driveAccessible = [](const std::string&) { return true; };
             return host;
         }
-        QTreeWidgetItem* hostFile(const std::string& name) const {
-            const std::vector<ItemHandle> roots = window.children(Tree::Host, browser::kNoItem);
-            if (roots.empty()) return nullptr;
-            for (const ItemHandle item : window.children(Tree::Host, roots.front())) {
-                const browser::ItemData data = window.itemData(Tree::Host, item);
+        QModelIndex hostFile(const std::string& name) const {
+            const browser::ItemTree& tree = dialog.tree(Tree::Host);
+            const std::vector<ItemHandle> roots = tree.children(browser::kNoItem);
+            if (roots.empty()) return {};
+            for (const ItemHandle item : tree.children(roots.front())) {
+                const browser::ItemData& data = tree.data(item);
                 if (data.kind == browser::ItemKind::File && data.path.ends_with("/" + name)) {
-                    return window.widgetItem(Tree::Host, item);
+                    return window.indexOf(Tree::Host, item);
                 }
             }
-            return nullptr;
+            return {};
         }
 
         KelvornWindow window;
@@ -159,33 +165,35 @@ void KelvornViewTest::initTestCase() {
 void KelvornViewTest::hostTreeListsTheScratchDrive() {
     const auto s = session();
     QCOMPARE(s->window.driveList()->count(), 1);
-    QTreeWidgetItem* file = s->hostFile("floppy.img");
-    QVERIFY(file != nullptr);
-    QCOMPARE(file->text(0), QStringLiteral("floppy.img (1440K)"));
-    QVERIFY(!file->icon(0).isNull());
-    QVERIFY(file->parent()->isExpanded());
+    const QModelIndex file = s->hostFile("floppy.img");
+    QVERIFY(file.isValid());
+    QCOMPARE(file.data().toString(), QStringLiteral("floppy.img (1440K)"));
+    QVERIFY(!file.data(Qt::DecorationRole).value<QIcon>().isNull());
+    QVERIFY(s->window.treeView(Tree::Host)->isExpanded(file.parent()));
 }
 
 void KelvornViewTest::doubleClickOpensTheImage() {
     const auto s = session();
-    QTreeWidgetItem* file = s->hostFile("floppy.img");
-    QVERIFY(file != nullptr);
-    doubleClick(*s->window.treeWidget(Tree::Host), *file);
+    const QModelIndex file = s->hostFile("floppy.img");
+    QVERIFY(file.isValid());
+    doubleClick(*s->window.treeView(Tree::Host), file);
 
     QVERIFY(s->dialog.imageIsOpen());
-    QTreeWidget* imageTree = s->window.treeWidget(Tree::Image);
-    QCOMPARE(imageTree->topLevelItemCount(), 1);
-    QTreeWidgetItem* root = imageTree->topLevelItem(0);
-    QVERIFY2(root->text(0).startsWith(QStringLiteral("TESTDISK")), qPrintable(root->text(0)));
+    QTreeView* imageTree = s->window.treeView(Tree::Image);
+    QCOMPARE(imageTree->model()->rowCount(), 1);
+    const QModelIndex root = imageTree->model()->index(0, 0);
+    QVERIFY2(root.data().toString().startsWith(QStringLiteral("TESTDISK")),
+             qPrintable(root.data().toString()));
     // The root of a 1.44 MB image shows the 3.5-inch picture of the shared list.
-    QCOMPARE(picture(root->icon(0)), picture(s->window.images().icon(browser::icon::kImage35)));
-    QVERIFY(root->isExpanded());
+    QCOMPARE(picture(root.data(Qt::DecorationRole).value<QIcon>()),
+             picture(s->window.icons().picture(browser::icon::kImage35)));
+    QVERIFY(imageTree->isExpanded(root));
 }
 
 void KelvornViewTest::notAnImageIsReportedThroughMessageBoxes() {
     const auto s = session();
-    QTreeWidgetItem* junk = s->hostFile("junk.img");
-    QVERIFY(junk != nullptr);
+    const QModelIndex junk = s->hostFile("junk.img");
+    QVERIFY(junk.isValid());
     QStringList shown;
     {
         ModalAnswerer answerer([&](QWidget& modal) {
@@ -195,12 +203,12 @@ void KelvornViewTest::notAnImageIsReportedThroughMessageBoxes() {
             QCOMPARE(box->windowTitle(), QString::fromUtf8(browser::kProgramName));
             click(*box, QMessageBox::Ok);
         });
-        doubleClick(*s->window.treeWidget(Tree::Host), *junk);
+        doubleClick(*s->window.treeView(Tree::Host), junk);
     }
     QVERIFY2(shown.size() >= 2, qPrintable(shown.join(QLatin1Char('|'))));
     QCOMPARE(shown.last(), QString::fromStdString(browser::messageText(106)));
     QVERIFY(!s->dialog.imageIsOpen());
-    QCOMPARE(s->window.treeWidget(Tree::Image)->topLevelItemCount(), 0);
+    QCOMPARE(s->window.treeView(Tree::Image)->model()->rowCount(), 0);
 }
 
 void KelvornViewTest::questionsReturnTheButtonClicked() {
@@ -218,43 +226,72 @@ void KelvornViewTest::questionsReturnTheButtonClicked() {
     QVERIFY(!window.askOkCancel("Pokračovat?"));
 }
 
-void KelvornViewTest::sortedInsertAndDeleteKeepHandlesStraight() {
+void KelvornViewTest::modelFollowsTheStore() {
+    browser::ItemTree store(desktop::faceTextLess);
     KelvornWindow window(QString{});
-    auto add = [&](ItemHandle parent, const char* text, browser::InsertAt at) {
-        return window.insertItem(Tree::Image, parent, browser::TreeItem{text, 0, 1, {}}, at);
+    desktop::TreeModel model(store, window.icons());
+    QTreeView* view = desktop::makeTreeView(&window, &model);
+    auto add = [&](ItemHandle parent, const char* text, bool sorted) {
+        return store.insert(parent, {text, browser::icon::kFolder, browser::icon::kFolderOpen, {}}, {},
+                            sorted);
     };
-    auto texts = [&](ItemHandle parent) {
-        std::vector<std::string> result;
-        for (const ItemHandle item : window.children(Tree::Image, parent)) {
-            result.push_back(window.itemText(Tree::Image, item));
-        }
+    auto texts = [&](const QModelIndex& parent) {
+        QStringList result;
+        for (int row = 0; row < model.rowCount(parent); ++row)
+            result << model.index(row, 0, parent).data().toString();
         return result;
     };
-    const ItemHandle root = add(browser::kNoItem, "ROOT", browser::InsertAt::Last);
-    add(root, "beta", browser::InsertAt::Sorted);
-    const ItemHandle docs = add(root, "DOCS", browser::InsertAt::Sorted);
-    add(root, "Alpha", browser::InsertAt::Sorted);
-    QCOMPARE(texts(root), (std::vector<std::string>{"Alpha", "beta", "DOCS"}));
+    const ItemHandle root = add(browser::kNoItem, "ROOT", false);
+    add(root, "beta", true);
+    const ItemHandle docs = add(root, "DOCS", true);
+    add(root, "Alpha", true);
+    QCOMPARE(texts(model.indexOf(root)), (QStringList{"Alpha", "beta", "DOCS"}));
 
-    const ItemHandle old = add(docs, "OLD", browser::InsertAt::Last);
-    add(docs, "NEW", browser::InsertAt::Last);
-    window.expandItem(Tree::Image, docs);
-    window.sortChildren(Tree::Image, root);
-    window.sortChildren(Tree::Image, docs);
-    QCOMPARE(texts(docs), (std::vector<std::string>{"NEW", "OLD"}));
-    QVERIFY(window.widgetItem(Tree::Image, docs)->isExpanded());
+    const ItemHandle old = add(docs, "OLD", false);
+    add(docs, "NEW", false);
+    view->expand(model.indexOf(docs));
+    view->setCurrentIndex(model.indexOf(old));
+    store.sortChildren(root);
+    store.sortChildren(docs);
+    // A sort moves rows, and the view keeps what was expanded and selected with the items themselves.
+    QCOMPARE(texts(model.indexOf(docs)), (QStringList{"NEW", "OLD"}));
+    QVERIFY(view->isExpanded(model.indexOf(docs)));
+    QCOMPARE(model.handleOf(view->currentIndex()), old);
     // A folder shows its closed picture, and its open one while selected.
-    const QIcon folderIcon = window.widgetItem(Tree::Image, docs)->icon(0);
-    QCOMPARE(picture(folderIcon), picture(window.images().icon(browser::icon::kFolder)));
-    QCOMPARE(picture(folderIcon, QIcon::Selected), picture(window.images().icon(browser::icon::kFolderOpen)));
-    QCOMPARE(window.parentOf(Tree::Image, old), docs);
+    const QIcon folderIcon = model.indexOf(docs).data(Qt::DecorationRole).value<QIcon>();
+    QCOMPARE(picture(folderIcon), picture(window.icons().picture(browser::icon::kFolder)));
+    QCOMPARE(picture(folderIcon, QIcon::Selected),
+             picture(window.icons().picture(browser::icon::kFolderOpen)));
+    QCOMPARE(model.parent(model.indexOf(old)), model.indexOf(docs));
 
-    // Deleting a folder forgets its children too; later handles never repeat an old one.
-    window.deleteItem(Tree::Image, docs);
-    QCOMPARE(texts(root), (std::vector<std::string>{"Alpha", "beta"}));
-    QVERIFY(window.widgetItem(Tree::Image, old) == nullptr);
-    QCOMPARE(window.itemText(Tree::Image, old), std::string());
-    QVERIFY(add(root, "LATER", browser::InsertAt::Sorted) > old);
+    store.setText(root, "RENAMED");
+    QCOMPARE(model.indexOf(root).data().toString(), QStringLiteral("RENAMED"));
+    store.remove(docs);
+    QCOMPARE(texts(model.indexOf(root)), (QStringList{"Alpha", "beta"}));
+    QVERIFY(!model.indexOf(old).isValid());
+    store.clear();
+    QCOMPARE(model.rowCount(), 0);
+}
+
+void KelvornViewTest::extensionPicturesAreAskedOnceAndBounded() {
+    const KelvornWindow window(QString{});
+    desktop::IconCache cache = window.icons();
+    const int before = cache.systemLookups();
+    cache.extensionIcon(".txt");
+    cache.extensionIcon(".txt");
+    QCOMPARE(cache.systemLookups(), before + 1);
+    // Beyond its slots the cache gives up its oldest extensions, and asks again for one it gave up.
+    for (size_t i = 0; i < desktop::IconCache::kExtensions; ++i)
+        cache.extensionIcon(".e" + std::to_string(i));
+    const int full = cache.systemLookups();
+    cache.extensionIcon(".e255");
+    QCOMPARE(cache.systemLookups(), full);
+    cache.extensionIcon(".txt");
+    QCOMPARE(cache.systemLookups(), full + 1);
+    // An item without a system picture for its extension shows its own.
+    QCOMPARE(
+        picture(cache.iconFor({"x", browser::icon::kImageFile, browser::icon::kImageFile, ".no-such-ext"})),
+        picture(cache.picture(browser::icon::kImageFile)));
 }
 
 void KelvornViewTest::resultBoxClosesItself() {
@@ -417,18 +454,18 @@ void KelvornViewTest::arrowButtonCopiesAHostFileIntoTheImage() {
     browser::StartOptions options;
     options.extensionList = "imgtxt";  // without txt the filter hides the file
     Session s(library_, drive.path().toStdString(), options);
-    QTreeWidgetItem* imageFile = s.hostFile("transfer.img");
-    QVERIFY(imageFile != nullptr);
-    doubleClick(*s.window.treeWidget(Tree::Host), *imageFile);
+    const QModelIndex imageFile = s.hostFile("transfer.img");
+    QVERIFY(imageFile.isValid());
+    doubleClick(*s.window.treeView(Tree::Host), imageFile);
     QVERIFY(s.dialog.imageIsOpen());
 
-    QTreeWidget* hostTree = s.window.treeWidget(Tree::Host);
-    QTreeWidget* imageTree = s.window.treeWidget(Tree::Image);
-    QTreeWidgetItem* source = s.hostFile(name.toStdString());
-    QVERIFY(source != nullptr);
-    hostTree->setCurrentItem(source);
-    QCOMPARE(imageTree->topLevelItemCount(), 1);
-    imageTree->setCurrentItem(imageTree->topLevelItem(0));
+    QTreeView* hostTree = s.window.treeView(Tree::Host);
+    QTreeView* imageTree = s.window.treeView(Tree::Image);
+    const QModelIndex source = s.hostFile(name.toStdString());
+    QVERIFY(source.isValid());
+    hostTree->setCurrentIndex(source);
+    QCOMPARE(imageTree->model()->rowCount(), 1);
+    imageTree->setCurrentIndex(imageTree->model()->index(0, 0));
 
     QStringList messages;
     QStringList results;
@@ -451,10 +488,11 @@ void KelvornViewTest::arrowButtonCopiesAHostFileIntoTheImage() {
     QCOMPARE(results, QStringList{QString::fromUtf8(browser::kResultText)});
 
     // The image tree is built anew after the copy: look the file up under the new root.
-    QCOMPARE(imageTree->topLevelItemCount(), 1);
-    QTreeWidgetItem* root = imageTree->topLevelItem(0);
+    QCOMPARE(imageTree->model()->rowCount(), 1);
+    const QModelIndex root = imageTree->model()->index(0, 0);
     QStringList shown;
-    for (int i = 0; i < root->childCount(); ++i) shown << root->child(i)->text(0);
+    for (int i = 0; i < imageTree->model()->rowCount(root); ++i)
+        shown << imageTree->model()->index(i, 0, root).data().toString();
     QCOMPARE(shown, QStringList{name});
 
     // What the image holds, read by a FAT tool of its own.

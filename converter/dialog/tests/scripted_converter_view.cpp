@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "platform/text_codec.h"
-
 namespace converter::dialog::testing {
 
 bool ScriptedConverterView::answer(const char* kind, const std::string& text) {
@@ -24,48 +20,33 @@ void ScriptedConverterView::removeInfo(int index) {
     info.erase(info.begin() + index);
 }
 
-ItemHandle ScriptedConverterView::insertItem(ItemHandle parent, const FileItem& item) {
-    const ItemHandle handle = next_++;
-    nodes[handle] = Node{parent, item, {}, false};
-    (parent == kNoItem ? tops : nodes.at(parent).children).push_back(handle);
-    return handle;
-}
-
-void ScriptedConverterView::deleteAllItems() {
-    nodes.clear();
-    tops.clear();
-}
-
-void ScriptedConverterView::sortChildren(ItemHandle parent) {
-    auto& level = parent == kNoItem ? tops : nodes.at(parent).children;
-    std::stable_sort(level.begin(), level.end(), [&](ItemHandle a, ItemHandle b) {
-        return platform::lowerCaseUtf8(nodes.at(a).item.text) <
-               platform::lowerCaseUtf8(nodes.at(b).item.text);
-    });
-}
-
 std::vector<ItemHandle> ScriptedConverterView::children(ItemHandle parent) const {
-    return parent == kNoItem ? tops : nodes.at(parent).children;
+    std::vector<ItemHandle> out;
+    for (size_t row = 0; row < tree_->childCount(parent); ++row) out.push_back(tree_->childAt(parent, row));
+    return out;
 }
 
 ItemHandle ScriptedConverterView::find(const std::string& text) const {
-    for (const auto& [handle, node] : nodes) {
-        if (node.item.text == text) return handle;
+    std::vector<ItemHandle> pending = children(kNoItem);
+    while (!pending.empty()) {
+        const ItemHandle h = pending.back();
+        pending.pop_back();
+        if (face(h).text == text) return h;
+        for (ItemHandle child : children(h)) pending.push_back(child);
     }
     return kNoItem;
 }
 
 std::string ScriptedConverterView::dump() const {
     std::string out;
-    dumpLevel(tops, 0, out);
+    dumpLevel(kNoItem, 0, out);
     return out;
 }
 
-void ScriptedConverterView::dumpLevel(const std::vector<ItemHandle>& level, int depth,
-                                      std::string& out) const {
-    for (ItemHandle h : level) {
-        out += std::string(static_cast<size_t>(depth) * 2, ' ') + nodes.at(h).item.text + "\n";
-        dumpLevel(nodes.at(h).children, depth + 1, out);
+void ScriptedConverterView::dumpLevel(ItemHandle parent, int depth, std::string& out) const {
+    for (ItemHandle h : children(parent)) {
+        out += std::string(static_cast<size_t>(depth) * 2, ' ') + face(h).text + "\n";
+        dumpLevel(h, depth + 1, out);
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // A view for Mirask's logic tests: records what the dialog shows and answers questions from a script.
 #include <deque>
-#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,12 +26,8 @@ class ScriptedConverterView : public ConverterView {
 
     void setFileDrives(const std::vector<std::string>& entries) override { fileDrives = entries; }
     void selectFileDrive(int index) override { fileDriveSelection = index; }
-    ItemHandle insertItem(ItemHandle parent, const FileItem& item) override;
-    void deleteAllItems() override;
-    void expandItem(ItemHandle item) override { nodes.at(item).expanded = true; }
-    void sortChildren(ItemHandle parent) override;
-    std::vector<ItemHandle> children(ItemHandle parent) const override;
-    FileItem item(ItemHandle handle) const override { return nodes.at(handle).item; }
+    void showFileTree(desktop::TreeSource& tree) override { tree_ = &tree; }
+    void expandItem(ItemHandle item) override { expanded.insert(item); }
     std::string nameText() const override { return name; }
     void setNameText(const std::string& text) override { name = text; }
 
@@ -51,6 +47,8 @@ class ScriptedConverterView : public ConverterView {
     ItemHandle find(const std::string& text) const;
     // The tree as indented lines of text.
     std::string dump() const;
+    std::vector<ItemHandle> children(ItemHandle parent) const;
+    const desktop::ItemFace& face(ItemHandle item) const { return tree_->face(item); }
 
     std::vector<std::string> messages;
     std::deque<bool> answers;  // a question without an answer fails the test
@@ -62,18 +60,12 @@ class ScriptedConverterView : public ConverterView {
     std::pair<uint32_t, uint32_t> range{0, 0};
     uint32_t progress = 0, steps = 0;
 
+    std::set<ItemHandle> expanded;
+
   private:
-    struct Node {
-        ItemHandle parent;
-        FileItem item;
-        std::vector<ItemHandle> children;
-        bool expanded = false;
-    };
     bool answer(const char* kind, const std::string& text);
-    void dumpLevel(const std::vector<ItemHandle>& level, int depth, std::string& out) const;
-    std::map<ItemHandle, Node> nodes;
-    std::vector<ItemHandle> tops;
-    ItemHandle next_ = 1;
+    void dumpLevel(ItemHandle parent, int depth, std::string& out) const;
+    desktop::TreeSource* tree_ = nullptr;
 };
 
 }  // namespace converter::dialog::testing

@@ -14,7 +14,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "converter/dialog/converter_dialog.h"
 #include "converter/dialog/drive_setup.h"
@@ -116,19 +116,25 @@ void MiraskViewTest::startsWithTheDriveListedAndTheFolderInTheTree() {
     QCOMPARE(info.last(), QStringLiteral(" "));
     QVERIFY(s.window.formatButton()->isEnabled());
 
-    QTreeWidget* tree = s.window.fileTree();
-    QCOMPARE(tree->topLevelItemCount(), 1);
-    QTreeWidgetItem* root = tree->topLevelItem(0);
-    QCOMPARE(root->text(0), scratch_->path());
-    QVERIFY(root->isExpanded());
+    QTreeView* tree = s.window.fileTree();
+    const QAbstractItemModel* model = tree->model();
+    QCOMPARE(model->rowCount(), 1);
+    const QModelIndex root = model->index(0, 0);
+    QCOMPARE(root.data().toString(), scratch_->path());
+    QVERIFY(tree->isExpanded(root));
     QStringList shown;
-    for (int i = 0; i < root->childCount(); ++i) shown << root->child(i)->text(0);
+    for (int i = 0; i < model->rowCount(root); ++i) shown << model->index(i, 0, root).data().toString();
     QCOMPARE(shown, (QStringList{QStringLiteral("alpha.gvx (0K)"), QStringLiteral("Beta"),
                                  QStringLiteral("zeta.gvx (2K)")}));
-    const mirask::TreeIcons& icons = s.window.treeIcons();
-    QCOMPARE(picture(root->child(0)->icon(0)), picture(icons.picture(converter::dialog::icon::kImageFile)));
-    QCOMPARE(picture(root->child(1)->icon(0)), picture(icons.picture(converter::dialog::icon::kFolder)));
-    QCOMPARE(picture(root->icon(0)), picture(icons.picture(converter::dialog::icon::kFixedDrive)));
+    const desktop::IconCache& icons = s.window.treeIcons();
+    const auto iconAt = [&](const QModelIndex& index) {
+        return index.data(Qt::DecorationRole).value<QIcon>();
+    };
+    QCOMPARE(picture(iconAt(model->index(0, 0, root))),
+             picture(icons.picture(converter::dialog::icon::kImageFile)));
+    QCOMPARE(picture(iconAt(model->index(1, 0, root))),
+             picture(icons.picture(converter::dialog::icon::kFolder)));
+    QCOMPARE(picture(iconAt(root)), picture(icons.picture(converter::dialog::icon::kFixedDrive)));
 }
 
 void MiraskViewTest::arrowCaptionsFollowTheState() {

@@ -1,10 +1,10 @@
-#include "browser/tree_order.h"
+#include "desktop/store/tree_order.h"
 
 #include <string>
 
 #include "platform/text_codec.h"
 
-namespace browser {
+namespace desktop {
 namespace {
 
 std::string folded(std::string_view text) {
@@ -25,4 +25,4 @@ bool treeTextLess(std::string_view a, std::string_view b) {
     return fa != fb ? fa < fb : a < b;
 }
 
-}  // namespace browser
+}  // namespace desktop

@@ -1,0 +1,44 @@
+#pragma once
+// The one place both programs get an item's picture from: their fixed pictures by index, the system's
+// picture of a file extension (asked once, and kept for a bounded number of extensions), and the pairs
+// that show another picture while the item is selected.
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <QIcon>
+
+#include "desktop/store/item_store.h"
+
+namespace desktop {
+
+class IconCache {
+  public:
+    static constexpr size_t kExtensions = 256;
+
+    // pictures: by the indices the program's logic names; an index outside them shows fallback.
+    IconCache(std::vector<QIcon> pictures, int fallback);
+
+    QIcon iconFor(const ItemFace& face) const;
+    // The system's picture for files ending in the extension (".txt"); nothing when it has none.
+    std::optional<QIcon> extensionIcon(const std::string& extension) const;
+    QIcon picture(int index) const;
+
+    // How many extensions were asked of the system so far (each at most once while it is kept).
+    int systemLookups() const { return lookups_; }
+
+  private:
+    int known(int index) const;
+
+    std::vector<QIcon> pictures_;
+    int fallback_;
+    // Oldest first; a full cache gives up its oldest extension.
+    mutable std::vector<std::pair<std::string, std::optional<QIcon>>> extensions_;
+    mutable size_t oldest_ = 0;
+    mutable std::map<std::pair<int, int>, QIcon> pairs_;  // at most pictures² entries
+    mutable int lookups_ = 0;
+};
+
+}  // namespace desktop

@@ -1,0 +1,44 @@
+#pragma once
+// A tree the logic holds (desktop/store), shown through Qt's item model: each index carries its item's
+// handle, so selection and expansion reach the logic as handles and nothing is read back from a widget.
+#include <QAbstractItemModel>
+
+#include "desktop/store/item_store.h"
+
+namespace desktop {
+
+class IconCache;
+
+class TreeModel final : public QAbstractItemModel, private StoreListener {
+  public:
+    TreeModel(TreeSource& source, const IconCache& icons, QObject* parent = nullptr);
+    ~TreeModel() override;
+
+    ItemHandle handleOf(const QModelIndex& index) const;
+    QModelIndex indexOf(ItemHandle item) const;  // invalid for kNoItem and unknown handles
+
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+    QModelIndex parent(const QModelIndex& child) const override;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+  private:
+    void beforeInsert(ItemHandle parent, size_t row) override;
+    void afterInsert() override;
+    void beforeRemove(ItemHandle parent, size_t row) override;
+    void afterRemove() override;
+    void beforeReset() override;
+    void afterReset() override;
+    void beforeReorder(ItemHandle parent) override;
+    void afterReorder(ItemHandle parent) override;
+    void faceChanged(ItemHandle item) override;
+
+    TreeSource& source_;
+    const IconCache& icons_;
+    // Indices a view keeps (expanded, selected, current) across a reorder, by the handle they stand for.
+    QModelIndexList keptIndices_;
+    std::vector<ItemHandle> keptHandles_;
+};
+
+}  // namespace desktop
