@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -15,6 +16,14 @@
 #include "platform/host_drives.h"
 
 namespace browser {
+
+// What a failed library call means to the person: its result code and the message that says so.
+struct LibraryFailure {
+    int32_t code = 0;
+    std::string text;  // empty when the code has no message (167 was shown for it already)
+
+    bool toShow() const { return !text.empty(); }
+};
 
 struct HostServices {
     std::function<std::vector<platform::HostDrive>()> listDrives = platform::listHostDrives;
@@ -46,12 +55,12 @@ class BrowserDialog {
     // An image named on the command line: shown in its folder when it lies on a listed drive, then opened.
     void openImageAtStart(const std::string& path);
 
-    // Reports a library result through the message table: 0 nothing to show, code when messageText() holds
-    // a message for the caller to show, -1 when an unknown code was already shown.
-    int reportLibraryError(int32_t code, int function, const char* name = nullptr);
-    // After a failed entry check: "\nChyba %d: %08lx:\n" and the bad entry as hex digits.
-    void appendCheckDetails();
-    const std::string& messageText() const { return messageText_; }
+    // A library result through the message table: nothing for success; a failure whose text the caller
+    // shows (or extends); for a code without a message, 167 is shown here and the failure has no text.
+    std::optional<LibraryFailure> libraryFailure(int32_t code, int function, const char* name = nullptr);
+    // After a failed entry check: "\nChyba %d: %08lx:\n" and the bad entry as hex digits; empty when the
+    // library cannot tell.
+    std::string checkDetails();
 
     // State others may look at (tests, the view's title).
     bool imageIsOpen() const { return imageIsOpen_; }
@@ -95,7 +104,8 @@ class BrowserDialog {
     void newImage();
     void newFolderOrLabel();
     void showResultBox();
-    void showNaming(const std::string& path);
+    // A failure inside a tree copy, with the path it concerns unless its text names it already.
+    void showNaming(const LibraryFailure& failure, const std::string& path);
     // The library's working folder for a tree copy: 0, or the reported failure (already shown).
     int enterImageFolder(const std::string& folder);
     bool hostNameUsable(const std::string& name);
@@ -119,7 +129,6 @@ class BrowserDialog {
     char osKind_ = 'N';
     std::string extensionList_;
     int entryCheckFlags_ = 0;
-    std::string messageText_;
     std::array<uint8_t, 32> checkEntry_{};
     uint32_t checkOffset_ = 0;
 

@@ -13,7 +13,7 @@ constexpr int32_t kRoot = 3;
 void BrowserDialog::onDelete() {
     const ItemHandle item = view_.selectedItem(Tree::Image);
     if (item == kNoItem) {
-        view_.showMessage(browser::messageText(170));
+        view_.showMessage(browser::messageText(Message::SelectImageItem));
         return;
     }
     const ItemData data = imageTree_.data(item);
@@ -26,8 +26,8 @@ void BrowserDialog::onDelete() {
         result = lib_.KillF(path.c_str(), 0);
     }
     if (result == kProtected) {
-        reportLibraryError(result, kKillF);
-        if (view_.askYesNo(messageText_)) {
+        const auto failure = libraryFailure(result, kKillF);
+        if (failure && failure->toShow() && view_.askYesNo(failure->text)) {
             const auto wait = view_.waitCursor();
             result = lib_.KillF(path.c_str(), 1);
         } else {
@@ -35,11 +35,11 @@ void BrowserDialog::onDelete() {
         }
     }
     if (result == kRoot) {
-        if (view_.askYesNo(browser::messageText(147))) closeImage(true);
+        if (view_.askYesNo(browser::messageText(Message::RootNotDeletable))) closeImage(true);
         return;
     }
     // A read-only image (8) says so through the common rule; closing it would not help.
-    if (reportLibraryError(result, kKillF) > 0) view_.showMessage(messageText_);
+    showMessageIfReported(result, kKillF);
     if (result != 0) return;
     showResultBox();
     refreshImage();

@@ -75,7 +75,7 @@ void BrowserDialog::openImage(const std::string& path) {
         showMessageIfReported(lib_.CloseFDImg(), kCloseFDImg);
         openImageFile_.clear();
         imageIsOpen_ = false;
-        view_.showMessage(browser::messageText(106));
+        view_.showMessage(browser::messageText(Message::NotAnImage));
         return;
     }
     imageIsOpen_ = true;
@@ -134,12 +134,11 @@ std::vector<BrowserDialog::PendingFolder> BrowserDialog::listImageFolder(const P
         DirEntry* entry = nullptr;
         int32_t slotCount = 0;
         const int32_t r = lib_.FindMInDir(n == 0 ? "*" : "", folder.cluster, &entry, &slotCount);
-        const int report = reportLibraryError(r, kFindMInDir);
-        if (r != 0) {
-            // A failed check in the root skips its entry; in a folder it ends the folder's listing.
-            if (report > 1) {
-                if (isRoot) appendCheckDetails();
-                view_.showMessage(messageText_);
+        if (const auto failure = libraryFailure(r, kFindMInDir)) {
+            // A failed check in the root skips its entry; in a folder it ends the folder's listing. The end
+            // of the listing (1) is no failure to show.
+            if (failure->toShow() && failure->code > 1) {
+                view_.showMessage(isRoot ? failure->text + checkDetails() : failure->text);
                 if (isRoot && r == kCheckFailedSkip) continue;
             }
             break;

@@ -12,42 +12,43 @@ constexpr int32_t kReadOnly = 8;
 
 }  // namespace
 
-int BrowserDialog::reportLibraryError(int32_t code, int function, const char* name) {
-    if (code == 0) return 0;
+std::optional<LibraryFailure> BrowserDialog::libraryFailure(int32_t code, int function, const char* name) {
+    if (code == 0) return std::nullopt;
     std::optional<int> id;
     // Two codes mean the same for every function but the open itself.
     if (function > kOpenFDImg && code == kNotOpen)
-        id = 118;
+        id = static_cast<int>(Message::NotOpen);
     else if (function > kOpenFDImg && code == kReadOnly)
-        id = 136;
+        id = static_cast<int>(Message::ReadOnlyImage);
     else
         id = messageIdFor(function, code);
 
     if (!id) {
-        messageText_ = formatMessage(167, {std::to_string(code), std::to_string(function)});
-        view_.showMessage(messageText_);
-        return -1;
+        view_.showMessage(
+            formatMessage(Message::UnknownError, {std::to_string(code), std::to_string(function)}));
+        return LibraryFailure{code, {}};
     }
-    messageText_ = name != nullptr ? formatMessage(*id, {name}) : browser::messageText(*id);
-    return code;
+    return LibraryFailure{code, name != nullptr ? formatMessage(*id, {name}) : browser::messageText(*id)};
 }
 
 void BrowserDialog::showMessageIfReported(int32_t code, int function, const char* name) {
-    if (reportLibraryError(code, function, name) > 0) view_.showMessage(messageText_);
+    if (const auto failure = libraryFailure(code, function, name); failure && !failure->text.empty())
+        view_.showMessage(failure->text);
 }
 
-void BrowserDialog::appendCheckDetails() {
+std::string BrowserDialog::checkDetails() {
     int32_t checkCode = 0;
-    if (lib_.GetLastErr(&checkCode, checkEntry_.data(), &checkOffset_) != 0) return;
+    if (lib_.GetLastErr(&checkCode, checkEntry_.data(), &checkOffset_) != 0) return {};
     char line[64];
     std::snprintf(line, sizeof line, "\nChyba %d: %08lx:\n", static_cast<int>(checkCode),
                   static_cast<unsigned long>(checkOffset_));
-    messageText_ += line;
+    std::string details = line;
     for (uint8_t b : checkEntry_) {
         char hex[3];
         std::snprintf(hex, sizeof hex, "%02x", b);
-        messageText_ += hex;
+        details += hex;
     }
+    return details;
 }
 
 }  // namespace browser

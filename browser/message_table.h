@@ -6,8 +6,40 @@
 
 namespace browser {
 
-// The text of a message id (101 to 171); empty for an id the program does not have.
+// The messages the logic shows by name; each value is the message's string id.
+enum class Message : int {
+    AboutMenu = 101,
+    DriveNotSet = 103,
+    FolderExists = 104,
+    FileExists = 105,
+    NotAnImage = 106,
+    NotOpen = 118,
+    TargetNotWritten = 134,
+    ReadOnlyImage = 136,
+    NoRoomForEntries = 142,
+    RootNotDeletable = 147,
+    CopyWholeTree = 155,
+    ExistsInTarget = 158,
+    TargetNotEmptyImage = 159,
+    SelectInBothTrees = 160,
+    TargetNotHostFolder = 161,
+    TargetNotImageFolder = 162,
+    HostFolderNotMade = 163,
+    UnknownError = 167,
+    EmptyImageNotMade = 168,
+    SelectHostItem = 169,
+    SelectImageItem = 170,
+    SelectImageFolder = 171,
+    // Our own, for what the program never had to say before.
+    UnusableHostName = 1001,      // an image name that cannot name a host file
+    OpenImageNotReplaced = 1002,  // a new image over the one that is open
+};
+
+// The text of a message id (101 to 171, and ours); empty for an id the program does not have.
 std::string messageText(int id);
+inline std::string messageText(Message id) {
+    return messageText(static_cast<int>(id));
+}
 
 // The message for a result code of a library function (the table row, not the two rules common to all
 // functions); nothing when the pair has no row.
@@ -15,6 +47,9 @@ std::optional<int> messageIdFor(int function, int32_t code);
 
 // printf-style fill of a message's "%s", "%d" and "%c" places; arguments are taken as text in order.
 std::string formatMessage(int id, std::initializer_list<std::string> arguments);
+inline std::string formatMessage(Message id, std::initializer_list<std::string> arguments) {
+    return formatMessage(static_cast<int>(id), arguments);
+}
 
 }  // namespace browser
 
@@ -27,10 +62,6 @@ inline constexpr const char* kAboutHint = "Image otevřete poklepáním souboru 
 inline constexpr const char* kResultText = "Akce dokončena bez chyb.";
 inline constexpr const char* kResultGroup = "Výsledek:";
 inline constexpr int kResultBoxCloseMs = 2000;
-
-// Messages of our own, for what the program never had to say before.
-inline constexpr int kUnusableHostName = 1001;      // an image name that cannot name a host file
-inline constexpr int kOpenImageNotReplaced = 1002;  // a new image over the one that is open
 
 // The new-image dialog.
 inline constexpr const char* kNewImageCaption = "Kelvorn - nový soubor";

@@ -35,7 +35,7 @@ void BrowserDialog::onNew() {
 void BrowserDialog::newImage() {
     const ItemHandle item = view_.selectedItem(Tree::Host);
     if (item == kNoItem) {
-        view_.showMessage(browser::messageText(169));
+        view_.showMessage(browser::messageText(Message::SelectHostItem));
         return;
     }
     const ItemData data = hostTree_.data(item);
@@ -49,13 +49,13 @@ void BrowserDialog::newImage() {
     if (!choice || choice->fileName.empty()) return;
     const std::string path = joinHostPath(folder, withImageExtension(choice->fileName, defaultExtension_));
     if (imageIsOpen_ && sameFile(path, openImageFile_)) {
-        view_.showMessage(formatMessage(kOpenImageNotReplaced, {path}));
+        view_.showMessage(formatMessage(Message::OpenImageNotReplaced, {path}));
         return;
     }
     // A file that cannot be made says so too; a half-written one has said it already.
     if (bootsectors::CreateEmptyImage(choice->templateId, path, choice->label) !=
         bootsectors::kImageCreated) {
-        view_.showMessage(browser::messageText(168));
+        view_.showMessage(browser::messageText(Message::EmptyImageNotMade));
     }
     rebuildHostTree();
     if (const ItemHandle made = findHostItem(path); made != kNoItem) view_.selectItem(Tree::Host, made);
@@ -64,7 +64,7 @@ void BrowserDialog::newImage() {
 void BrowserDialog::newFolderOrLabel() {
     ItemHandle item = view_.selectedItem(Tree::Image);
     if (item == kNoItem) {
-        view_.showMessage(browser::messageText(171));
+        view_.showMessage(browser::messageText(Message::SelectImageFolder));
         return;
     }
     if (imageTree_.data(item).kind == ItemKind::ImageFile) item = imageTree_.parentOf(item);
@@ -88,7 +88,7 @@ void BrowserDialog::newFolderOrLabel() {
     DirEntry* entry = nullptr;
     int32_t slots = 0;
     if (lib_.GetFDirEntry(path.c_str(), &entry, &slots, nullptr) == 0) {
-        view_.showMessage(browser::messageText(104));
+        view_.showMessage(browser::messageText(Message::FolderExists));
         return;
     }
     int32_t made = 0;

@@ -37,7 +37,7 @@ bool BrowserDialog::hostNameUsable(const std::string& name) {
     for (char& c : shown) {
         if (c == '\0') c = '?';
     }
-    view_.showMessage(formatMessage(kUnusableHostName, {shown}));
+    view_.showMessage(formatMessage(Message::UnusableHostName, {shown}));
     return false;
 }
 
@@ -45,14 +45,14 @@ void BrowserDialog::onCopyToHost() {
     const ItemHandle hostItem = view_.selectedItem(Tree::Host);
     const ItemHandle imageItem = view_.selectedItem(Tree::Image);
     if (hostItem == kNoItem || imageItem == kNoItem) {
-        view_.showMessage(browser::messageText(160));
+        view_.showMessage(browser::messageText(Message::SelectInBothTrees));
         return;
     }
     const ItemData target = hostTree_.data(hostItem);
     const bool fixedRoot =
         target.kind == ItemKind::DriveRoot && driveTypeOf(target.path) == platform::DriveType::Fixed;
     if (target.kind != ItemKind::Folder && !fixedRoot) {
-        view_.showMessage(browser::messageText(161));
+        view_.showMessage(browser::messageText(Message::TargetNotHostFolder));
         return;
     }
     const ItemData source = imageTree_.data(imageItem);
@@ -60,12 +60,13 @@ void BrowserDialog::onCopyToHost() {
     if (source.kind == ItemKind::ImageFile) {
         result = copyImageFileToHost(imageItem, target.path);
         if (result < 0) return;  // a name the host cannot take, already said
-        if (reportLibraryError(result, kCopyF, source.libraryPath.c_str()) > 0) {
-            view_.showMessage(messageText_);
+        if (const auto failure = libraryFailure(result, kCopyF, source.libraryPath.c_str());
+            failure && failure->toShow()) {
+            view_.showMessage(failure->text);
             return;
         }
     } else {
-        if (!view_.askYesNo(browser::messageText(155))) return;
+        if (!view_.askYesNo(browser::messageText(Message::CopyWholeTree))) return;
         const auto wait = view_.waitCursor();
         const bool isRoot = source.kind == ItemKind::ImageRoot;
         std::string label = shownLabel_;
@@ -76,7 +77,7 @@ void BrowserDialog::onCopyToHost() {
         const std::string targetFolder = joinHostPath(target.path, name);
         const std::string imageFolder = isRoot ? "\\" : source.libraryPath + "\\";
         if (platform::inspectPath(targetFolder).exists) {
-            view_.showMessage(browser::messageText(158));
+            view_.showMessage(browser::messageText(Message::ExistsInTarget));
             return;
         }
         DirEntry* entry = nullptr;
@@ -87,7 +88,7 @@ void BrowserDialog::onCopyToHost() {
         }
         const uint16_t cluster = entry->firstCluster;
         if (!platform::makeFolder(targetFolder)) {
-            view_.showMessage(browser::messageText(163));
+            view_.showMessage(browser::messageText(Message::HostFolderNotMade));
             return;
         }
         if (isRoot) {
@@ -117,7 +118,7 @@ bool BrowserDialog::writeBootFile(const std::string& path) {
     if (written)
         platform::setHostAttributes(path, platform::dos::kSystem);
     else
-        view_.showMessage(browser::messageText(134) + ": " + path);
+        view_.showMessage(browser::messageText(Message::TargetNotWritten) + ": " + path);
     return written;
 }
 
@@ -139,7 +140,7 @@ int32_t BrowserDialog::copyImageFileToHost(ItemHandle imageItem, const std::stri
 int32_t BrowserDialog::copyImageTreeToHost(uint16_t cluster, const std::string& imageFolder,
                                            const std::string& hostFolder, std::set<uint16_t>& listed) {
     if (!platform::inspectPath(hostFolder).directory) {
-        view_.showMessage(browser::messageText(142) + ": " + hostFolder);
+        view_.showMessage(browser::messageText(Message::NoRoomForEntries) + ": " + hostFolder);
         return kHostFolderUnreadable;
     }
     if (const int r = enterImageFolder(imageFolder); r != 0) return r;
@@ -167,7 +168,7 @@ int32_t BrowserDialog::copyImageTreeToHost(uint16_t cluster, const std::string& 
         const std::string imagePath = imageFolder + e.lookupName;
         if (e.attributes & kDirectoryBit) {
             if (!platform::makeFolder(hostPath)) {
-                view_.showMessage(browser::messageText(163) + ": " + hostPath);
+                view_.showMessage(browser::messageText(Message::HostFolderNotMade) + ": " + hostPath);
                 return kFolderNotMade;
             }
             // A folder met again (a hostile image) stays empty instead of being copied round and round.
@@ -185,7 +186,9 @@ int32_t BrowserDialog::copyImageTreeToHost(uint16_t cluster, const std::string& 
             copied = lib_.CopyF(imagePath.c_str(), hostPath.c_str());
         }
         if (copied != 0) {
-            if (reportLibraryError(copied, kCopyF, imagePath.c_str()) > 0) showNaming(imagePath);
+            if (const auto failure = libraryFailure(copied, kCopyF, imagePath.c_str());
+                failure && failure->toShow())
+                showNaming(*failure, imagePath);
             return copied;
         }
         platform::setHostAttributes(hostPath, e.attributes & kCopiedAttributes);

@@ -38,17 +38,17 @@ void BrowserDialog::onCopyToImage() {
     const ItemHandle hostItem = view_.selectedItem(Tree::Host);
     const ItemHandle imageItem = view_.selectedItem(Tree::Image);
     if (hostItem == kNoItem || imageItem == kNoItem) {
-        view_.showMessage(browser::messageText(160));
+        view_.showMessage(browser::messageText(Message::SelectInBothTrees));
         return;
     }
     const ItemData target = imageTree_.data(imageItem);
     if (target.kind != ItemKind::ImageFolder && target.kind != ItemKind::ImageRoot) {
-        view_.showMessage(browser::messageText(162));
+        view_.showMessage(browser::messageText(Message::TargetNotImageFolder));
         return;
     }
     const ItemData source = hostTree_.data(hostItem);
     const bool sourceIsFolder = source.kind == ItemKind::Folder;
-    if (sourceIsFolder && !view_.askYesNo(browser::messageText(155))) return;
+    if (sourceIsFolder && !view_.askYesNo(browser::messageText(Message::CopyWholeTree))) return;
 
     const bool toRoot = target.kind == ItemKind::ImageRoot;
     const std::string targetFolder = toRoot ? "\\" : target.libraryPath + "\\";
@@ -73,7 +73,7 @@ void BrowserDialog::onCopyToImage() {
     int32_t slots = 0;
     const int32_t free = lib_.GetFDirEntry((targetFolder + sourceName).c_str(), &existing, &slots, nullptr);
     if (free == 0) {
-        view_.showMessage(browser::messageText(105));
+        view_.showMessage(browser::messageText(Message::FileExists));
         return;
     }
     if (free == kNotAFolder) {
@@ -100,8 +100,8 @@ void BrowserDialog::onCopyToImage() {
     } else {
         result = copyHostFileToImage(sourcePath, targetFolder);
         const std::string name = result == 4 ? targetFolder : sourcePath;
-        if (reportLibraryError(result, kCopyT, name.c_str()) > 0)
-            view_.showMessage(messageText_);
+        if (const auto failure = libraryFailure(result, kCopyT, name.c_str()); failure && failure->toShow())
+            view_.showMessage(failure->text);
         else if (result == 0)
             showResultBox();
         if (result != 0) return;
@@ -120,7 +120,7 @@ bool BrowserDialog::copyDiskIntoRoot(const std::string& hostFolder, const std::s
         return false;
     }
     if (r == 0) {
-        view_.showMessage(browser::messageText(159));
+        view_.showMessage(browser::messageText(Message::TargetNotEmptyImage));
         return false;
     }
 
@@ -147,7 +147,7 @@ int32_t BrowserDialog::copyHostFileToImage(const std::string& hostPath, const st
     if (result != 0) return result;
     const uint8_t attributes = platform::hostAttributes(hostPath, false);
     const int32_t set = lib_.SetAttrib(joinImagePath(imageFolder, hostNameOf(hostPath)).c_str(), attributes);
-    if (reportLibraryError(set, kSetAttrib, hostPath.c_str()) > 0) view_.showMessage(messageText_);
+    showMessageIfReported(set, kSetAttrib, hostPath.c_str());
     return result;
 }
 
@@ -157,7 +157,7 @@ int32_t BrowserDialog::copyHostTreeToImage(const std::string& imageFolder, const
     if (const int r = enterImageFolder(folder); r != 0) return r;
     auto entries = platform::listFolderEntries(hostFolder);
     if (!entries) {
-        view_.showMessage(browser::messageText(142) + ": " + hostFolder);
+        view_.showMessage(browser::messageText(Message::NoRoomForEntries) + ": " + hostFolder);
         return kHostFolderUnreadable;
     }
     std::sort(entries->begin(), entries->end(),
@@ -171,7 +171,8 @@ int32_t BrowserDialog::copyHostTreeToImage(const std::string& imageFolder, const
             if (e.isLink) continue;
             const int32_t made = lib_.MkDir(imagePath.c_str());
             if (made != 0) {
-                if (reportLibraryError(made, kMkDir) > 0) showNaming(hostPath);
+                if (const auto failure = libraryFailure(made, kMkDir); failure && failure->toShow())
+                    showNaming(*failure, hostPath);
                 return kFolderNotMade;
             }
             if (const int32_t r = copyHostTreeToImage(imagePath, hostPath, ""); r != 0) return r;
@@ -187,7 +188,9 @@ int32_t BrowserDialog::copyHostTreeToImage(const std::string& imageFolder, const
         if (copied != 0) {
             // The library left the image consistent; say which file it could not take.
             const std::string name = copied == 4 ? folder : hostPath;
-            if (reportLibraryError(copied, kCopyT, name.c_str()) > 0) showNaming(hostPath);
+            if (const auto failure = libraryFailure(copied, kCopyT, name.c_str());
+                failure && failure->toShow())
+                showNaming(*failure, hostPath);
             return copied;
         }
         lib_.SetAttrib(imagePath.c_str(), platform::hostAttributes(hostPath, false));  // best effort
@@ -197,14 +200,16 @@ int32_t BrowserDialog::copyHostTreeToImage(const std::string& imageFolder, const
 
 int BrowserDialog::enterImageFolder(const std::string& folder) {
     const int32_t r = lib_.SetFWrkDir(folder.c_str());
-    const int report = reportLibraryError(r, kSetFWrkDir, folder.c_str());
-    if (report > 0) view_.showMessage(messageText_);
-    return report;
+    const auto failure = libraryFailure(r, kSetFWrkDir, folder.c_str());
+    if (!failure) return 0;
+    if (!failure->toShow()) return -1;
+    view_.showMessage(failure->text);
+    return failure->code;
 }
 
-void BrowserDialog::showNaming(const std::string& path) {
-    view_.showMessage(messageText_.find(path) == std::string::npos ? messageText_ + ": " + path
-                                                                   : messageText_);
+void BrowserDialog::showNaming(const LibraryFailure& failure, const std::string& path) {
+    view_.showMessage(failure.text.find(path) == std::string::npos ? failure.text + ": " + path
+                                                                   : failure.text);
 }
 
 }  // namespace browser

@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    kelvorn::KelvornWindow window(QString::fromStdString(browser::messageText(101)));
+    kelvorn::KelvornWindow window(QString::fromStdString(browser::messageText(browser::Message::AboutMenu)));
     browser::BrowserDialog dialog(window, std::get<browser::LibraryEntries>(bound), options);
     window.attach(&dialog);
     dialog.initialise();

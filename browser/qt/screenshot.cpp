@@ -88,7 +88,7 @@ bool saveDiskCopy(const desktop::PictureFolder& out, const browser::LibraryEntri
         return false;
     }
 
-    kelvorn::KelvornWindow window(QString::fromStdString(browser::messageText(101)));
+    kelvorn::KelvornWindow window(QString::fromStdString(browser::messageText(browser::Message::AboutMenu)));
     browser::StartOptions options;
     options.extensionList = "imgbottxtdocexedat";  // the boot sector file and what the sample holds
     browser::BrowserDialog dialog(window, library, options, onlyDrive(drive.toStdString()));
@@ -194,7 +194,7 @@ int main(int argc, char** argv) {
     if (!image.empty())
         host = onlyDrive(QFileInfo(QString::fromStdString(image)).absolutePath().toStdString());
 
-    kelvorn::KelvornWindow window(QString::fromStdString(browser::messageText(101)));
+    kelvorn::KelvornWindow window(QString::fromStdString(browser::messageText(browser::Message::AboutMenu)));
     browser::BrowserDialog dialog(window, std::get<browser::LibraryEntries>(bound), browser::StartOptions{},
                                   host);
     window.attach(&dialog);

@@ -20,8 +20,16 @@ struct Row {
 
 class LibraryErrorsTest : public ::testing::Test {
   protected:
+    // The code of a failure with a message to show, -1 for one already shown (unknown), 0 for success.
+    int result(int32_t code, int function, const char* name = nullptr) {
+        const auto failure = dialog.libraryFailure(code, function, name);
+        text = failure ? failure->text : std::string();
+        return !failure ? 0 : failure->toShow() ? failure->code : -1;
+    }
+
     ScriptedView view;
     BrowserDialog dialog{view, LibraryEntries{}, StartOptions{}};
+    std::string text;
 };
 
 TEST_F(LibraryErrorsTest, CodesSelectTheirMessages) {
@@ -41,8 +49,8 @@ TEST_F(LibraryErrorsTest, CodesSelectTheirMessages) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::to_string(row.function) + "/" + std::to_string(row.code));
-        EXPECT_EQ(dialog.reportLibraryError(row.code, row.function, row.name), row.expectedResult);
-        EXPECT_EQ(dialog.messageText(), row.expectedText);
+        EXPECT_EQ(result(row.code, row.function, row.name), row.expectedResult);
+        EXPECT_EQ(text, row.expectedText);
     }
     EXPECT_TRUE(view.messages.empty()) << "the caller shows prepared messages";
 }
@@ -54,16 +62,16 @@ TEST_F(LibraryErrorsTest, UnknownCodesAreShownAtOnceWithBothNumbers) {
         {18, 1, nullptr, -1, "Ohlášena neznámá chyba 1 ve funkci 18."},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(dialog.reportLibraryError(row.code, row.function), row.expectedResult);
+        EXPECT_EQ(result(row.code, row.function), row.expectedResult);
         EXPECT_EQ(view.messages.back(), row.expectedText);
     }
     EXPECT_EQ(view.messages.size(), 3u);
 }
 
 TEST_F(LibraryErrorsTest, SuccessLeavesThePreparedMessage) {
-    dialog.reportLibraryError(4, kKillF);
-    EXPECT_EQ(dialog.reportLibraryError(0, kKillF), 0);
-    EXPECT_EQ(dialog.messageText(), "Soubor/adresář na image nenalezen");
+    EXPECT_EQ(result(4, kKillF), 4);
+    EXPECT_EQ(text, "Soubor/adresář na image nenalezen");
+    EXPECT_EQ(result(0, kKillF), 0);
 }
 
 TEST_F(LibraryErrorsTest, EveryMessageIdHasItsText) {
@@ -90,21 +98,17 @@ TEST(CheckDetails, AppendCodeOffsetAndTheEntryAsHex) {
     LibraryEntries lib;
     lib.GetLastErr = failedCheck;
     BrowserDialog dialog(view, lib, {});
-    dialog.reportLibraryError(2, kFindMInDir);
-    dialog.appendCheckDetails();
     std::string hex;
     for (int i = 0; i < 32; ++i) {
         char two[3];
         std::snprintf(two, sizeof two, "%02x", i * 8);
         hex += two;
     }
-    EXPECT_EQ(dialog.messageText(), "Chybně formátovaná položka\nChyba 3: 00002600:\n" + hex);
+    EXPECT_EQ(dialog.checkDetails(), "\nChyba 3: 00002600:\n" + hex);
 
     lib.GetLastErr = nothingOpen;
     BrowserDialog closed(view, lib, {});
-    closed.reportLibraryError(2, kFindMInDir);
-    closed.appendCheckDetails();
-    EXPECT_EQ(closed.messageText(), "Chybně formátovaná položka");
+    EXPECT_EQ(closed.checkDetails(), "");
 }
 
 }  // namespace
