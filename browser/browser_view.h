@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "desktop/store/item_store.h"
+#include "desktop/logic/item_store.h"
+#include "desktop/logic/message_port.h"
 
 namespace browser {
 
@@ -46,11 +47,7 @@ inline constexpr int kImageFile = 8;   // file inside an image without an icon o
 inline constexpr int kCount = 9;
 }  // namespace icon
 
-// Held while a long action runs; the view shows a wait cursor and keeps painting.
-class WaitCursorScope {
-  public:
-    virtual ~WaitCursorScope() = default;
-};
+using desktop::WaitCursorScope;
 
 // What the new-image dialog returns when accepted.
 struct NewImageChoice {
@@ -71,16 +68,9 @@ struct AboutText {
     std::string hint;
 };
 
-class BrowserView {
+// Message boxes are titled "Kelvorn".
+class BrowserView : public desktop::MessagePort {
   public:
-    virtual ~BrowserView() = default;
-
-    // Modal message boxes titled "Kelvorn".
-    virtual void showMessage(const std::string& text) = 0;
-    virtual bool askYesNo(const std::string& text) = 0;
-    virtual bool askOkCancel(const std::string& text) = 0;
-    virtual std::unique_ptr<WaitCursorScope> waitCursor() = 0;
-
     // Trees: the logic's own, shown from here on and followed as they change.
     virtual void showTrees(desktop::TreeSource& host, desktop::TreeSource& image) = 0;
     virtual void expandItem(Tree tree, ItemHandle item) = 0;

@@ -1,12 +1,28 @@
 #pragma once
 // The start of both programs' command lines: their own options parsed before any window system is touched,
 // so --help and --version work without a display.
+#include <optional>
+
 #include <QCommandLineParser>
 #include <QStringList>
 
 namespace desktop {
 
 enum class Parsed { Run, Exit, Fail };
+
+// The program's exit status when the command line ends it (0 after help or version, 2 after a mistake);
+// nothing when the program runs.
+inline std::optional<int> exitStatusOf(Parsed parsed) {
+    switch (parsed) {
+        case Parsed::Exit:
+            return 0;
+        case Parsed::Fail:
+            return 2;
+        case Parsed::Run:
+            break;
+    }
+    return std::nullopt;
+}
 
 // The arguments as the C runtime got them.
 QStringList argumentsOf(int argc, char** argv);

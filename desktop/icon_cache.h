@@ -10,7 +10,7 @@
 
 #include <QIcon>
 
-#include "desktop/store/item_store.h"
+#include "desktop/logic/item_store.h"
 
 namespace desktop {
 

@@ -2,12 +2,9 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QMenu>
 #include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QToolButton>
@@ -16,9 +13,7 @@
 
 #include "browser/browser_dialog.h"
 #include "browser/message_table.h"
-#include "desktop/message_boxes.h"
 #include "desktop/tree_view.h"
-#include "desktop/wait_cursor.h"
 #include "new_dialogs.h"
 #include "pictures.h"
 #include "small_dialogs.h"
@@ -59,18 +54,10 @@ class RoomyRows : public QStyledItemDelegate {
     }
 };
 
-class WaitCursor : public browser::WaitCursorScope {
-    desktop::WaitCursor cursor_;
-};
-
-QString programName() {
-    return QString::fromUtf8(browser::kProgramName);
-}
-
 }  // namespace
 
 KelvornWindow::KelvornWindow(const QString& aboutMenuText, QWidget* parent)
-    : QWidget(parent), aboutMenuText_(aboutMenuText), icons_(treeIcons()) {
+    : ProgramWindow(QString::fromUtf8(browser::kProgramName), aboutMenuText, parent), icons_(treeIcons()) {
     setWindowTitle(QString::fromUtf8(browser::kProgramName));
     setWindowIcon(programIcon());
     buildWidgets();
@@ -166,22 +153,6 @@ void KelvornWindow::connectSignals() {
 }
 
 // ---- Messages
-
-void KelvornWindow::showMessage(const std::string& message) {
-    desktop::tell(this, programName(), message);
-}
-
-bool KelvornWindow::askYesNo(const std::string& message) {
-    return desktop::askYesNo(this, programName(), message);
-}
-
-bool KelvornWindow::askOkCancel(const std::string& message) {
-    return desktop::askOkCancel(this, programName(), message);
-}
-
-std::unique_ptr<browser::WaitCursorScope> KelvornWindow::waitCursor() {
-    return std::make_unique<WaitCursor>();
-}
 
 std::optional<browser::NewImageChoice> KelvornWindow::askNewImage(const std::string& presetName) {
     NewImageDialog box(presetName, this);
@@ -284,28 +255,8 @@ void KelvornWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void KelvornWindow::keyPressEvent(QKeyEvent* event) {
-    // No default button and no cancel: Enter and Escape do nothing here.
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Escape:
-            event->accept();
-            return;
-        default:
-            QWidget::keyPressEvent(event);
-    }
-}
-
-void KelvornWindow::contextMenuEvent(QContextMenuEvent* event) {
-    // Stands in for the window menu entry a desktop on Linux does not let us add.
-    if (aboutMenuText_.isEmpty()) {
-        QWidget::contextMenuEvent(event);
-        return;
-    }
-    QMenu menu(this);
-    const QAction* about = menu.addAction(aboutMenuText_);
-    if (menu.exec(event->globalPos()) == about && dialog_) dialog_->onAbout();
+void KelvornWindow::aboutRequested() {
+    if (dialog_) dialog_->onAbout();
 }
 
 }  // namespace kelvorn

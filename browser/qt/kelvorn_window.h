@@ -1,10 +1,10 @@
 #pragma once
 // Kelvorn's window: the widgets that render BrowserView and pass every notification to BrowserDialog.
 #include <QString>
-#include <QWidget>
 
 #include "browser/browser_view.h"
 #include "desktop/icon_cache.h"
+#include "desktop/program_window.h"
 #include "desktop/tree_model.h"
 
 class QComboBox;
@@ -17,7 +17,7 @@ class BrowserDialog;
 
 namespace kelvorn {
 
-class KelvornWindow : public QWidget, public browser::BrowserView {
+class KelvornWindow : public desktop::ProgramWindow<browser::BrowserView> {
     Q_OBJECT
   public:
     // aboutMenuText: the context menu's entry that opens the about box; none when empty.
@@ -27,12 +27,7 @@ class KelvornWindow : public QWidget, public browser::BrowserView {
     // The logic is made after its view; notifications reach it from here on (nullptr: nobody listens).
     void attach(browser::BrowserDialog* dialog) { dialog_ = dialog; }
 
-    // BrowserView.
-    void showMessage(const std::string& text) override;
-    bool askYesNo(const std::string& text) override;
-    bool askOkCancel(const std::string& text) override;
-    std::unique_ptr<browser::WaitCursorScope> waitCursor() override;
-
+    // BrowserView (message boxes and the wait cursor come with the program window).
     void showTrees(desktop::TreeSource& host, desktop::TreeSource& image) override;
     void expandItem(browser::Tree tree, browser::ItemHandle item) override;
     browser::ItemHandle selectedItem(browser::Tree tree) const override;
@@ -73,8 +68,7 @@ class KelvornWindow : public QWidget, public browser::BrowserView {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
+    void aboutRequested() override;
 
   private:
     void buildWidgets();
@@ -82,7 +76,6 @@ class KelvornWindow : public QWidget, public browser::BrowserView {
     browser::ItemHandle handleOf(browser::Tree tree, const QModelIndex& index) const;
 
     browser::BrowserDialog* dialog_ = nullptr;
-    QString aboutMenuText_;
     desktop::IconCache icons_;
 
     QComboBox* driveList_ = nullptr;

@@ -15,6 +15,7 @@
 #include "browser/library_entries.h"
 #include "browser/message_table.h"
 #include "desktop/command_line.h"
+#include "desktop/start_up.h"
 #include "kelvorn_window.h"
 #include "pictures.h"
 
@@ -57,20 +58,11 @@ Parsed parseCommandLine(int argc, char** argv, browser::StartOptions& options) {
 
 int main(int argc, char** argv) {
     browser::StartOptions options;
-    switch (parseCommandLine(argc, argv, options)) {
-        case Parsed::Run:
-            break;
-        case Parsed::Exit:
-            return 0;
-        case Parsed::Fail:
-            return 2;
-    }
+    if (const auto status = desktop::exitStatusOf(parseCommandLine(argc, argv, options))) return *status;
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromUtf8(browser::kProgramName));
-    QApplication::setApplicationVersion(QStringLiteral("2.3"));
-    QApplication::setDesktopFileName(QStringLiteral("kelvorn"));
-    QApplication::setWindowIcon(kelvorn::programIcon());
+    desktop::nameApplication(QString::fromUtf8(browser::kProgramName), QStringLiteral("2.3"),
+                             QStringLiteral("kelvorn"), kelvorn::programIcon());
 
     auto bound = browser::bindLibrary(browser::libraryCandidates());
     if (const auto* failure = std::get_if<browser::BindFailure>(&bound)) {
@@ -82,11 +74,7 @@ int main(int argc, char** argv) {
 
     kelvorn::KelvornWindow window(QString::fromStdString(browser::messageText(browser::Message::AboutMenu)));
     browser::BrowserDialog dialog(window, std::get<browser::LibraryEntries>(bound), options);
-    window.attach(&dialog);
-    dialog.initialise();
-    window.show();
-    if (!options.imageToOpen.empty()) dialog.openImageAtStart(options.imageToOpen);
-    const int status = app.exec();
-    window.attach(nullptr);
-    return status;
+    return desktop::runWindow(window, dialog, [&] {
+        if (!options.imageToOpen.empty()) dialog.openImageAtStart(options.imageToOpen);
+    });
 }

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "desktop/store/item_store.h"
+#include "desktop/logic/item_store.h"
+#include "desktop/logic/message_port.h"
 #include "progress_port.h"
 
 namespace converter::dialog {
@@ -35,20 +36,11 @@ inline constexpr int kRemovableDrive = 5;
 inline constexpr int kCount = 6;
 }  // namespace icon
 
-// Held while a long action runs; the view shows a wait cursor and keeps painting.
-class WaitCursorScope {
-  public:
-    virtual ~WaitCursorScope() = default;
-};
+using desktop::WaitCursorScope;
 
-class ConverterView : public ProgressPort {
+// Message boxes are titled "Mirask".
+class ConverterView : public ProgressPort, public desktop::MessagePort {
   public:
-    // Modal message boxes titled "Mirask".
-    virtual void showMessage(const std::string& text) = 0;
-    virtual bool askYesNo(const std::string& text) = 0;
-    virtual bool askOkCancel(const std::string& text) = 0;
-    virtual std::unique_ptr<WaitCursorScope> waitCursor() = 0;
-
     // The floppy side: the drive list (-1 clears the selection) and the information list.
     virtual void setFloppyDrives(const std::vector<std::string>& entries) = 0;
     virtual void selectFloppyDrive(int index) = 0;

@@ -10,6 +10,7 @@
 #include "converter/dialog/drive_setup.h"
 #include "converter/dialog/texts.h"
 #include "desktop/command_line.h"
+#include "desktop/start_up.h"
 #include "mirask_icons.h"
 #include "mirask_window.h"
 
@@ -93,29 +94,15 @@ Parsed parseCommandLine(int argc, char** argv, StartUp& start) {
 
 int main(int argc, char** argv) {
     StartUp start;
-    switch (parseCommandLine(argc, argv, start)) {
-        case Parsed::Run:
-            break;
-        case Parsed::Exit:
-            return 0;
-        case Parsed::Fail:
-            return 2;
-    }
+    if (const auto status = desktop::exitStatusOf(parseCommandLine(argc, argv, start))) return *status;
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromUtf8(converter::dialog::text::kProgramName));
-    QApplication::setApplicationVersion(QStringLiteral("1.7"));
-    QApplication::setDesktopFileName(QStringLiteral("mirask"));
-    QApplication::setWindowIcon(mirask::programIcon());
+    desktop::nameApplication(QString::fromUtf8(converter::dialog::text::kProgramName), QStringLiteral("1.7"),
+                             QStringLiteral("mirask"), mirask::programIcon());
 
     mirask::MiraskWindow window;
     converter::dialog::ConverterServices services;
     services.floppies = start.drives.entries;
     converter::dialog::ConverterDialog dialog(window, services, start.options);
-    window.attach(&dialog);
-    dialog.initialise();
-    window.show();
-    const int status = app.exec();
-    window.attach(nullptr);
-    return status;
+    return desktop::runWindow(window, dialog);
 }

@@ -4,16 +4,14 @@
 #include <cstdint>
 
 #include <QComboBox>
-#include <QContextMenuEvent>
 #include <QDialog>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTreeView>
@@ -22,7 +20,6 @@
 #include "converter/dialog/converter_dialog.h"
 #include "converter/dialog/texts.h"
 #include "desktop/about_box.h"
-#include "desktop/message_boxes.h"
 #include "desktop/tree_view.h"
 #include "desktop/wait_cursor.h"
 
@@ -44,10 +41,6 @@ QString programName() {
     return utf8(text::kProgramName);
 }
 
-class WaitCursor : public converter::dialog::WaitCursorScope {
-    desktop::WaitCursor cursor_;
-};
-
 QPushButton* makeActionButton(const char* caption, QWidget* parent) {
     auto* button = new QPushButton(utf8(caption), parent);
     // Wide enough for every caption the arrows take, so the column does not jump when they change.
@@ -64,7 +57,8 @@ void fillList(QComboBox& list, const std::vector<std::string>& entries) {
 
 }  // namespace
 
-MiraskWindow::MiraskWindow(QWidget* parent) : QWidget(parent), icons_(treePictures()) {
+MiraskWindow::MiraskWindow(QWidget* parent)
+    : ProgramWindow(programName(), utf8(text::kAboutMenu), parent), icons_(treePictures()) {
     setWindowTitle(utf8(text::kWindowTitle));
     setWindowIcon(programIcon());
     buildWidgets();
@@ -207,22 +201,6 @@ bool MiraskWindow::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- Messages
 
-void MiraskWindow::showMessage(const std::string& message) {
-    desktop::tell(this, programName(), message);
-}
-
-bool MiraskWindow::askYesNo(const std::string& message) {
-    return desktop::askYesNo(this, programName(), message);
-}
-
-bool MiraskWindow::askOkCancel(const std::string& message) {
-    return desktop::askOkCancel(this, programName(), message);
-}
-
-std::unique_ptr<converter::dialog::WaitCursorScope> MiraskWindow::waitCursor() {
-    return std::make_unique<WaitCursor>();
-}
-
 void MiraskWindow::showAbout() {
     const std::unique_ptr<QDialog> box = desktop::makeAboutBox(
         programName(), {programIcon(), floppyIcon()}, {programName(), utf8(text::kAboutVersion)}, this);
@@ -348,24 +326,8 @@ void MiraskWindow::StepIt() {
 
 // ---- The window itself
 
-void MiraskWindow::keyPressEvent(QKeyEvent* event) {
-    // No default button and no cancel: Enter and Escape never close the window, only its close button does.
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Escape:
-            event->accept();
-            return;
-        default:
-            QWidget::keyPressEvent(event);
-    }
-}
-
-void MiraskWindow::contextMenuEvent(QContextMenuEvent* event) {
-    // Stands in for the window menu entry a desktop on Linux does not let a program add.
-    QMenu menu(this);
-    const QAction* about = menu.addAction(utf8(text::kAboutMenu));
-    if (menu.exec(event->globalPos()) == about && dialog_) dialog_->onAbout();
+void MiraskWindow::aboutRequested() {
+    if (dialog_) dialog_->onAbout();
 }
 
 }  // namespace mirask

@@ -3,10 +3,10 @@
 #include <memory>
 
 #include <QPersistentModelIndex>
-#include <QWidget>
 
 #include "converter/dialog/converter_view.h"
 #include "desktop/icon_cache.h"
+#include "desktop/program_window.h"
 #include "desktop/tree_model.h"
 #include "mirask_icons.h"
 
@@ -25,7 +25,7 @@ class ConverterDialog;
 
 namespace mirask {
 
-class MiraskWindow : public QWidget, public converter::dialog::ConverterView {
+class MiraskWindow : public desktop::ProgramWindow<converter::dialog::ConverterView> {
     Q_OBJECT
   public:
     explicit MiraskWindow(QWidget* parent = nullptr);
@@ -34,12 +34,7 @@ class MiraskWindow : public QWidget, public converter::dialog::ConverterView {
     // The logic is made after its view; notifications reach it from here on (nullptr: nobody listens).
     void attach(converter::dialog::ConverterDialog* dialog) { dialog_ = dialog; }
 
-    // ConverterView.
-    void showMessage(const std::string& text) override;
-    bool askYesNo(const std::string& text) override;
-    bool askOkCancel(const std::string& text) override;
-    std::unique_ptr<converter::dialog::WaitCursorScope> waitCursor() override;
-
+    // ConverterView (message boxes and the wait cursor come with the program window).
     void setFloppyDrives(const std::vector<std::string>& entries) override;
     void selectFloppyDrive(int index) override;
     void clearInfo() override;
@@ -82,8 +77,7 @@ class MiraskWindow : public QWidget, public converter::dialog::ConverterView {
     const desktop::IconCache& treeIcons() const { return icons_; }
 
   protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
+    void aboutRequested() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "desktop/store/item_store.h"
-#include "desktop/store/tree_order.h"
+#include "desktop/logic/item_store.h"
+#include "desktop/logic/tree_order.h"
 
 namespace desktop {
 namespace {

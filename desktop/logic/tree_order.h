@@ -3,7 +3,7 @@
 // mixed), with a fixed order for texts that differ only in case.
 #include <string_view>
 
-#include "desktop/store/item_store.h"
+#include "desktop/logic/item_store.h"
 
 namespace desktop {
 

@@ -1,4 +1,4 @@
-#include "desktop/store/tree_order.h"
+#include "desktop/logic/tree_order.h"
 
 #include <string>
 
