@@ -12,7 +12,7 @@
 #include "browser/browser_view.h"
 #include "browser/command_line.h"
 #include "browser/library_entries.h"
-#include "desktop/logic/tree_order.h"
+#include "ui_port/tree_order.h"
 #include "platform/host_drives.h"
 
 namespace browser {

@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "browser/browser_dialog.h"
-#include "desktop/logic/tree_order.h"
+#include "ui_port/tree_order.h"
 #include "platform/text_codec.h"
 
 namespace browser {

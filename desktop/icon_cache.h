@@ -10,7 +10,7 @@
 
 #include <QIcon>
 
-#include "desktop/logic/item_store.h"
+#include "ui_port/item_store.h"
 
 namespace desktop {
 

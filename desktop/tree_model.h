@@ -1,9 +1,9 @@
 #pragma once
-// A tree the logic holds (desktop/logic), shown through Qt's item model: each index carries its item's
+// A tree the logic holds (ui_port), shown through Qt's item model: each index carries its item's
 // handle, so selection and expansion reach the logic as handles and nothing is read back from a widget.
 #include <QAbstractItemModel>
 
-#include "desktop/logic/item_store.h"
+#include "ui_port/item_store.h"
 
 namespace desktop {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Long runs stay on the window's thread; these keep the window painting meanwhile without taking clicks.
 
-#include "desktop/logic/message_port.h"
+#include "ui_port/message_port.h"
 
 namespace desktop {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "converter/dialog/converter_view.h"
-#include "desktop/logic/tree_order.h"
+#include "ui_port/tree_order.h"
 #include "floppy_access.h"
 #include "platform/host_drives.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "desktop/logic/item_store.h"
-#include "desktop/logic/message_port.h"
+#include "ui_port/item_store.h"
+#include "ui_port/message_port.h"
 #include "progress_port.h"
 
 namespace converter::dialog {

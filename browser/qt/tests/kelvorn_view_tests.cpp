@@ -25,7 +25,7 @@
 #include "browser/library_entries.h"
 #include "browser/message_table.h"
 #include "desktop/icon_cache.h"
-#include "desktop/logic/tree_order.h"
+#include "ui_port/tree_order.h"
 #include "desktop/modal_answerer.h"
 #include "desktop/tree_model.h"
 #include "desktop/tree_view.h"

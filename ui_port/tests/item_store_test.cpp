@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "desktop/logic/item_store.h"
-#include "desktop/logic/tree_order.h"
+#include "ui_port/item_store.h"
+#include "ui_port/tree_order.h"
 
 namespace desktop {
 namespace {

@@ -3,7 +3,7 @@
 // mixed), with a fixed order for texts that differ only in case.
 #include <string_view>
 
-#include "desktop/logic/item_store.h"
+#include "ui_port/item_store.h"
 
 namespace desktop {
 

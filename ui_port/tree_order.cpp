@@ -1,4 +1,4 @@
-#include "desktop/logic/tree_order.h"
+#include "ui_port/tree_order.h"
 
 #include <string>
 
