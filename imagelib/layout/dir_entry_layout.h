@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "library_codes.h"
 #include "long_name_layout.h"
 #include "orva.h"
 
@@ -40,6 +41,11 @@ inline constexpr uint8_t kLongName = kReadOnly | kHidden | kSystem | kLabel;
 // What travels with a file between host and image, and what SetAttrib may change.
 inline constexpr uint8_t kCarried = kReadOnly | kHidden | kSystem | kArchive;
 }  // namespace attr
+
+// A folder entry without a cluster can only mean the root (as in a ".." of a root's child).
+inline uint16_t folderClusterOf(uint16_t firstCluster) {
+    return firstCluster == 0 ? kRootCluster : firstCluster;
+}
 
 // First bytes of a slot.
 inline constexpr uint8_t kEndMark = 0x00;

@@ -10,6 +10,10 @@ inline constexpr uint16_t kWorkingDirCluster = 0;
 inline constexpr uint16_t kRootCluster = 1;
 inline constexpr uint16_t kFirstDataCluster = 2;
 
+// OpenFDImg's fatCopy: the copy of the allocation table that is loaded.
+inline constexpr int32_t kFirstTableCopy = 1;
+inline constexpr int32_t kSecondTableCopy = 2;
+
 // BlockTestFol's flags.
 namespace check_flags {
 inline constexpr int32_t kEverySlot = 2;

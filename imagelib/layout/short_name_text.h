@@ -17,6 +17,13 @@ inline constexpr size_t kShortNameBytes = kBaseBytes + kExtensionBytes;
 // Blank-padded: the base at 0..7, the extension at 8..10.
 using ShortName = std::array<uint8_t, kShortNameBytes>;
 
+// Bytes that make a stored short name malformed.
+inline constexpr std::string_view kBadShortNameBytes = ".\"/\\[]:;=,|*?";
+// A byte the library's 8.3 lookup can match when it is part of a name (blanks only pad the name).
+inline bool isLookupByte(uint8_t b) {
+    return b > 0x20 && b != 0x7F && kBadShortNameBytes.find(static_cast<char>(b)) == std::string_view::npos;
+}
+
 inline constexpr ShortName kDotName{'.', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
 inline constexpr ShortName kDotDotName{'.', '.', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
 inline bool isDotName(const ShortName& name) {

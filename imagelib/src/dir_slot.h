@@ -20,14 +20,6 @@ inline Slot slotBytes(const DirEntry& e) { return std::bit_cast<Slot>(e); }
 void fillLabelSlot(Slot& slot, std::string_view label, uint32_t dosStamp);
 inline DirEntry slotEntry(const Slot& s) { return std::bit_cast<DirEntry>(s); }
 
-// Bytes that make a stored short name malformed.
-inline constexpr std::string_view kBadShortNameBytes = ".\"/\\[]:;=,|*?";
-
-// A directory entry without a cluster can only mean the root (as in a ".." of a root's child).
-inline uint32_t directoryClusterOf(const DirEntry& e) {
-    return e.firstCluster == 0 ? kRootCluster : e.firstCluster;
-}
-
 inline bool isLongNameAttr(uint8_t attributes) { return (attributes & attr::kLongName) == attr::kLongName; }
 // All 32 bytes alike: an end slot when they are 0, filler otherwise.
 bool isBlank(const Slot& s);

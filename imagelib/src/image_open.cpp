@@ -87,7 +87,8 @@ int32_t ImageState::OpenFDImg(std::string_view pathText, int32_t fatCopy) {
         return kBadParameters;
     }
     // A short read of the table leaves the rest zero.
-    const uint64_t tableAt = layout->fatOffset + (fatCopy == 2 ? uint64_t{layout->fatBytes} : 0);
+    const uint64_t tableAt =
+        layout->fatOffset + (fatCopy == kSecondTableCopy ? uint64_t{layout->fatBytes} : 0);
     file->readAt(tableAt, table);
 
     layout_ = *layout;
@@ -96,7 +97,7 @@ int32_t ImageState::OpenFDImg(std::string_view pathText, int32_t fatCopy) {
     imageOpen_ = true;
     readOnly_ = info.writeProtected;
     checkFlags_ = 0;
-    fatFromSecondCopy_ = fatCopy == 2;
+    fatFromSecondCopy_ = fatCopy == kSecondTableCopy;
     fat_ = FatTable(std::move(table), layout_.clusterLimit);
     workDirCluster_ = kRootCluster;
     search_ = SearchState();

@@ -26,7 +26,7 @@ int32_t ImageState::MkDir(std::string_view path) {
         if (GetFDirEntry(path.substr(0, last + 1), &e, &slots, nullptr) != result::GetFDirEntry::kFound) {
             return kNoParent;
         }
-        parent = directoryClusterOf(*e);
+        parent = folderClusterOf(e->firstCluster);
     }
     NameError nameError;
     auto entry = nameNewEntry(name, parent, nameError);

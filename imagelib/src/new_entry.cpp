@@ -43,7 +43,7 @@ std::optional<uint32_t> ImageState::targetDirectory(std::string_view imagePath) 
     }
     // Slots written into a file's clusters would destroy it.
     if (!(e->attributes & attr::kDirectory)) return std::nullopt;
-    return directoryClusterOf(*e);
+    return folderClusterOf(e->firstCluster);
 }
 
 std::optional<std::vector<uint64_t>> ImageState::groupSlotOffsets(const EntryPos& pos, bool& readFailed) {

@@ -32,7 +32,7 @@ int32_t ImageState::GetFDirEntry(std::string_view path, DirEntry** entry, int32_
         if (slotCount) *slotCount = static_cast<int32_t>(lastSlotCount_);
         if (!(e->attributes & attr::kDirectory)) return kNotAFolder;
         if (sep + 1 == path.size()) return kFound;
-        dir = directoryClusterOf(*e);
+        dir = folderClusterOf(e->firstCluster);
     }
     DirEntry* e = lookup(dir, path.substr(at), pos);
     if (slotCount) *slotCount = static_cast<int32_t>(lastSlotCount_);
@@ -51,7 +51,7 @@ int32_t ImageState::SetFWrkDir(std::string_view path) {
     int32_t slots = 0;
     // Its failures are ours: not found, not a folder, an empty name.
     if (int32_t r = GetFDirEntry(dirPath, &e, &slots, nullptr); r != result::GetFDirEntry::kFound) return r;
-    workDirCluster_ = directoryClusterOf(*e);
+    workDirCluster_ = folderClusterOf(e->firstCluster);
     return kSet;
 }
 
