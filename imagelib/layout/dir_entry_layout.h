@@ -1,10 +1,11 @@
 #pragma once
 // The 32-byte directory slot: the 8.3 entry and the long-name part as orva.h lays them out, what their
-// attribute bits and first-byte marks mean, and how many slots one entry group takes.
+// first-byte marks mean, and how many slots one entry group takes.
 #include <bit>
 #include <cstddef>
 #include <cstdint>
 
+#include "entry_attributes.h"
 #include "library_codes.h"
 #include "long_name_layout.h"
 #include "orva.h"
@@ -33,14 +34,9 @@ static_assert(sizeof(DiskGeometry) == 24 && offsetof(DiskGeometry, mediaType) ==
 inline constexpr size_t kSlotBytes = 32;
 inline constexpr size_t kAttributesAt = offsetof(DirEntry, attributes);
 
-namespace attr {
-inline constexpr uint8_t kReadOnly = 0x01, kHidden = 0x02, kSystem = 0x04, kLabel = 0x08, kDirectory = 0x10,
-                         kArchive = 0x20;
-// No 8.3 entry carries all four low bits, so together they mark a long-name part.
-inline constexpr uint8_t kLongName = kReadOnly | kHidden | kSystem | kLabel;
-// What travels with a file between host and image, and what SetAttrib may change.
-inline constexpr uint8_t kCarried = kReadOnly | kHidden | kSystem | kArchive;
-}  // namespace attr
+inline bool isLongNameAttr(uint8_t attributes) {
+    return (attributes & attr::kLongName) == attr::kLongName;
+}
 
 // A folder entry without a cluster can only mean the root (as in a ".." of a root's child).
 inline uint16_t folderClusterOf(uint16_t firstCluster) {

@@ -20,7 +20,6 @@ inline Slot slotBytes(const DirEntry& e) { return std::bit_cast<Slot>(e); }
 void fillLabelSlot(Slot& slot, std::string_view label, uint32_t dosStamp);
 inline DirEntry slotEntry(const Slot& s) { return std::bit_cast<DirEntry>(s); }
 
-inline bool isLongNameAttr(uint8_t attributes) { return (attributes & attr::kLongName) == attr::kLongName; }
 // All 32 bytes alike: an end slot when they are 0, filler otherwise.
 bool isBlank(const Slot& s);
 inline bool isEndSlot(const Slot& s) {
