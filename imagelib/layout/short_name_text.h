@@ -16,6 +16,8 @@ inline constexpr size_t kExtensionBytes = 3;
 inline constexpr size_t kShortNameBytes = kBaseBytes + kExtensionBytes;
 // Blank-padded: the base at 0..7, the extension at 8..10.
 using ShortName = std::array<uint8_t, kShortNameBytes>;
+// A volume label fills the same bytes as one field.
+inline constexpr size_t kLabelBytes = kShortNameBytes;
 
 // Bytes that make a stored short name malformed.
 inline constexpr std::string_view kBadShortNameBytes = ".\"/\\[]:;=,|*?";

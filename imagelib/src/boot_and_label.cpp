@@ -10,7 +10,6 @@ namespace {
 namespace boot_result = result::WriteBoot;
 namespace label_result = result::WriteVol;
 
-constexpr size_t kLabelBytes = kShortNameBytes;
 constexpr std::string_view kNoLabel = "NO NAME";
 
 }  // namespace

@@ -79,8 +79,6 @@ uint8_t checkSlot(const Slot& s, const CheckLimits& limits) {
 }
 
 void fillLabelSlot(Slot& slot, std::string_view label, uint32_t dosStamp) {
-    // The label fills the name and extension bytes as one field.
-    constexpr size_t kLabelBytes = kShortNameBytes;
     std::fill_n(slot.begin(), kLabelBytes, ' ');
     std::copy_n(label.begin(), std::min(label.size(), kLabelBytes), slot.begin());
     slot[kAttributesAt] = attr::kLabel;
