@@ -1,14 +1,9 @@
 // "×": deleting a file or an empty folder of the image.
 #include "browser/browser_dialog.h"
 #include "browser/message_table.h"
+#include "library_codes.h"
 
 namespace browser {
-namespace {
-
-constexpr int32_t kProtected = 1;
-constexpr int32_t kRoot = 3;
-
-}  // namespace
 
 void BrowserDialog::onDelete() {
     const ItemHandle item = view_.selectedItem(Tree::Image);
@@ -25,22 +20,22 @@ void BrowserDialog::onDelete() {
         const auto wait = view_.waitCursor();
         result = lib_.KillF(path.c_str(), 0);
     }
-    if (result == kProtected) {
+    if (result == orva::result::KillF::kProtected) {
         const auto failure = libraryFailure(result, kKillF);
         if (failure && failure->toShow() && view_.askYesNo(failure->text)) {
             const auto wait = view_.waitCursor();
             result = lib_.KillF(path.c_str(), 1);
         } else {
-            result = 0;
+            result = orva::result::KillF::kDeleted;
         }
     }
-    if (result == kRoot) {
+    if (result == orva::result::KillF::kIsRoot) {
         if (view_.askYesNo(browser::messageText(Message::RootNotDeletable))) closeImage(true);
         return;
     }
     // A read-only image (8) says so through the common rule; closing it would not help.
     showMessageIfReported(result, kKillF);
-    if (result != 0) return;
+    if (result != orva::result::KillF::kDeleted) return;
     showResultBox();
     refreshImage();
 }

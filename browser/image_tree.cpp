@@ -8,8 +8,10 @@
 #include "browser/image_item_name.h"
 #include "browser/message_table.h"
 #include "browser/paths.h"
+#include "dir_entry_layout.h"
 #include "lookup_name.h"
 #include "platform/text_codec.h"
+#include "short_name_text.h"
 
 namespace browser {
 
@@ -22,11 +24,9 @@ struct BrowserDialog::PendingFolder {
 
 namespace {
 
-constexpr uint16_t kRootCluster = 1;
-constexpr uint8_t kDirectoryBit = 0x10;
-constexpr uint8_t kLabelKind = 0x08;
-constexpr uint8_t kLongNameKind = 0x0F;
-constexpr int32_t kCheckFailedSkip = 2;
+using orva::kRootCluster;
+namespace attr = orva::attr;
+using attr::kDirectory;
 // The most slots a directory of a 2.88 MB image can hold; a walk beyond it is going round in circles.
 constexpr int kMaxEntriesPerFolder = 2880 * 512 / 32;
 
@@ -37,29 +37,26 @@ struct Listed {
     uint8_t attributes;
     uint16_t firstCluster;
     uint16_t clusterHigh;
-    std::array<uint8_t, 11> shortName;
+    orva::ShortName shortName;
 };
 
 Listed capture(const DirEntry* entry, int32_t slotCount) {
     Listed l{
         imageItemName(entry, slotCount), {}, entry->attributes, entry->firstCluster, entry->clusterHigh, {}};
-    std::copy(std::begin(entry->name), std::end(entry->name), l.shortName.begin());
-    std::copy(std::begin(entry->extension), std::end(entry->extension), l.shortName.begin() + 8);
+    l.shortName = orva::shortNameOf(*entry);
     l.lookupName = orva::lookupName(l.shortName, longNameOf(entry, slotCount));
     if (l.lookupName.empty()) l.lookupName = l.name;
     return l;
 }
 
 bool isLabel(const Listed& l) {
-    return l.clusterHigh == 0 && (l.attributes & 0x0F) == kLabelKind;
+    return l.clusterHigh == 0 && (l.attributes & attr::kKindBits) == attr::kLabel;
 }
 bool isLoneLongNamePart(const Listed& l) {
-    return l.firstCluster == 0 && (l.attributes & 0x0F) == kLongNameKind;
+    return l.firstCluster == 0 && orva::isLongNameAttr(l.attributes);
 }
 bool isDotEntry(const Listed& l) {
-    static constexpr std::array<uint8_t, 11> kDot{'.', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
-    static constexpr std::array<uint8_t, 11> kDotDot{'.', '.', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
-    return l.shortName == kDot || l.shortName == kDotDot;
+    return orva::isDotName(l.shortName);
 }
 
 }  // namespace
@@ -69,9 +66,9 @@ std::string BrowserDialog::imagePathOfItem(ItemHandle item) const {
 }
 
 void BrowserDialog::openImage(const std::string& path) {
-    const int32_t opened = lib_.OpenFDImg(path.c_str(), 1);
+    const int32_t opened = lib_.OpenFDImg(path.c_str(), orva::kFirstTableCopy);
     showMessageIfReported(opened, kOpenFDImg);
-    if (opened >= 2) {
+    if (opened >= orva::result::OpenFDImg::kLonger) {
         showMessageIfReported(lib_.CloseFDImg(), kCloseFDImg);
         openImageFile_.clear();
         imageIsOpen_ = false;
@@ -88,17 +85,18 @@ void BrowserDialog::openImage(const std::string& path) {
         lib_.GetFDType(&geometry_, bootCopy_.data(), static_cast<int32_t>(bootCopy_.size())), kGetFDType);
     lib_.SetFWrkDir("\\");  // the label search below reads the working directory
 
-    std::array<uint8_t, 32> slot{};
+    std::array<uint8_t, orva::kSlotBytes> slot{};
     bool labelFound = false;
-    for (int32_t i = 0; lib_.GetFWDirEntry(i, slot.data()) == 0; ++i) {
-        // A deleted label (first byte 0xE5) is not the label: it would come back after being removed.
-        if (slot[0] != 0xE5 && (slot[11] & 0x0F) == kLabelKind) {
+    for (int32_t i = 0; lib_.GetFWDirEntry(i, slot.data()) == orva::result::GetFWDirEntry::kRead; ++i) {
+        // A deleted label is not the label: it would come back after being removed.
+        if (slot[0] != orva::kDeletedMark && (slot[orva::kAttributesAt] & attr::kKindBits) == attr::kLabel) {
             labelFound = true;
             break;
         }
     }
     const uint8_t* label = labelFound ? slot.data() : bootCopy_.data() + 43;
-    volumeLabel_ = labelFound ? std::string(reinterpret_cast<const char*>(slot.data()), 11) : std::string();
+    volumeLabel_ = labelFound ? std::string(reinterpret_cast<const char*>(slot.data()), orva::kShortNameBytes)
+                              : std::string();
 
     uint32_t freeBytes = 0;
     lib_.FreeSpace(&freeBytes);
@@ -106,9 +104,9 @@ void BrowserDialog::openImage(const std::string& path) {
 
     const int rootImage =
         geometry_.mediaType == 2 || geometry_.mediaType == 5 ? icon::kImage35 : icon::kImageOther;
-    shownLabel_ = labelText(label, 11);
+    shownLabel_ = labelText(label, orva::kShortNameBytes);
     const ItemHandle root = imageTree_.insert(kNoItem, {shownLabel_ + freeSuffix, rootImage, rootImage, {}},
-                                              {ItemKind::ImageRoot, "\\", "\\", kRootCluster, kDirectoryBit});
+                                              {ItemKind::ImageRoot, "\\", "\\", kRootCluster, kDirectory});
 
     // Each folder is listed whole before any folder below it, so the library's one enumeration is never
     // interrupted; a folder cluster met twice (a hostile image) is shown but not listed again.
@@ -139,7 +137,7 @@ std::vector<BrowserDialog::PendingFolder> BrowserDialog::listImageFolder(const P
             // of the listing (1) is no failure to show.
             if (failure->toShow() && failure->code > 1) {
                 view_.showMessage(isRoot ? failure->text + checkDetails() : failure->text);
-                if (isRoot && r == kCheckFailedSkip) continue;
+                if (isRoot && r == orva::result::FindMInDir::kFoundCheckFailed) continue;
             }
             break;
         }
@@ -156,12 +154,13 @@ std::vector<BrowserDialog::PendingFolder> BrowserDialog::listImageFolder(const P
         if (isLoneLongNamePart(l) || (!isRoot && isDotEntry(l))) continue;
         const std::string path = joinImagePath(folder.path, l.name);
         const std::string libraryPath = joinImagePath(folder.libraryPath, l.lookupName);
-        if (l.attributes & kDirectoryBit) {
+        if (l.attributes & kDirectory) {
             const ItemHandle item = imageTree_.insert(
                 folder.item, {l.name, icon::kFolder, icon::kFolderOpen, {}},
                 {ItemKind::ImageFolder, path, libraryPath, l.firstCluster, l.attributes}, true);
             // Clusters 0 and 1 name the working folder and the root, never a folder of its own.
-            if (l.firstCluster >= 2) below.push_back({item, l.firstCluster, path, libraryPath});
+            if (l.firstCluster >= orva::kFirstDataCluster)
+                below.push_back({item, l.firstCluster, path, libraryPath});
             continue;
         }
         imageTree_.insert(folder.item, {l.name, icon::kImageFile, icon::kImageFile, extensionOf(l.name)},

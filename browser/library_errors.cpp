@@ -3,22 +3,17 @@
 
 #include "browser/browser_dialog.h"
 #include "browser/message_table.h"
+#include "library_codes.h"
 
 namespace browser {
-namespace {
-
-constexpr int32_t kNotOpen = 10;
-constexpr int32_t kReadOnly = 8;
-
-}  // namespace
 
 std::optional<LibraryFailure> BrowserDialog::libraryFailure(int32_t code, int function, const char* name) {
-    if (code == 0) return std::nullopt;
+    if (code == orva::result::kDone) return std::nullopt;
     std::optional<int> id;
     // Two codes mean the same for every function but the open itself.
-    if (function > kOpenFDImg && code == kNotOpen)
+    if (function > kOpenFDImg && code == orva::result::kNothingOpen)
         id = static_cast<int>(Message::NotOpen);
-    else if (function > kOpenFDImg && code == kReadOnly)
+    else if (function > kOpenFDImg && code == orva::result::kReadOnlyImage)
         id = static_cast<int>(Message::ReadOnlyImage);
     else
         id = messageIdFor(function, code);
@@ -38,7 +33,8 @@ void BrowserDialog::showMessageIfReported(int32_t code, int function, const char
 
 std::string BrowserDialog::checkDetails() {
     int32_t checkCode = 0;
-    if (lib_.GetLastErr(&checkCode, checkEntry_.data(), &checkOffset_) != 0) return {};
+    if (lib_.GetLastErr(&checkCode, checkEntry_.data(), &checkOffset_) != orva::result::GetLastErr::kRead)
+        return {};
     char line[64];
     std::snprintf(line, sizeof line, "\nChyba %d: %08lx:\n", static_cast<int>(checkCode),
                   static_cast<unsigned long>(checkOffset_));

@@ -5,6 +5,7 @@
 #include "browser/browser_dialog.h"
 #include "browser/message_table.h"
 #include "browser/paths.h"
+#include "library_codes.h"
 
 namespace browser {
 namespace {
@@ -78,7 +79,7 @@ void BrowserDialog::newFolderOrLabel() {
     if (!choice) return;
     if (choice->volumeLabel) {
         const int32_t r = lib_.WriteVol(choice->name.c_str());
-        if (r > 0)
+        if (r > orva::result::WriteVol::kDone)
             showMessageIfReported(r, kWriteVol);
         else
             refreshImage();
@@ -87,7 +88,7 @@ void BrowserDialog::newFolderOrLabel() {
     const std::string path = folder + choice->name;
     DirEntry* entry = nullptr;
     int32_t slots = 0;
-    if (lib_.GetFDirEntry(path.c_str(), &entry, &slots, nullptr) == 0) {
+    if (lib_.GetFDirEntry(path.c_str(), &entry, &slots, nullptr) == orva::result::GetFDirEntry::kFound) {
         view_.showMessage(browser::messageText(Message::FolderExists));
         return;
     }
@@ -96,7 +97,7 @@ void BrowserDialog::newFolderOrLabel() {
         const auto wait = view_.waitCursor();
         made = lib_.MkDir(path.c_str());
     }
-    if (made != 0)
+    if (made != orva::result::MkDir::kCreated)
         showMessageIfReported(made, kMkDir);
     else
         refreshImage();

@@ -7,6 +7,7 @@
 #include "browser/message_table.h"
 #include "browser/paths.h"
 #include "browser/tree_copy.h"
+#include "library_codes.h"
 #include "lookup_name.h"
 #include "platform/host_attributes.h"
 #include "platform/host_file.h"
@@ -82,7 +83,8 @@ void BrowserDialog::onCopyToHost() {
         }
         DirEntry* entry = nullptr;
         int32_t slots = 0;
-        if (const int32_t r = lib_.GetFDirEntry(imageFolder.c_str(), &entry, &slots, nullptr); r != 0) {
+        if (const int32_t r = lib_.GetFDirEntry(imageFolder.c_str(), &entry, &slots, nullptr);
+            r != orva::result::GetFDirEntry::kFound) {
             showMessageIfReported(r, kGetFDirEntry);
             return;
         }
@@ -108,7 +110,8 @@ void BrowserDialog::onCopyToHost() {
 bool BrowserDialog::writeBootFile(const std::string& path) {
     std::array<uint8_t, 512> sector{};
     DiskGeometry geometry{};
-    bool written = lib_.GetFDType(&geometry, sector.data(), static_cast<int32_t>(sector.size())) == 0;
+    bool written = lib_.GetFDType(&geometry, sector.data(), static_cast<int32_t>(sector.size())) ==
+                   orva::result::GetFDType::kRead;
     int error = 0;
     if (written) {
         auto file = platform::createExclusive(path, error);
@@ -131,8 +134,9 @@ int32_t BrowserDialog::copyImageFileToHost(ItemHandle imageItem, const std::stri
     const int32_t result = lib_.CopyF(imagePath.c_str(), hostFile.c_str());
     DirEntry* entry = nullptr;
     int32_t slots = 0;
-    if (result == 0 && lib_.GetFDirEntry(imagePath.c_str(), &entry, &slots, nullptr) == 0) {
-        platform::setHostAttributes(hostFile, entry->attributes & kCopiedAttributes);
+    if (result == orva::result::CopyF::kCopied &&
+        lib_.GetFDirEntry(imagePath.c_str(), &entry, &slots, nullptr) == orva::result::GetFDirEntry::kFound) {
+        platform::setHostAttributes(hostFile, entry->attributes & orva::attr::kCarried);
     }
     return result;
 }
@@ -149,11 +153,9 @@ int32_t BrowserDialog::copyImageTreeToHost(uint16_t cluster, const std::string& 
     std::vector<Listed> entries;
     DirEntry* entry = nullptr;
     int32_t slots = 0;
-    for (int32_t r = lib_.FindMInDir("*", cluster, &entry, &slots); r == 0;
+    for (int32_t r = lib_.FindMInDir("*", cluster, &entry, &slots); r == orva::result::FindMInDir::kFound;
          r = lib_.FindMInDir("", cluster, &entry, &slots)) {
-        std::array<uint8_t, 11> shortName{};
-        std::copy(std::begin(entry->name), std::end(entry->name), shortName.begin());
-        std::copy(std::begin(entry->extension), std::end(entry->extension), shortName.begin() + 8);
+        const orva::ShortName shortName = orva::shortNameOf(*entry);
         const std::string longName = longNameOf(entry, slots);
         std::string lookup = orva::lookupName(shortName, longName);
         const std::string name = imageItemName(entry, slots);
@@ -162,22 +164,22 @@ int32_t BrowserDialog::copyImageTreeToHost(uint16_t cluster, const std::string& 
     }
 
     for (const Listed& e : entries) {
-        if ((e.attributes & kLabelBit) || e.dotEntry) continue;
+        if ((e.attributes & orva::attr::kLabel) || e.dotEntry) continue;
         if (!hostNameUsable(e.name)) continue;
         const std::string hostPath = joinHostPath(hostFolder, e.name);
         const std::string imagePath = imageFolder + e.lookupName;
-        if (e.attributes & kDirectoryBit) {
+        if (e.attributes & orva::attr::kDirectory) {
             if (!platform::makeFolder(hostPath)) {
                 view_.showMessage(browser::messageText(Message::HostFolderNotMade) + ": " + hostPath);
                 return kFolderNotMade;
             }
             // A folder met again (a hostile image) stays empty instead of being copied round and round.
-            if (e.firstCluster >= 2 && listed.insert(e.firstCluster).second) {
+            if (e.firstCluster >= orva::kFirstDataCluster && listed.insert(e.firstCluster).second) {
                 if (const int32_t r = copyImageTreeToHost(e.firstCluster, imagePath + "\\", hostPath, listed);
                     r != 0)
                     return r;
             }
-            platform::setHostAttributes(hostPath, e.attributes & kCopiedAttributes);
+            platform::setHostAttributes(hostPath, e.attributes & orva::attr::kCarried);
             continue;
         }
         int32_t copied = 0;
@@ -185,13 +187,13 @@ int32_t BrowserDialog::copyImageTreeToHost(uint16_t cluster, const std::string& 
             const auto wait = view_.waitCursor();
             copied = lib_.CopyF(imagePath.c_str(), hostPath.c_str());
         }
-        if (copied != 0) {
+        if (copied != orva::result::CopyF::kCopied) {
             if (const auto failure = libraryFailure(copied, kCopyF, imagePath.c_str());
                 failure && failure->toShow())
                 showNaming(*failure, imagePath);
             return copied;
         }
-        platform::setHostAttributes(hostPath, e.attributes & kCopiedAttributes);
+        platform::setHostAttributes(hostPath, e.attributes & orva::attr::kCarried);
     }
     return 0;
 }

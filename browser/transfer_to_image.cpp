@@ -6,19 +6,18 @@
 #include "browser/message_table.h"
 #include "browser/paths.h"
 #include "browser/tree_copy.h"
-#include "lookup_name.h"
+#include "library_codes.h"
 #include "platform/folder_listing.h"
 #include "platform/host_attributes.h"
 #include "platform/host_file.h"
 #include "platform/text_codec.h"
+#include "short_name_text.h"
 
 namespace browser {
 namespace {
 
 using namespace tree_copy;
-
-constexpr int32_t kNotFound = 1;
-constexpr int32_t kNotAFolder = 4;
+namespace entry_result = orva::result::GetFDirEntry;
 
 // The first boot sector file of a folder ("*.BOT", any letter case), in name order.
 std::string bootFileIn(const std::string& folder) {
@@ -72,18 +71,16 @@ void BrowserDialog::onCopyToImage() {
     DirEntry* existing = nullptr;
     int32_t slots = 0;
     const int32_t free = lib_.GetFDirEntry((targetFolder + sourceName).c_str(), &existing, &slots, nullptr);
-    if (free == 0) {
+    if (free == entry_result::kFound) {
         view_.showMessage(browser::messageText(Message::FileExists));
         return;
     }
-    if (free == kNotAFolder) {
-        std::array<uint8_t, 11> shortName{};
-        std::copy(std::begin(existing->name), std::end(existing->name), shortName.begin());
-        std::copy(std::begin(existing->extension), std::end(existing->extension), shortName.begin() + 8);
-        showMessageIfReported(free, kGetFDirEntry, orva::storedShortName(shortName).c_str());
+    if (free == entry_result::kNotAFolder) {
+        showMessageIfReported(free, kGetFDirEntry,
+                              orva::storedShortName(orva::shortNameOf(*existing)).c_str());
         return;
     }
-    if (free != kNotFound) {
+    if (free != entry_result::kNotFound) {
         showMessageIfReported(free, kGetFDirEntry);
         return;
     }
@@ -91,7 +88,7 @@ void BrowserDialog::onCopyToImage() {
     if (sourceIsFolder) {
         lib_.SetFWrkDir(targetFolder.c_str());
         const int32_t made = lib_.MkDir((targetFolder + sourceName).c_str());
-        if (made != 0) {
+        if (made != orva::result::MkDir::kCreated) {
             showMessageIfReported(made, kMkDir);
             return;
         }
@@ -99,7 +96,7 @@ void BrowserDialog::onCopyToImage() {
         if (result == 0) showResultBox();
     } else {
         result = copyHostFileToImage(sourcePath, targetFolder);
-        const std::string name = result == 4 ? targetFolder : sourcePath;
+        const std::string name = result == orva::result::CopyT::kNoTarget ? targetFolder : sourcePath;
         if (const auto failure = libraryFailure(result, kCopyT, name.c_str()); failure && failure->toShow())
             view_.showMessage(failure->text);
         else if (result == 0)
@@ -113,13 +110,14 @@ bool BrowserDialog::copyDiskIntoRoot(const std::string& hostFolder, const std::s
     // Only an empty image takes a whole disk: nothing in the root but perhaps its label.
     DirEntry* entry = nullptr;
     int32_t slots = 0;
-    int32_t r = lib_.FindMInDir("*", 1, &entry, &slots);
-    if (r == 0 && entry->attributes == kLabelBit) r = lib_.FindMInDir("", 1, &entry, &slots);
-    if (r > 1) {
+    int32_t r = lib_.FindMInDir("*", orva::kRootCluster, &entry, &slots);
+    if (r == orva::result::FindMInDir::kFound && entry->attributes == orva::attr::kLabel)
+        r = lib_.FindMInDir("", orva::kRootCluster, &entry, &slots);
+    if (r > orva::result::FindMInDir::kEnd) {
         showMessageIfReported(r, kFindMInDir);
         return false;
     }
-    if (r == 0) {
+    if (r == orva::result::FindMInDir::kFound) {
         view_.showMessage(browser::messageText(Message::TargetNotEmptyImage));
         return false;
     }
@@ -144,7 +142,7 @@ int32_t BrowserDialog::copyHostFileToImage(const std::string& hostPath, const st
         result = lib_.CopyT(hostPath.c_str(), imageFolder.c_str());
     }
     // A failed copy has no entry whose attributes could be set (and a name taken belongs to another file).
-    if (result != 0) return result;
+    if (result != orva::result::CopyT::kCopied) return result;
     const uint8_t attributes = platform::hostAttributes(hostPath, false);
     const int32_t set = lib_.SetAttrib(joinImagePath(imageFolder, hostNameOf(hostPath)).c_str(), attributes);
     showMessageIfReported(set, kSetAttrib, hostPath.c_str());
@@ -170,7 +168,7 @@ int32_t BrowserDialog::copyHostTreeToImage(const std::string& imageFolder, const
             // A link to a folder may lead back up the tree: never followed.
             if (e.isLink) continue;
             const int32_t made = lib_.MkDir(imagePath.c_str());
-            if (made != 0) {
+            if (made != orva::result::MkDir::kCreated) {
                 if (const auto failure = libraryFailure(made, kMkDir); failure && failure->toShow())
                     showNaming(*failure, hostPath);
                 return kFolderNotMade;
@@ -185,9 +183,9 @@ int32_t BrowserDialog::copyHostTreeToImage(const std::string& imageFolder, const
             const auto wait = view_.waitCursor();
             copied = lib_.CopyT(hostPath.c_str(), imagePath.c_str());
         }
-        if (copied != 0) {
+        if (copied != orva::result::CopyT::kCopied) {
             // The library left the image consistent; say which file it could not take.
-            const std::string name = copied == 4 ? folder : hostPath;
+            const std::string name = copied == orva::result::CopyT::kNoTarget ? folder : hostPath;
             if (const auto failure = libraryFailure(copied, kCopyT, name.c_str());
                 failure && failure->toShow())
                 showNaming(*failure, hostPath);

@@ -6,7 +6,7 @@
 namespace cli {
 namespace {
 
-enum EnumResult : int32_t { kFound = 0, kEnd = 1, kFoundCheckFailed = 2, kEndCheckFailed = 3 };
+using namespace result::FindMInDir;
 // More slots than a floppy directory can hold: an enumeration that gets there is not ending.
 constexpr size_t kMaxEntries = 65536;
 

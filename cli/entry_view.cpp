@@ -1,9 +1,9 @@
 #include "entry_view.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstddef>
-#include <string_view>
 
 #include "long_name_layout.h"
 #include "lookup_name.h"
@@ -12,19 +12,10 @@
 namespace cli {
 namespace {
 
-using Slot = std::array<uint8_t, 32>;
+using Slot = std::array<uint8_t, orva::kSlotBytes>;
 
 constexpr uint8_t kNameLowerCase = 0x08;
 constexpr uint8_t kExtensionLowerCase = 0x10;
-constexpr uint8_t kStandsForE5 = 0x05;  // a first byte of 0xE5 is stored as 0x05
-constexpr int32_t kMaxSlots = 22;
-
-std::string trimmedPart(const EntryView& e, size_t from, size_t length) {
-    std::string part(e.shortName.begin() + static_cast<std::ptrdiff_t>(from),
-                     e.shortName.begin() + static_cast<std::ptrdiff_t>(from + length));
-    part.erase(part.find_last_not_of(' ') + 1);
-    return part;
-}
 
 std::string readLongName(const DirEntry* entry, int32_t slotCount) {
     std::u16string name;
@@ -45,23 +36,16 @@ void putDigits(char* at, int value, int digits) {
 
 }  // namespace
 
-bool EntryView::isDotEntry() const {
-    static constexpr std::array<uint8_t, 11> kDot{'.', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
-    static constexpr std::array<uint8_t, 11> kDotDot{'.', '.', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
-    return shortName == kDot || shortName == kDotDot;
-}
-
 EntryView captureEntry(const DirEntry* entry, int32_t slotCount) {
     EntryView v;
-    std::copy(std::begin(entry->name), std::end(entry->name), v.shortName.begin());
-    std::copy(std::begin(entry->extension), std::end(entry->extension), v.shortName.begin() + 8);
+    v.shortName = orva::shortNameOf(*entry);
     v.attributes = entry->attributes;
     v.caseBits = entry->reserved;
     v.writeTime = entry->writeTime;
     v.writeDate = entry->writeDate;
     v.firstCluster = entry->firstCluster;
     v.size = entry->size;
-    v.longName = readLongName(entry, std::clamp(slotCount, 1, kMaxSlots));
+    v.longName = readLongName(entry, std::clamp(slotCount, 1, static_cast<int32_t>(orva::kGroupSlots)));
     return v;
 }
 
@@ -69,31 +53,24 @@ EntryView rootEntry() {
     EntryView v;
     v.shortName.fill(' ');
     v.attributes = attr::kDirectory;
-    v.firstCluster = 1;
+    v.firstCluster = orva::kRootCluster;
     return v;
 }
 
 std::string shownShortName(const EntryView& e, const std::string& codePage) {
-    std::string base = trimmedPart(e, 0, 8);
-    std::string ext = trimmedPart(e, 8, 3);
-    if (!base.empty() && static_cast<uint8_t>(base[0]) == kStandsForE5) base[0] = static_cast<char>(0xE5);
+    const orva::ShortNameParts stored = orva::shownNameParts(e.shortName, orva::NameEnd::AfterLastNonBlank);
     // The case flags apply to the letters of the code page too (NÁVRH shown as návrh).
     const auto shown = [&](const std::string& part, bool lower) {
         // ASCII bytes are themselves in every DOS code page this shows.
         const std::string text = platform::isAscii(part) ? part : platform::codePageToUtf8(part, codePage);
         return lower ? platform::lowerCaseUtf8(text) : text;
     };
-    base = shown(base, e.caseBits & kNameLowerCase);
-    ext = shown(ext, e.caseBits & kExtensionLowerCase);
-    return ext.empty() ? base : base + "." + ext;
+    return orva::joinedName(shown(stored.base, e.caseBits & kNameLowerCase),
+                            shown(stored.extension, e.caseBits & kExtensionLowerCase));
 }
 
 std::string shownName(const EntryView& e, const std::string& codePage) {
     return e.longName.empty() ? shownShortName(e, codePage) : e.longName;
-}
-
-std::string storedShortName(const EntryView& e) {
-    return orva::storedShortName(e.shortName);
 }
 
 std::string libraryName(const EntryView& e) {

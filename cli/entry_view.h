@@ -1,20 +1,17 @@
 #pragma once
 // A directory entry copied out of the library's work area, and how it is shown.
-#include <array>
 #include <cstdint>
 #include <string>
 
-#include "orva.h"
+#include "dir_entry_layout.h"
+#include "short_name_text.h"
 
 namespace cli {
 
-namespace attr {
-inline constexpr uint8_t kReadOnly = 0x01, kHidden = 0x02, kSystem = 0x04, kLabel = 0x08, kDirectory = 0x10,
-                         kArchive = 0x20;
-}
+namespace attr = orva::attr;
 
 struct EntryView {
-    std::array<uint8_t, 11> shortName{};  // raw, blank-padded
+    orva::ShortName shortName{};  // raw, blank-padded
     uint8_t attributes = 0;
     uint8_t caseBits = 0;  // Windows NT: 0x08 name in lower case, 0x10 extension in lower case
     uint16_t writeTime = 0;
@@ -27,9 +24,9 @@ struct EntryView {
     // The label entry of the root: exactly the label bit, so long-name parts never count.
     bool isLabel() const { return attributes == attr::kLabel; }
     bool isHiddenOrSystem() const { return (attributes & (attr::kHidden | attr::kSystem)) != 0; }
-    bool isDotEntry() const;
-    // The directory's cluster for the library: the root's children keep 0 in ".." and mean the root.
-    int32_t folderCluster() const { return firstCluster == 0 ? 1 : firstCluster; }
+    bool isDotEntry() const { return orva::isDotName(shortName); }
+    // The directory's cluster for the library.
+    int32_t folderCluster() const { return orva::folderClusterOf(firstCluster); }
 };
 
 // Copies an entry and its long-name parts (slotCount - 1 of them follow it in memory).
@@ -41,8 +38,6 @@ EntryView rootEntry();
 std::string shownShortName(const EntryView& e, const std::string& codePage);
 // The long name when there is one, else the shown short name.
 std::string shownName(const EntryView& e, const std::string& codePage);
-// The stored bytes, blanks trimmed, as the library's lookup expects them.
-std::string storedShortName(const EntryView& e);
 // The name to put in a path handed to the library; empty when no name of the entry reaches it.
 std::string libraryName(const EntryView& e);
 

@@ -1,5 +1,6 @@
 #include "image_names.h"
 
+#include "dir_entry_layout.h"
 #include "platform/text_codec.h"
 
 namespace cli {
@@ -24,8 +25,8 @@ std::string imageNameProblem(std::string_view name) {
     if (name.back() == '.' || name.back() == ' ') return "the name ends with a dot or a blank";
     const auto wide = platform::utf8ToUtf16(name);
     if (!wide) return "the name is not valid UTF-8";
-    if (wide->size() > kMaxImageNameUnits) {
-        return "the name is longer than " + std::to_string(kMaxImageNameUnits) + " characters";
+    if (wide->size() > orva::kMaxLongNameChars) {
+        return "the name is longer than " + std::to_string(orva::kMaxLongNameChars) + " characters";
     }
     return {};
 }

@@ -47,7 +47,7 @@ std::optional<EntryView> findChild(const ImageSession& session, const ImageItem&
     DirEntry* entry = nullptr;
     int32_t slots = 0;
     const std::string probe = joinPath(parent.libraryPath, name);
-    if (GetFDirEntry(probe.c_str(), &entry, &slots, nullptr) == 0) {
+    if (GetFDirEntry(probe.c_str(), &entry, &slots, nullptr) == result::GetFDirEntry::kFound) {
         EntryView found = captureEntry(entry, slots);
         if (!found.isLabel()) return found;
     }
@@ -56,7 +56,7 @@ std::optional<EntryView> findChild(const ImageSession& session, const ImageItem&
         if (e.isLabel() || e.isDotEntry()) continue;
         if ((!e.longName.empty() && sameLongName(name, e.longName)) ||
             equalsIgnoringAsciiCase(name, shownShortName(e, codePage)) ||
-            equalsIgnoringAsciiCase(name, storedShortName(e))) {
+            equalsIgnoringAsciiCase(name, orva::storedShortName(e.shortName))) {
             return std::move(e);
         }
     }

@@ -3,19 +3,15 @@
 #include <array>
 #include <cstdio>
 
+#include "dir_entry_layout.h"
 #include "messages.h"
 #include "orva.h"
 
 namespace cli {
 
-namespace {
-// Check every slot the library reads; a failed check is then reported instead of hidden.
-constexpr int32_t kCheckEverySlot = 2;
-}  // namespace
-
 ImageSession::ImageSession(std::string path, const GlobalOptions& options, bool reportOddities)
     : path_(std::move(path)), options_(options) {
-    openResult_ = OpenFDImg(path_.c_str(), 1);
+    openResult_ = OpenFDImg(path_.c_str(), orva::kFirstTableCopy);
     if (openFailed(openResult_)) {
         printError(path_ + ": cannot open the image: " + openResultText(openResult_) + " (OpenFDImg result " +
                    std::to_string(openResult_) + ")");
@@ -23,27 +19,35 @@ ImageSession::ImageSession(std::string path, const GlobalOptions& options, bool 
     }
     open_ = true;
     // Read-only is what a reading command wants anyway; only a size mismatch is worth a word.
-    if (reportOddities && openResult_ >= 2) printWarning(path_ + ": " + openResultText(openResult_));
-    if (options_.checkSlots) BlockTestFol(kCheckEverySlot);
+    if (reportOddities && openResult_ >= result::OpenFDImg::kLonger) {
+        printWarning(path_ + ": " + openResultText(openResult_));
+    }
+    // Check every slot the library reads; a failed check is then reported instead of hidden.
+    if (options_.checkSlots) BlockTestFol(orva::check_flags::kEverySlot);
 }
 
 ImageSession::~ImageSession() {
-    // Also after an 8, which can leave the image open.
+    // Also after bad parameters, which can leave the image open.
     CloseFDImg();
 }
 
 bool ImageSession::checkWritable() const {
     // The library would refuse every write with 8; better to say so before anything is attempted.
-    if (openResult_ != 1 && openResult_ != 3) return true;
+    if (openResult_ != result::OpenFDImg::kReadOnly && openResult_ != result::OpenFDImg::kLongerReadOnly) {
+        return true;
+    }
     printError(path_ + ": the image file is read-only; nothing changed");
     return false;
 }
 
 void ImageSession::reportFailedCheck() const {
     int32_t code = 0;
-    std::array<uint8_t, 32> slot{};
+    std::array<uint8_t, orva::kSlotBytes> slot{};
     uint32_t offset = 0;
-    if (GetLastErr(&code, slot.data(), &offset) != 0 || code == 0) return;
+    if (GetLastErr(&code, slot.data(), &offset) != result::GetLastErr::kRead ||
+        code == orva::check::kPassed) {
+        return;
+    }
     char where[32];
     std::snprintf(where, sizeof where, "0x%X", offset);
     printWarning(path_ + ": directory slot at offset " + where + " failed a check: " + checkCodeText(code) +

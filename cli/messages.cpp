@@ -8,28 +8,28 @@ namespace cli {
 
 std::string openResultText(int32_t code) {
     switch (code) {
-        case 0:
+        case result::OpenFDImg::kOpened:
             return "opened";
-        case 1:
+        case result::OpenFDImg::kReadOnly:
             return "the image file is read-only";
-        case 2:
+        case result::OpenFDImg::kLonger:
             return "the image file is longer than its boot sector says";
-        case 3:
+        case result::OpenFDImg::kLongerReadOnly:
             return "the image file is longer than its boot sector says, and read-only";
-        case 4:
+        case result::OpenFDImg::kShorter:
             return "the image file is shorter than its boot sector says";
-        case 5:
+        case result::OpenFDImg::kShortBootRead:
             return "the boot sector could not be read whole";
-        case 6:
+        case result::OpenFDImg::kUnreadable:
             return "the file cannot be read or is too short to hold a boot sector";
-        case 7:
+        case result::OpenFDImg::kUnknownMedia:
             return "the boot sector holds an unknown media byte";
-        case 8:
+        case result::OpenFDImg::kBadParameters:
             return "the boot sector holds bad media parameters (heads, sector size, sectors per track) "
                    "or the allocation table does not fit the disk";
-        case 9:
+        case result::OpenFDImg::kNoWorkArea:
             return "the image library has no work area";
-        case 10:
+        case result::OpenFDImg::kCannotOpen:
             return "the file does not exist or cannot be opened (missing, locked by another program, no "
                    "access)";
         default:
@@ -39,17 +39,17 @@ std::string openResultText(int32_t code) {
 
 std::string copyResultText(int32_t code) {
     switch (code) {
-        case 1:
+        case result::CopyF::kImageReadFailed:
             return "reading the image failed or its allocation table is damaged";
-        case 2:
+        case result::CopyF::kHostWriteFailed:
             return "the host file could not be created or written";
-        case 3:
+        case result::CopyF::kClusterOutOfLimits:
             return "the directory entry points to a cluster outside the disk";
-        case 4:
+        case result::CopyF::kNotFound:
             return "no such file in the image";
-        case 5:
+        case result::CopyF::kNamesFolder:
             return "names a folder, not a file";
-        case 10:
+        case result::CopyF::kNothingOpen:
             return "no image is open";
         default:
             return "unexpected result";
@@ -61,9 +61,9 @@ namespace {
 // Results every writing function shares.
 std::string commonWriteText(int32_t code) {
     switch (code) {
-        case 8:
+        case result::kReadOnlyImage:
             return "the image file is read-only";
-        case 10:
+        case result::kNothingOpen:
             return "no image is open";
         default:
             return "unexpected result";
@@ -74,21 +74,21 @@ std::string commonWriteText(int32_t code) {
 
 std::string copyInResultText(int32_t code) {
     switch (code) {
-        case 1:
+        case result::CopyT::kDoesNotFit:
             return "the image is full (or the file is 4 GiB or more)";
-        case 2:
+        case result::CopyT::kNoRoom:
             return "no room for the entry: the folder or the image is full, or every short alias of the name "
                    "is "
                    "taken";
-        case 3:
+        case result::CopyT::kHostReadFailed:
             return "reading the host file failed";
-        case 4:
+        case result::CopyT::kNoTarget:
             return "the target folder is not in the image";
-        case 5:
+        case result::CopyT::kImageWriteFailed:
             return "writing the image failed";
-        case 6:
+        case result::CopyT::kHostUnopenable:
             return "the host file cannot be opened or is not a regular file";
-        case 7:
+        case result::CopyT::kHostIsFolder:
             return "the host path names a folder";
         default:
             return commonWriteText(code);
@@ -97,13 +97,13 @@ std::string copyInResultText(int32_t code) {
 
 std::string mkDirResultText(int32_t code) {
     switch (code) {
-        case 3:
+        case result::MkDir::kNoRoom:
             return "no room for the folder: the parent folder or the image is full";
-        case 4:
+        case result::MkDir::kNoParent:
             return "the parent folder is not in the image";
-        case 5:
+        case result::MkDir::kWriteFailed:
             return "writing the image failed";
-        case 7:
+        case result::MkDir::kBadName:
             return "the name is empty or contains a character that is not allowed";
         default:
             return commonWriteText(code);
@@ -112,17 +112,17 @@ std::string mkDirResultText(int32_t code) {
 
 std::string killResultText(int32_t code) {
     switch (code) {
-        case 1:
+        case result::KillF::kProtected:
             return "is read-only, hidden or system; use -f to delete it all the same";
-        case 2:
+        case result::KillF::kNotEmpty:
             return "the folder is not empty; use -r to delete it with everything in it";
-        case 3:
+        case result::KillF::kIsRoot:
             return "the root folder cannot be deleted";
-        case 4:
+        case result::KillF::kNotFound:
             return "no such file or folder in the image";
-        case 5:
+        case result::KillF::kWriteFailed:
             return "writing the image failed";
-        case 6:
+        case result::KillF::kReadFailed:
             return "reading the image failed";
         default:
             return commonWriteText(code);
@@ -131,15 +131,15 @@ std::string killResultText(int32_t code) {
 
 std::string setAttribResultText(int32_t code) {
     switch (code) {
-        case 1:
+        case result::SetAttrib::kNotFound:
             return "no such file or folder in the image";
-        case 2:
+        case result::SetAttrib::kIsRoot:
             return "the root folder has no attributes";
-        case 4:
+        case result::SetAttrib::kNotAFolder:
             return "a name inside the path is a file, not a folder";
-        case 5:
+        case result::SetAttrib::kEmptyName:
             return "the path holds an empty name";
-        case 6:
+        case result::SetAttrib::kSlotFailed:
             return "reading or writing the entry failed";
         default:
             return commonWriteText(code);
@@ -148,11 +148,11 @@ std::string setAttribResultText(int32_t code) {
 
 std::string labelResultText(int32_t code) {
     switch (code) {
-        case 1:
+        case result::WriteVol::kNoRootSlot:
             return "no free slot in the root folder for the label";
-        case 5:
+        case result::WriteVol::kWriteFailed:
             return "writing the image failed";
-        case 7:
+        case result::WriteVol::kBadLabel:
             return "the label holds a control character or a character outside ASCII";
         default:
             return commonWriteText(code);
@@ -161,7 +161,7 @@ std::string labelResultText(int32_t code) {
 
 std::string bootResultText(int32_t code) {
     switch (code) {
-        case 5:
+        case result::WriteBoot::kWriteFailed:
             return "writing the boot sector failed";
         default:
             return commonWriteText(code);
@@ -174,23 +174,23 @@ std::string withCode(const std::string& text, const char* function, int32_t code
 
 std::string checkCodeText(int32_t code) {
     switch (code) {
-        case 1:
+        case orva::check::kClusterOutOfLimits:
             return "first cluster out of limits";
-        case 2:
+        case orva::check::kSizeBeyondImage:
             return "file size larger than the disk";
-        case 3:
+        case orva::check::kBadShortNameByte:
             return "forbidden character in a short name";
-        case 4:
+        case orva::check::kPartAttributes:
             return "long-name part with wrong attributes";
-        case 5:
+        case orva::check::kPartSequence:
             return "long-name part with a sequence number out of range";
-        case 6:
+        case orva::check::kPartType:
             return "long-name part with a non-zero type byte";
-        case 7:
+        case orva::check::kPartCluster:
             return "long-name part with a non-zero cluster field";
-        case 8:
+        case orva::check::kBadLongNameChar:
             return "forbidden character in a long name";
-        case 9:
+        case orva::check::kBadLabelByte:
             return "control character in the volume label";
         default:
             return "unknown check";

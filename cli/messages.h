@@ -3,7 +3,11 @@
 #include <cstdint>
 #include <string>
 
+#include "library_codes.h"
+
 namespace cli {
+
+namespace result = orva::result;
 
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
@@ -12,7 +16,7 @@ inline constexpr int kExitUsage = 2;
 // OpenFDImg: 1..5 still open the image, 6..10 do not (8 may leave it open; we close it all the same).
 std::string openResultText(int32_t code);
 inline bool openFailed(int32_t code) {
-    return code >= 6;
+    return code >= result::OpenFDImg::kUnreadable;
 }
 std::string copyResultText(int32_t code);
 // The writing functions: CopyT, MkDir, KillF, SetAttrib, WriteVol, WriteBoot.

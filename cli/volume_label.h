@@ -3,9 +3,11 @@
 #include <optional>
 #include <string>
 
+#include "short_name_text.h"
+
 namespace cli {
 
-inline constexpr size_t kLabelBytes = 11;
+using orva::kLabelBytes;
 
 struct LabelText {
     std::string label;  // upper case; valid when problem is empty

@@ -8,11 +8,13 @@
 #include "boot_sector.h"
 #include "bootsectors/boot_templates.h"
 #include "platform/text_codec.h"
+#include "short_name_text.h"
 
 namespace fuzzing {
 namespace {
 
 namespace fs = std::filesystem;
+namespace enumeration = orva::result::FindMInDir;
 
 class MemoryFile final : public platform::RandomAccessFile {
 public:
@@ -59,13 +61,6 @@ const std::vector<uint8_t>& blankImage(int index) {
     return images[static_cast<size_t>(index)];
 }
 
-std::string shortText(const DirEntry& e) {
-    std::string base(reinterpret_cast<const char*>(e.name), 8), ext(reinterpret_cast<const char*>(e.extension), 3);
-    base.erase(base.find_last_not_of(' ') + 1);
-    ext.erase(ext.find_last_not_of(' ') + 1);
-    return ext.empty() ? base : base + "." + ext;
-}
-
 }  // namespace
 
 ImageInput imageFromInput(std::span<const uint8_t> input) {
@@ -104,8 +99,8 @@ size_t walkTree(orva::ImageState& state, size_t maxCopies) {
         uint32_t cluster;
         std::string path;
     };
-    std::vector<Folder> pending{{1, "\\"}};
-    std::set<uint32_t> visited{1};
+    std::vector<Folder> pending{{orva::kRootCluster, "\\"}};
+    std::set<uint32_t> visited{orva::kRootCluster};
     size_t seen = 0, copies = 0;
     const std::string out = (scratchFolder() / "out.bin").string();
     while (!pending.empty()) {
@@ -114,16 +109,19 @@ size_t walkTree(orva::ImageState& state, size_t maxCopies) {
         std::vector<std::pair<DirEntry, std::string>> entries;
         DirEntry* e = nullptr;
         int32_t slots = 0;
-        for (int32_t r = state.FindMInDir("*", static_cast<int32_t>(folder.cluster), &e, &slots); r == 0 || r == 2;
-             r = state.FindMInDir("", 0, &e, &slots)) {
-            if (slots < 1 || slots > 22) std::abort();  // the entry group never leaves the work area
-            entries.emplace_back(*e, folder.path + shortText(*e));
+        for (int32_t r = state.FindMInDir("*", static_cast<int32_t>(folder.cluster), &e, &slots);
+             r == enumeration::kFound || r == enumeration::kFoundCheckFailed;
+             r = state.FindMInDir("", orva::kWorkingDirCluster, &e, &slots)) {
+            // The entry group never leaves the work area.
+            if (slots < 1 || slots > static_cast<int32_t>(orva::kGroupSlots)) std::abort();
+            entries.emplace_back(*e, folder.path + orva::storedShortName(orva::shortNameOf(*e)));
         }
         for (const auto& [entry, path] : entries) {
             ++seen;
             const uint32_t cluster = entry.firstCluster;
-            if (entry.attributes & 0x10) {
-                if (cluster >= 2 && visited.insert(cluster).second) pending.push_back({cluster, path + "\\"});
+            if (entry.attributes & orva::attr::kDirectory) {
+                if (cluster >= orva::kFirstDataCluster && visited.insert(cluster).second)
+                    pending.push_back({cluster, path + "\\"});
             } else if (copies < maxCopies) {
                 ++copies;
                 state.CopyF(path, out);
@@ -133,11 +131,13 @@ size_t walkTree(orva::ImageState& state, size_t maxCopies) {
     // The other ways in: every slot of a mode that shows them all, raw slots, the last failed check.
     DirEntry* e = nullptr;
     int32_t slots = 0;
-    for (int32_t r = state.FindMInDir("**", 1, &e, &slots); r == 0 || r == 2; r = state.FindMInDir("", 0, &e, &slots)) {
+    for (int32_t r = state.FindMInDir("**", orva::kRootCluster, &e, &slots);
+         r == enumeration::kFound || r == enumeration::kFoundCheckFailed;
+         r = state.FindMInDir("", orva::kWorkingDirCluster, &e, &slots)) {
         ++seen;
     }
-    uint8_t slot[32];
-    for (int32_t i = 0; i < 64 && state.GetFWDirEntry(i, slot) == 0; ++i) {
+    uint8_t slot[orva::kSlotBytes];
+    for (int32_t i = 0; i < 64 && state.GetFWDirEntry(i, slot) == orva::result::GetFWDirEntry::kRead; ++i) {
     }
     int32_t code = 0;
     uint32_t offset = 0;

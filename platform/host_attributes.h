@@ -4,11 +4,12 @@
 #include <cstdint>
 #include <string>
 
+#include "entry_attributes.h"
+
 namespace platform {
 
-namespace dos {
-inline constexpr uint8_t kReadOnly = 0x01, kHidden = 0x02, kSystem = 0x04, kArchive = 0x20;
-}
+// The bits are those of a directory entry's attribute byte.
+namespace dos = orva::attr;
 
 // Read-only when no write permission bit is set (or the file sits on a read-only mount); hidden and system
 // from user.DOSATTRIB, when there is one. Files always carry the archive bit: a file just copied has not been

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "browser/image_item_name.h"
-#include "long_name_layout.h"
+#include "dir_entry_layout.h"
 
 namespace browser::testing {
 namespace {
@@ -24,7 +24,7 @@ std::array<DirEntry, 4> group(const char (&shortName)[12], std::u16string longNa
             bytes[orva::kPartCharOffsets[i]] = static_cast<uint8_t>(c);
             bytes[orva::kPartCharOffsets[i] + 1] = static_cast<uint8_t>(c >> 8);
         }
-        bytes[11] = 0x0F;
+        bytes[orva::kAttributesAt] = orva::attr::kLongName;
         std::memcpy(&slots[part + 1], bytes.data(), 32);
     }
     return slots;

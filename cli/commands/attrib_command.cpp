@@ -85,10 +85,9 @@ int runAttrib(const AttribArgs& args, const std::vector<std::string>& words, con
         return kExitOk;
     }
     if (!session.checkWritable()) return kExitFailure;
-    constexpr uint8_t kChangeable = attr::kReadOnly | attr::kHidden | attr::kSystem | attr::kArchive;
-    const uint8_t wanted = static_cast<uint8_t>(((old & kChangeable) | change->set) & ~change->cleared);
-    if (wanted == (old & kChangeable)) return kExitOk;
-    if (const int32_t r = SetAttrib(found->libraryPath.c_str(), wanted); r != 0) {
+    const uint8_t wanted = static_cast<uint8_t>(((old & attr::kCarried) | change->set) & ~change->cleared);
+    if (wanted == (old & attr::kCarried)) return kExitOk;
+    if (const int32_t r = SetAttrib(found->libraryPath.c_str(), wanted); r != result::SetAttrib::kSet) {
         printError(args.image + ": " + found->shownPath + ": " +
                    withCode(setAttribResultText(r), "SetAttrib", r));
         return kExitFailure;

@@ -34,7 +34,7 @@ int saveBoot(const BootArgs& args, const GlobalOptions& global) {
     if (!session.isOpen()) return kExitFailure;
     Sector boot{};
     DiskGeometry geometry{};
-    if (const int32_t r = GetFDType(&geometry, boot.data(), kSectorBytes); r != 0) {
+    if (const int32_t r = GetFDType(&geometry, boot.data(), kSectorBytes); r != result::GetFDType::kRead) {
         printError(args.image + ": cannot read the boot sector (GetFDType result " + std::to_string(r) + ")");
         return kExitFailure;
     }
@@ -81,12 +81,12 @@ int loadBoot(const BootArgs& args, const GlobalOptions& global) {
     // still agrees with the label in the root folder.
     Sector own{};
     DiskGeometry geometry{};
-    if (GetFDType(&geometry, own.data(), kSectorBytes) == 0 &&
+    if (GetFDType(&geometry, own.data(), kSectorBytes) == result::GetFDType::kRead &&
         own[boot::extendedSignature.offset] == boot::kExtendedSignatureValue) {
         std::copy_n(own.begin() + boot::volumeLabel.offset, boot::volumeLabel.width,
                     boot.begin() + boot::volumeLabel.offset);
     }
-    if (const int32_t r = WriteBoot(boot.data()); r != 0) {
+    if (const int32_t r = WriteBoot(boot.data()); r != result::WriteBoot::kWritten) {
         printError(args.image + ": " + withCode(bootResultText(r), "WriteBoot", r));
         return kExitFailure;
     }

@@ -67,12 +67,12 @@ class Extractor {
             return false;
         }
         const int32_t r = CopyF(libraryPath.c_str(), target.c_str());
-        if (r == 0) {
+        if (r == result::CopyF::kCopied) {
             if (progress_) progress_->fileDone(item.entry.size);
             return true;
         }
         std::string text = session_.path() + ": " + item.shownPath + ": " + copyResultText(r);
-        if (r == 2) text += ": " + target.string();
+        if (r == result::CopyF::kHostWriteFailed) text += ": " + target.string();
         fail(text + " (CopyF result " + std::to_string(r) + ")");
         return false;
     }
@@ -122,7 +122,8 @@ class TreeCopier final : public TreeVisitor {
     void visitFolder(const ImageItem& folder, const std::vector<EntryView>& entries) override {
         const HostFolder& host = hostFolders_.at(folder.entry.folderCluster());
         // Names relative to the folder spare the library resolving the whole path for every file.
-        const bool relative = !folder.libraryPath.empty() && SetFWrkDir(folder.libraryPath.c_str()) == 0;
+        const bool relative =
+            !folder.libraryPath.empty() && SetFWrkDir(folder.libraryPath.c_str()) == result::SetFWrkDir::kSet;
         for (const EntryView& e : entries) {
             if (e.isDirectory()) continue;
             const ImageItem item = childItem(folder, e, out_.codePage());

@@ -24,7 +24,7 @@ std::string trimmed(std::string s) {
 }
 
 std::string rootLabel(const ImageSession& session) {
-    for (const EntryView& e : listDirectory(session, 1)) {
+    for (const EntryView& e : listDirectory(session, orva::kRootCluster)) {
         if (!e.isLabel()) continue;
         const std::string raw(e.shortName.begin(), e.shortName.end());
         return "\"" + platform::codePageToUtf8(trimmed(raw), session.options().codePage) + "\"";
@@ -45,7 +45,7 @@ int runInfo(const std::string& image, const GlobalOptions& global) {
 
     DiskGeometry geometry{};
     std::array<uint8_t, kBootBytes> boot{};
-    if (int32_t r = GetFDType(&geometry, boot.data(), kBootBytes); r != 0) {
+    if (int32_t r = GetFDType(&geometry, boot.data(), kBootBytes); r != result::GetFDType::kRead) {
         printError(image + ": cannot read the media description (GetFDType result " + std::to_string(r) +
                    ")");
         return kExitFailure;
@@ -62,12 +62,12 @@ int runInfo(const std::string& image, const GlobalOptions& global) {
     std::printf("Volume label:      %s\n", rootLabel(session).c_str());
     std::printf("Boot sector label: %s\n", bootLabel(boot, global.codePage).c_str());
     uint32_t freeBytes = 0;
-    if (int32_t r = FreeSpace(&freeBytes); r == 0) {
+    if (int32_t r = FreeSpace(&freeBytes); r == result::FreeSpace::kCounted) {
         std::printf("Free space:        %u bytes\n", freeBytes);
     } else {
         std::printf("Free space:        unknown (FreeSpace result %d)\n", r);
     }
-    if (session.openResult() != 0) {
+    if (session.openResult() != result::OpenFDImg::kOpened) {
         std::printf("Warning:           %s (OpenFDImg result %d)\n",
                     openResultText(session.openResult()).c_str(), session.openResult());
     }

@@ -25,7 +25,7 @@ int runLabel(const LabelArgs& args, const GlobalOptions& global) {
     }
     ImageSession session(args.image, global);
     if (!session.isOpen() || !session.checkWritable()) return kExitFailure;
-    if (const int32_t r = WriteVol(checked.label.c_str()); r != 0) {
+    if (const int32_t r = WriteVol(checked.label.c_str()); r != result::WriteVol::kDone) {
         printError(args.image + ": cannot " + (checked.label.empty() ? "remove the label" : "set the label") +
                    ": " + withCode(labelResultText(r), "WriteVol", r));
         return kExitFailure;

@@ -42,7 +42,7 @@ int runMkdir(const MkdirArgs& args, const GlobalOptions& global) {
         return kExitFailure;
     }
     const std::string target = joinPath(parent->libraryPath, name);
-    if (const int32_t r = MkDir(target.c_str()); r != 0) {
+    if (const int32_t r = MkDir(target.c_str()); r != result::MkDir::kCreated) {
         printError(args.image + ": " + shown + ": " + withCode(mkDirResultText(r), "MkDir", r));
         return kExitFailure;
     }

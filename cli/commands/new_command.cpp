@@ -39,15 +39,17 @@ int runNew(const NewArgs& args) {
     }
     const LabelText checked = checkLabel(args.label);
     if (!checked.problem.empty() || !printableAscii(checked.label)) {
-        printError("\"" + args.label +
-                   "\": " + (checked.problem.empty() ? labelResultText(7) : checked.problem));
+        printError(
+            "\"" + args.label + "\": " +
+            (checked.problem.empty() ? labelResultText(result::WriteVol::kBadLabel) : checked.problem));
         return kExitFailure;
     }
     if (platform::inspectPath(args.image).exists && !args.force) {
         printError(args.image + ": already exists; use --force to replace it");
         return kExitFailure;
     }
-    if (const int r = bootsectors::CreateEmptyImage(*templateId, args.image, checked.label); r != 0) {
+    if (const int r = bootsectors::CreateEmptyImage(*templateId, args.image, checked.label);
+        r != bootsectors::kImageCreated) {
         printError(args.image + ": " + createResultText(r) + " (CreateEmptyImage result " +
                    std::to_string(r) + ")");
         return kExitFailure;

@@ -176,9 +176,9 @@ class Putter {
     Outcome putFile(const ImageItem& folder, const fs::path& host, const std::string& name, uint64_t size) {
         if (!nameUsable(folder, host, name)) return Outcome::Failed;
         const std::string target = joinPath(folder.libraryPath, name);
-        if (const int32_t r = CopyT(host.c_str(), target.c_str()); r != 0) {
+        if (const int32_t r = CopyT(host.c_str(), target.c_str()); r != result::CopyT::kCopied) {
             // Unreadable host files only cost themselves; a full or failing image ends the copy.
-            const bool hostFault = r == 3 || r == 6;
+            const bool hostFault = r == result::CopyT::kHostReadFailed || r == result::CopyT::kHostUnopenable;
             printError(where(folder, name) + ": " + withCode(copyInResultText(r), "CopyT", r) + "; " +
                        host.string() + (hostFault ? " not copied" : " not copied; stopped"));
             return hostFault ? Outcome::Failed : Outcome::Stop;
@@ -192,7 +192,7 @@ class Putter {
     Outcome putFolder(const ImageItem& folder, const fs::path& host, const std::string& name) {
         if (!nameUsable(folder, host, name)) return Outcome::Failed;
         const std::string target = joinPath(folder.libraryPath, name);
-        if (const int32_t r = MkDir(target.c_str()); r != 0) {
+        if (const int32_t r = MkDir(target.c_str()); r != result::MkDir::kCreated) {
             printError(where(folder, name) + ": " + withCode(mkDirResultText(r), "MkDir", r) + "; " +
                        host.string() + " not copied; stopped");
             return Outcome::Stop;
@@ -200,7 +200,8 @@ class Putter {
         remember(folder, name);
         DirEntry* entry = nullptr;
         int32_t slots = 0;
-        if (const int32_t r = GetFDirEntry(target.c_str(), &entry, &slots, nullptr); r != 0) {
+        if (const int32_t r = GetFDirEntry(target.c_str(), &entry, &slots, nullptr);
+            r != result::GetFDirEntry::kFound) {
             printError(where(folder, name) + ": the new folder cannot be found again (GetFDirEntry result " +
                        std::to_string(r) + "); stopped");
             return Outcome::Stop;
@@ -226,7 +227,7 @@ class Putter {
         const bool isDefault = attributes == 0 || attributes == attr::kArchive;
         if (isDefault) return Outcome::Done;
         const std::string target = joinPath(folder.libraryPath, name);
-        if (const int32_t r = SetAttrib(target.c_str(), attributes); r != 0) {
+        if (const int32_t r = SetAttrib(target.c_str(), attributes); r != result::SetAttrib::kSet) {
             return fail(where(folder, name) + ": cannot set the attributes " + attributeText(attributes) +
                         ": " + withCode(setAttribResultText(r), "SetAttrib", r));
         }

@@ -25,7 +25,8 @@ class Remover {
   public:
     // The root is never below anything: a folder entry that leads there (cluster 0 in a damaged entry
     // does) must not get the whole disk deleted.
-    Remover(const ImageSession& session, bool force) : session_(session), force_(force), visited_{1} {}
+    Remover(const ImageSession& session, bool force)
+        : session_(session), force_(force), visited_{orva::kRootCluster} {}
 
     // Entries first, then the folder: the library deletes only empty folders. False once anything stayed.
     bool removeTree(const ImageItem& folder) {
@@ -52,7 +53,7 @@ class Remover {
             return false;
         }
         const int32_t r = KillF(item.libraryPath.c_str(), force_ ? 1 : 0);
-        if (r == 0) return true;
+        if (r == result::KillF::kDeleted) return true;
         printError(session_.path() + ": " + item.shownPath + ": " + withCode(killResultText(r), "KillF", r));
         return false;
     }

@@ -7,26 +7,17 @@
 namespace orva {
 namespace {
 
-enum WriteBootResult : int32_t { kBootWritten = 0, kBootWriteFailed = 5, kBootReadOnly = 8, kBootNothingOpen = 10 };
+namespace boot_result = result::WriteBoot;
+namespace label_result = result::WriteVol;
 
-enum WriteVolResult : int32_t {
-    kLabelDone = 0,
-    kNoRootSlot = 1,
-    kLabelWriteFailed = 5,
-    kBadLabel = 7,
-    kLabelReadOnly = 8,
-    kLabelNothingOpen = 10,
-};
-
-constexpr size_t kLabelBytes = 11;
 constexpr std::string_view kNoLabel = "NO NAME";
 
 }  // namespace
 
 int32_t ImageState::WriteBoot(const uint8_t* sector) {
-    if (!isOpen()) return kBootNothingOpen;
-    if (readOnly_) return kBootReadOnly;
-    if (!sector) return kBootWriteFailed;
+    if (!isOpen()) return boot_result::kNothingOpen;
+    if (readOnly_) return boot_result::kReadOnlyImage;
+    if (!sector) return boot_result::kWriteFailed;
     auto& boot = work_->bootSector;
     // Bytes 11..61 describe this disk and stay; the label copy at 43..53 comes from the new sector.
     const std::array<uint8_t, boot::kParamBytes> kept = [&] {
@@ -40,7 +31,7 @@ int32_t ImageState::WriteBoot(const uint8_t* sector) {
     std::copy(kept.begin() + boot::bytesPerSector.offset, kept.end(), boot.begin() + boot::bytesPerSector.offset);
     std::copy_n(sector + boot::volumeLabel.offset, boot::volumeLabel.width, boot.begin() + boot::volumeLabel.offset);
     const bool written = writeImage(0, boot);
-    return finishWrite() && written ? kBootWritten : kBootWriteFailed;
+    return finishWrite() && written ? boot_result::kWritten : boot_result::kWriteFailed;
 }
 
 // The boot sector's copy of the label follows the root entry, as other systems keep it, so that the two
@@ -54,24 +45,24 @@ bool ImageState::copyLabelToBootSector(std::string_view label) {
 }
 
 int32_t ImageState::WriteVol(std::string_view label) {
-    if (!isOpen()) return kLabelNothingOpen;
-    if (readOnly_) return kLabelReadOnly;
+    if (!isOpen()) return label_result::kNothingOpen;
+    if (readOnly_) return label_result::kReadOnlyImage;
     label = label.substr(0, std::min(label.size(), kLabelBytes));
     if (std::any_of(label.begin(), label.end(), [](char c) {
             const auto b = static_cast<uint8_t>(c);
             return b < 0x20 || b >= 0x80;
         })) {
-        return kBadLabel;
+        return label_result::kBadLabel;
     }
-    workDirCluster_ = 1;
+    workDirCluster_ = kRootCluster;
 
     // The first live slot with exactly the label attribute, up to the first end slot of the root.
     std::optional<uint64_t> at;
     Slot slot{};
     for (int32_t i = 0;; ++i) {
         Slot s;
-        if (GetFWDirEntry(i, s.data()) != 0) break;
-        if (s[0] != kDeletedMark && s[11] == attr::kLabel) {
+        if (GetFWDirEntry(i, s.data()) != result::GetFWDirEntry::kRead) break;
+        if (s[0] != kDeletedMark && s[kAttributesAt] == attr::kLabel) {
             at = layout_.rootDirOffset() + uint64_t{static_cast<uint32_t>(i)} * kSlotBytes;
             slot = s;
             break;
@@ -83,10 +74,10 @@ int32_t ImageState::WriteVol(std::string_view label) {
         written = writeImage(*at, deleted);
     } else if (!label.empty()) {
         if (!at) {
-            const int64_t found = FindFreeSlots(1, 1);
+            const int64_t found = FindFreeSlots(kRootCluster, 1);
             if (found <= 0) {
                 finishWrite();
-                return kNoRootSlot;
+                return label_result::kNoRootSlot;
             }
             at = static_cast<uint64_t>(found);
             slot = Slot{};
@@ -95,7 +86,7 @@ int32_t ImageState::WriteVol(std::string_view label) {
         written = writeImage(*at, slot);
     }
     if (written && (at || !label.empty())) written = copyLabelToBootSector(label);
-    return finishWrite() && written ? kLabelDone : kLabelWriteFailed;
+    return finishWrite() && written ? label_result::kDone : label_result::kWriteFailed;
 }
 
 }  // namespace orva

@@ -6,13 +6,13 @@ namespace orva {
 int64_t ImageState::ClusterOffset(int64_t c) const {
     const ImageLayout& l = layout_;
     if (c == 0) return l.fatOffset;
-    if (c == 1) return l.rootDirOffset();
+    if (c == kRootCluster) return l.rootDirOffset();
     if (c < 0 || c > l.clusterLimit) return -1;
     return (l.clusterBase + c * l.sectorsPerCluster) * l.bytesPerSector;
 }
 
 void ImageState::FatSet(int64_t c, uint32_t value, bool flush) {
-    if (c < 2 || c >= layout_.clusterLimit) return;
+    if (c < kFirstDataCluster || c >= layout_.clusterLimit) return;
     // The free count follows the table here, so no caller has to keep it in step by hand.
     const bool wasFree = fat_.raw(static_cast<uint32_t>(c)) == 0;
     fat_.FatSet(c, value);
@@ -24,7 +24,7 @@ void ImageState::FatSet(int64_t c, uint32_t value, bool flush) {
 }
 
 uint32_t ImageState::AllocCluster(uint32_t prev, int64_t& offset) {
-    const int32_t n = fat_.FatFindFree(2);
+    const int32_t n = fat_.FatFindFree(kFirstDataCluster);
     if (n <= 0) return 0;
     offset = ClusterOffset(n);
     FatSet(prev, static_cast<uint32_t>(n), false);
@@ -33,9 +33,9 @@ uint32_t ImageState::AllocCluster(uint32_t prev, int64_t& offset) {
 }
 
 int32_t ImageState::FreeSpace(uint32_t* freeBytes) const {
-    if (!isOpen()) return 10;
+    if (!isOpen()) return result::FreeSpace::kNothingOpen;
     if (freeBytes) *freeBytes = freeClusters_ * layout_.clusterBytes;
-    return 0;
+    return result::FreeSpace::kCounted;
 }
 
 }  // namespace orva

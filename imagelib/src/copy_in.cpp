@@ -9,18 +9,7 @@
 namespace orva {
 namespace {
 
-enum CopyInResult : int32_t {
-    kCopied = 0,
-    kDoesNotFit = 1,
-    kNoRoom = 2,
-    kHostReadFailed = 3,
-    kNoTarget = 4,
-    kImageWriteFailed = 5,
-    kHostUnopenable = 6,
-    kHostIsFolder = 7,
-    kReadOnlyImage = 8,
-    kNothingOpen = 10,
-};
+using namespace result::CopyT;
 
 constexpr uint32_t kRunBytes = 64 * 1024;
 
@@ -39,7 +28,7 @@ int32_t ImageState::copyHostData(platform::RandomAccessFile& host, NewEntry& ent
     const size_t needed = (size_t{size} + cb - 1) / cb;
     std::vector<uint32_t> chain;
     chain.reserve(needed);
-    for (int32_t c = fat_.FatFindFree(2); chain.size() < needed && c > 0;) {
+    for (int32_t c = fat_.FatFindFree(kFirstDataCluster); chain.size() < needed && c > 0;) {
         chain.push_back(static_cast<uint32_t>(c));
         if (chain.size() < needed) c = fat_.FatFindFree(c + 1);
     }

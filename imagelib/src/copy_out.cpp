@@ -7,29 +7,21 @@
 namespace orva {
 namespace {
 
-enum CopyOutResult : int32_t {
-    kCopied = 0,
-    kImageReadFailed = 1,
-    kHostWriteFailed = 2,
-    kClusterOutOfLimits = 3,
-    kNotFound = 4,
-    kNamesDirectory = 5,
-    kNothingOpen = 10,
-};
+using namespace result::CopyF;
 
 }  // namespace
 
 int32_t ImageState::CopyF(std::string_view imagePath, std::string_view hostPath) {
     if (!isOpen()) return kNothingOpen;
-    if (!imagePath.empty() && imagePath.back() == '\\') return kNamesDirectory;
+    if (!imagePath.empty() && imagePath.back() == '\\') return kNamesFolder;
     DirEntry* e = nullptr;
     int32_t slots = 0;
-    if (GetFDirEntry(imagePath, &e, &slots, nullptr) != 0) return kNotFound;
+    if (GetFDirEntry(imagePath, &e, &slots, nullptr) != result::GetFDirEntry::kFound) return kNotFound;
     uint32_t cluster = e->firstCluster;
     uint32_t remaining = e->size;
     int64_t offset = ClusterOffset(cluster);
     // Cluster 0 or 1 is no place for data: reading there would hand out the table or the root directory.
-    if (offset < 0 || (remaining > 0 && cluster < 2)) return kClusterOutOfLimits;
+    if (offset < 0 || (remaining > 0 && cluster < kFirstDataCluster)) return kClusterOutOfLimits;
 
     int error = 0;
     auto host = platform::createExclusive(std::string(hostPath), error);

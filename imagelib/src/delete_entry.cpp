@@ -4,17 +4,7 @@
 namespace orva {
 namespace {
 
-enum DeleteResult : int32_t {
-    kDeleted = 0,
-    kProtected = 1,
-    kNotEmpty = 2,
-    kIsRoot = 3,
-    kNotFound = 4,
-    kWriteFailed = 5,
-    kReadFailed = 6,
-    kReadOnlyImage = 8,
-    kNothingOpen = 10,
-};
+using namespace result::KillF;
 
 constexpr uint8_t kProtectingAttributes = attr::kReadOnly | attr::kHidden | attr::kSystem;
 
@@ -25,8 +15,8 @@ bool ImageState::directoryIsEmpty(uint32_t cluster) {
     DirEntry* e = nullptr;
     int32_t slots = 0;
     FindMInDir("*", static_cast<int32_t>(cluster), &e, &slots);
-    FindMInDir("", 0, &e, &slots);
-    return FindMInDir("", 0, &e, &slots) == 1;
+    FindMInDir("", kWorkingDirCluster, &e, &slots);
+    return FindMInDir("", kWorkingDirCluster, &e, &slots) == result::FindMInDir::kEnd;
 }
 
 int32_t ImageState::KillF(std::string_view imagePath, uint8_t force) {
@@ -34,10 +24,10 @@ int32_t ImageState::KillF(std::string_view imagePath, uint8_t force) {
     if (readOnly_) return kReadOnlyImage;
     DirEntry* e = nullptr;
     int32_t slots = 0;
-    if (GetFDirEntry(imagePath, &e, &slots, nullptr) != 0) return kNotFound;
+    if (GetFDirEntry(imagePath, &e, &slots, nullptr) != result::GetFDirEntry::kFound) return kNotFound;
     const DirEntry entry = *e;
     const EntryPos groupStart = lastGroupStart_;  // before the emptiness test runs a search of its own
-    if (entry.firstCluster == 1) return kIsRoot;
+    if (entry.firstCluster == kRootCluster) return kIsRoot;
     if ((entry.attributes & kProtectingAttributes) && !force) return kProtected;
     if ((entry.attributes & attr::kDirectory) && entry.firstCluster != 0 && !directoryIsEmpty(entry.firstCluster)) {
         return kNotEmpty;
@@ -63,7 +53,7 @@ int32_t ImageState::KillF(std::string_view imagePath, uint8_t force) {
     }
     if (!barrier()) return kWriteFailed;
 
-    if (entry.firstCluster >= 2 && entry.firstCluster < layout_.clusterLimit) {
+    if (entry.firstCluster >= kFirstDataCluster && entry.firstCluster < layout_.clusterLimit) {
         uint32_t steps = 0;
         for (uint32_t c = entry.firstCluster;;) {
             const ChainLink link = fat_.follow(c, steps);

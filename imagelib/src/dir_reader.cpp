@@ -5,18 +5,21 @@ namespace orva {
 
 DirCursor ImageState::cursorAt(uint32_t dir) const {
     const int64_t offset = ClusterOffset(dir);
-    if (dir == 0 || offset < 0) return {};
-    return {dir, static_cast<uint32_t>(offset), dir == 1 ? layout_.rootEntries : layout_.entriesPerCluster, 0};
+    if (dir == kWorkingDirCluster || offset < 0) return {};
+    return {dir, static_cast<uint32_t>(offset),
+            dir == kRootCluster ? layout_.rootEntries : layout_.entriesPerCluster, 0};
 }
 
 GroupRead ImageState::ReadEntryGroup(DirCursor& cur, EntryPos* pos) {
     GroupRead r;
-    const CheckLimits limits{layout_.clusterLimit, layout_.imageBytes, (checkFlags_ & 1) != 0};
+    const CheckLimits limits{layout_.clusterLimit, layout_.imageBytes,
+                             (checkFlags_ & check_flags::kStrictLongNames) != 0};
     auto& group = work_->group;
     uint32_t count = 0;
     for (;;) {
         if (cur.remaining == 0) {
-            const ChainLink link = cur.cluster == 1 ? ChainLink{ChainLink::End, 0} : fat_.follow(cur.cluster, cur.hops);
+            const ChainLink link = cur.cluster == kRootCluster ? ChainLink{ChainLink::End, 0}
+                                                               : fat_.follow(cur.cluster, cur.hops);
             if (link.kind != ChainLink::Next) {
                 r.endOfDirectory = true;
                 break;
@@ -39,7 +42,7 @@ GroupRead ImageState::ReadEntryGroup(DirCursor& cur, EntryPos* pos) {
         if (++count == 1) r.firstSlot = here;
         group[kGroupSlots - count] = slotEntry(s);
 
-        if (checkFlags_ & 2) {
+        if (checkFlags_ & check_flags::kEverySlot) {
             if (uint8_t code = checkSlot(s, limits)) {
                 lastBadEntry_ = s;
                 lastBadEntryOffset_ = slotOffset;
@@ -66,7 +69,7 @@ GroupRead ImageState::ReadEntryGroup(DirCursor& cur, EntryPos* pos) {
 
 int64_t ImageState::FindFreeSlots(int32_t dirCluster, int32_t count) {
     if (!isOpen() || count <= 0) return 0;
-    const uint32_t dir = dirCluster == 0 ? workDirCluster_ : static_cast<uint32_t>(dirCluster);
+    const uint32_t dir = directoryArgument(dirCluster);
     DirCursor cur = cursorAt(dir);
     // A run never spans two areas, so a request larger than one area can never be met.
     if (cur.remaining == 0 || static_cast<uint32_t>(count) > cur.remaining) return 0;
@@ -84,11 +87,11 @@ int64_t ImageState::FindFreeSlots(int32_t dirCluster, int32_t count) {
                 continue;
             }
             // No end slot may stay in front of entries written later.
-            if (s[0] == 0) writeImage(at, std::span(deleted).first(1));
+            if (s[0] == kEndMark) writeImage(at, std::span(deleted).first(1));
             if (run++ == 0) runStart = at;
             if (run == static_cast<uint32_t>(count)) return runStart;
         }
-        if (dir == 1) return 0;
+        if (dir == kRootCluster) return 0;
         const ChainLink link = fat_.follow(cur.cluster, cur.hops);
         if (link.kind == ChainLink::Next) {
             cur.cluster = link.next;
@@ -99,7 +102,7 @@ int64_t ImageState::FindFreeSlots(int32_t dirCluster, int32_t count) {
         // The new cluster is zeroed and marked as a chain of its own before the table links it: the folder
         // never holds stale slots, and a table write torn between its sectors never leaves the folder
         // pointing at a cluster the table calls free (the next allocation would hand it out again).
-        const int32_t added = fat_.FatFindFree(2);
+        const int32_t added = fat_.FatFindFree(kFirstDataCluster);
         if (added <= 0) return 0;
         const int64_t offset = ClusterOffset(added);
         const std::vector<uint8_t> zeros(layout_.clusterBytes, 0);

@@ -92,7 +92,7 @@ DirEntry* ImageState::SearchDir(uint32_t dir, const ShortPattern* shortPat, cons
                     (search_.matchMode == MatchMode::MatchLive && !isHiddenSlot(s));
         } else if (!lastCheckCode_ && !isHiddenSlot(s)) {
             if (shortPat) {
-                found = std::memcmp(s.data(), shortPat->data(), 11) == 0;
+                found = std::memcmp(s.data(), shortPat->data(), kShortNameBytes) == 0;
             } else {
                 found = g.slotCount > 1 && longNameMatches(g.slotCount, *longPat);
             }
@@ -127,21 +127,22 @@ DirEntry* ImageState::lookup(uint32_t dir, std::string_view name, EntryPos* pos)
 }
 
 int32_t ImageState::FindInDir(std::string_view name, int32_t dirCluster, DirEntry** entry, EntryPos* pos) {
-    if (!isOpen()) return 10;
-    const uint32_t dir = dirCluster == 0 ? workDirCluster_ : static_cast<uint32_t>(dirCluster);
-    DirEntry* e = lookup(dir, name, pos);
-    if (!e) return lastCheckCode_ ? 3 : 1;
+    using namespace result::FindInDir;
+    if (!isOpen()) return kNothingOpen;
+    DirEntry* e = lookup(directoryArgument(dirCluster), name, pos);
+    if (!e) return lastCheckCode_ ? kNotFoundCheckFailed : kNotFound;
     if (entry) *entry = e;
-    return 0;
+    return kFound;
 }
 
 int32_t ImageState::FindMInDir(std::string_view pattern, int32_t dirCluster, DirEntry** entry, int32_t* slotCount) {
-    if (!isOpen()) return 10;
+    using namespace result::FindMInDir;
+    if (!isOpen()) return kNothingOpen;
     DirEntry* e = nullptr;
     if (pattern.empty()) {
-        e = SearchDir(0, nullptr, nullptr, true, nullptr);
+        e = SearchDir(kWorkingDirCluster, nullptr, nullptr, true, nullptr);
     } else {
-        const uint32_t dir = dirCluster == 0 ? workDirCluster_ : static_cast<uint32_t>(dirCluster);
+        const uint32_t dir = directoryArgument(dirCluster);
         if (const auto shortPat = enumShortPattern(pattern)) {
             e = SearchDir(dir, &*shortPat, nullptr, true, nullptr);
         } else if (const auto longPat = longPattern(pattern)) {
@@ -151,10 +152,10 @@ int32_t ImageState::FindMInDir(std::string_view pattern, int32_t dirCluster, Dir
             lastCheckCode_ = 0;
         }
     }
-    if (!e) return lastCheckCode_ ? 3 : 1;
+    if (!e) return lastCheckCode_ ? kEndCheckFailed : kEnd;
     if (entry) *entry = e;
     if (slotCount) *slotCount = static_cast<int32_t>(lastSlotCount_);
-    return lastCheckCode_ ? 2 : 0;
+    return lastCheckCode_ ? kFoundCheckFailed : kFound;
 }
 
 }  // namespace orva

@@ -5,72 +5,83 @@
 
 #include "dos_time.h"
 #include "le_bytes.h"
+#include "short_name_text.h"
 
 namespace orva {
 namespace {
 
 constexpr std::u16string_view kBadLongNameChars = u"\\/:*?\"<>|";
 
-uint16_t firstClusterOf(const Slot& s) { return load16(s, 26); }
+uint16_t firstClusterOf(const Slot& s) {
+    return load16(s, offsetof(DirEntry, firstCluster));
+}
 
 }  // namespace
 
 bool isBlank(const Slot& s) { return std::all_of(s.begin(), s.end(), [&](uint8_t b) { return b == s[0]; }); }
 
-bool isLongNamePart(const Slot& s) { return s[0] != kDeletedMark && firstClusterOf(s) == 0 && isLongNameAttr(s[11]); }
+bool isLongNamePart(const Slot& s) {
+    return s[0] != kDeletedMark && firstClusterOf(s) == 0 && isLongNameAttr(s[kAttributesAt]);
+}
 
-bool isHiddenSlot(const Slot& s) { return s[0] == kDeletedMark || s[0] == 0 || isLongNameAttr(s[11]) || isBlank(s); }
+bool isHiddenSlot(const Slot& s) {
+    return s[0] == kDeletedMark || s[0] == kEndMark || isLongNameAttr(s[kAttributesAt]) || isBlank(s);
+}
 
 uint8_t CheckShortEntry(const Slot& s, const CheckLimits& limits) {
-    if (s[0] == kDeletedMark) return 0;
-    if (std::all_of(s.begin(), s.end(), [](uint8_t b) { return b == 0; })) return 0;
-    if (firstClusterOf(s) >= limits.clusterLimit) return 1;
-    bool fileEntry = (s[11] & (attr::kLabel | attr::kDirectory)) == 0;
-    if (fileEntry && loadLe(s, 28, 4) > limits.imageBytes) return 2;
-    std::string_view name(reinterpret_cast<const char*>(s.data()), 11);
-    if (name == ".          " || name == "..         ") return 0;
-    for (char c : name) {
-        if (static_cast<uint8_t>(c) < 0x20 || kBadShortNameBytes.find(c) != std::string_view::npos) return 3;
+    if (s[0] == kDeletedMark) return check::kPassed;
+    if (std::all_of(s.begin(), s.end(), [](uint8_t b) { return b == 0; })) return check::kPassed;
+    if (firstClusterOf(s) >= limits.clusterLimit) return check::kClusterOutOfLimits;
+    bool fileEntry = (s[kAttributesAt] & (attr::kLabel | attr::kDirectory)) == 0;
+    if (fileEntry && loadLe(s, offsetof(DirEntry, size), 4) > limits.imageBytes)
+        return check::kSizeBeyondImage;
+    const ShortName name = shortNameOf(slotEntry(s));
+    if (isDotName(name)) return check::kPassed;
+    for (uint8_t b : name) {
+        if (b < 0x20 || kBadShortNameBytes.find(static_cast<char>(b)) != std::string_view::npos) {
+            return check::kBadShortNameByte;
+        }
     }
-    return 0;
+    return check::kPassed;
 }
 
 uint8_t CheckLongPart(const Slot& s, const CheckLimits& limits) {
-    if (s[0] == kDeletedMark) return 0;
-    if (s[11] != attr::kLongName) return 4;
+    if (s[0] == kDeletedMark) return check::kPassed;
+    if (s[kAttributesAt] != attr::kLongName) return check::kPartAttributes;
     uint8_t seq = s[0];
-    if (!(seq <= 20 || (seq >= kLastPartMark && seq <= kLastPartMark + 20))) return 5;
+    if (!(seq <= kMaxPartNumber || (seq >= kLastPartMark && seq <= kLastPartMark + kMaxPartNumber))) {
+        return check::kPartSequence;
+    }
     if (limits.strict) {
-        if (s[12] != 0) return 6;
-        if (firstClusterOf(s) != 0) return 7;
+        if (s[offsetof(LongNamePart, type)] != 0) return check::kPartType;
+        if (firstClusterOf(s) != 0) return check::kPartCluster;
     }
     for (size_t at : kPartCharOffsets) {
         char16_t c = load16(s, at);
         if (c == 0) break;
-        if (kBadLongNameChars.find(c) != std::u16string_view::npos) return 8;
+        if (kBadLongNameChars.find(c) != std::u16string_view::npos) return check::kBadLongNameChar;
     }
-    return 0;
+    return check::kPassed;
 }
 
 uint8_t CheckLabelEntry(const Slot& s) {
-    if (s[0] == kDeletedMark) return 0;
-    for (size_t i = 0; i < 11; ++i) {
-        if (s[i] < 0x20) return 9;
+    if (s[0] == kDeletedMark) return check::kPassed;
+    for (size_t i = 0; i < kShortNameBytes; ++i) {
+        if (s[i] < 0x20) return check::kBadLabelByte;
     }
-    return 0;
+    return check::kPassed;
 }
 
 uint8_t checkSlot(const Slot& s, const CheckLimits& limits) {
-    if (isLongNameAttr(s[11])) return CheckLongPart(s, limits);
-    if (s[11] & attr::kLabel) return CheckLabelEntry(s);
+    if (isLongNameAttr(s[kAttributesAt])) return CheckLongPart(s, limits);
+    if (s[kAttributesAt] & attr::kLabel) return CheckLabelEntry(s);
     return CheckShortEntry(s, limits);
 }
 
 void fillLabelSlot(Slot& slot, std::string_view label, uint32_t dosStamp) {
-    constexpr size_t kLabelBytes = 11;
     std::fill_n(slot.begin(), kLabelBytes, ' ');
     std::copy_n(label.begin(), std::min(label.size(), kLabelBytes), slot.begin());
-    slot[offsetof(DirEntry, attributes)] = attr::kLabel;
+    slot[kAttributesAt] = attr::kLabel;
     storeLe(slot, offsetof(DirEntry, writeTime), 2, stampTime(dosStamp));
     storeLe(slot, offsetof(DirEntry, writeDate), 2, stampDate(dosStamp));
 }

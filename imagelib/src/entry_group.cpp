@@ -18,8 +18,7 @@ EntryStamps stampsAllAt(const platform::UtcTime& t) {
 
 DirEntry shortEntryOf(const NewEntry& e) {
     DirEntry d{};
-    std::copy_n(e.shortName.begin(), 8, d.name);
-    std::copy_n(e.shortName.begin() + 8, 3, d.extension);
+    putShortName(d, e.shortName);
     d.attributes = e.attributes;
     const uint32_t created = PackDosStamp(e.stamps.created);
     const uint32_t written = PackDosStamp(e.stamps.written);
@@ -43,8 +42,8 @@ std::vector<Slot> buildEntryGroup(const NewEntry& e) {
         for (size_t part = parts; part >= 1; --part) {
             Slot s{};
             s[0] = static_cast<uint8_t>(part | (part == parts ? kLastPartMark : 0));
-            s[11] = attr::kLongName;
-            s[13] = sum;
+            s[kAttributesAt] = attr::kLongName;
+            s[offsetof(LongNamePart, checksum)] = sum;
             for (size_t i = 0; i < kPartCharOffsets.size(); ++i) {
                 const size_t at = (part - 1) * kCharsPerPart + i;
                 // After the name one 0 unit where there is room, then 0xFFFF.

@@ -11,8 +11,6 @@
 
 namespace orva {
 
-inline constexpr size_t kMaxLongNameChars = 156;  // 12 parts: one group stays within 13 slots
-
 struct EntryStamps {
     CalendarTime created, accessed, written;
 };

@@ -11,17 +11,7 @@
 namespace orva {
 namespace {
 
-enum OpenResult : int32_t {
-    kOpened = 0,
-    kLonger = 2,
-    kShorter = 4,
-    kShortBootRead = 5,
-    kUnreadable = 6,
-    kUnknownMedia = 7,
-    kBadParameters = 8,
-    kNoWorkArea = 9,
-    kCannotOpen = 10,
-};
+using namespace result::OpenFDImg;
 
 constexpr size_t kMinBootRead = 62;
 constexpr uint32_t kMaxBytesPerSector = 8192;
@@ -97,7 +87,8 @@ int32_t ImageState::OpenFDImg(std::string_view pathText, int32_t fatCopy) {
         return kBadParameters;
     }
     // A short read of the table leaves the rest zero.
-    const uint64_t tableAt = layout->fatOffset + (fatCopy == 2 ? uint64_t{layout->fatBytes} : 0);
+    const uint64_t tableAt =
+        layout->fatOffset + (fatCopy == kSecondTableCopy ? uint64_t{layout->fatBytes} : 0);
     file->readAt(tableAt, table);
 
     layout_ = *layout;
@@ -106,47 +97,48 @@ int32_t ImageState::OpenFDImg(std::string_view pathText, int32_t fatCopy) {
     imageOpen_ = true;
     readOnly_ = info.writeProtected;
     checkFlags_ = 0;
-    fatFromSecondCopy_ = fatCopy == 2;
+    fatFromSecondCopy_ = fatCopy == kSecondTableCopy;
     fat_ = FatTable(std::move(table), layout_.clusterLimit);
-    workDirCluster_ = 1;
+    workDirCluster_ = kRootCluster;
     search_ = SearchState();
 
     freeClusters_ = fat_.countFree();
     if (int64_t{freeClusters_} > int64_t{layout_.fatBytes} * 8 / 12 - 2) return kBadParameters;  // stays open
-    if (result < kShorter && readOnly_) ++result;
+    if (readOnly_ && result == kOpened) return kReadOnly;
+    if (readOnly_ && result == kLonger) return kLongerReadOnly;
     return result;
 }
 
 // The image is gone afterwards even when the platform reports that closing failed.
 int32_t ImageState::CloseFDImg() {
-    if (!imageOpen_) return 0;
+    if (!imageOpen_) return result::CloseFDImg::kClosed;
     // The last export's entries are made durable here, if no later ordering point did it.
     const bool synced = readOnly_ || barrier();
     const bool closed = imageFile_->close() && synced;
     releaseImage();
-    return closed ? 0 : 1;
+    return closed ? result::CloseFDImg::kClosed : result::CloseFDImg::kCloseFailed;
 }
 
 int32_t ImageState::GetFDType(DiskGeometry* geometry, uint8_t* bootBytes, int32_t count) const {
-    if (!isOpen()) return 9;
+    if (!isOpen()) return result::GetFDType::kNoImage;
     const size_t n = static_cast<size_t>(std::clamp<int32_t>(count, 0, static_cast<int32_t>(work_->bootSector.size())));
     if (bootBytes) std::memcpy(bootBytes, work_->bootSector.data(), n);
     if (geometry) *geometry = work_->geometry;
-    return 0;
+    return result::GetFDType::kRead;
 }
 
 int32_t ImageState::GetLastErr(int32_t* checkCode, uint8_t* badEntry, uint32_t* fileOffset) const {
-    if (!isOpen()) return 9;
+    if (!isOpen()) return result::GetLastErr::kNoImage;
     if (checkCode) *checkCode = lastCheckCode_;
     if (badEntry) std::memcpy(badEntry, lastBadEntry_.data(), lastBadEntry_.size());
     if (fileOffset) *fileOffset = lastBadEntryOffset_;
-    return 0;
+    return result::GetLastErr::kRead;
 }
 
 int32_t ImageState::BlockTestFol(int32_t flags) {
-    if (!isOpen()) return 9;
+    if (!isOpen()) return result::BlockTestFol::kNoImage;
     checkFlags_ = static_cast<uint8_t>(flags & 0xFF);
-    return 0;
+    return result::BlockTestFol::kSet;
 }
 
 }  // namespace orva

@@ -22,7 +22,6 @@ namespace orva {
 
 enum class MatchMode : uint16_t { MatchExact = 0, MatchLive = 1, MatchAll = 2 };
 
-inline constexpr size_t kGroupSlots = 22;
 inline constexpr size_t kLongPatternChars = 256;
 
 // Where a directory read stands: the cluster being read (1 = root), the offset of the next slot, the slots
@@ -123,6 +122,10 @@ public:
     bool barrier();
 
 private:
+  // The directory a cluster argument names: 0 is the working directory.
+  uint32_t directoryArgument(int32_t dirCluster) const {
+      return dirCluster == kWorkingDirCluster ? workDirCluster_ : static_cast<uint32_t>(dirCluster);
+  }
     DirCursor cursorAt(uint32_t dir) const;
     DirEntry* groupBottom(uint32_t slotCount) { return &work_->group[kGroupSlots - slotCount]; }
     DirEntry* lookup(uint32_t dir, std::string_view name, EntryPos* pos);
@@ -168,7 +171,7 @@ private:
     uint8_t checkFlags_ = 0;
     ImageLayout layout_{};
     FatTable fat_;
-    uint32_t workDirCluster_ = 1;
+    uint32_t workDirCluster_ = kRootCluster;
     uint32_t freeClusters_ = 0;
     SearchState search_;
     uint8_t lastCheckCode_ = 0;

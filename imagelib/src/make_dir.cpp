@@ -6,15 +6,7 @@
 namespace orva {
 namespace {
 
-enum MakeDirResult : int32_t {
-    kCreated = 0,
-    kNoRoom = 3,
-    kNoParent = 4,
-    kWriteFailed = 5,
-    kBadName = 7,
-    kReadOnlyImage = 8,
-    kNothingOpen = 10,
-};
+using namespace result::MkDir;
 
 constexpr std::string_view kNotAllowedInFolderNames = "/:*?\"<>|";
 
@@ -31,8 +23,10 @@ int32_t ImageState::MkDir(std::string_view path) {
     if (last != std::string_view::npos) {
         DirEntry* e = nullptr;
         int32_t slots = 0;
-        if (GetFDirEntry(path.substr(0, last + 1), &e, &slots, nullptr) != 0) return kNoParent;
-        parent = directoryClusterOf(*e);
+        if (GetFDirEntry(path.substr(0, last + 1), &e, &slots, nullptr) != result::GetFDirEntry::kFound) {
+            return kNoParent;
+        }
+        parent = folderClusterOf(e->firstCluster);
     }
     NameError nameError;
     auto entry = nameNewEntry(name, parent, nameError);
@@ -45,19 +39,18 @@ int32_t ImageState::MkDir(std::string_view path) {
         finishWrite();
         return kNoRoom;
     }
-    const int32_t cluster = fat_.FatFindFree(2);
+    const int32_t cluster = fat_.FatFindFree(kFirstDataCluster);
     // A damaged boot sector can give clusters too small for the "." and ".." entries: no folder fits there.
     if (cluster <= 0 || layout_.clusterBytes < 2 * kSlotBytes) return finishWrite() ? kNoRoom : kWriteFailed;
     entry->firstCluster = static_cast<uint16_t>(cluster);
 
     std::vector<uint8_t> first(layout_.clusterBytes, 0);
     DirEntry dot = shortEntryOf(*entry);
-    std::fill(std::begin(dot.name), std::end(dot.name), ' ');
-    std::fill(std::begin(dot.extension), std::end(dot.extension), ' ');
-    dot.name[0] = '.';
+    putShortName(dot, kDotName);
     const Slot dotSlot = slotBytes(dot);
-    dot.name[1] = '.';
-    dot.firstCluster = static_cast<uint16_t>(parent == 1 ? 0 : parent);
+    putShortName(dot, kDotDotName);
+    // A ".." that leads to the root keeps no cluster.
+    dot.firstCluster = static_cast<uint16_t>(parent == kRootCluster ? 0 : parent);
     const Slot dotDotSlot = slotBytes(dot);
     std::copy(dotSlot.begin(), dotSlot.end(), first.begin());
     std::copy(dotDotSlot.begin(), dotDotSlot.end(), first.begin() + kSlotBytes);

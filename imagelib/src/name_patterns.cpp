@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "dir_slot.h"
 #include "platform/text_codec.h"
+#include "short_name_text.h"
 
 namespace orva {
 namespace {
@@ -11,25 +11,27 @@ namespace {
 constexpr std::string_view kLookupChars = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ~!@#$%'-_{}`()";
 constexpr std::string_view kLongNameForcers = "\\*?.\"[];,=:/";
 
-constexpr size_t kExtensionAt = 8;
+constexpr size_t kExtensionAt = kBaseBytes;
+// The longest 8.3 text: base, dot and extension.
+constexpr size_t kMaxShortText = kBaseBytes + 1 + kExtensionBytes;
 
 }  // namespace
 
 std::optional<ShortPattern> lookupShortPattern(std::string_view name) {
-    if (name.size() > 12) return std::nullopt;
+    if (name.size() > kMaxShortText) return std::nullopt;
     ShortPattern p{};
-    std::fill_n(p.begin(), 11, ' ');
+    std::fill_n(p.begin(), kShortNameBytes, ' ');
     size_t at = 0;
     bool dotSeen = false;
     for (size_t i = 0; i < name.size(); ++i) {
         char c = name[i];
-        if (c == '.' && !dotSeen && name.size() - i - 1 <= 3) {
+        if (c == '.' && !dotSeen && name.size() - i - 1 <= kExtensionBytes) {
             dotSeen = true;
             at = kExtensionAt;
             continue;
         }
         if (kLookupChars.find(c) == std::string_view::npos) return std::nullopt;
-        if (at < 11) p[at] = static_cast<uint8_t>(c);
+        if (at < kShortNameBytes) p[at] = static_cast<uint8_t>(c);
         ++at;
     }
     return p;
@@ -39,13 +41,13 @@ std::optional<ShortPattern> storedShortForm(std::string_view name) {
     size_t dot = name.find('.');
     std::string_view base = name.substr(0, dot);
     std::string_view ext = dot == std::string_view::npos ? std::string_view{} : name.substr(dot + 1);
-    if (base.empty() || base.size() > 8 || ext.size() > 3) return std::nullopt;
+    if (base.empty() || base.size() > kBaseBytes || ext.size() > kExtensionBytes) return std::nullopt;
     ShortPattern p{};
-    std::fill_n(p.begin(), 11, ' ');
+    std::fill_n(p.begin(), kShortNameBytes, ' ');
     auto place = [&](std::string_view part, size_t at) {
         for (char c : part) {
-            auto b = static_cast<uint8_t>(c);
-            if (b <= 0x20 || b == 0x7F || kBadShortNameBytes.find(c) != std::string_view::npos) return false;
+            const auto b = static_cast<uint8_t>(c);
+            if (!isLookupByte(b)) return false;
             p[at++] = b;
         }
         return true;
@@ -55,7 +57,7 @@ std::optional<ShortPattern> storedShortForm(std::string_view name) {
 }
 
 std::optional<ShortPattern> enumShortPattern(std::string_view pattern) {
-    if (pattern.size() > 12) return std::nullopt;
+    if (pattern.size() > kMaxShortText) return std::nullopt;
     ShortPattern p{};
     size_t at = 0;
     bool dotSeen = false;
@@ -64,7 +66,7 @@ std::optional<ShortPattern> enumShortPattern(std::string_view pattern) {
         auto b = static_cast<uint8_t>(pattern[i]);
         if (b < 0x21 || b > 0x7F) return std::nullopt;
         if (b == '.' && !dotSeen) {
-            if (pattern.size() - i - 1 > 3) return std::nullopt;
+            if (pattern.size() - i - 1 > kExtensionBytes) return std::nullopt;
             dotSeen = true;
             at = kExtensionAt;
             continue;

@@ -35,13 +35,15 @@ std::optional<NewEntry> ImageState::nameNewEntry(std::string_view name, uint32_t
 std::optional<uint32_t> ImageState::targetDirectory(std::string_view imagePath) {
     const size_t last = imagePath.rfind('\\');
     if (last == std::string_view::npos) return workDirCluster_;
-    if (last == 0) return 1;
+    if (last == 0) return kRootCluster;
     DirEntry* e = nullptr;
     int32_t slots = 0;
-    if (GetFDirEntry(imagePath.substr(0, last), &e, &slots, nullptr) != 0) return std::nullopt;
+    if (GetFDirEntry(imagePath.substr(0, last), &e, &slots, nullptr) != result::GetFDirEntry::kFound) {
+        return std::nullopt;
+    }
     // Slots written into a file's clusters would destroy it.
     if (!(e->attributes & attr::kDirectory)) return std::nullopt;
-    return directoryClusterOf(*e);
+    return folderClusterOf(e->firstCluster);
 }
 
 std::optional<std::vector<uint64_t>> ImageState::groupSlotOffsets(const EntryPos& pos, bool& readFailed) {
@@ -53,7 +55,7 @@ std::optional<std::vector<uint64_t>> ImageState::groupSlotOffsets(const EntryPos
     cur.remaining -= pos.index;
     for (;;) {
         if (cur.remaining == 0) {
-            if (cur.cluster == 1) return std::nullopt;
+            if (cur.cluster == kRootCluster) return std::nullopt;
             const ChainLink link = fat_.follow(cur.cluster, cur.hops);
             if (link.kind != ChainLink::Next) return std::nullopt;
             cur = DirCursor{link.next, static_cast<uint32_t>(ClusterOffset(link.next)), layout_.entriesPerCluster,
@@ -65,7 +67,7 @@ std::optional<std::vector<uint64_t>> ImageState::groupSlotOffsets(const EntryPos
             return std::nullopt;
         }
         offsets.push_back(cur.filePos);
-        if (!isLongNameAttr(s[11])) return offsets;
+        if (!isLongNameAttr(s[kAttributesAt])) return offsets;
         if (offsets.size() > kGroupSlots) return std::nullopt;
         cur.filePos += kSlotBytes;
         --cur.remaining;

@@ -6,18 +6,7 @@
 namespace orva {
 namespace {
 
-enum SetAttribResult : int32_t {
-    kSet = 0,
-    kNotFound = 1,
-    kIsRoot = 2,
-    kNotAFolder = 4,
-    kEmptyName = 5,
-    kSlotFailed = 6,
-    kReadOnlyImage = 8,
-    kNothingOpen = 10,
-};
-
-constexpr uint8_t kSettable = attr::kReadOnly | attr::kHidden | attr::kSystem | attr::kArchive;
+using namespace result::SetAttrib;
 
 }  // namespace
 
@@ -29,24 +18,26 @@ int32_t ImageState::SetAttrib(std::string_view path, uint8_t attributes) {
     DirEntry* e = nullptr;
     int32_t slots = 0;
     switch (GetFDirEntry(path, &e, &slots, nullptr)) {
-        case 0:
+        case result::GetFDirEntry::kFound:
             break;
-        case 4:
+        case result::GetFDirEntry::kNotAFolder:
             return kNotAFolder;
-        case 5:
+        case result::GetFDirEntry::kEmptyName:
             return kEmptyName;
         default:
             return kNotFound;
     }
     DirEntry entry = *e;
-    entry.attributes = static_cast<uint8_t>((entry.attributes & ~kSettable) | (attributes & kSettable));
+    entry.attributes =
+        static_cast<uint8_t>((entry.attributes & ~attr::kCarried) | (attributes & attr::kCarried));
     // The 8.3 entry follows the group's long-name parts; it must still be the entry that was found.
     bool readFailed = false;
     const auto offsets = groupSlotOffsets(lastGroupStart_, readFailed);
     if (!offsets) return kSlotFailed;
     const Slot s = slotBytes(entry);
     Slot onDisk;
-    if (!readImage(offsets->back(), onDisk) || !std::equal(onDisk.begin(), onDisk.begin() + 11, s.begin())) {
+    if (!readImage(offsets->back(), onDisk) ||
+        !std::equal(onDisk.begin(), onDisk.begin() + kShortNameBytes, s.begin())) {
         return kSlotFailed;
     }
     const bool written = writeImage(offsets->back(), s);

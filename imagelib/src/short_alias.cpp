@@ -21,12 +21,10 @@ std::optional<ShortName> ImageState::MakeShortAlias(std::string_view name, uint3
     for (DirCursor cur = cursorAt(dirCluster); cur.cluster != 0;) {
         const GroupRead g = ReadEntryGroup(cur, nullptr);
         if (g.readError || g.endOfDirectory) break;
-        const Slot s = slotBytes(*groupBottom(g.slotCount));
+        const DirEntry& e = *groupBottom(g.slotCount);
         // Every candidate has its "~" within the base; names without one can never be met.
-        if (isHiddenSlot(s) || !std::memchr(s.data(), '~', 8)) continue;
-        ShortName stored;
-        std::copy_n(s.begin(), stored.size(), stored.begin());
-        taken.insert(stored);
+        if (isHiddenSlot(slotBytes(e)) || !std::memchr(e.name, '~', kBaseBytes)) continue;
+        taken.insert(shortNameOf(e));
     }
     checkFlags_ = flags;
     return firstFreeAlias(name, [&](const ShortName& candidate) { return taken.contains(candidate); });

@@ -35,10 +35,10 @@ struct AliasParts {
 };
 
 AliasParts aliasPartsOf(std::string_view longName) {
-    AliasParts parts{aliasChars(longName, 8), {}};
-    parts.base.resize(8, '_');
+    AliasParts parts{aliasChars(longName, kBaseBytes), {}};
+    parts.base.resize(kBaseBytes, '_');
     if (const size_t dot = longName.rfind('.'); dot != std::string_view::npos) {
-        parts.extension = aliasChars(longName.substr(dot + 1), 3);
+        parts.extension = aliasChars(longName.substr(dot + 1), kExtensionBytes);
     }
     return parts;
 }
@@ -58,23 +58,20 @@ std::string withTail(const AliasParts& parts, int ordinal) {
 }  // namespace
 
 bool isPlainShortName(std::string_view name) {
-    if (name.size() > 12) return false;
+    if (name.size() > kBaseBytes + 1 + kExtensionBytes) return false;
     if (name.find_first_of(kNotInPlainShortNames) != std::string_view::npos) return false;
     const size_t dot = name.rfind('.');
-    if (dot == std::string_view::npos) return name.size() <= 8 && !name.empty() && !NeedsLongName(name);
+    if (dot == std::string_view::npos)
+        return name.size() <= kBaseBytes && !name.empty() && !NeedsLongName(name);
     // A blank base (".ABC") is no valid 8.3 name either.
-    return dot >= 1 && dot <= 8 && name.size() - dot <= 4 && !NeedsLongName(name.substr(0, dot)) &&
-           !NeedsLongName(name.substr(dot + 1));
+    return dot >= 1 && dot <= kBaseBytes && name.size() - dot <= 1 + kExtensionBytes &&
+           !NeedsLongName(name.substr(0, dot)) && !NeedsLongName(name.substr(dot + 1));
 }
 
 ShortName storedForm(std::string_view text) {
-    ShortName s;
-    s.fill(' ');
     const size_t dot = text.rfind('.');
-    const std::string_view base = text.substr(0, dot);
     const std::string_view ext = dot == std::string_view::npos ? std::string_view() : text.substr(dot + 1);
-    std::copy_n(base.begin(), std::min<size_t>(base.size(), 8), s.begin());
-    std::copy_n(ext.begin(), std::min<size_t>(ext.size(), 3), s.begin() + 8);
+    ShortName s = shortNameFrom(text.substr(0, dot), ext);
     std::transform(s.begin(), s.end(), s.begin(), [](uint8_t b) {
         return static_cast<uint8_t>(b >= 'a' && b <= 'z' ? b - 'a' + 'A' : b);
     });
@@ -90,19 +87,14 @@ uint8_t shortNameChecksum(const ShortName& name) {
 std::optional<std::string> aliasCandidate(std::string_view longName, int ordinal) {
     if (ordinal < 0 || ordinal >= kAliasCandidates) return std::nullopt;
     const AliasParts parts = aliasPartsOf(longName);
-    const std::string base = withTail(parts, ordinal);
-    return parts.extension.empty() ? base : base + "." + parts.extension;
+    return joinedName(withTail(parts, ordinal), parts.extension);
 }
 
 std::optional<ShortName> firstFreeAlias(std::string_view longName,
                                         const std::function<bool(const ShortName&)>& taken) {
     const AliasParts parts = aliasPartsOf(longName);
     for (int ordinal = 0; ordinal < kAliasCandidates; ++ordinal) {
-        ShortName candidate;
-        candidate.fill(' ');
-        const std::string base = withTail(parts, ordinal);
-        std::copy(base.begin(), base.end(), candidate.begin());
-        std::copy(parts.extension.begin(), parts.extension.end(), candidate.begin() + 8);
+        const ShortName candidate = shortNameFrom(withTail(parts, ordinal), parts.extension);
         if (!taken(candidate)) return candidate;
     }
     return std::nullopt;

@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-namespace orva {
+#include "short_name_text.h"
 
-using ShortName = std::array<uint8_t, 11>;
+namespace orva {
 
 // README.TXT: an 8.3 entry holds it as it is. Every other name gets long-name parts and an alias.
 bool isPlainShortName(std::string_view name);

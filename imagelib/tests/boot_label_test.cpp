@@ -18,7 +18,8 @@ protected:
         const ImageBuilder b = onDisk();
         for (uint32_t i = 0; i < 224; ++i) {
             const auto s = b.slot(1, i);
-            if (s[0] != 0xE5 && s[0] != 0 && s[11] == 0x08) found.push_back(i);
+            if (s[0] != kDeletedMark && s[0] != kEndMark && s[kAttributesAt] == attr::kLabel)
+                found.push_back(i);
         }
         return found;
     }
@@ -53,7 +54,7 @@ TEST_F(BootAndLabel, WriteBootKeepsTheDisksOwnParameters) {
 
 TEST_F(BootAndLabel, LabelIsCreatedRewrittenAndRemoved) {
     ImageBuilder b;
-    b.putGroup(1, 0, u"", "FILE    TXT", 0x20, 0, 0);
+    b.putGroup(1, 0, u"", "FILE    TXT", attr::kArchive, 0, 0);
     open(b);
     const auto before = testing_support::readFile(imagePath());
     EXPECT_EQ(state.WriteVol(""), 0);  // nothing to remove
@@ -89,7 +90,7 @@ TEST_F(BootAndLabel, WithoutTheExtendedSignatureTheBootSectorHasNoLabelField) {
 
 TEST_F(BootAndLabel, ForbiddenBytesLeaveTheWorkingDirectory) {
     ImageBuilder b;
-    b.putGroup(1, 0, u"", "SUB        ", 0x10, 2, 0);
+    b.putGroup(1, 0, u"", "SUB        ", attr::kDirectory, 2, 0);
     b.makeDirectory(2, 1);
     open(b);
     ASSERT_EQ(state.SetFWrkDir("\\SUB"), 0);
@@ -102,7 +103,7 @@ TEST_F(BootAndLabel, ForbiddenBytesLeaveTheWorkingDirectory) {
 
 TEST_F(BootAndLabel, ALabelAfterTheFirstEndSlotIsNotSeen) {
     ImageBuilder b;
-    b.putSlot(1, 5, ImageBuilder::shortEntry("OLD        ", 0x08, 0, 0));
+    b.putSlot(1, 5, ImageBuilder::shortEntry("OLD        ", attr::kLabel, 0, 0));
     open(b);
     ASSERT_EQ(state.WriteVol("NEW"), 0);
     EXPECT_EQ(labelSlots(), (std::vector<uint32_t>{0, 5}));
@@ -110,7 +111,8 @@ TEST_F(BootAndLabel, ALabelAfterTheFirstEndSlotIsNotSeen) {
 
 TEST_F(BootAndLabel, ReadOnlyImagesAndAFullRoot) {
     ImageBuilder full;
-    for (uint32_t i = 0; i < 224; ++i) full.putGroup(1, i, u"", "F" + std::to_string(i) + "          ", 0x20, 0, 0);
+    for (uint32_t i = 0; i < 224; ++i)
+        full.putGroup(1, i, u"", "F" + std::to_string(i) + "          ", attr::kArchive, 0, 0);
     open(full);
     EXPECT_EQ(state.WriteVol("DATA"), 1);
     state.CloseFDImg();

@@ -136,10 +136,12 @@ TEST_F(CopyIn, ExactlyTheFreeClustersFit) {
 
 TEST_F(CopyIn, FullRootAndGrowingSubdirectory) {
     ImageBuilder b;
-    for (uint32_t i = 0; i < 223; ++i) b.putGroup(1, i, u"", "F" + std::to_string(i) + "          ", 0x20, 0, 0);
-    b.putGroup(1, 223, u"", "SUB        ", 0x10, 2, 0);
+    for (uint32_t i = 0; i < 223; ++i)
+        b.putGroup(1, i, u"", "F" + std::to_string(i) + "          ", attr::kArchive, 0, 0);
+    b.putGroup(1, 223, u"", "SUB        ", attr::kDirectory, 2, 0);
     b.makeDirectory(2, 1);
-    for (uint32_t i = 2; i < 16; ++i) b.putGroup(2, i, u"", "G" + std::to_string(i) + "          ", 0x20, 0, 0);
+    for (uint32_t i = 2; i < 16; ++i)
+        b.putGroup(2, i, u"", "G" + std::to_string(i) + "          ", attr::kArchive, 0, 0);
     open(b);
     const auto host = hostFile("h.bin", patternBytes(700, 4));
     EXPECT_EQ(state.CopyT(host.string(), "\\NEW.BIN"), 2);
@@ -154,9 +156,9 @@ TEST_F(CopyIn, FullRootAndGrowingSubdirectory) {
 
 TEST_F(CopyIn, WhereTheFileGoes) {
     ImageBuilder b;
-    b.putGroup(1, 0, u"", "DIR        ", 0x10, 2, 0);
+    b.putGroup(1, 0, u"", "DIR        ", attr::kDirectory, 2, 0);
     b.makeDirectory(2, 1);
-    b.putGroup(1, 1, u"", "FILE    TXT", 0x20, 0, 0);
+    b.putGroup(1, 1, u"", "FILE    TXT", attr::kArchive, 0, 0);
     open(b);
     const auto host = hostFile("host name.txt", {'x'});
     struct Row {

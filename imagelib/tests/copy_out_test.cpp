@@ -33,23 +33,23 @@ TEST_F(CopyOut, FilesOfEveryShapeComeOutWhole) {
     const auto odd = patternBytes(1500, 2);       // fragmented: 10, 7, 12
     const auto longer = patternBytes(512, 3);     // chain longer than the size
     const auto shorter = patternBytes(700, 4);    // size claims more than the chain holds
-    b.putGroup(1, 0, u"", "EXACT   BIN", 0x20, 2, 1024);
+    b.putGroup(1, 0, u"", "EXACT   BIN", attr::kArchive, 2, 1024);
     b.chain({2, 3});
     b.putData(2, exact);
-    uint32_t next = b.putGroup(1, 1, u"Fragmented file.bin", "FRAGME~1BIN", 0x20, 10, 1500);
+    uint32_t next = b.putGroup(1, 1, u"Fragmented file.bin", "FRAGME~1BIN", attr::kArchive, 10, 1500);
     b.chain({10, 7, 12});
     b.putData(10, {odd.begin(), odd.begin() + 512});
     b.putData(7, {odd.begin() + 512, odd.begin() + 1024});
     b.putData(12, {odd.begin() + 1024, odd.end()});
-    next = b.putGroup(1, next, u"", "LONGER  BIN", 0x20, 20, 512);
+    next = b.putGroup(1, next, u"", "LONGER  BIN", attr::kArchive, 20, 512);
     b.chain({20, 21, 22});
     b.putData(20, longer);
     b.putData(21, std::vector<uint8_t>(1024, 0x99));
-    next = b.putGroup(1, next, u"", "SHORTER BIN", 0x20, 30, 2000);
+    next = b.putGroup(1, next, u"", "SHORTER BIN", attr::kArchive, 30, 2000);
     b.chain({30, 31});
     b.putData(30, shorter);
-    next = b.putGroup(1, next, u"", "EMPTY      ", 0x20, 0, 0);
-    b.putGroup(1, next, u"", "DIR        ", 0x10, 40, 0);
+    next = b.putGroup(1, next, u"", "EMPTY      ", attr::kArchive, 0, 0);
+    b.putGroup(1, next, u"", "DIR        ", attr::kDirectory, 40, 0);
     b.makeDirectory(40, 1);
     open(b);
     EXPECT_EQ(copy("EXACT.BIN"), 0);
@@ -70,16 +70,16 @@ TEST_F(CopyOut, FilesOfEveryShapeComeOutWhole) {
 
 TEST_F(CopyOut, ResultsForBadPathsAndBadEntries) {
     ImageBuilder b;
-    b.putGroup(1, 0, u"", "GOOD    TXT", 0x20, 2, 5);
+    b.putGroup(1, 0, u"", "GOOD    TXT", attr::kArchive, 2, 5);
     b.setFat(2, 0xFFF);
-    b.putGroup(1, 1, u"", "BEYOND  TXT", 0x20, 3000, 5);
-    b.putGroup(1, 2, u"", "LOOP    TXT", 0x20, 3, 100000);
+    b.putGroup(1, 1, u"", "BEYOND  TXT", attr::kArchive, 3000, 5);
+    b.putGroup(1, 2, u"", "LOOP    TXT", attr::kArchive, 3, 100000);
     b.chain({3, 4});
     b.setFat(4, 3);
-    b.putGroup(1, 3, u"", "BROKEN  TXT", 0x20, 5, 2000);
+    b.putGroup(1, 3, u"", "BROKEN  TXT", attr::kArchive, 5, 2000);
     b.setFat(5, 0);  // runs into a free cluster
-    b.putGroup(1, 4, u"", "NOCLUST TXT", 0x20, 0, 50);
-    b.putGroup(1, 5, u"", "TOFAR   TXT", 0x20, 6, 2000);
+    b.putGroup(1, 4, u"", "NOCLUST TXT", attr::kArchive, 0, 50);
+    b.putGroup(1, 5, u"", "TOFAR   TXT", attr::kArchive, 6, 2000);
     b.setFat(6, 2849);  // just past the last cluster: ends the chain
     open(b);
     struct Row {
@@ -96,7 +96,7 @@ TEST_F(CopyOut, ResultsForBadPathsAndBadEntries) {
 TEST_F(CopyOut, AReadPastTheEndOfAShortImageKeepsTheWholeClustersBeforeIt) {
     ImageBuilder b;
     const auto data = patternBytes(1536, 5);
-    b.putGroup(1, 0, u"", "CUT     BIN", 0x20, 2, 1536);
+    b.putGroup(1, 0, u"", "CUT     BIN", attr::kArchive, 2, 1536);
     b.chain({2, 3, 4});
     b.putData(2, data);
     b.save(dir / "img.img");
@@ -108,7 +108,7 @@ TEST_F(CopyOut, AReadPastTheEndOfAShortImageKeepsTheWholeClustersBeforeIt) {
 
 TEST_F(CopyOut, HostPathsThatAreNoPlainFile) {
     ImageBuilder b;
-    b.putGroup(1, 0, u"", "GOOD    TXT", 0x20, 2, 5);
+    b.putGroup(1, 0, u"", "GOOD    TXT", attr::kArchive, 2, 5);
     b.setFat(2, 0xFFF);
     b.putData(2, {'h', 'e', 'l', 'l', 'o'});
     open(b);
@@ -128,7 +128,7 @@ TEST_F(CopyOut, WorksOnReadOnlyImagesAndLargeClusters) {
     // 4096-byte sectors, 2 per cluster: 8 KB clusters.
     ImageBuilder b({4096, 2, 1, 2, 224, 640, 0xF0, 1, 4, 2});
     const auto data = patternBytes(20000, 9);
-    b.putGroup(1, 0, u"Big clusters", "BIGCLU~1   ", 0x20, 2, 20000);
+    b.putGroup(1, 0, u"Big clusters", "BIGCLU~1   ", attr::kArchive, 2, 20000);
     b.chain({2, 3, 4});
     b.putData(2, data);
     b.save(dir / "big.img");

@@ -47,11 +47,11 @@ protected:
 TEST_F(DirSearch, ShortAndLongNamesAreFoundTheirOwnWay) {
     ImageBuilder b;
     uint32_t i = 0;
-    i = b.putGroup(1, i, u"", "README  TXT", 0x20, 0, 0);
-    i = b.putGroup(1, i, u"Dlouhé jméno souboru.txt", "DLOUHE~1TXT", 0x20, 0, 0);
-    i = b.putGroup(1, i, u"ABCDEFGHI", "ABCDEF~1   ", 0x20, 0, 0);
-    i = b.putGroup(1, i, u"", "A&B     TXT", 0x20, 0, 0);
-    i = b.putGroup(1, i, u"", "\x9A" "BER    DOC", 0x20, 0, 0);
+    i = b.putGroup(1, i, u"", "README  TXT", attr::kArchive, 0, 0);
+    i = b.putGroup(1, i, u"Dlouhé jméno souboru.txt", "DLOUHE~1TXT", attr::kArchive, 0, 0);
+    i = b.putGroup(1, i, u"ABCDEFGHI", "ABCDEF~1   ", attr::kArchive, 0, 0);
+    i = b.putGroup(1, i, u"", "A&B     TXT", attr::kArchive, 0, 0);
+    i = b.putGroup(1, i, u"", "\x9A" "BER    DOC", attr::kArchive, 0, 0);
     open(b);
     struct Row {
         const char* name;
@@ -78,7 +78,7 @@ TEST_F(DirSearch, QuestionMarksInLongLookups) {
     ImageBuilder b;
     uint32_t i = 0;
     for (const char16_t* name : {u"REPORT1", u"REPORT", u"REPORT12", u"REPORT1.DOC", u"REPORT.DOC"}) {
-        i = b.putGroup(1, i, name, "X" + std::to_string(i) + "         ", 0x20, 0, 0);
+        i = b.putGroup(1, i, name, "X" + std::to_string(i) + "         ", attr::kArchive, 0, 0);
     }
     open(b);
     auto matches = [&](const std::string& pattern) {
@@ -94,7 +94,7 @@ TEST_F(DirSearch, QuestionMarksInLongLookups) {
             if (s.FindInDir(pattern, 1, &e, &pos) != 0) break;
             found.insert(longNameOf(e, static_cast<int32_t>(s.lastSlotCount())));
             std::vector<uint8_t> gone = copy.slot(1, pos.index);
-            gone[0] = 0xE5;
+            gone[0] = kDeletedMark;
             copy.putSlot(1, pos.index, gone);
         }
         return found;
@@ -106,14 +106,14 @@ TEST_F(DirSearch, QuestionMarksInLongLookups) {
 TEST_F(DirSearch, EnumerationModes) {
     ImageBuilder b;
     uint32_t i = 0;
-    i = b.putGroup(1, i, u"", "FILE1   TXT", 0x20, 0, 0);
-    i = b.putGroup(1, i, u"Long name", "LONGNA~1   ", 0x20, 0, 0);
-    std::vector<uint8_t> deleted = ImageBuilder::shortEntry("GONE    TXT", 0x20, 0, 0);
-    deleted[0] = 0xE5;
+    i = b.putGroup(1, i, u"", "FILE1   TXT", attr::kArchive, 0, 0);
+    i = b.putGroup(1, i, u"Long name", "LONGNA~1   ", attr::kArchive, 0, 0);
+    std::vector<uint8_t> deleted = ImageBuilder::shortEntry("GONE    TXT", attr::kArchive, 0, 0);
+    deleted[0] = kDeletedMark;
     b.putSlot(1, i++, deleted);
     b.putSlot(1, i++, std::vector<uint8_t>(32, 0xF6));  // filler
     b.putSlot(1, i++, std::vector<uint8_t>(32, 0));     // end slot, but reading goes on
-    i = b.putGroup(1, i, u"", "AFTER   END", 0x20, 0, 0);
+    i = b.putGroup(1, i, u"", "AFTER   END", attr::kArchive, 0, 0);
     open(b);
     const std::vector<std::string> live = {"FILE1   TXT", "LONGNA~1   |Long name", "AFTER   END"};
     EXPECT_EQ(enumerate("*"), live);
@@ -128,7 +128,7 @@ TEST_F(DirSearch, EnumerationModes) {
 
 TEST_F(DirSearch, EmptyDirectoriesAndContinuation) {
     ImageBuilder b;
-    b.putGroup(1, 0, u"Sub", "SUB        ", 0x10, 2, 0);
+    b.putGroup(1, 0, u"Sub", "SUB        ", attr::kDirectory, 2, 0);
     b.makeDirectory(2, 1);
     open(b);
     DirEntry* e = nullptr;
@@ -145,7 +145,8 @@ TEST_F(DirSearch, EmptyDirectoriesAndContinuation) {
 TEST_F(DirSearch, OneEnumerationSurvivesLookupsBetweenCalls) {
     ImageBuilder b;
     uint32_t i = 0;
-    for (const char* n : {"A          ", "B          ", "C          "}) i = b.putGroup(1, i, u"", n, 0x20, 0, 0);
+    for (const char* n : {"A          ", "B          ", "C          "})
+        i = b.putGroup(1, i, u"", n, attr::kArchive, 0, 0);
     open(b);
     DirEntry* e = nullptr;
     int32_t slots = 0;
@@ -158,17 +159,18 @@ TEST_F(DirSearch, OneEnumerationSurvivesLookupsBetweenCalls) {
 
 TEST_F(DirSearch, AGroupAcrossAClusterBoundaryIsOneEntry) {
     ImageBuilder b;
-    b.putGroup(1, 0, u"Sub", "SUB        ", 0x10, 2, 0);
+    b.putGroup(1, 0, u"Sub", "SUB        ", attr::kDirectory, 2, 0);
     b.makeDirectory(2, 1);
     b.chain({2, 3});
     // Fill cluster 2 so that a three-part name ends in its last slots and the short entry opens cluster 3.
     uint32_t i = 2;
-    for (; i < 13; ++i) i = b.putGroup(2, i, u"", "F" + std::to_string(i) + "         ", 0x20, 0, 0) - 1;
+    for (; i < 13; ++i)
+        i = b.putGroup(2, i, u"", "F" + std::to_string(i) + "         ", attr::kArchive, 0, 0) - 1;
     const std::u16string name = u"A name of more than twenty-six chars";
     auto parts = ImageBuilder::longParts(name, ImageBuilder::checksum("ANAMEO~1   "));
     ASSERT_EQ(parts.size(), 3u);
     for (size_t p = 0; p < 3; ++p) b.putSlot(2, 13 + static_cast<uint32_t>(p), parts[p]);
-    b.putSlot(3, 0, ImageBuilder::shortEntry("ANAMEO~1   ", 0x20, 0, 0));
+    b.putSlot(3, 0, ImageBuilder::shortEntry("ANAMEO~1   ", attr::kArchive, 0, 0));
     open(b);
     EntryPos pos{};
     DirEntry* e = nullptr;
@@ -188,18 +190,18 @@ TEST_F(DirSearch, OrphanPartsAndOverlongGroups) {
     // Parts of a lost name, then a complete group: the lost parts are dropped.
     auto lost = ImageBuilder::longParts(u"lost name here", 0);
     b.putSlot(1, i++, lost[0]);
-    i = b.putGroup(1, i, u"Kept", "KEPT       ", 0x20, 0, 0);
+    i = b.putGroup(1, i, u"Kept", "KEPT       ", attr::kArchive, 0, 0);
     // A group without its first part still names its entry.
     auto parts = ImageBuilder::longParts(u"Twenty-six characters long", 0);
     b.putSlot(1, i++, parts[1]);
-    b.putSlot(1, i++, ImageBuilder::shortEntry("TWENTY~1   ", 0x20, 0, 0));
+    b.putSlot(1, i++, ImageBuilder::shortEntry("TWENTY~1   ", attr::kArchive, 0, 0));
     // 22 parts of one name: more than a group holds; the entry after them is found on its own.
     for (int p = 22; p >= 1; --p) {
         auto part = ImageBuilder::longParts(u"x", 0)[0];
-        part[0] = static_cast<uint8_t>(p == 22 ? 0x40 | p : p);
+        part[0] = static_cast<uint8_t>(p == 22 ? kLastPartMark | p : p);
         b.putSlot(1, i++, part);
     }
-    b.putSlot(1, i++, ImageBuilder::shortEntry("AFTER      ", 0x20, 0, 0));
+    b.putSlot(1, i++, ImageBuilder::shortEntry("AFTER      ", attr::kArchive, 0, 0));
     open(b);
     EXPECT_EQ(find("Kept"), 0);
     EXPECT_EQ(state.lastSlotCount(), 2u);
@@ -211,9 +213,9 @@ TEST_F(DirSearch, OrphanPartsAndOverlongGroups) {
 TEST_F(DirSearch, FailedChecksAreReported) {
     ImageBuilder b;
     uint32_t i = 0;
-    i = b.putGroup(1, i, u"", "GOOD       ", 0x20, 0, 0);
-    i = b.putGroup(1, i, u"", "BAD|NAME   ", 0x20, 0, 0);
-    i = b.putGroup(1, i, u"", "LATER      ", 0x20, 0, 0);
+    i = b.putGroup(1, i, u"", "GOOD       ", attr::kArchive, 0, 0);
+    i = b.putGroup(1, i, u"", "BAD|NAME   ", attr::kArchive, 0, 0);
+    i = b.putGroup(1, i, u"", "LATER      ", attr::kArchive, 0, 0);
     open(b);
     EXPECT_EQ(find("LATER"), 0);  // no checks until they are switched on
     ASSERT_EQ(state.BlockTestFol(2), 0);
@@ -238,11 +240,11 @@ TEST_F(DirSearch, FailedChecksAreReported) {
 
 TEST_F(DirSearch, ADirectoryWhoseChainLoopsEnds) {
     ImageBuilder b;
-    b.putGroup(1, 0, u"", "LOOP       ", 0x10, 2, 0);
+    b.putGroup(1, 0, u"", "LOOP       ", attr::kDirectory, 2, 0);
     b.makeDirectory(2, 1);
     b.setFat(2, 3);
     b.setFat(3, 2);
-    b.putGroup(3, 0, u"", "INNER      ", 0x20, 0, 0);
+    b.putGroup(3, 0, u"", "INNER      ", attr::kArchive, 0, 0);
     open(b);
     EXPECT_EQ(find("NOTHERE", 2), 1);
     EXPECT_EQ(find("INNER", 2), 0);

@@ -34,7 +34,7 @@ TEST(DirSlot, BlankSlotsAreEndOrFiller) {
     notBlank[20] = 7;
     EXPECT_FALSE(isBlank(notBlank));
     EXPECT_FALSE(isFreeSlot(notBlank));
-    Slot deleted = toSlot(ImageBuilder::shortEntry("XFILE   TXT", 0x20, 2, 5));
+    Slot deleted = toSlot(ImageBuilder::shortEntry("XFILE   TXT", attr::kArchive, 2, 5));
     deleted[0] = kDeletedMark;
     EXPECT_TRUE(isFreeSlot(deleted));
 }
@@ -64,9 +64,9 @@ std::vector<uint8_t> with(std::vector<uint8_t> s, size_t at, std::vector<uint8_t
 }
 
 TEST(DirSlot, ChecksGiveTheirCodes) {
-    const auto file = ImageBuilder::shortEntry("README  TXT", 0x20, 2, 100);
-    const auto dir = ImageBuilder::shortEntry("DOCS       ", 0x10, 3, 0);
-    const auto label = ImageBuilder::shortEntry("MY DISK    ", 0x08, 0, 0);
+    const auto file = ImageBuilder::shortEntry("README  TXT", attr::kArchive, 2, 100);
+    const auto dir = ImageBuilder::shortEntry("DOCS       ", attr::kDirectory, 3, 0);
+    const auto label = ImageBuilder::shortEntry("MY DISK    ", attr::kLabel, 0, 0);
     const auto part = ImageBuilder::longParts(u"report", 0x11)[0];
     const std::vector<CheckRow> rows = {
         {"all zero", std::vector<uint8_t>(32, 0), kLimits, 0},
@@ -74,12 +74,12 @@ TEST(DirSlot, ChecksGiveTheirCodes) {
         {"cluster beyond the limit", with(file, 26, {0x21, 0x0B}), kLimits, 1},
         {"file larger than the image", with(file, 28, {0x80, 0x84, 0x1E, 0x00}), kLimits, 2},
         {"directory size is not checked", with(dir, 28, {0x80, 0x84, 0x1E, 0x00}), kLimits, 0},
-        {"dot entry", ImageBuilder::shortEntry(".          ", 0x10, 3, 0), kLimits, 0},
-        {"dotdot entry", ImageBuilder::shortEntry("..         ", 0x10, 0, 0), kLimits, 0},
+        {"dot entry", ImageBuilder::shortEntry(".          ", attr::kDirectory, 3, 0), kLimits, 0},
+        {"dotdot entry", ImageBuilder::shortEntry("..         ", attr::kDirectory, 0, 0), kLimits, 0},
         {"control character", with(file, 2, {0x07}), kLimits, 3},
         {"forbidden character", with(file, 2, {'|'}), kLimits, 3},
         {"high bytes pass", with(file, 2, {0x9A}), kLimits, 0},
-        {"deleted slot passes", with(with(file, 26, {0xFF, 0xFF}), 0, {0xE5}), kLimits, 0},
+        {"deleted slot passes", with(with(file, 26, {0xFF, 0xFF}), 0, {kDeletedMark}), kLimits, 0},
         {"long part", part, kLimits, 0},
         {"long part bad attribute", with(part, 11, {0x1F}), kLimits, 4},
         {"sequence 0x41", with(part, 0, {0x41}), kLimits, 0},

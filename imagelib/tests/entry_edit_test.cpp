@@ -13,13 +13,13 @@ using testing::ImageTest;
 // in the root a long-named file (cluster 6) and an empty file.
 ImageBuilder sampleTree() {
     ImageBuilder b;
-    uint32_t i = b.putGroup(1, 0, u"", "DOCS       ", 0x10, 2, 0);
-    i = b.putGroup(1, i, u"A long file name.txt", "ALONGF~1TXT", 0x20, 6, 100);
-    b.putGroup(1, i, u"", "ZERO       ", 0x20, 0, 0);
+    uint32_t i = b.putGroup(1, 0, u"", "DOCS       ", attr::kDirectory, 2, 0);
+    i = b.putGroup(1, i, u"A long file name.txt", "ALONGF~1TXT", attr::kArchive, 6, 100);
+    b.putGroup(1, i, u"", "ZERO       ", attr::kArchive, 0, 0);
     b.makeDirectory(2, 1);
     b.putGroup(2, 2, u"", "REPORT  TXT", 0x21, 3, 1000);
     b.chain({3, 4});
-    b.putGroup(2, 3, u"", "EMPTY      ", 0x10, 5, 0);
+    b.putGroup(2, 3, u"", "EMPTY      ", attr::kDirectory, 5, 0);
     b.makeDirectory(5, 2);
     b.setFat(6, 0xFFF);
     return b;
@@ -75,7 +75,7 @@ TEST_F(EntryEdit, KillFMarksEveryPartAndChangesNothingElse) {
 TEST_F(EntryEdit, CrossLinkedChainsKeepTheFreeCountTrue) {
     ImageBuilder b = sampleTree();
     // A second file whose chain runs into REPORT.TXT's clusters.
-    b.putGroup(1, 5, u"", "CROSS   BIN", 0x20, 10, 2000);
+    b.putGroup(1, 5, u"", "CROSS   BIN", attr::kArchive, 10, 2000);
     b.chain({10, 3});
     open(b);
     ASSERT_EQ(state.CopyF("\\CROSS.BIN", (dir / "out").string()), 0);
@@ -144,7 +144,8 @@ TEST_F(EntryEdit, MkDirOnAFullDiskOrRoot) {
     EXPECT_EQ(state.MkDir("\\NEW"), 3);
     EXPECT_EQ(freeSpace(), freeInTable());
     ImageBuilder fullRoot;
-    for (uint32_t i = 0; i < 224; ++i) fullRoot.putGroup(1, i, u"", "F" + std::to_string(i) + "          ", 0x20, 0, 0);
+    for (uint32_t i = 0; i < 224; ++i)
+        fullRoot.putGroup(1, i, u"", "F" + std::to_string(i) + "          ", attr::kArchive, 0, 0);
     open(fullRoot);
     EXPECT_EQ(state.MkDir("\\NEW"), 3);
 }

@@ -1,6 +1,7 @@
 // The exports through libORVA.so, as a program that loads the library calls them.
 #include <gtest/gtest.h>
 
+#include "entry_attributes.h"
 #include "fixture.h"
 #include "image_builder.h"
 #include "orva.h"
@@ -32,7 +33,7 @@ TEST(Exports, NothingOpenAnswersNineOrTen) {
 TEST(Exports, AnEntryIsFollowedByItsLongNameParts) {
     testing_support::ScratchDir dir;
     ImageBuilder b;
-    b.putGroup(1, 0, u"A long file name.txt", "ALONGF~1TXT", 0x20, 0, 0);
+    b.putGroup(1, 0, u"A long file name.txt", "ALONGF~1TXT", orva::attr::kArchive, 0, 0);
     b.save(dir / "img.img");
     ASSERT_EQ(OpenFDImg((dir / "img.img").c_str(), 1), 0);
     DirEntry* e = nullptr;

@@ -27,11 +27,11 @@ protected:
 
 TEST_F(FreeSlots, RunsOfDeletedAndEndSlots) {
     ImageBuilder b;
-    b.putGroup(1, 0, u"", "A          ", 0x20, 0, 0);
-    std::vector<uint8_t> deleted = ImageBuilder::shortEntry("B          ", 0x20, 0, 0);
-    deleted[0] = 0xE5;
+    b.putGroup(1, 0, u"", "A          ", attr::kArchive, 0, 0);
+    std::vector<uint8_t> deleted = ImageBuilder::shortEntry("B          ", attr::kArchive, 0, 0);
+    deleted[0] = kDeletedMark;
     b.putSlot(1, 1, deleted);
-    b.putGroup(1, 2, u"", "C          ", 0x20, 0, 0);
+    b.putGroup(1, 2, u"", "C          ", attr::kArchive, 0, 0);
     b.putSlot(1, 3, std::vector<uint8_t>(32, 0xF6));  // filler is not free
     reopen(b);
     EXPECT_EQ(state.FindFreeSlots(1, 1), b.slotOffset(1, 1));
@@ -45,7 +45,8 @@ TEST_F(FreeSlots, RunsOfDeletedAndEndSlots) {
 
 TEST_F(FreeSlots, AFullRootHasNoRoom) {
     ImageBuilder b;
-    for (uint32_t i = 0; i < 224; ++i) b.putGroup(1, i, u"", "F" + std::to_string(i) + "          ", 0x20, 0, 0);
+    for (uint32_t i = 0; i < 224; ++i)
+        b.putGroup(1, i, u"", "F" + std::to_string(i) + "          ", attr::kArchive, 0, 0);
     reopen(b);
     EXPECT_EQ(state.FindFreeSlots(1, 1), 0);
     EXPECT_EQ(state.FindFreeSlots(1, 225), 0);
@@ -53,9 +54,10 @@ TEST_F(FreeSlots, AFullRootHasNoRoom) {
 
 TEST_F(FreeSlots, AFullSubdirectoryGrowsByAZeroedCluster) {
     ImageBuilder b;
-    b.putGroup(1, 0, u"", "SUB        ", 0x10, 2, 0);
+    b.putGroup(1, 0, u"", "SUB        ", attr::kDirectory, 2, 0);
     b.makeDirectory(2, 1);
-    for (uint32_t i = 2; i < 16; ++i) b.putGroup(2, i, u"", "F" + std::to_string(i) + "          ", 0x20, 0, 0);
+    for (uint32_t i = 2; i < 16; ++i)
+        b.putGroup(2, i, u"", "F" + std::to_string(i) + "          ", attr::kArchive, 0, 0);
     b.setFat(3, 0xFFF);  // taken: the new cluster is the first free one, 4
     b.putData(4, std::vector<uint8_t>(512, 0x77));
     reopen(b);
@@ -77,9 +79,10 @@ TEST_F(FreeSlots, AFullSubdirectoryGrowsByAZeroedCluster) {
 
 TEST_F(FreeSlots, AFullImageGivesNoRoomAndWritesNothing) {
     ImageBuilder b;
-    b.putGroup(1, 0, u"", "SUB        ", 0x10, 2, 0);
+    b.putGroup(1, 0, u"", "SUB        ", attr::kDirectory, 2, 0);
     b.makeDirectory(2, 1);
-    for (uint32_t i = 2; i < 16; ++i) b.putGroup(2, i, u"", "F" + std::to_string(i) + "          ", 0x20, 0, 0);
+    for (uint32_t i = 2; i < 16; ++i)
+        b.putGroup(2, i, u"", "F" + std::to_string(i) + "          ", attr::kArchive, 0, 0);
     for (uint32_t c = 3; c < 2849; ++c) b.setFat(c, 0xFFF);
     reopen(b);
     EXPECT_EQ(state.FindFreeSlots(2, 1), 0);

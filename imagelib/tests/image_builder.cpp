@@ -6,8 +6,8 @@
 #include <stdexcept>
 
 #include "boot_sector.h"
+#include "dir_entry_layout.h"
 #include "fat_table.h"
-#include "long_name_layout.h"
 
 namespace orva::testing {
 
@@ -112,8 +112,8 @@ std::vector<std::vector<uint8_t>> ImageBuilder::longParts(const std::u16string& 
     std::vector<std::vector<uint8_t>> out;
     for (size_t p = parts; p >= 1; --p) {
         std::vector<uint8_t> s(32, 0);
-        s[0] = static_cast<uint8_t>(p | (p == parts ? 0x40 : 0));
-        s[11] = 0x0F;
+        s[0] = static_cast<uint8_t>(p | (p == parts ? kLastPartMark : 0));
+        s[kAttributesAt] = attr::kLongName;
         s[13] = checksum;
         for (size_t i = 0; i < 13; ++i) {
             const size_t at = (p - 1) * 13 + i;
@@ -137,8 +137,9 @@ uint32_t ImageBuilder::putGroup(uint32_t dirCluster, uint32_t index, const std::
 void ImageBuilder::makeDirectory(uint32_t c, uint32_t parent) {
     setFat(c, 0xFFF);
     std::fill_n(bytes_.begin() + clusterOffset(c), clusterBytes(), 0);
-    putSlot(c, 0, shortEntry(".          ", 0x10, static_cast<uint16_t>(c), 0));
-    putSlot(c, 1, shortEntry("..         ", 0x10, static_cast<uint16_t>(parent == 1 ? 0 : parent), 0));
+    putSlot(c, 0, shortEntry(".          ", attr::kDirectory, static_cast<uint16_t>(c), 0));
+    putSlot(c, 1,
+            shortEntry("..         ", attr::kDirectory, static_cast<uint16_t>(parent == 1 ? 0 : parent), 0));
 }
 
 void ImageBuilder::putData(uint32_t cluster, const std::vector<uint8_t>& data) {

@@ -24,10 +24,7 @@ struct Listed {
 std::string displayName(const DirEntry* e, int32_t slots) {
     const std::u16string longName = testing::longNameOf(e, slots);
     if (!longName.empty()) return platform::utf16ToUtf8(longName);
-    std::string base(reinterpret_cast<const char*>(e->name), 8), ext(reinterpret_cast<const char*>(e->extension), 3);
-    base.erase(base.find_last_not_of(' ') + 1);
-    ext.erase(ext.find_last_not_of(' ') + 1);
-    return ext.empty() ? base : base + "." + ext;
+    return storedShortName(shortNameOf(*e));
 }
 
 // The whole tree below a directory, collected one directory at a time (one enumeration exists at a time).
@@ -39,8 +36,8 @@ void listTree(ImageState& s, uint32_t cluster, const std::string& prefix, std::v
     for (int32_t r = s.FindMInDir("*", static_cast<int32_t>(cluster), &e, &slots); r == 0;
          r = s.FindMInDir("", 0, &e, &slots)) {
         const std::string name = displayName(e, slots);
-        if (name == "." || name == ".." || (e->attributes & 0x08)) continue;
-        const bool directory = e->attributes & 0x10;
+        if (name == "." || name == ".." || (e->attributes & attr::kLabel)) continue;
+        const bool directory = e->attributes & attr::kDirectory;
         here.push_back({prefix + name, "", directory, e->size});
         clusters.push_back(e->firstCluster);
     }

@@ -13,13 +13,13 @@ using testing::ImageBuilder;
 ImageBuilder sampleTree() {
     ImageBuilder b;
     uint32_t i = 0;
-    i = b.putGroup(1, i, u"Documents", "DOCS       ", 0x10, 2, 0);
-    i = b.putGroup(1, i, u"", "README  TXT", 0x20, 0, 0);
+    i = b.putGroup(1, i, u"Documents", "DOCS       ", attr::kDirectory, 2, 0);
+    i = b.putGroup(1, i, u"", "README  TXT", attr::kArchive, 0, 0);
     b.makeDirectory(2, 1);
     b.chain({2, 3});
-    b.putGroup(2, 2, u"", "REPORT  TXT", 0x20, 0, 0);
-    b.putGroup(2, 3, u"", "OLD        ", 0x10, 4, 0);
-    b.putGroup(3, 15, u"", "LAST    TXT", 0x20, 0, 0);
+    b.putGroup(2, 2, u"", "REPORT  TXT", attr::kArchive, 0, 0);
+    b.putGroup(2, 3, u"", "OLD        ", attr::kDirectory, 4, 0);
+    b.putGroup(3, 15, u"", "LAST    TXT", attr::kArchive, 0, 0);
     b.makeDirectory(4, 2);
     return b;
 }

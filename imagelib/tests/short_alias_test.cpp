@@ -18,7 +18,7 @@ constexpr uint32_t kSub = 2;  // a folder of two clusters, 2 and 3, named SUB in
 void putAliases(ImageBuilder& b, uint32_t& slot, int from, int n) {
     for (int i = from; i < from + n; ++i) {
         const ShortName s = storedForm(*aliasCandidate("Long file.txt", i));
-        b.putSlot(1, slot++, ImageBuilder::shortEntry(std::string(s.begin(), s.end()), 0x20, 0, 0));
+        b.putSlot(1, slot++, ImageBuilder::shortEntry(std::string(s.begin(), s.end()), attr::kArchive, 0, 0));
     }
 }
 
@@ -34,25 +34,29 @@ TEST_F(ShortAlias, EntriesThatTakeAnAlias) {
     } rows[] = {
         {"an empty folder", [](ImageBuilder&) {}, 0, false, "LONGFI~1TXT"},
         {"an entry after the end mark",
-         [](ImageBuilder& b) { b.putSlot(1, 1, ImageBuilder::shortEntry("LONGFI~1TXT", 0x20, 0, 0)); }, 0,
-         false, "LONGFI~2TXT"},
+         [](ImageBuilder& b) {
+             b.putSlot(1, 1, ImageBuilder::shortEntry("LONGFI~1TXT", attr::kArchive, 0, 0));
+         },
+         0, false, "LONGFI~2TXT"},
         {"the volume label",
-         [](ImageBuilder& b) { b.putSlot(1, 0, ImageBuilder::shortEntry("LONGFI~1TXT", 0x08, 0, 0)); }, 0,
-         false, "LONGFI~2TXT"},
+         [](ImageBuilder& b) {
+             b.putSlot(1, 0, ImageBuilder::shortEntry("LONGFI~1TXT", attr::kLabel, 0, 0));
+         },
+         0, false, "LONGFI~2TXT"},
         {"an entry with a long name of its own",
-         [](ImageBuilder& b) { b.putGroup(1, 0, u"Long file!.txt", "LONGFI~1TXT", 0x20, 0, 0); }, 0, false,
-         "LONGFI~2TXT"},
+         [](ImageBuilder& b) { b.putGroup(1, 0, u"Long file!.txt", "LONGFI~1TXT", attr::kArchive, 0, 0); }, 0,
+         false, "LONGFI~2TXT"},
         {"an entry behind one the slot checks reject",
          [](ImageBuilder& b) {
-             b.putSlot(1, 0, ImageBuilder::shortEntry("BAD     TXT", 0x20, 4000, 1));
-             b.putSlot(1, 1, ImageBuilder::shortEntry("LONGFI~1TXT", 0x20, 0, 0));
+             b.putSlot(1, 0, ImageBuilder::shortEntry("BAD     TXT", attr::kArchive, 4000, 1));
+             b.putSlot(1, 1, ImageBuilder::shortEntry("LONGFI~1TXT", attr::kArchive, 0, 0));
          },
          3, false, "LONGFI~2TXT"},
         {"an entry in the folder's second cluster",
          [](ImageBuilder& b) {
              for (uint32_t i = 2; i < 16; ++i)
-                 b.putSlot(kSub, i, ImageBuilder::shortEntry("FILLER  TXT", 0x20, 0, 0));
-             b.putSlot(3, 0, ImageBuilder::shortEntry("LONGFI~1TXT", 0x20, 0, 0));
+                 b.putSlot(kSub, i, ImageBuilder::shortEntry("FILLER  TXT", attr::kArchive, 0, 0));
+             b.putSlot(3, 0, ImageBuilder::shortEntry("LONGFI~1TXT", attr::kArchive, 0, 0));
          },
          0, true, "LONGFI~2TXT"},
         {"all 50 character tails and ~10, ~12",
@@ -72,7 +76,7 @@ TEST_F(ShortAlias, EntriesThatTakeAnAlias) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
         ImageBuilder b;
-        b.putSlot(1, 200, ImageBuilder::shortEntry("SUB        ", 0x10, kSub, 0));
+        b.putSlot(1, 200, ImageBuilder::shortEntry("SUB        ", attr::kDirectory, kSub, 0));
         b.makeDirectory(kSub, 1);
         b.chain({kSub, 3});
         r.setup(b);

@@ -145,7 +145,7 @@ TEST(EntryGroup, LongNamePartsEndWithAZeroUnitOnlyWhereThereIsRoom) {
 TEST(EntryGroup, StampsOfTheShortEntry) {
     NewEntry e{};
     e.shortName = storedForm("A.TXT");
-    e.attributes = 0x20;
+    e.attributes = attr::kArchive;
     e.stamps = {{2003, 7, 18, 9, 59, 57}, {2004, 1, 2, 0, 0, 0}, {2003, 7, 18, 9, 59, 56}};
     e.firstCluster = 7;
     e.size = 1234;

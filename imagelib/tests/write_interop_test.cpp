@@ -139,7 +139,8 @@ std::string differences(const std::map<std::string, std::string>& got,
 
 std::string attributeText(uint8_t a) {
     std::string t;
-    for (auto [bit, letter] : {std::pair{0x20, 'A'}, {0x04, 'S'}, {0x02, 'H'}, {0x01, 'R'}})
+    for (auto [bit, letter] :
+         {std::pair{attr::kArchive, 'A'}, {attr::kSystem, 'S'}, {attr::kHidden, 'H'}, {attr::kReadOnly, 'R'}})
         t += a & bit ? letter : '-';
     return t;
 }
@@ -191,10 +192,10 @@ void expectToolsSee(const fs::path& image, const Tree& tree, const fs::path& scr
     for (const std::string& line : linesOf(attrib.output)) {
         if (line.size() <= 16 || line.substr(13, 3) != "::/") continue;
         uint8_t a = 0;
-        if (line[2] == 'A') a |= 0x20;
-        if (line[5] == 'S') a |= 0x04;
-        if (line[6] == 'H') a |= 0x02;
-        if (line[7] == 'R') a |= 0x01;
+        if (line[2] == 'A') a |= attr::kArchive;
+        if (line[5] == 'S') a |= attr::kSystem;
+        if (line[6] == 'H') a |= attr::kHidden;
+        if (line[7] == 'R') a |= attr::kReadOnly;
         attributes[line.substr(16)] = attributeText(a);
     }
     EXPECT_EQ(attributes, wantAttributes)
@@ -318,7 +319,7 @@ std::vector<std::string> growTree(Tree& tree, std::mt19937& rng, uint32_t cluste
         if (folder.empty() && (usedRootSlots += slotsFor(name)) > rootSlots) return false;
         const std::string path = folder.empty() ? name : folder + "/" + name;
         tree[path] = {directory, patternBytes(size, static_cast<uint32_t>(rng())),
-                      uint8_t(directory ? 0x10 : 0x20)};
+                      uint8_t(directory ? attr::kDirectory : attr::kArchive)};
         added.push_back(path);
         if (directory) folders.push_back(path);
         return true;
@@ -343,15 +344,15 @@ Tree makeTree(std::mt19937& rng, uint32_t cluster, size_t rootSlots) {
          {"README.TXT", "Příliš žluťoučký kůň.txt", "návrh.txt", "twelve_chars", "thirteen_char",
           "twenty-six-characters-long", "žluťoučký.txt", "A B.TXT", "X+Y.DAT", "ab.txt", "EMPTY"}) {
         const size_t size = std::string_view(name) == "EMPTY" ? 0 : sizeFor(rng, cluster);
-        tree[name] = {false, patternBytes(size, static_cast<uint32_t>(rng())), 0x20};
+        tree[name] = {false, patternBytes(size, static_cast<uint32_t>(rng())), attr::kArchive};
     }
-    tree["Collisions"] = {true, {}, 0x10};
+    tree["Collisions"] = {true, {}, attr::kDirectory};
     for (int i = 1; i <= 12; ++i) {
         tree["Collisions/Long name number " + std::to_string(i) + ".txt"] = {false, patternBytes(i * 100, i),
-                                                                             0x20};
+                                                                             attr::kArchive};
     }
-    tree["Collisions/readme.txt folder"] = {true, {}, 0x10};
-    tree["Collisions/readme.txt folder/readme.txt"] = {false, patternBytes(cluster, 13), 0x20};
+    tree["Collisions/readme.txt folder"] = {true, {}, attr::kDirectory};
+    tree["Collisions/readme.txt folder/readme.txt"] = {false, patternBytes(cluster, 13), attr::kArchive};
     growTree(tree, rng, cluster, rootSlots, 6, 45, 250000);
     return tree;
 }
@@ -476,7 +477,8 @@ TEST_P(WriteInterop, RandomTreesSurviveCopyDeleteAttributesAndLabels) {
         const auto attributes = static_cast<uint8_t>(rng());
         Item& item = tree[left[i]];
         ASSERT_EQ(s.SetAttrib(imagePathOf(left[i]), attributes), 0) << left[i];
-        item.attributes = static_cast<uint8_t>((item.directory ? 0x10 : 0) | (attributes & 0x27));
+        item.attributes =
+            static_cast<uint8_t>((item.directory ? attr::kDirectory : 0) | (attributes & attr::kCarried));
     }
     checkWithTools(tree, "after setting attributes");
     if (HasFatalFailure()) return;
@@ -574,14 +576,15 @@ TEST_P(EditsOfMtoolsEntries, GroupsAcrossClusterEndsAreFoundWhole) {
     testing_support::makeFatImage(image, GetParam(), "MTOOLS");
     const uint32_t cluster = clusterBytesOf(image);
     Tree tree;
-    tree["Dir"] = {true, {}, 0x10};
+    tree["Dir"] = {true, {}, attr::kDirectory};
     // 22 characters: two parts and the 8.3 entry, so that after "." and ".." every few groups one straddles.
     for (int i = 0; i < 40; ++i) {
         const std::string name = "Straddling name no" + std::to_string(100 + i) + ".t";
-        tree["Dir/" + name] = {false, patternBytes(i * 37 % 3 * cluster + i, i), 0x20};
+        tree["Dir/" + name] = {false, patternBytes(i * 37 % 3 * cluster + i, i), attr::kArchive};
     }
-    tree["Dir/" + std::string(100, 'w') + ".txt"] = {false, patternBytes(10, 99), 0x20};
-    tree["Dir/Příliš žluťoučký kůň úpěl ďábelské ódy.txt"] = {false, patternBytes(cluster + 1, 98), 0x20};
+    tree["Dir/" + std::string(100, 'w') + ".txt"] = {false, patternBytes(10, 99), attr::kArchive};
+    tree["Dir/Příliš žluťoučký kůň úpěl ďábelské ódy.txt"] = {false, patternBytes(cluster + 1, 98),
+                                                              attr::kArchive};
     for (const auto& [path, item] : tree) {
         if (item.directory) {
             fs::create_directories(dir / "tree" / path);
@@ -601,7 +604,7 @@ TEST_P(EditsOfMtoolsEntries, GroupsAcrossClusterEndsAreFoundWhole) {
     for (const std::string& path : files) {
         switch (rng() % 3) {
             case 0: {
-                const auto attributes = static_cast<uint8_t>(rng() & 0x27);
+                const auto attributes = static_cast<uint8_t>(rng() & attr::kCarried);
                 ASSERT_EQ(s.SetAttrib(imagePathOf(path), attributes), 0) << path;
                 tree[path].attributes = attributes;
                 break;
@@ -619,10 +622,10 @@ TEST_P(EditsOfMtoolsEntries, GroupsAcrossClusterEndsAreFoundWhole) {
     for (int i = 0; i < 15; ++i) {
         const std::string path =
             "Dir/New file " + std::to_string(i) + (i % 3 ? ".txt" : " with a longer name.txt");
-        tree[path] = {false, patternBytes(static_cast<size_t>(i) * 50, 200 + i), 0x20};
+        tree[path] = {false, patternBytes(static_cast<size_t>(i) * 50, 200 + i), attr::kArchive};
         added.push_back(path);
     }
-    tree["Dir/NEWDIR"] = {true, {}, 0x10};
+    tree["Dir/NEWDIR"] = {true, {}, attr::kDirectory};
     added.push_back("Dir/NEWDIR");
     copyIn(s, tree, added, dir / "host", rng);
     if (HasFatalFailure()) return;
@@ -703,7 +706,7 @@ TEST_P(FullImage, RefusalsLeaveACleanImageAndTrueFreeSpace) {
     ASSERT_EQ(s.OpenFDImg(image.string(), 1), 0);
     Tree tree;
     ASSERT_EQ(s.MkDir("\\Fill"), 0);
-    tree["Fill"] = {true, {}, 0x10};
+    tree["Fill"] = {true, {}, attr::kDirectory};
     int counter = 0;
     // Returns the library's result; a copied file joins the tree.
     auto copy = [&](const std::string& folder, size_t size, bool longName) {
@@ -714,7 +717,7 @@ TEST_P(FullImage, RefusalsLeaveACleanImageAndTrueFreeSpace) {
         const std::vector<uint8_t> bytes = patternBytes(size, static_cast<uint32_t>(counter));
         testing_support::writeFile(dir / "src", bytes);
         const int32_t r = s.CopyT((dir / "src").string(), imagePathOf(path));
-        if (r == 0) tree[path] = {false, bytes, 0x20};
+        if (r == 0) tree[path] = {false, bytes, attr::kArchive};
         expectFreeSpaceTrue(s, image, "after " + path + " gave " + std::to_string(r));
         return r;
     };
@@ -790,7 +793,7 @@ TEST(ManySimilarNames, EveryAliasIsDistinctAndFoundByMtools) {
         return "Holiday photo " + std::string(3 - number.size(), '0') + number + ".jpeg";
     };
     Tree tree;
-    tree["Holiday"] = {true, {}, 0x10};
+    tree["Holiday"] = {true, {}, attr::kDirectory};
     ImageState s;
     ASSERT_EQ(s.OpenFDImg(image.string(), 1), 0);
     ASSERT_EQ(s.MkDir("\\Holiday"), 0);
@@ -800,7 +803,7 @@ TEST(ManySimilarNames, EveryAliasIsDistinctAndFoundByMtools) {
             patternBytes(100 + static_cast<size_t>(i) * 7, static_cast<uint32_t>(i));
         testing_support::writeFile(dir / "src", bytes);
         ASSERT_EQ(s.CopyT((dir / "src").string(), imagePathOf(path)), 0) << path;
-        tree[path] = {false, bytes, 0x20};
+        tree[path] = {false, bytes, attr::kArchive};
     }
     ASSERT_EQ(s.CloseFDImg(), 0);
     expectFsckClean(image, "many similar names");
@@ -813,10 +816,9 @@ TEST(ManySimilarNames, EveryAliasIsDistinctAndFoundByMtools) {
     for (const std::string& line : linesOf(listing.output)) {
         const size_t at = line.find("Holiday photo ");
         if (at == std::string::npos || line.size() < 12) continue;
-        std::string base = line.substr(0, 8), ext = line.substr(9, 3);
-        base.erase(base.find_last_not_of(' ') + 1);
-        ext.erase(ext.find_last_not_of(' ') + 1);
-        aliasOf[line.substr(at)] = ext.empty() ? base : base + "." + ext;
+        // The 8.3 columns: the base, a blank, the extension.
+        aliasOf[line.substr(at)] = storedShortName(
+            shortNameFrom(line.substr(0, kBaseBytes), line.substr(kBaseBytes + 1, kExtensionBytes)));
     }
     std::map<std::string, std::string> want;
     for (int i = 1; i <= kFiles; ++i) want[nameOf(i)] = *aliasCandidate(nameOf(i), i - 1);
