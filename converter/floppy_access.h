@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "orva.h"
 #include "progress_port.h"
@@ -15,6 +16,13 @@
 namespace converter {
 
 using FloppyHandle = Win32Handle;
+
+// A byte offset on the medium. The transfers take it beside the drive number, in a different order for
+// reading and writing as the platforms have them; as a type of its own the two cannot trade places unnoticed.
+struct ByteOffset {
+    uint32_t value = 0;
+};
+static_assert(!std::is_convertible_v<uint32_t, ByteOffset> && !std::is_convertible_v<ByteOffset, int>);
 
 // The platform's list of supported geometries holds at most this many.
 inline constexpr size_t kMaxMediaTypes = 20;
@@ -42,9 +50,9 @@ public:
     // Transfers buffer.size() bytes, a whole number of sectors. bytesDone is what moved on success, 0 on
     // failure. Variants that address by file position ignore byteOffset; callers set the position first.
     virtual bool ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone,
-                             int floppyDrive, uint32_t byteOffset, uint32_t bytesPerSector) = 0;
+                             int floppyDrive, ByteOffset byteOffset, uint32_t bytesPerSector) = 0;
     virtual bool WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone,
-                              uint32_t byteOffset, int floppyDrive, uint32_t bytesPerSector) = 0;
+                              ByteOffset byteOffset, int floppyDrive, uint32_t bytesPerSector) = 0;
     // Moves the handle's file position; variants that take the offset with every request succeed at once.
     virtual bool SetDrivePosition(FloppyHandle handle, uint32_t byteOffset) = 0;
 

@@ -25,9 +25,9 @@ public:
     bool CheckMedia(FloppyHandle handle) override;
     bool DismountDrive(FloppyHandle handle) override;
     bool ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone, int floppyDrive,
-                     uint32_t byteOffset, uint32_t bytesPerSector) override;
+                     ByteOffset byteOffset, uint32_t bytesPerSector) override;
     bool WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone,
-                      uint32_t byteOffset, int floppyDrive, uint32_t bytesPerSector) override;
+                      ByteOffset byteOffset, int floppyDrive, uint32_t bytesPerSector) override;
     bool SetDrivePosition(FloppyHandle handle, uint32_t byteOffset) override;
     bool FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry,
                             ProgressPort& progress) override;

@@ -129,9 +129,9 @@ void ConverterDialog::formatFloppy(FloppyAccess& access) {
         std::copy(start->begin(), start->end(), bytes.begin());
         access.SetDrivePosition(handle, 0);
         uint32_t written = 0;
-        const bool laid =
-            access.WriteSectors(handle, bytes, written, 0, floppyDrive_, geometry.bytesPerSector) &&
-            written == bytes.size();
+        const bool laid = access.WriteSectors(handle, bytes, written, ByteOffset{0}, floppyDrive_,
+                                              geometry.bytesPerSector) &&
+                          written == bytes.size();
         wait.reset();
         view_.showMessage(laid ? text::kFormatDone : text::kTrack0Failed);
     }

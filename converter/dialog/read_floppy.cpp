@@ -71,8 +71,8 @@ void ConverterDialog::readFloppy(FloppyAccess& access) {
             uint32_t done = 0;
             size_t toWrite = 0;
             bool cancelled = false;
-            if (access.ReadSectors(handle, chunk, done, floppyDrive_, static_cast<uint32_t>(offset),
-                                   bytesPerSector) &&
+            if (access.ReadSectors(handle, chunk, done, floppyDrive_,
+                                   ByteOffset{static_cast<uint32_t>(offset)}, bytesPerSector) &&
                 done > 0) {
                 toWrite = std::min<size_t>(done, chunk.size());
                 offset += toWrite;
@@ -81,8 +81,8 @@ void ConverterDialog::readFloppy(FloppyAccess& access) {
                     const auto sector = chunk.subspan(i * bytesPerSector, bytesPerSector);
                     access.SetDrivePosition(handle, static_cast<uint32_t>(offset));
                     uint32_t got = 0;
-                    if (!access.ReadSectors(handle, sector, got, floppyDrive_, static_cast<uint32_t>(offset),
-                                            bytesPerSector) ||
+                    if (!access.ReadSectors(handle, sector, got, floppyDrive_,
+                                            ByteOffset{static_cast<uint32_t>(offset)}, bytesPerSector) ||
                         got < bytesPerSector) {
                         const auto code = static_cast<int>(access.LastError());
                         std::fill(sector.begin(), sector.end(), kFiller);

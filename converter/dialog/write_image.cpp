@@ -100,8 +100,8 @@ void ConverterDialog::writeImage(FloppyAccess& access) {
                 (static_cast<uint64_t>(got) + geometry.bytesPerSector - 1) / geometry.bytesPerSector;
             const auto chunk = bytes.first(static_cast<size_t>(sectors * geometry.bytesPerSector));
             uint32_t written = 0;
-            if (!access.WriteSectors(handle, chunk, written, static_cast<uint32_t>(offset), floppyDrive_,
-                                     geometry.bytesPerSector) ||
+            if (!access.WriteSectors(handle, chunk, written, ByteOffset{static_cast<uint32_t>(offset)},
+                                     floppyDrive_, geometry.bytesPerSector) ||
                 written < got) {
                 const uint32_t code = access.LastError();
                 message = code == kWriteProtectedError

@@ -30,9 +30,9 @@ public:
     // Transfers go at the handle's position, which SetDrivePosition moves and every transfer advances, as the
     // NT variant's do; byteOffset is not used.
     bool ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone, int floppyDrive,
-                     uint32_t byteOffset, uint32_t bytesPerSector) override;
+                     ByteOffset byteOffset, uint32_t bytesPerSector) override;
     bool WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone,
-                      uint32_t byteOffset, int floppyDrive, uint32_t bytesPerSector) override;
+                      ByteOffset byteOffset, int floppyDrive, uint32_t bytesPerSector) override;
     bool SetDrivePosition(FloppyHandle handle, uint32_t byteOffset) override;
     bool FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry, ProgressPort& progress) override;
 

@@ -159,10 +159,10 @@ TEST(LinuxFloppyController, ReadsWholeCylindersThroughDirectIo) {
     std::vector<uint8_t> cylinder(18432);  // deliberately not page-aligned memory
     uint32_t done = 0;
     ASSERT_TRUE(m.floppy.SetDrivePosition(h, 18432 * 3));
-    ASSERT_TRUE(m.floppy.ReadSectors(h, cylinder, done, 1, 0, 512));
+    ASSERT_TRUE(m.floppy.ReadSectors(h, cylinder, done, 1, ByteOffset{0}, 512));
     EXPECT_EQ(done, 18432u);
     EXPECT_TRUE(std::equal(cylinder.begin(), cylinder.end(), m.a().bytes.begin() + 18432 * 3));
-    ASSERT_TRUE(m.floppy.ReadSectors(h, cylinder, done, 1, 0, 512));
+    ASSERT_TRUE(m.floppy.ReadSectors(h, cylinder, done, 1, ByteOffset{0}, 512));
     EXPECT_EQ(m.kernel.log.back(), "pread " + std::to_string(18432 * 4));
     EXPECT_TRUE(m.floppy.CloseDrive(h));
     EXPECT_TRUE(m.kernel.fds.empty());
@@ -229,7 +229,7 @@ TEST(LinuxFloppyController, FailuresGiveClearCodesAndTouchNothing) {
         const char* neverSent;
     } rows[] = {
         {"write without the lock", [](Machine&) {}, false,
-         [](Machine& m, FloppyHandle h) { std::vector<uint8_t> b(512); uint32_t d; return m.floppy.WriteSectors(h, b, d, 0, 1, 512); },
+         [](Machine& m, FloppyHandle h) { std::vector<uint8_t> b(512); uint32_t d; return m.floppy.WriteSectors(h, b, d, ByteOffset{0}, 1, 512); },
          ERROR_NOT_LOCKED, "pwrite"},
         {"format without the lock", [](Machine&) {}, false,
          [](Machine& m, FloppyHandle h) { RecordingProgress p; return m.floppy.FormatAllCylinders(h, {80, 2, 2, 18, 512}, p); },
@@ -238,7 +238,7 @@ TEST(LinuxFloppyController, FailuresGiveClearCodesAndTouchNothing) {
          [](Machine& m, FloppyHandle h) { RecordingProgress p; return m.floppy.FormatAllCylinders(h, {80, 2, 2, 18, 512}, p); },
          19, "FDFMTBEG"},
         {"write on a protected medium", [](Machine& m) { m.a().writable = false; }, true,
-         [](Machine& m, FloppyHandle h) { std::vector<uint8_t> b(512); uint32_t d; return m.floppy.WriteSectors(h, b, d, 0, 1, 512); },
+         [](Machine& m, FloppyHandle h) { std::vector<uint8_t> b(512); uint32_t d; return m.floppy.WriteSectors(h, b, d, ByteOffset{0}, 1, 512); },
          19, "pwrite"},
         {"1.2 MB in a 3.5\" drive", [](Machine&) {}, true,
          [](Machine& m, FloppyHandle h) { RecordingProgress p; return m.floppy.FormatAllCylinders(h, {80, 1, 2, 15, 512}, p); },
@@ -254,7 +254,7 @@ TEST(LinuxFloppyController, FailuresGiveClearCodesAndTouchNothing) {
         {"geometry of an unformatted medium", [](Machine& m) { m.a().detected.reset(); }, true,
          [](Machine& m, FloppyHandle h) { DiskGeometry g; return m.floppy.QueryGeometry(h, 1, g); }, 1785, ""},
         {"read on an empty drive", [](Machine& m) { m.a().medium = false; }, false,
-         [](Machine& m, FloppyHandle h) { std::vector<uint8_t> b(512); uint32_t d; return m.floppy.ReadSectors(h, b, d, 1, 0, 512); },
+         [](Machine& m, FloppyHandle h) { std::vector<uint8_t> b(512); uint32_t d; return m.floppy.ReadSectors(h, b, d, 1, ByteOffset{0}, 512); },
          21, ""},
         {"empty drive", [](Machine& m) { m.a().medium = false; }, false,
          [](Machine& m, FloppyHandle h) { return m.floppy.CheckMedia(h); }, 21, ""},
@@ -267,7 +267,7 @@ TEST(LinuxFloppyController, FailuresGiveClearCodesAndTouchNothing) {
              m.a().writable = false;
              std::vector<uint8_t> b(512);
              uint32_t d;
-             return m.floppy.WriteSectors(h, b, d, 0, 1, 512);
+             return m.floppy.WriteSectors(h, b, d, ByteOffset{0}, 1, 512);
          },
          19, ""},
     };
@@ -361,7 +361,7 @@ TEST(LinuxFloppyUsb, AFormatMakesSdReadTheCapacityAgainKeepingTheClaim) {
         EXPECT_EQ(m.kernel.refs("/dev/sdb"), 1);
         std::vector<uint8_t> cylinder(18432, 0xF6);
         uint32_t done = 0;
-        EXPECT_TRUE(m.floppy.WriteSectors(h, cylinder, done, 0, 2, 512));  // through O_DIRECT still
+        EXPECT_TRUE(m.floppy.WriteSectors(h, cylinder, done, ByteOffset{0}, 2, 512));  // through O_DIRECT still
         EXPECT_TRUE(m.floppy.CloseDrive(h));
         EXPECT_TRUE(m.kernel.fds.empty());
     }
@@ -377,7 +377,7 @@ TEST(LinuxFloppyUsb, ProtectionMovedAfterTheOpenIsStillTold) {
         if (!beforeCheck) m.b().writable = false;  // sd makes the write fail EPERM
         std::vector<uint8_t> sector(512);
         uint32_t done = 0;
-        EXPECT_FALSE(m.floppy.WriteSectors(h, sector, done, 0, 2, 512));
+        EXPECT_FALSE(m.floppy.WriteSectors(h, sector, done, ByteOffset{0}, 2, 512));
         EXPECT_EQ(m.floppy.LastError(), 19u);
         EXPECT_EQ(m.count("pwrite"), beforeCheck ? 0u : 1u);
         m.floppy.CloseDrive(h);

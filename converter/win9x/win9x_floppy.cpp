@@ -132,15 +132,15 @@ bool Win9xFloppy::absolute(FloppyHandle handle, bool write, std::span<const uint
 }
 
 bool Win9xFloppy::ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone,
-                              int floppyDrive, uint32_t byteOffset, uint32_t bytesPerSector) {
-    const bool ok = absolute(handle, false, {}, buffer, floppyDrive, byteOffset, bytesPerSector);
+                              int floppyDrive, ByteOffset byteOffset, uint32_t bytesPerSector) {
+    const bool ok = absolute(handle, false, {}, buffer, floppyDrive, byteOffset.value, bytesPerSector);
     bytesDone = ok ? static_cast<uint32_t>(buffer.size()) : 0;
     return ok;
 }
 
 bool Win9xFloppy::WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone,
-                               uint32_t byteOffset, int floppyDrive, uint32_t bytesPerSector) {
-    const bool ok = absolute(handle, true, buffer, {}, floppyDrive, byteOffset, bytesPerSector);
+                               ByteOffset byteOffset, int floppyDrive, uint32_t bytesPerSector) {
+    const bool ok = absolute(handle, true, buffer, {}, floppyDrive, byteOffset.value, bytesPerSector);
     bytesDone = ok ? static_cast<uint32_t>(buffer.size()) : 0;
     return ok;
 }

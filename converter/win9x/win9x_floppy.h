@@ -23,9 +23,9 @@ public:
     bool CheckMedia(FloppyHandle) override { return true; }
     bool DismountDrive(FloppyHandle) override { return true; }
     bool ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone, int floppyDrive,
-                     uint32_t byteOffset, uint32_t bytesPerSector) override;
+                     ByteOffset byteOffset, uint32_t bytesPerSector) override;
     bool WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone,
-                      uint32_t byteOffset, int floppyDrive, uint32_t bytesPerSector) override;
+                      ByteOffset byteOffset, int floppyDrive, uint32_t bytesPerSector) override;
     // Every absolute request carries its own sector number.
     bool SetDrivePosition(FloppyHandle, uint32_t) override { return true; }
     bool FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry,

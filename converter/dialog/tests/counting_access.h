@@ -31,12 +31,12 @@ class CountingAccess final : public FloppyAccess {
     bool UnlockDrive(FloppyHandle h, int drive) override { return keep(inner_.UnlockDrive(h, drive)); }
     bool CheckMedia(FloppyHandle h) override { return keep(inner_.CheckMedia(h)); }
     bool DismountDrive(FloppyHandle h) override { return keep(inner_.DismountDrive(h)); }
-    bool ReadSectors(FloppyHandle h, std::span<uint8_t> buffer, uint32_t& done, int drive, uint32_t offset,
+    bool ReadSectors(FloppyHandle h, std::span<uint8_t> buffer, uint32_t& done, int drive, ByteOffset offset,
                      uint32_t bps) override {
         reads.push_back(static_cast<uint32_t>(buffer.size()));
         return keep(inner_.ReadSectors(h, buffer, done, drive, offset, bps));
     }
-    bool WriteSectors(FloppyHandle h, std::span<const uint8_t> buffer, uint32_t& done, uint32_t offset,
+    bool WriteSectors(FloppyHandle h, std::span<const uint8_t> buffer, uint32_t& done, ByteOffset offset,
                       int drive, uint32_t bps) override {
         writes.push_back(static_cast<uint32_t>(buffer.size()));
         return keep(inner_.WriteSectors(h, buffer, done, offset, drive, bps));
