@@ -93,7 +93,7 @@ constexpr std::array<Sector, kTemplateTable.size()> kSectors = [] {
     return out;
 }();
 
-constexpr std::optional<size_t> indexOf(int templateId) {
+constexpr std::optional<size_t> indexOf(TemplateId templateId) {
     for (size_t i = 0; i < kTemplateTable.size(); ++i) {
         if (kTemplateTable[i].id == templateId) return i;
     }
@@ -104,19 +104,19 @@ constexpr char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<ch
 
 }  // namespace
 
-std::optional<TemplateParams> templateParams(int templateId) {
+std::optional<TemplateParams> templateParams(TemplateId templateId) {
     const auto i = indexOf(templateId);
     if (!i) return std::nullopt;
     return kTemplateTable[*i];
 }
 
-std::optional<Sector> bootTemplate(int templateId) {
+std::optional<Sector> bootTemplate(TemplateId templateId) {
     const auto i = indexOf(templateId);
     if (!i) return std::nullopt;
     return kSectors[*i];
 }
 
-std::optional<int> templateIdForType(std::string_view typeName) {
+std::optional<TemplateId> templateIdForType(std::string_view typeName) {
     for (const TemplateParams& p : kTemplateTable) {
         if (std::ranges::equal(p.typeName, typeName, {}, lowerAscii, lowerAscii)) return p.id;
     }

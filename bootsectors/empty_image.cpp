@@ -20,7 +20,7 @@ constexpr uint64_t kBlockBytes = 512;
 
 }  // namespace
 
-std::optional<std::vector<uint8_t>> emptyFileSystemStart(int templateId, const std::string& label) {
+std::optional<std::vector<uint8_t>> emptyFileSystemStart(TemplateId templateId, const std::string& label) {
     auto sector = bootTemplate(templateId);
     if (!sector) return std::nullopt;
     boot::putText(*sector, boot::volumeLabel, label.empty() ? kNoLabel : std::string_view(label));
@@ -41,7 +41,7 @@ std::optional<std::vector<uint8_t>> emptyFileSystemStart(int templateId, const s
     return start;
 }
 
-int CreateEmptyImage(int templateId, const std::string& path, const std::string& label) {
+int CreateEmptyImage(TemplateId templateId, const std::string& path, const std::string& label) {
     const auto start = emptyFileSystemStart(templateId, label);
     const auto params = templateParams(templateId);
     if (!start || !params) return kImageNotCreated;

@@ -53,8 +53,8 @@ void BrowserDialog::newImage() {
         return;
     }
     // A file that cannot be made says so too; a half-written one has said it already.
-    if (bootsectors::CreateEmptyImage(choice->templateId, path, choice->label) !=
-        bootsectors::kImageCreated) {
+    if (bootsectors::CreateEmptyImage(static_cast<bootsectors::TemplateId>(choice->templateId), path,
+                                      choice->label) != bootsectors::kImageCreated) {
         view_.showMessage(browser::messageText(168));
     }
     rebuildHostTree();

@@ -17,13 +17,14 @@
 #include <vector>
 
 #include "converter/dialog/converter_dialog.h"
-#include "converter/dialog/drive_setup.h"
+#include "drive_setup.h"
 #include "linux/floppy_discovery.h"
 #include "linux/linux_floppy.h"
 #include "linux/sys_call_seam.h"
 
 namespace {
 
+using namespace converter;
 using namespace converter::dialog;
 
 class PrintingView final : public ConverterView {

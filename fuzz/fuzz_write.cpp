@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 state->WriteVol(arg & 1 ? "" : path + 1);
                 break;
             case 5: {
-                auto sector = bootsectors::bootTemplate(150 + arg % 4);
+                auto sector = bootsectors::bootTemplate(bootsectors::kTemplateTable[arg % 4].id);
                 (*sector)[arg % 512] ^= arg;
                 state->WriteBoot(sector->data());
                 break;

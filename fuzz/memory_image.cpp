@@ -37,9 +37,7 @@ private:
     std::vector<uint8_t>& bytes_;
 };
 
-constexpr int kTemplates[4] = {150, 151, 152, 153};
-
-std::vector<uint8_t> makeBlankImage(int templateId) {
+std::vector<uint8_t> makeBlankImage(bootsectors::TemplateId templateId) {
     const auto params = bootsectors::templateParams(templateId);
     const auto sector = bootsectors::bootTemplate(templateId);
     std::vector<uint8_t> image(size_t{params->totalSectors} * params->bytesPerSector, 0);
@@ -54,8 +52,9 @@ std::vector<uint8_t> makeBlankImage(int templateId) {
 
 // Built once: every input starts from a copy.
 const std::vector<uint8_t>& blankImage(int index) {
-    static const std::array<std::vector<uint8_t>, 4> images = {makeBlankImage(kTemplates[0]), makeBlankImage(kTemplates[1]),
-                                                               makeBlankImage(kTemplates[2]), makeBlankImage(kTemplates[3])};
+    static const std::array<std::vector<uint8_t>, 4> images = {
+        makeBlankImage(bootsectors::kTemplateTable[0].id), makeBlankImage(bootsectors::kTemplateTable[1].id),
+        makeBlankImage(bootsectors::kTemplateTable[2].id), makeBlankImage(bootsectors::kTemplateTable[3].id)};
     return images[static_cast<size_t>(index)];
 }
 

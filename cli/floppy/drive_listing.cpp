@@ -65,7 +65,7 @@ int runDrivesListing(const std::vector<std::string>& emulate) {
         return kExitOk;
     }
     std::vector<DriveRow> rows;
-    for (const dialog::FloppyDriveEntry& entry : drives->setup.entries) {
+    for (const converter::FloppyDriveEntry& entry : drives->setup.entries) {
         // Choosing the drive in the window fills its information list.
         CommandLineView view(FloppyAction::Drives, entry.letter, {});
         dialog::ConverterDialog window(view, servicesFor(entry, ""), optionsFor(*drives));

@@ -58,8 +58,9 @@ int runFloppyAction(const FloppyRequest& request) {
     const auto drives = setUpDrives(request.emulate);
     if (!drives) return kExitFailure;
     const auto& entries = drives->setup.entries;
-    const auto entry = std::find_if(entries.begin(), entries.end(),
-                                    [&](const dialog::FloppyDriveEntry& e) { return e.letter == *letter; });
+    const auto entry =
+        std::find_if(entries.begin(), entries.end(),
+                     [&](const converter::FloppyDriveEntry& e) { return e.letter == *letter; });
     if (entry == entries.end()) {
         printError("no floppy drive " + *letter + " (drives: " + letters(*drives) + ")");
         return kExitFailure;

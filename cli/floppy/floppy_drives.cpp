@@ -10,14 +10,14 @@ namespace dialog = converter::dialog;
 std::optional<FloppyDrives> setUpDrives(const std::vector<std::string>& emulate) {
     FloppyDrives drives;
     if (emulate.empty()) {
-        drives.setup = dialog::realDrives();
+        drives.setup = converter::realDrives();
         // Discovery is cheap and names the drives in the same order as the setup does.
         for (const auto& device : converter::linux_floppy::findFloppyDrives()) {
             const bool usb = device.backEnd == converter::linux_floppy::DriveBackEnd::UsbFloppy;
             drives.devices[device.letter] = device.path + (usb ? " (USB)" : "");
         }
     } else {
-        drives.setup = dialog::emulatedDrives(emulate, "");
+        drives.setup = converter::emulatedDrives(emulate, "");
         for (const auto& entry : drives.setup.entries) drives.devices[entry.letter] = "emulated";
     }
     if (!drives.setup.error.empty()) {
@@ -35,7 +35,7 @@ std::optional<std::string> driveLetter(const std::string& typed) {
     return std::string(1, letter) + ":";
 }
 
-dialog::ConverterServices servicesFor(const dialog::FloppyDriveEntry& drive, const std::string& folder) {
+dialog::ConverterServices servicesFor(const converter::FloppyDriveEntry& drive, const std::string& folder) {
     dialog::ConverterServices services;
     services.floppies = {drive};
     services.listDrives = [folder] {

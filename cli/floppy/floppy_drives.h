@@ -6,12 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "converter/dialog/drive_setup.h"
+#include "converter/dialog/converter_dialog.h"
+#include "drive_setup.h"
 
 namespace cli {
 
 struct FloppyDrives {
-    converter::dialog::DriveSetup setup;
+    converter::DriveSetup setup;
     std::map<std::string, std::string> devices;  // letter → "/dev/fd0", "/dev/sdb (USB)", "emulated"
 };
 
@@ -23,7 +24,7 @@ std::optional<std::string> driveLetter(const std::string& typed);
 
 // The services the converter's window gets from orva: the drive alone, and the image's folder as the only
 // place for files (nothing when folder is empty), never looked into further than itself.
-converter::dialog::ConverterServices servicesFor(const converter::dialog::FloppyDriveEntry& drive,
+converter::dialog::ConverterServices servicesFor(const converter::FloppyDriveEntry& drive,
                                                  const std::string& folder);
 
 // The window's options: no extension list, so image names stay exactly as typed.

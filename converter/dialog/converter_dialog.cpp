@@ -100,7 +100,7 @@ void ConverterDialog::refreshFloppyInfo() {
     view_.clearInfo();
     InfoList info(view_);
     DiskGeometry geometry{};
-    if (osKind_ == '9' && diagSwitch_ != 0) {
+    if (osKind_ == OsKind::Win9x && diagSwitch_ != 0) {
         std::string diagnosis;
         if (access->DiagnoseDrive(handle, floppyDrive_, geometry, diagnosis, diagSwitch_ - 1) == 1) {
             view_.showMessage(diagnosis);

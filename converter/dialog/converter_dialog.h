@@ -6,23 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "converter/dialog/converter_options.h"
 #include "converter/dialog/converter_view.h"
-#include "floppy_access.h"
+#include "drive_setup.h"
 #include "platform/host_drives.h"
 
 namespace converter::dialog {
-
-// One floppy drive of the list: its letter ("a:") and the access that reaches it.
-struct FloppyDriveEntry {
-    std::string letter;
-    FloppyAccess* access = nullptr;
-};
-
-struct ConverterOptions {
-    std::string extensionText = ".gvx";  // tokens, each beginning with "."
-    int diagSwitch = 0;                  // 0, or (the character after /D AND 15) + 1
-    char osKind = 'N';                   // 'N' the NT line (Linux too), '9' the 95/98 line
-};
 
 struct ConverterServices {
     std::vector<FloppyDriveEntry> floppies;
@@ -59,7 +48,7 @@ class ConverterDialog {
     const std::string& currentPath() const { return currentPath_; }
     bool pathResolved() const { return pathResolved_; }
     const std::vector<std::string>& extensions() const { return extensions_; }
-    char osKind() const { return osKind_; }
+    OsKind osKind() const { return osKind_; }
 
   private:
     void refreshFloppyInfo();
@@ -87,7 +76,7 @@ class ConverterDialog {
 
     ConverterView& view_;
     ConverterServices services_;
-    char osKind_;
+    OsKind osKind_;
     int diagSwitch_;
     std::string extensionText_;
     std::vector<std::string> extensions_;

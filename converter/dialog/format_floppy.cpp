@@ -18,16 +18,16 @@ namespace {
 
 constexpr uint32_t kWriteProtectedError = 19;
 
-std::optional<int> templateFor(int32_t mediaType) {
+std::optional<bootsectors::TemplateId> templateFor(int32_t mediaType) {
     switch (mediaType) {
         case F5_1Pt2_512:
-            return bootsectors::k1200K;
+            return bootsectors::TemplateId::Disk1200K;
         case F3_1Pt44_512:
-            return bootsectors::k1440K;
+            return bootsectors::TemplateId::Disk1440K;
         case F3_720_512:
-            return bootsectors::k720K;
+            return bootsectors::TemplateId::Disk720K;
         case F5_360_512:
-            return bootsectors::k360K;
+            return bootsectors::TemplateId::Disk360K;
         default:
             return std::nullopt;
     }
@@ -35,7 +35,8 @@ std::optional<int> templateFor(int32_t mediaType) {
 
 // The start of the empty file system; a label also gets its root entry, the first slot after the second FAT
 // (the root lies inside cylinder 0 on every type with a template).
-std::optional<std::vector<uint8_t>> fileSystemStart(int templateId, const std::string& label) {
+std::optional<std::vector<uint8_t>> fileSystemStart(bootsectors::TemplateId templateId,
+                                                    const std::string& label) {
     auto start = bootsectors::emptyFileSystemStart(templateId, label);
     if (!start || label.empty()) return start;
     orva::Slot slot{};
@@ -55,7 +56,7 @@ bool ConverterDialog::chooseFormat(int32_t mediaType, const std::string& label) 
 
 void ConverterDialog::onFormat() {
     FloppyAccess* access = selectedAccess();
-    if (osKind_ != 'N') {
+    if (osKind_ != OsKind::Nt) {
         view_.showMessage(text::kFormatOnlyNt);
         return;
     }
@@ -104,7 +105,7 @@ void ConverterDialog::formatFloppy(FloppyAccess& access) {
         }
     }
     // A floppy exchanged since it was listed may be of a type without a template.
-    const std::optional<int> templateId = templateFor(geometry.mediaType);
+    const std::optional<bootsectors::TemplateId> templateId = templateFor(geometry.mediaType);
     const auto start = templateId ? fileSystemStart(*templateId, chosenFormatLabel_) : std::nullopt;
     if (!start) {
         view_.showMessage(text::kTypeNotFormattable);

@@ -31,7 +31,7 @@ void ConverterDialog::onReadFloppy() {
 void ConverterDialog::readFloppy(FloppyAccess& access) {
     const FloppyHandle handle = openAndLock(access);
     if (handle == INVALID_HANDLE_VALUE) return;
-    if (osKind_ == 'N' && !waitForMedium(access, handle)) return;
+    if (osKind_ == OsKind::Nt && !waitForMedium(access, handle)) return;
     DiskGeometry geometry{};
     if (!access.QueryGeometry(handle, floppyDrive_, geometry)) {
         view_.showMessage(text::kGeometryFailed);

@@ -25,7 +25,7 @@ void ConverterDialog::onWriteImage() {
 void ConverterDialog::writeImage(FloppyAccess& access) {
     const FloppyHandle handle = openAndLock(access);
     if (handle == INVALID_HANDLE_VALUE) return;
-    if (osKind_ == 'N') {
+    if (osKind_ == OsKind::Nt) {
         if (!waitForMedium(access, handle)) {
             refreshFloppyInfo();
             return;
@@ -64,7 +64,7 @@ void ConverterDialog::writeImage(FloppyAccess& access) {
         return finish();
     }
 
-    if (osKind_ == 'N' && view_.askYesNo(text::kFormatBeforeWrite)) {
+    if (osKind_ == OsKind::Nt && view_.askYesNo(text::kFormatBeforeWrite)) {
         const int formatLine = appendProgressLine(text::kFormatting);
         auto wait = view_.waitCursor();
         const bool formatted = access.FormatAllCylinders(handle, geometry, view_);

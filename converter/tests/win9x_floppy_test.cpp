@@ -254,8 +254,9 @@ TEST(Win9xFloppy, DiagnosisShowsDriveAndBootSector) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.scenario + " selector " + std::to_string(r.selector));
         Bench bench(r.scenario);
-        ASSERT_EQ(bench.drive->write(0, *bootsectors::bootTemplate(bootsectors::k1440K)).status,
-                  DriveStatus::Ok);
+        ASSERT_EQ(
+            bench.drive->write(0, *bootsectors::bootTemplate(bootsectors::TemplateId::Disk1440K)).status,
+            DriveStatus::Ok);
         DiskGeometry g{};
         std::string text = "before";
         EXPECT_EQ(bench.floppy->DiagnoseDrive(bench.handle, 1, g, text, r.selector), r.result);

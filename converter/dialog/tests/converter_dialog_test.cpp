@@ -62,7 +62,7 @@ TEST(ConverterNames, CommandLineText) {
         {".img /D1", ".img /D1 ", 2},
     };
     for (const Row& row : rows) {
-        const ConverterOptions o = parseConverterText(row.text, 'N');
+        const ConverterOptions o = parseConverterText(row.text, OsKind::Nt);
         EXPECT_EQ(o.extensionText, row.extensions) << row.text;
         EXPECT_EQ(o.diagSwitch, row.diag) << row.text;
     }

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "converter/dialog/converter_dialog.h"
-#include "converter/dialog/drive_setup.h"
 #include "counting_access.h"
+#include "drive_setup.h"
 #include "fixture.h"
 #include "scripted_converter_view.h"
 
