@@ -4,11 +4,10 @@
 #include "converter/dialog/file_names.h"
 #include "converter/dialog/texts.h"
 #include "geometry_list.h"
+#include "media_types.h"
 
 namespace converter::dialog {
 namespace {
-
-constexpr int32_t kRemovableMedia = 11;
 
 // The information list as the geometry lines see it.
 class InfoList : public ListPort {
@@ -114,7 +113,7 @@ void ConverterDialog::refreshFloppyInfo() {
         for (const DiskGeometry& type : access->MediaTypes()) ListGeometryLine(false, type, info);
     }
 
-    if (geometry.mediaType == kRemovableMedia) {
+    if (geometry.mediaType == RemovableMedia) {
         // A removable hard disk is no floppy; its folders are already on the file side as a mounted drive.
         if (view_.askYesNo(text::kRemovableHardDisk)) {
             floppyEntries_.erase(floppyEntries_.begin() + floppyIndex_);
@@ -139,7 +138,8 @@ void ConverterDialog::refreshFloppyInfo() {
 }
 
 void ConverterDialog::updateArrows() {
-    view_.setArrows(floppyDrive_ != 0 && !currentPath_.empty() && ClassifyName(fileName_) != 0);
+    view_.setArrows(floppyDrive_ != 0 && !currentPath_.empty() &&
+                    ClassifyName(fileName_) != NameClass::Empty);
 }
 
 }  // namespace converter::dialog

@@ -16,8 +16,6 @@
 namespace converter::dialog {
 namespace {
 
-constexpr uint32_t kWriteProtectedError = 19;
-
 std::optional<bootsectors::TemplateId> templateFor(int32_t mediaType) {
     switch (mediaType) {
         case F5_1Pt2_512:
@@ -123,7 +121,7 @@ void ConverterDialog::formatFloppy(FloppyAccess& access) {
     if (!access.FormatAllCylinders(handle, geometry, view_)) {
         const uint32_t code = access.LastError();
         wait.reset();
-        view_.showMessage(code == kWriteProtectedError ? text::kWriteProtected : text::kTypeNotFormattable);
+        view_.showMessage(code == ERROR_WRITE_PROTECT ? text::kWriteProtected : text::kTypeNotFormattable);
     } else {
         auto bytes = buffer->bytes();
         std::fill(bytes.begin(), bytes.end(), 0);

@@ -10,11 +10,6 @@
 #include "platform/host_file.h"
 
 namespace converter::dialog {
-namespace {
-
-constexpr uint32_t kWriteProtectedError = 19;
-
-}  // namespace
 
 void ConverterDialog::onWriteImage() {
     FloppyAccess* access = selectedAccess();
@@ -72,7 +67,7 @@ void ConverterDialog::writeImage(FloppyAccess& access) {
         wait.reset();
         view_.removeInfo(formatLine);
         if (!formatted) {
-            view_.showMessage(code == kWriteProtectedError ? text::kWriteProtected : text::kFormatError);
+            view_.showMessage(code == ERROR_WRITE_PROTECT ? text::kWriteProtected : text::kFormatError);
             view_.SetPos(0);
             image->close();
             // Given back like after every other run, so the drive is not left mounted.
@@ -104,9 +99,8 @@ void ConverterDialog::writeImage(FloppyAccess& access) {
                                      floppyDrive_, geometry.bytesPerSector) ||
                 written < got) {
                 const uint32_t code = access.LastError();
-                message = code == kWriteProtectedError
-                              ? text::kWriteProtected
-                              : text::fill(text::kWriteError, static_cast<int>(code));
+                message = code == ERROR_WRITE_PROTECT ? text::kWriteProtected
+                                                      : text::fill(text::kWriteError, static_cast<int>(code));
             } else {
                 offset += static_cast<uint64_t>(got);
                 view_.StepIt();
