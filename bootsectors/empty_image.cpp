@@ -38,6 +38,11 @@ std::optional<std::vector<uint8_t>> emptyFileSystemStart(TemplateId templateId, 
               start.begin() + static_cast<std::ptrdiff_t>(firstFat));
     std::copy(reservedEntries.begin(), reservedEntries.end(),
               start.begin() + static_cast<std::ptrdiff_t>(firstFat + sectorsPerFat * bytesPerSector));
+    if (!label.empty()) {
+        orva::Slot slot{};
+        orva::fillLabelSlot(slot, label, orva::PackDosStamp(orva::stampTimeOf(platform::utcNow())));
+        start.insert(start.end(), slot.begin(), slot.end());
+    }
     return start;
 }
 
@@ -57,16 +62,6 @@ int CreateEmptyImage(TemplateId templateId, const std::string& path, const std::
     if (file->writeAt(0, *start) != static_cast<int64_t>(start->size()) || !file->setSize(imageBytes)) {
         file->close();
         return kImageWriteFailed;
-    }
-    const uint64_t firstFat =
-        (uint64_t{params->reservedSectors} + params->hiddenSectors) * params->bytesPerSector;
-    const uint64_t sectorsPerFat = params->sectorsPerFat;
-    const uint64_t bytesPerSector = params->bytesPerSector;
-
-    if (!label.empty()) {
-        orva::Slot slot{};
-        orva::fillLabelSlot(slot, label, orva::PackDosStamp(orva::stampTimeOf(platform::utcNow())));
-        file->writeAt(firstFat + 2 * sectorsPerFat * bytesPerSector, slot);
     }
 
     // A new image holds nothing yet that a crash could lose, so there is no ordering point to wait for; a

@@ -23,7 +23,8 @@ int CreateEmptyImage(TemplateId templateId, const std::string& path, const std::
 
 // The start of an empty file system of the template, up to the end of its second FAT: the boot sector with
 // the label in it ("__NO_NAME__" for an empty one) and the two reserved entries of both FATs, zeros
-// elsewhere. Nothing for an unknown template.
+// elsewhere; a non-empty label adds its entry, the first root slot, stamped with the current UTC time.
+// Nothing for an unknown template.
 std::optional<std::vector<uint8_t>> emptyFileSystemStart(TemplateId templateId, const std::string& label);
 
 }  // namespace bootsectors

@@ -14,6 +14,8 @@
 
 namespace converter::dialog::testing {
 
+using actions::testing::CountingAccess;
+
 class ConverterTest : public ::testing::Test {
   protected:
     // emulate: "a=SCENARIO" texts; platformLine "", "nt" or "9x"; text: the rest of the command line.
