@@ -38,12 +38,14 @@ std::optional<std::vector<uint8_t>> emptyFileSystemStart(TemplateId templateId, 
               start.begin() + static_cast<std::ptrdiff_t>(firstFat));
     std::copy(reservedEntries.begin(), reservedEntries.end(),
               start.begin() + static_cast<std::ptrdiff_t>(firstFat + sectorsPerFat * bytesPerSector));
-    if (!label.empty()) {
-        orva::Slot slot{};
-        orva::fillLabelSlot(slot, label, orva::PackDosStamp(orva::stampTimeOf(platform::utcNow())));
-        start.insert(start.end(), slot.begin(), slot.end());
-    }
     return start;
+}
+
+std::vector<uint8_t> labelEntry(const std::string& label) {
+    if (label.empty()) return {};
+    orva::Slot slot{};
+    orva::fillLabelSlot(slot, label, orva::PackDosStamp(orva::stampTimeOf(platform::utcNow())));
+    return {slot.begin(), slot.end()};
 }
 
 int CreateEmptyImage(TemplateId templateId, const std::string& path, const std::string& label) {
@@ -59,7 +61,9 @@ int CreateEmptyImage(TemplateId templateId, const std::string& path, const std::
         uint64_t{params->totalSectors} * params->bytesPerSector / kBlockBytes * kBlockBytes;
     // The zeros come from sizing the file: nothing but the boot sector, the tables' first bytes and the
     // label need writing.
-    if (file->writeAt(0, *start) != static_cast<int64_t>(start->size()) || !file->setSize(imageBytes)) {
+    const std::vector<uint8_t> entry = labelEntry(label);
+    if (file->writeAt(0, *start) != static_cast<int64_t>(start->size()) || !file->setSize(imageBytes) ||
+        (!entry.empty() && file->writeAt(start->size(), entry) != static_cast<int64_t>(entry.size()))) {
         file->close();
         return kImageWriteFailed;
     }

@@ -23,8 +23,11 @@ int CreateEmptyImage(TemplateId templateId, const std::string& path, const std::
 
 // The start of an empty file system of the template, up to the end of its second FAT: the boot sector with
 // the label in it ("__NO_NAME__" for an empty one) and the two reserved entries of both FATs, zeros
-// elsewhere; a non-empty label adds its entry, the first root slot, stamped with the current UTC time.
-// Nothing for an unknown template.
+// elsewhere. Nothing for an unknown template.
 std::optional<std::vector<uint8_t>> emptyFileSystemStart(TemplateId templateId, const std::string& label);
+
+// The label's entry, the first root slot right after that start, stamped with the current UTC time; nothing
+// for an empty label.
+std::vector<uint8_t> labelEntry(const std::string& label);
 
 }  // namespace bootsectors

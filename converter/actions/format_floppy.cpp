@@ -51,9 +51,11 @@ void formatFloppy(const ActionDrive& drive, const FormatRequest& request, Action
         }
         // A floppy exchanged since it was listed may be of a type without a template.
         const auto templateId = templateFor(geometry.mediaType);
-        const auto start =
+        auto start =
             templateId ? bootsectors::emptyFileSystemStart(*templateId, request.label) : std::nullopt;
         if (!start) return failed(Failure::NoTemplate);
+        const std::vector<uint8_t> entry = bootsectors::labelEntry(request.label);
+        start->insert(start->end(), entry.begin(), entry.end());
         auto buffer = cylinderBuffer(geometry);
         if (!buffer || buffer->size() < start->size()) return failed(Failure::NoBuffer);
 
