@@ -8,6 +8,9 @@
 
 namespace converter::actions {
 
+// Which action a run was, for callers that word its result per action.
+enum class ActionKind { Read, Write, Format };
+
 // The long stretches of a run, each with a progress of its own.
 enum class Phase { Reading, Formatting, Writing };
 

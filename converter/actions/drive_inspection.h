@@ -20,8 +20,8 @@ struct DriveInspection {
     // not usable then. None otherwise.
     Failure failure = Failure::None;
     int code = 0;
-    DriveFacts facts;
-    std::optional<std::string> diagnosis;  // DiagnoseDrive's text, when asked for and given
+    DriveFacts facts{};
+    std::optional<std::string> diagnosis{};  // DiagnoseDrive's text, when asked for and given
 };
 
 // Opens the drive, asks for the medium's geometry (through DiagnoseDrive with the selector when there is

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "converter/actions/action_drive.h"
+#include "converter/actions/drive_inspection.h"
 #include "converter/dialog/converter_options.h"
 #include "converter/dialog/converter_view.h"
 #include "drive_setup.h"
@@ -38,11 +40,6 @@ class ConverterDialog {
     void onFormat();
     void onAbout() { view_.showAbout(); }
 
-    // For callers without an information list to pick from (orva format): the next formats lay down this
-    // type (0: the medium's own, decided as the window does) with this volume label (empty: none), after
-    // the erase question. False, changing nothing, for a type without a template.
-    bool chooseFormat(int32_t mediaType, const std::string& label);
-
     // State others may look at (tests, the view).
     int floppyDrive() const { return floppyDrive_; }
     const std::string& currentPath() const { return currentPath_; }
@@ -52,27 +49,21 @@ class ConverterDialog {
 
   private:
     void refreshFloppyInfo();
+    void listDrive(const actions::DriveInspection& look);
     void resetFloppy();
+    void dropFloppy();
     void updateArrows();
     FloppyAccess* selectedAccess() const;
-    std::string driveText() const;
 
     void selectFileDrive();
     void fillFileLevel(const std::string& folder, ItemHandle parent);
     void applyExtensionText(std::string text);
     bool resolveImagePath();
 
-    // Actions.
-    void readFloppy(FloppyAccess& access);
-    void writeImage(FloppyAccess& access);
-    void formatFloppy(FloppyAccess& access);
-
-    // Steps the three actions share: each shows its own message when it fails.
-    FloppyHandle openAndLock(FloppyAccess& access);  // INVALID_HANDLE_VALUE when stopped (nothing left open)
-    bool waitForMedium(FloppyAccess& access, FloppyHandle handle);  // false: cancelled, unlocked and closed
-    void release(FloppyAccess& access, FloppyHandle handle);        // dismount, unlock, close
-    bool imagePathUsable();                                         // resolved, and not a folder or device
-    int appendProgressLine(const char* line);
+    // What the three action buttons share.
+    actions::ActionDrive actionDrive(FloppyAccess& access) const;
+    bool imagePathResolved();  // shows why not when it cannot be
+    bool fileDriveIsOptical() const;
 
     ConverterView& view_;
     ConverterServices services_;
@@ -83,7 +74,8 @@ class ConverterDialog {
 
     std::vector<std::string> floppyEntries_;
     int floppyIndex_ = -1;
-    int floppyDrive_ = 0;  // 1 = the first floppy drive of the list ("A:"); 0 = none usable
+    int floppyDrive_ = 0;         // 1 = the first floppy drive of the list ("A:"); 0 = none usable
+    actions::DriveFacts listed_;  // what the information list shows of the drive
 
     std::vector<platform::HostDrive> fileDrives_;
     int fileDriveIndex_ = -1;
@@ -92,9 +84,6 @@ class ConverterDialog {
     std::string fileName_;
     bool pathResolved_ = false;
     std::set<ItemHandle> expandedOnce_;
-
-    int32_t chosenFormatType_ = 0;  // see chooseFormat
-    std::string chosenFormatLabel_;
 };
 
 }  // namespace converter::dialog
