@@ -5,8 +5,6 @@
 
 namespace cli {
 
-namespace dialog = converter::dialog;
-
 std::optional<FloppyDrives> setUpDrives(const std::vector<std::string>& emulate) {
     FloppyDrives drives;
     if (emulate.empty()) {
@@ -35,24 +33,8 @@ std::optional<std::string> driveLetter(const std::string& typed) {
     return std::string(1, letter) + ":";
 }
 
-dialog::ConverterServices servicesFor(const converter::FloppyDriveEntry& drive, const std::string& folder) {
-    dialog::ConverterServices services;
-    services.floppies = {drive};
-    services.listDrives = [folder] {
-        return folder.empty() ? std::vector<platform::HostDrive>{}
-                              : std::vector<platform::HostDrive>{{folder, platform::DriveType::Fixed}};
-    };
-    services.driveAccessible = [](const std::string&) { return true; };
-    // The tree would otherwise list every folder below the image's one level ahead, for nobody to see.
-    services.isDiskFolder = [](const std::string&) { return false; };
-    return services;
-}
-
-dialog::ConverterOptions optionsFor(const FloppyDrives& drives) {
-    dialog::ConverterOptions options;
-    options.extensionText = "";
-    options.osKind = drives.setup.osKind;
-    return options;
+int driveNumber(const std::string& letter) {
+    return letter.at(0) - 'a' + 1;
 }
 
 }  // namespace cli

@@ -55,7 +55,7 @@ enum class Failure {
 struct Result {
     Failure failure = Failure::None;
     int code = 0;
-    std::string subject;      // the drive or the image path the failure concerns
+    std::string subject{};    // the drive or the image path the failure concerns
     uint32_t cylinders = 0;   // whole cylinders done in the last phase
     bool driveTaken = false;  // the drive was locked for the run, so what it holds may have changed
 };
