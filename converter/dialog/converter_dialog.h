@@ -1,6 +1,6 @@
 #pragma once
 // Mirask's window logic: the state of its one dialog and a handler per control notification. It reaches the
-// user only through ConverterView and floppies only through FloppyAccess.
+// user only through ConverterView, and floppies through the converter's actions.
 #include <functional>
 #include <set>
 #include <string>
