@@ -54,15 +54,8 @@ class RecordingObserver final : public ActionObserver {
     }
 
     static const char* name(Phase phase) {
-        switch (phase) {
-            case Phase::Reading:
-                return "reading";
-            case Phase::Formatting:
-                return "formatting";
-            case Phase::Writing:
-                return "writing";
-        }
-        return "?";
+        constexpr const char* kNames[] = {"reading", "formatting", "writing"};
+        return kNames[static_cast<int>(phase)];
     }
 
   private:
