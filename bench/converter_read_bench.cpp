@@ -5,12 +5,13 @@
 #include <filesystem>
 
 #include "converter/dialog/converter_dialog.h"
-#include "converter/dialog/drive_setup.h"
+#include "drive_setup.h"
 #include "fixture.h"
 #include "scripted_converter_view.h"
 
 namespace {
 
+using namespace converter;
 using namespace converter::dialog;
 
 constexpr double kDriveMsPerCylinder = 32000.0 / 80;

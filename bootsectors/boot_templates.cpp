@@ -35,7 +35,8 @@ constexpr std::array<uint8_t, 36> kBootCode{
     0xCD, 0x19,        // int 19h          ; reboot
 };
 constexpr size_t kMessageOperand = 14;  // the immediate of "mov si, message"
-constexpr std::string_view kMessage = "\r\nNon-system disk or disk error\r\nReplace and press any key when ready\r\n";
+constexpr std::string_view kMessage =
+    "\r\nNon-system disk or disk error\r\nReplace and press any key when ready\r\n";
 constexpr size_t kMessageOffset = boot::bootCode.offset + kBootCode.size();
 
 static_assert(kLoadAddress + kMessageOffset ==
@@ -48,7 +49,8 @@ constexpr void store(Sector& s, boot::Field f, uint32_t value) {
 }
 
 constexpr void storeText(Sector& s, boot::Field f, std::string_view text) {
-    for (size_t i = 0; i < f.width; ++i) s[f.offset + i] = i < text.size() ? static_cast<uint8_t>(text[i]) : ' ';
+    for (size_t i = 0; i < f.width; ++i)
+        s[f.offset + i] = i < text.size() ? static_cast<uint8_t>(text[i]) : ' ';
 }
 
 constexpr Sector buildSector(const TemplateParams& p) {
@@ -93,30 +95,32 @@ constexpr std::array<Sector, kTemplateTable.size()> kSectors = [] {
     return out;
 }();
 
-constexpr std::optional<size_t> indexOf(int templateId) {
+constexpr std::optional<size_t> indexOf(TemplateId templateId) {
     for (size_t i = 0; i < kTemplateTable.size(); ++i) {
         if (kTemplateTable[i].id == templateId) return i;
     }
     return std::nullopt;
 }
 
-constexpr char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 }  // namespace
 
-std::optional<TemplateParams> templateParams(int templateId) {
+std::optional<TemplateParams> templateParams(TemplateId templateId) {
     const auto i = indexOf(templateId);
     if (!i) return std::nullopt;
     return kTemplateTable[*i];
 }
 
-std::optional<Sector> bootTemplate(int templateId) {
+std::optional<Sector> bootTemplate(TemplateId templateId) {
     const auto i = indexOf(templateId);
     if (!i) return std::nullopt;
     return kSectors[*i];
 }
 
-std::optional<int> templateIdForType(std::string_view typeName) {
+std::optional<TemplateId> templateIdForType(std::string_view typeName) {
     for (const TemplateParams& p : kTemplateTable) {
         if (std::ranges::equal(p.typeName, typeName, {}, lowerAscii, lowerAscii)) return p.id;
     }

@@ -9,11 +9,12 @@ namespace bootsectors {
 
 using Sector = std::array<uint8_t, 512>;
 
-enum TemplateId : int { k360K = 150, k720K = 151, k1200K = 152, k1440K = 153 };
+// The templates' resource numbers in Kelvorn.
+enum class TemplateId : int { Disk360K = 150, Disk720K = 151, Disk1200K = 152, Disk1440K = 153 };
 
 // Every boot parameter field of a template, in on-disk order; texts are stored blank-padded as written here.
 struct TemplateParams {
-    int id;
+    TemplateId id;
     std::string_view typeName;  // how the command line names the type
     std::array<uint8_t, 3> jump;
     std::string_view oemName;
@@ -38,21 +39,21 @@ struct TemplateParams {
 
 // clang-format off
 inline constexpr std::array<TemplateParams, 4> kTemplateTable{{
-    {k360K,  "360K",  {0xEB, 0x3C, 0x90}, "MSDOS5.0", 512, 2, 1, 2, 112,  720, 0xFD, 2,  9, 2, 0, 0, 0,
+    {TemplateId::Disk360K,  "360K",  {0xEB, 0x3C, 0x90}, "MSDOS5.0", 512, 2, 1, 2, 112,  720, 0xFD, 2,  9, 2, 0, 0, 0,
      0x29, 0x9AC28052, "NO NAME    ", "FAT12   "},
-    {k720K,  "720K",  {0xEB, 0x3E, 0x90}, "(rm1FIHC", 512, 2, 1, 2, 112, 1440, 0xF9, 3,  9, 2, 0, 0, 0,
+    {TemplateId::Disk720K,  "720K",  {0xEB, 0x3E, 0x90}, "(rm1FIHC", 512, 2, 1, 2, 112, 1440, 0xF9, 3,  9, 2, 0, 0, 0,
      0x29, 0x16ED231B, "RESCUE DISK", "FAT12   "},
-    {k1200K, "1.2M",  {0xEB, 0x3C, 0x90}, "Win-2000", 512, 1, 1, 2, 224, 2400, 0xF9, 7, 15, 2, 0, 0, 0,
+    {TemplateId::Disk1200K, "1.2M",  {0xEB, 0x3C, 0x90}, "Win-2000", 512, 1, 1, 2, 224, 2400, 0xF9, 7, 15, 2, 0, 0, 0,
      0x29, 0xB8E33C07, "NO NAME    ", "FAT12   "},
-    {k1440K, "1.44M", {0xEB, 0x3C, 0x90}, "Win-2000", 512, 1, 1, 2, 224, 2880, 0xF0, 9, 18, 2, 0, 0, 0,
+    {TemplateId::Disk1440K, "1.44M", {0xEB, 0x3C, 0x90}, "Win-2000", 512, 1, 1, 2, 224, 2880, 0xF0, 9, 18, 2, 0, 0, 0,
      0x29, 0x60506646, "NO NAME    ", "FAT12   "},
 }};
 // clang-format on
 
-std::optional<TemplateParams> templateParams(int templateId);
+std::optional<TemplateParams> templateParams(TemplateId templateId);
 // The complete 512-byte sector: the fields above, our boot code and the 55 AA signature.
-std::optional<Sector> bootTemplate(int templateId);
+std::optional<Sector> bootTemplate(TemplateId templateId);
 // "360K", "720K", "1.2M" or "1.44M", in any letter case.
-std::optional<int> templateIdForType(std::string_view typeName);
+std::optional<TemplateId> templateIdForType(std::string_view typeName);
 
 }  // namespace bootsectors

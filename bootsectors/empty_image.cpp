@@ -20,7 +20,7 @@ constexpr uint64_t kBlockBytes = 512;
 
 }  // namespace
 
-std::optional<std::vector<uint8_t>> emptyFileSystemStart(int templateId, const std::string& label) {
+std::optional<std::vector<uint8_t>> emptyFileSystemStart(TemplateId templateId, const std::string& label) {
     auto sector = bootTemplate(templateId);
     if (!sector) return std::nullopt;
     boot::putText(*sector, boot::volumeLabel, label.empty() ? kNoLabel : std::string_view(label));
@@ -41,7 +41,14 @@ std::optional<std::vector<uint8_t>> emptyFileSystemStart(int templateId, const s
     return start;
 }
 
-int CreateEmptyImage(int templateId, const std::string& path, const std::string& label) {
+std::vector<uint8_t> labelEntry(const std::string& label) {
+    if (label.empty()) return {};
+    orva::Slot slot{};
+    orva::fillLabelSlot(slot, label, orva::PackDosStamp(orva::stampTimeOf(platform::utcNow())));
+    return {slot.begin(), slot.end()};
+}
+
+int CreateEmptyImage(TemplateId templateId, const std::string& path, const std::string& label) {
     const auto start = emptyFileSystemStart(templateId, label);
     const auto params = templateParams(templateId);
     if (!start || !params) return kImageNotCreated;
@@ -54,19 +61,11 @@ int CreateEmptyImage(int templateId, const std::string& path, const std::string&
         uint64_t{params->totalSectors} * params->bytesPerSector / kBlockBytes * kBlockBytes;
     // The zeros come from sizing the file: nothing but the boot sector, the tables' first bytes and the
     // label need writing.
-    if (file->writeAt(0, *start) != static_cast<int64_t>(start->size()) || !file->setSize(imageBytes)) {
+    const std::vector<uint8_t> entry = labelEntry(label);
+    if (file->writeAt(0, *start) != static_cast<int64_t>(start->size()) || !file->setSize(imageBytes) ||
+        (!entry.empty() && file->writeAt(start->size(), entry) != static_cast<int64_t>(entry.size()))) {
         file->close();
         return kImageWriteFailed;
-    }
-    const uint64_t firstFat =
-        (uint64_t{params->reservedSectors} + params->hiddenSectors) * params->bytesPerSector;
-    const uint64_t sectorsPerFat = params->sectorsPerFat;
-    const uint64_t bytesPerSector = params->bytesPerSector;
-
-    if (!label.empty()) {
-        orva::Slot slot{};
-        orva::fillLabelSlot(slot, label, orva::PackDosStamp(orva::stampTimeOf(platform::utcNow())));
-        file->writeAt(firstFat + 2 * sectorsPerFat * bytesPerSector, slot);
     }
 
     // A new image holds nothing yet that a crash could lose, so there is no ordering point to wait for; a

@@ -12,8 +12,9 @@
 #include "browser/browser_view.h"
 #include "browser/command_line.h"
 #include "browser/library_entries.h"
-#include "ui_port/tree_order.h"
 #include "platform/host_drives.h"
+#include "platform/os_kind.h"
+#include "ui_port/tree_order.h"
 
 namespace browser {
 
@@ -69,7 +70,7 @@ class BrowserDialog {
     const std::string& volumeLabel() const { return volumeLabel_; }
     const std::vector<std::string>& filterEntries() const { return filterEntries_; }
     const std::vector<platform::HostDrive>& drives() const { return drives_; }
-    char osKind() const { return osKind_; }
+    platform::OsKind osKind() const { return osKind_; }
 
     // The two trees as the logic holds them.
     const ItemTree& tree(Tree which) const { return which == Tree::Host ? hostTree_ : imageTree_; }
@@ -126,7 +127,7 @@ class BrowserDialog {
     LibraryEntries lib_;
     HostServices host_;
 
-    char osKind_ = 'N';
+    platform::OsKind osKind_ = platform::OsKind::Nt;
     std::string extensionList_;
     int entryCheckFlags_ = 0;
     std::array<uint8_t, 32> checkEntry_{};

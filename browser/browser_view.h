@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "bootsectors/boot_templates.h"
 #include "ui_port/item_store.h"
 #include "ui_port/message_port.h"
 
@@ -51,7 +52,7 @@ using desktop::WaitCursorScope;
 
 // What the new-image dialog returns when accepted.
 struct NewImageChoice {
-    int templateId = 153;  // the boot sector template of the chosen disk type
+    bootsectors::TemplateId templateId = bootsectors::TemplateId::Disk1440K;  // of the chosen disk type
     std::string fileName;
     std::string label;
 };

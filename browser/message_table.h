@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "bootsectors/boot_templates.h"
+
 namespace browser {
 
 // The messages the logic shows by name; each value is the message's string id.
@@ -73,11 +75,13 @@ inline constexpr const char* kNewImageYes = "Ano";
 inline constexpr const char* kNewImageNo = "Ne";
 struct DiskTypeChoice {
     const char* text;
-    int templateId;
+    bootsectors::TemplateId templateId;
 };
 // In the dialog's order; the first is chosen at start.
-inline constexpr DiskTypeChoice kDiskTypeChoices[] = {
-    {"3,5\" 1,44 MB", 153}, {"3,5\" 720 KB", 151}, {"5,25\" 1,2 MB", 152}, {"5,25\" 360 KB", 150}};
+inline constexpr DiskTypeChoice kDiskTypeChoices[] = {{"3,5\" 1,44 MB", bootsectors::TemplateId::Disk1440K},
+                                                      {"3,5\" 720 KB", bootsectors::TemplateId::Disk720K},
+                                                      {"5,25\" 1,2 MB", bootsectors::TemplateId::Disk1200K},
+                                                      {"5,25\" 360 KB", bootsectors::TemplateId::Disk360K}};
 inline constexpr int kNewImageNameLimit = 255;
 inline constexpr int kLabelLimit = 11;
 

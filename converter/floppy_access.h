@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "orva.h"
 #include "progress_port.h"
@@ -16,11 +17,18 @@ namespace converter {
 
 using FloppyHandle = Win32Handle;
 
+// A byte offset on the medium. The transfers take it beside the drive number, in a different order for
+// reading and writing as the platforms have them; as a type of its own the two cannot trade places unnoticed.
+struct ByteOffset {
+    uint32_t value = 0;
+};
+static_assert(!std::is_convertible_v<uint32_t, ByteOffset> && !std::is_convertible_v<ByteOffset, int>);
+
 // The platform's list of supported geometries holds at most this many.
 inline constexpr size_t kMaxMediaTypes = 20;
 
 class FloppyAccess {
-public:
+  public:
     virtual ~FloppyAccess() = default;
 
     // driveText is "A:" for drive A. INVALID_HANDLE_VALUE on failure.
@@ -42,9 +50,9 @@ public:
     // Transfers buffer.size() bytes, a whole number of sectors. bytesDone is what moved on success, 0 on
     // failure. Variants that address by file position ignore byteOffset; callers set the position first.
     virtual bool ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone,
-                             int floppyDrive, uint32_t byteOffset, uint32_t bytesPerSector) = 0;
+                             int floppyDrive, ByteOffset byteOffset, uint32_t bytesPerSector) = 0;
     virtual bool WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone,
-                              uint32_t byteOffset, int floppyDrive, uint32_t bytesPerSector) = 0;
+                              ByteOffset byteOffset, int floppyDrive, uint32_t bytesPerSector) = 0;
     // Moves the handle's file position; variants that take the offset with every request succeed at once.
     virtual bool SetDrivePosition(FloppyHandle handle, uint32_t byteOffset) = 0;
 
@@ -55,15 +63,15 @@ public:
     // can produce them; selector 1 asks about the medium in the drive, anything else about the drive's
     // default.
     // Variants that have no diagnostic text answer with the medium's geometry alone.
-    virtual int DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry, std::string& /*text*/,
-                              int /*selector*/) {
+    virtual int DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry,
+                              std::string& /*text*/, int /*selector*/) {
         return QueryGeometry(handle, floppyDrive, geometry) ? 1 : 0;
     }
 
     // The code that explains the last failure, as the platform's GetLastError would give it.
     uint32_t LastError() const { return lastError_; }
 
-protected:
+  protected:
     bool fail(uint32_t error) {
         lastError_ = error;
         return false;
@@ -77,7 +85,7 @@ protected:
 
 // Closes an opened drive when the action that opened it ends, on every path.
 class OpenedDrive {
-public:
+  public:
     OpenedDrive(FloppyAccess& access, FloppyHandle handle) : access_(access), handle_(handle) {}
     ~OpenedDrive() {
         if (handle_ != INVALID_HANDLE_VALUE) access_.CloseDrive(handle_);
@@ -88,7 +96,7 @@ public:
     bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
     FloppyHandle handle() const { return handle_; }
 
-private:
+  private:
     FloppyAccess& access_;
     FloppyHandle handle_;
 };

@@ -99,7 +99,7 @@ bool ImageFloppy::DismountDrive(FloppyHandle handle) {
 }
 
 bool ImageFloppy::ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone, int,
-                              uint32_t, uint32_t) {
+                              ByteOffset, uint32_t) {
     bytesDone = 0;
     uint64_t* at = position(handle);
     if (!at) return false;
@@ -111,7 +111,7 @@ bool ImageFloppy::ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, ui
 }
 
 bool ImageFloppy::WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone,
-                               uint32_t, int, uint32_t) {
+                               ByteOffset, int, uint32_t) {
     bytesDone = 0;
     uint64_t* at = position(handle);
     if (!at) return false;

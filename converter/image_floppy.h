@@ -12,7 +12,7 @@
 namespace converter {
 
 class ImageFloppy final : public FloppyAccess {
-public:
+  public:
     // The drive answers to driveText ("A:") only.
     explicit ImageFloppy(emulation::EmulatedDrive& drive, std::string_view driveText = "A:");
 
@@ -25,14 +25,14 @@ public:
     bool CheckMedia(FloppyHandle handle) override;
     bool DismountDrive(FloppyHandle handle) override;
     bool ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone, int floppyDrive,
-                     uint32_t byteOffset, uint32_t bytesPerSector) override;
+                     ByteOffset byteOffset, uint32_t bytesPerSector) override;
     bool WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone,
-                      uint32_t byteOffset, int floppyDrive, uint32_t bytesPerSector) override;
+                      ByteOffset byteOffset, int floppyDrive, uint32_t bytesPerSector) override;
     bool SetDrivePosition(FloppyHandle handle, uint32_t byteOffset) override;
     bool FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry,
                             ProgressPort& progress) override;
 
-private:
+  private:
     // The handle's position, or null (with the last error set) for a handle that is not open.
     uint64_t* position(FloppyHandle handle);
     emulation::EmulatedDrive& drive_;

@@ -17,13 +17,14 @@
 #include <vector>
 
 #include "converter/dialog/converter_dialog.h"
-#include "converter/dialog/drive_setup.h"
+#include "drive_setup.h"
 #include "linux/floppy_discovery.h"
 #include "linux/linux_floppy.h"
 #include "linux/sys_call_seam.h"
 
 namespace {
 
+using namespace converter;
 using namespace converter::dialog;
 
 class PrintingView final : public ConverterView {
@@ -48,7 +49,6 @@ class PrintingView final : public ConverterView {
     void removeInfo(int index) override {
         if (index >= 0 && static_cast<size_t>(index) < info_.size()) info_.erase(info_.begin() + index);
     }
-    std::vector<std::string> infoLines() const override { return info_; }
     void repaintInfo() override {}
 
     void setFileDrives(const std::vector<std::string>&) override {}

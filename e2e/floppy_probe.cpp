@@ -88,13 +88,15 @@ bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
 bool readAt(FloppyAccess& access, FloppyHandle handle, uint32_t offset, std::span<uint8_t> into) {
     uint32_t done = 0;
     return access.SetDrivePosition(handle, offset) &&
-           access.ReadSectors(handle, into, done, 0, offset, 512) && done == into.size();
+           access.ReadSectors(handle, into, done, 0, converter::ByteOffset{offset}, 512) &&
+           done == into.size();
 }
 
 bool writeAt(FloppyAccess& access, FloppyHandle handle, uint32_t offset, std::span<const uint8_t> from) {
     uint32_t done = 0;
     return access.SetDrivePosition(handle, offset) &&
-           access.WriteSectors(handle, from, done, offset, 0, 512) && done == from.size();
+           access.WriteSectors(handle, from, done, converter::ByteOffset{offset}, 0, 512) &&
+           done == from.size();
 }
 
 void media(FloppyAccess& access, FloppyHandle handle, Outcome& out) {

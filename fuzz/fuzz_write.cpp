@@ -13,8 +13,9 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::array<const char*, 12> kPaths = {
-    "\\A.TXT", "\\Long name.txt", "\\DIR",       "\\Příliš žluťoučký.txt", "\\DIR\\X.TXT", "\\DIR\\Nested long name",
-    "SUB",     "\\DIR\\SUB\\",     "A B+C.TXT",  "\\DIR\\SUB\\deep.bin",     "\\",           "ABCDEFGHIJKL"};
+    "\\A.TXT",      "\\Long name.txt",         "\\DIR", "\\Příliš žluťoučký.txt",
+    "\\DIR\\X.TXT", "\\DIR\\Nested long name", "SUB",   "\\DIR\\SUB\\",
+    "A B+C.TXT",    "\\DIR\\SUB\\deep.bin",    "\\",    "ABCDEFGHIJKL"};
 
 const std::array<std::string, 3>& hostFiles() {
     static const std::array<std::string, 3> files = [] {
@@ -63,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 state->WriteVol(arg & 1 ? "" : path + 1);
                 break;
             case 5: {
-                auto sector = bootsectors::bootTemplate(150 + arg % 4);
+                auto sector = bootsectors::bootTemplate(bootsectors::kTemplateTable[arg % 4].id);
                 (*sector)[arg % 512] ^= arg;
                 state->WriteBoot(sector->data());
                 break;

@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 namespace enumeration = orva::result::FindMInDir;
 
 class MemoryFile final : public platform::RandomAccessFile {
-public:
+  public:
     explicit MemoryFile(std::vector<uint8_t>& bytes) : bytes_(bytes) {}
     int64_t readAt(uint64_t offset, std::span<uint8_t> out) override {
         if (offset >= bytes_.size()) return 0;
@@ -35,19 +35,18 @@ public:
     std::optional<uint64_t> size() override { return bytes_.size(); }
     bool close() override { return true; }
 
-private:
+  private:
     std::vector<uint8_t>& bytes_;
 };
 
-constexpr int kTemplates[4] = {150, 151, 152, 153};
-
-std::vector<uint8_t> makeBlankImage(int templateId) {
+std::vector<uint8_t> makeBlankImage(bootsectors::TemplateId templateId) {
     const auto params = bootsectors::templateParams(templateId);
     const auto sector = bootsectors::bootTemplate(templateId);
     std::vector<uint8_t> image(size_t{params->totalSectors} * params->bytesPerSector, 0);
     std::copy(sector->begin(), sector->end(), image.begin());
     for (uint32_t copy = 0; copy < params->fatCount; ++copy) {
-        const size_t at = (params->reservedSectors + copy * size_t{params->sectorsPerFat}) * params->bytesPerSector;
+        const size_t at =
+            (params->reservedSectors + copy * size_t{params->sectorsPerFat}) * params->bytesPerSector;
         image[at] = params->mediaByte;
         image[at + 1] = image[at + 2] = 0xFF;
     }
@@ -56,8 +55,9 @@ std::vector<uint8_t> makeBlankImage(int templateId) {
 
 // Built once: every input starts from a copy.
 const std::vector<uint8_t>& blankImage(int index) {
-    static const std::array<std::vector<uint8_t>, 4> images = {makeBlankImage(kTemplates[0]), makeBlankImage(kTemplates[1]),
-                                                               makeBlankImage(kTemplates[2]), makeBlankImage(kTemplates[3])};
+    static const std::array<std::vector<uint8_t>, 4> images = {
+        makeBlankImage(bootsectors::kTemplateTable[0].id), makeBlankImage(bootsectors::kTemplateTable[1].id),
+        makeBlankImage(bootsectors::kTemplateTable[2].id), makeBlankImage(bootsectors::kTemplateTable[3].id)};
     return images[static_cast<size_t>(index)];
 }
 
@@ -86,7 +86,8 @@ const fs::path& scratchFolder() {
     return folder;
 }
 
-std::unique_ptr<orva::ImageState> openInMemory(std::vector<uint8_t>& image, int32_t fatCopy, int32_t& result) {
+std::unique_ptr<orva::ImageState> openInMemory(std::vector<uint8_t>& image, int32_t fatCopy,
+                                               int32_t& result) {
     auto state = std::make_unique<orva::ImageState>([&image](const std::string&, platform::Access, int&) {
         return std::unique_ptr<platform::RandomAccessFile>(std::make_unique<MemoryFile>(image));
     });

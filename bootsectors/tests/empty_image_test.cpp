@@ -24,7 +24,7 @@ using testing_support::readFile;
 using testing_support::ScratchDir;
 
 struct Layout {
-    int id;
+    bootsectors::TemplateId id;
     const char* name;
     uint64_t fat1, fat2, root, fileBytes;
     uint8_t media;
@@ -35,10 +35,10 @@ void PrintTo(const Layout& l, std::ostream* os) {
 }
 
 const Layout kLayouts[] = {
-    {150, "T360K", 512, 1536, 2560, 368640, 0xFD, 354, 1024},
-    {151, "T720K", 512, 2048, 3584, 737280, 0xF9, 713, 1024},
-    {152, "T1200K", 512, 4096, 7680, 1228800, 0xF9, 2371, 512},
-    {153, "T1440K", 512, 5120, 9728, 1474560, 0xF0, 2847, 512},
+    {bootsectors::TemplateId::Disk360K, "T360K", 512, 1536, 2560, 368640, 0xFD, 354, 1024},
+    {bootsectors::TemplateId::Disk720K, "T720K", 512, 2048, 3584, 737280, 0xF9, 713, 1024},
+    {bootsectors::TemplateId::Disk1200K, "T1200K", 512, 4096, 7680, 1228800, 0xF9, 2371, 512},
+    {bootsectors::TemplateId::Disk1440K, "T1440K", 512, 5120, 9728, 1474560, 0xF0, 2847, 512},
 };
 
 // Date above time, so that stamps compare in time order.
@@ -165,7 +165,7 @@ TEST(EmptyImageLabel, TakenAsTypedPaddedAndCutReplacingAnyOldFile) {
     testing_support::writeFile(img, testing_support::patternBytes(2'000'000, 7));
     for (const auto& [label, field] : cases) {
         SCOPED_TRACE(label);
-        ASSERT_EQ(CreateEmptyImage(bootsectors::k720K, img.string(), label), 0);
+        ASSERT_EQ(CreateEmptyImage(bootsectors::TemplateId::Disk720K, img.string(), label), 0);
         const auto bytes = readFile(img);
         EXPECT_EQ(firstDifference(bytes, expectedImage(kLayouts[1], field, true, bytes)), "");
     }
@@ -173,11 +173,11 @@ TEST(EmptyImageLabel, TakenAsTypedPaddedAndCutReplacingAnyOldFile) {
 
 TEST(EmptyImageFile, NothingIsCreatedWhenTheFileCannotBe) {
     ScratchDir dir;
-    const std::vector<std::pair<int, std::filesystem::path>> cases{
-        {bootsectors::k1440K, dir / "missing" / "a.img"},
-        {154, dir / "unknown-template.img"},
-        {0, dir / "no-template.img"},
-        {bootsectors::k1440K, dir.path()},  // a folder
+    const std::vector<std::pair<bootsectors::TemplateId, std::filesystem::path>> cases{
+        {bootsectors::TemplateId::Disk1440K, dir / "missing" / "a.img"},
+        {bootsectors::TemplateId{154}, dir / "unknown-template.img"},
+        {bootsectors::TemplateId{0}, dir / "no-template.img"},
+        {bootsectors::TemplateId::Disk1440K, dir.path()},  // a folder
     };
     for (const auto& [id, path] : cases) EXPECT_EQ(CreateEmptyImage(id, path.string(), "DATA"), 4) << path;
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
@@ -195,7 +195,7 @@ TEST(EmptyImageFileDeathTest, FailedWriteReportsOneAndLeavesThePartialFile) {
             limit.rlim_cur = kLimit;
             ::setrlimit(RLIMIT_FSIZE, &limit);
             std::signal(SIGXFSZ, SIG_IGN);
-            ::_exit(CreateEmptyImage(bootsectors::k1440K, img.string(), "DATA"));
+            ::_exit(CreateEmptyImage(bootsectors::TemplateId::Disk1440K, img.string(), "DATA"));
         },
         ::testing::ExitedWithCode(1), "");
     // It stopped there: the boot sector and the tables (one write) stay alone, no label entry came after.

@@ -88,7 +88,7 @@ NewImageDialog::NewImageDialog(const std::string& presetName, QWidget* parent) :
     types_ = new QButtonGroup(this);
     for (const browser::DiskTypeChoice& type : browser::kDiskTypeChoices) {
         auto* button = new QRadioButton(text(type.text), group);
-        types_->addButton(button, type.templateId);
+        types_->addButton(button, static_cast<int>(type.templateId));
         groupLayout->addWidget(button);
     }
     typeButton(0)->setChecked(true);
@@ -104,7 +104,7 @@ QRadioButton* NewImageDialog::typeButton(int index) const {
 
 browser::NewImageChoice NewImageDialog::choice() const {
     browser::NewImageChoice choice;
-    choice.templateId = types_->checkedId();
+    choice.templateId = static_cast<bootsectors::TemplateId>(types_->checkedId());
     choice.fileName = fileField_->text().toStdString();
     choice.label = labelField_->text().toStdString();
     return choice;

@@ -320,10 +320,10 @@ TEST_F(TransferTest, NewEmptyImages) {
         std::string file;
         size_t size;
     } rows[] = {
-        {{151, "disk", ""}, "disk.gvx", 737280},
-        {{153, "x.image", "DATA"}, "x.image.gvx", 1474560},
-        {{150, "abc", ""}, "abc", 368640},
-        {{152, "y.img", ""}, "y.img", 1228800},
+        {{bootsectors::TemplateId::Disk720K, "disk", ""}, "disk.gvx", 737280},
+        {{bootsectors::TemplateId::Disk1440K, "x.image", "DATA"}, "x.image.gvx", 1474560},
+        {{bootsectors::TemplateId::Disk360K, "abc", ""}, "abc", 368640},
+        {{bootsectors::TemplateId::Disk1200K, "y.img", ""}, "y.img", 1228800},
     };
     for (const Row& row : rows) {
         selectHost("disks");
@@ -352,7 +352,7 @@ TEST_F(TransferTest, NewEmptyImages) {
     // A selected file presets its name, and accepting replaces it.
     dialog->onHostItemExpanding(view.find(Tree::Host, "disks"));
     selectHost("y.img (1200K)");
-    view.newImageAnswers = {NewImageChoice{153, "y.img", ""}};
+    view.newImageAnswers = {NewImageChoice{bootsectors::TemplateId::Disk1440K, "y.img", ""}};
     dialog->onNew();
     EXPECT_EQ(view.dialogPresets.back(), "new image: y.img");
     EXPECT_EQ(fs::file_size(scratch / "disks" / "y.img"), 1474560u);

@@ -2,8 +2,9 @@
 #include <memory>
 #include <string>
 
+#include "bootsectors/boot_templates.h"
 #include "commands/commands.h"
-#include "converter/media_types.h"
+#include "converter/actions/format_types.h"
 #include "floppy/drive_options.h"
 #include "floppy/floppy_action.h"
 #include "floppy/terminal_input.h"
@@ -20,12 +21,10 @@ struct FormatArgs {
 };
 
 // The types the converter has templates for, named as orva new names them.
-int32_t mediaTypeNamed(const std::string& name) {
-    if (name == "1.44M") return converter::F3_1Pt44_512;
-    if (name == "720K") return converter::F3_720_512;
-    if (name == "1.2M") return converter::F5_1Pt2_512;
-    if (name == "360K") return converter::F5_360_512;
-    return converter::Unknown;
+converter::MEDIA_TYPE mediaTypeNamed(const std::string& name) {
+    const auto templateId = bootsectors::templateIdForType(name);
+    return templateId ? converter::actions::mediaTypeOf(*templateId).value_or(converter::Unknown)
+                      : converter::Unknown;
 }
 
 int runFormat(FormatArgs& args) {
@@ -36,7 +35,7 @@ int runFormat(FormatArgs& args) {
         return kExitFailure;
     }
     args.request.label = checked.label;
-    args.request.formatType = args.type.empty() ? 0 : mediaTypeNamed(args.type);
+    args.request.formatType = args.type.empty() ? converter::Unknown : mediaTypeNamed(args.type);
     args.request.answers.ask = stdinIsTerminal();
     return runFloppyAction(args.request);
 }
@@ -47,7 +46,7 @@ Command addFormatCommand(CLI::App& app, const GlobalOptions&) {
     CLI::App* sub =
         app.add_subcommand("format", "Format a floppy and lay down an empty FAT12 file system on it");
     auto args = std::make_shared<FormatArgs>();
-    args->request.action = FloppyAction::Format;
+    args->request.action = converter::actions::ActionKind::Format;
     sub->add_option("DRIVE", args->request.drive, "The floppy drive: a:, b:, ...")->required();
     sub->add_option("-t,--type", args->type,
                     "Format to this type: 1.44M, 720K, 1.2M or 360K (default: the "

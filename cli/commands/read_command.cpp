@@ -13,7 +13,7 @@ Command addReadCommand(CLI::App& app, const GlobalOptions&) {
         "read",
         "Read a whole floppy into an image file (exit 3 when unreadable sectors were filled with 0xEE)");
     auto request = std::make_shared<FloppyRequest>();
-    request->action = FloppyAction::Read;
+    request->action = converter::actions::ActionKind::Read;
     sub->add_option("DRIVE", request->drive, "The floppy drive: a:, b:, ...")->required();
     sub->add_option("IMAGE", request->image, "The image file to create or replace")->required();
     sub->add_flag("--stop-on-bad-sector", request->answers.stopOnBadSector,

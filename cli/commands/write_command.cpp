@@ -11,7 +11,7 @@ namespace cli {
 Command addWriteCommand(CLI::App& app, const GlobalOptions&) {
     CLI::App* sub = app.add_subcommand("write", "Write an image file onto a floppy of the same size");
     auto request = std::make_shared<FloppyRequest>();
-    request->action = FloppyAction::Write;
+    request->action = converter::actions::ActionKind::Write;
     sub->add_option("IMAGE", request->image, "The image file")->required()->check(CLI::ExistingFile);
     sub->add_option("DRIVE", request->drive, "The floppy drive: a:, b:, ...")->required();
     sub->add_flag("--format", request->answers.formatFirst, "Format the floppy to its present type first");

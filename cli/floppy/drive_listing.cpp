@@ -3,16 +3,17 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "converter/dialog/converter_dialog.h"
-#include "converter/dialog/texts.h"
-#include "floppy/command_line_view.h"
+#include "converter/actions/drive_inspection.h"
+#include "floppy/failure_texts.h"
 #include "floppy/floppy_drives.h"
+#include "geometry_list.h"
+#include "media_types.h"
 #include "messages.h"
 
 namespace cli {
 namespace {
 
-namespace dialog = converter::dialog;
+namespace actions = converter::actions;
 
 struct DriveRow {
     std::string letter;
@@ -21,20 +22,16 @@ struct DriveRow {
     std::string medium;     // the medium's line, "none", or "unavailable" (said on stderr why)
 };
 
-// A geometry line is "<label> CTS=c/t/s"; a drive's type is the label alone.
-std::string labelOf(const std::string& geometryLine) {
-    const size_t numbers = geometryLine.rfind(" CTS=");
-    return numbers == std::string::npos ? geometryLine : geometryLine.substr(0, numbers);
-}
-
-// The row from the information list the converter filled for one drive.
-DriveRow driveRowFrom(const std::vector<std::string>& lines, bool unavailable) {
-    DriveRow row;
-    row.medium = unavailable ? "unavailable" : "none";
-    row.driveType = "-";
-    if (!unavailable && lines.size() > 1 && lines[0] == "Floppy:") row.medium = lines[1];
-    const auto header = std::find(lines.begin(), lines.end(), std::string(dialog::text::kDriveHeader));
-    if (header != lines.end() && header + 1 != lines.end()) row.driveType = labelOf(*(header + 1));
+// The row of a drive as its inspection found it; a drive that cannot be used shows nothing of itself.
+DriveRow driveRowFrom(const actions::DriveInspection& look) {
+    DriveRow row{"", "", "-", "none"};
+    if (look.failure != actions::Failure::None) {
+        row.medium = "unavailable";
+        return row;
+    }
+    if (look.facts.medium) row.medium = converter::geometryLine(*look.facts.medium);
+    if (!look.facts.types.empty())
+        row.driveType = std::string(converter::MediaTypeLabel(look.facts.types.front().mediaType));
     return row;
 }
 
@@ -65,12 +62,12 @@ int runDrivesListing(const std::vector<std::string>& emulate) {
         return kExitOk;
     }
     std::vector<DriveRow> rows;
-    for (const dialog::FloppyDriveEntry& entry : drives->setup.entries) {
-        // Choosing the drive in the window fills its information list.
-        CommandLineView view(FloppyAction::Drives, entry.letter, {});
-        dialog::ConverterDialog window(view, servicesFor(entry, ""), optionsFor(*drives));
-        window.initialise();
-        DriveRow row = driveRowFrom(view.infoLines(), view.failed());
+    for (const converter::FloppyDriveEntry& entry : drives->setup.entries) {
+        const actions::DriveInspection look = actions::inspectDrive(*entry.access, driveNumber(entry.letter));
+        // A drive's own failures read the same for every action.
+        const std::string problem = failureText(actions::ActionKind::Read, {look.failure, look.code});
+        if (!problem.empty()) printError(entry.letter + " " + problem);
+        DriveRow row = driveRowFrom(look);
         row.letter = entry.letter;
         const auto device = drives->devices.find(entry.letter);
         row.device = device == drives->devices.end() ? "-" : device->second;

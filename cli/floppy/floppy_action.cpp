@@ -4,14 +4,17 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "converter/dialog/converter_dialog.h"
+#include "converter/actions/drive_inspection.h"
+#include "converter/actions/format_floppy.h"
+#include "converter/actions/read_floppy.h"
+#include "converter/actions/write_image.h"
 #include "floppy/floppy_drives.h"
 #include "messages.h"
 
 namespace cli {
 namespace {
 
-namespace dialog = converter::dialog;
+namespace actions = converter::actions;
 namespace fs = std::filesystem;
 
 std::string letters(const FloppyDrives& drives) {
@@ -21,12 +24,44 @@ std::string letters(const FloppyDrives& drives) {
 }
 
 // The unreadable sectors, for scripts on stdout; the warnings about each went to stderr as they came.
-void listBadSectors(const CommandLineView& view, const std::string& drive) {
-    const auto& bad = view.badSectors();
+void listBadSectors(const TerminalEvents& events, const std::string& drive) {
+    const auto& bad = events.badSectors();
     if (bad.empty()) return;
     printWarning(drive + " " + std::to_string(bad.size()) + " unreadable sector" +
                  (bad.size() == 1 ? "" : "s") + " (cylinder/head/sector on standard output)");
     for (const std::string& sector : bad) std::printf("%s\n", sector.c_str());
+}
+
+// The image's absolute path; nothing, said on stderr, for what names no file.
+std::optional<std::string> imagePath(const std::string& typed) {
+    // Mirask takes "\" for a separator, as on its home platform; such a path is refused rather than read
+    // differently here.
+    if (typed.find('\\') != std::string::npos) {
+        printError(typed + ": image paths holding \"\\\" are not supported here");
+        return std::nullopt;
+    }
+    std::error_code error;
+    const std::string image = fs::absolute(typed, error).lexically_normal().string();
+    if (error || image.empty() || image.back() == '/') {
+        printError(typed + ": not a file path");
+        return std::nullopt;
+    }
+    return image;
+}
+
+void run(const FloppyRequest& request, const actions::ActionDrive& drive, const actions::DriveFacts& listed,
+         const std::string& image, TerminalEvents& events) {
+    switch (request.action) {
+        case actions::ActionKind::Read:
+            actions::readFloppy(drive, {image}, events);
+            break;
+        case actions::ActionKind::Write:
+            actions::writeImage(drive, {image}, events);
+            break;
+        case actions::ActionKind::Format:
+            actions::formatFloppy(drive, {listed, request.formatType, request.label}, events);
+            break;
+    }
 }
 
 }  // namespace
@@ -38,56 +73,40 @@ int runFloppyAction(const FloppyRequest& request) {
         return kExitUsage;
     }
     std::string image;
-    std::string folder;
-    if (request.action != FloppyAction::Format) {
-        // The converter takes "\" for a separator, as on its home platform.
-        if (request.image.find('\\') != std::string::npos) {
-            printError(request.image + ": image paths holding \"\\\" are not supported here");
-            return kExitFailure;
-        }
-        std::error_code error;
-        image = fs::absolute(request.image, error).lexically_normal().string();
-        if (error || image.empty() || image.back() == '/') {
-            printError(request.image + ": not a file path");
-            return kExitFailure;
-        }
-        folder = image.substr(0, image.find_last_of('/'));
-        if (folder.empty()) folder = "/";
+    if (request.action != actions::ActionKind::Format) {
+        const auto path = imagePath(request.image);
+        if (!path) return kExitFailure;
+        image = *path;
     }
 
     const auto drives = setUpDrives(request.emulate);
     if (!drives) return kExitFailure;
     const auto& entries = drives->setup.entries;
-    const auto entry = std::find_if(entries.begin(), entries.end(),
-                                    [&](const dialog::FloppyDriveEntry& e) { return e.letter == *letter; });
+    const auto entry =
+        std::find_if(entries.begin(), entries.end(),
+                     [&](const converter::FloppyDriveEntry& e) { return e.letter == *letter; });
     if (entry == entries.end()) {
         printError("no floppy drive " + *letter + " (drives: " + letters(*drives) + ")");
         return kExitFailure;
     }
 
-    CommandLineView view(request.action, *letter, request.answers);
-    dialog::ConverterDialog window(view, servicesFor(*entry, folder), optionsFor(*drives));
-    window.initialise();
-    if (request.action == FloppyAction::Format) {
-        window.chooseFormat(request.formatType, request.label);
-        // As in the window: a drive whose look-up failed leaves its button off.
-        if (view.formatEnabled()) window.onFormat();
-    } else {
-        view.setNameText(image);
-        window.onNameEdited();
-        if (view.arrows()) {
-            request.action == FloppyAction::Read ? window.onReadFloppy() : window.onWriteImage();
-        }
+    TerminalEvents events(request.action, *letter, request.answers);
+    const actions::ActionDrive drive{*entry->access, driveNumber(*letter), drives->setup.osKind};
+    // A drive that cannot be had, or holds no floppy, is not used; what it holds decides a format's type.
+    const actions::DriveInspection look = actions::inspectDrive(drive.access, drive.number);
+    if (look.failure != actions::Failure::None) {
+        events.finished({look.failure, look.code});
+        return kExitFailure;
     }
+    run(request, drive, look.facts, image, events);
 
-    listBadSectors(view, *letter);
-    if (view.stoppedAtBadSector()) {
-        printError(request.image + ": holds only the " + std::to_string(view.steps()) +
+    listBadSectors(events, *letter);
+    if (events.stoppedAtBadSector()) {
+        printError(request.image + ": holds only the " + std::to_string(events.result().cylinders) +
                    " whole cylinders read before the bad sector");
     }
-    if (!view.failed() && !view.done()) view.fail("the drive cannot be used");
-    if (view.failed()) return kExitFailure;
-    return view.badSectors().empty() ? kExitOk : kExitFilledSectors;
+    if (events.result().failure != actions::Failure::None) return kExitFailure;
+    return events.badSectors().empty() ? kExitOk : kExitFilledSectors;
 }
 
 }  // namespace cli

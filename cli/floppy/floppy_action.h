@@ -1,12 +1,12 @@
 #pragma once
-// Runs one of the converter's actions on a floppy drive through its own window logic, and turns how it
-// ended into orva's exit status.
-#include <cstdint>
+// Runs one of the converter's floppy actions on a drive, says what it reports, and turns how it ended into
+// orva's exit status.
 #include <string>
 #include <vector>
 
-#include "floppy/command_line_view.h"
-#include "floppy/converter_texts.h"
+#include "converter/actions/action_events.h"
+#include "floppy/terminal_events.h"
+#include "media_types.h"
 
 namespace cli {
 
@@ -14,13 +14,13 @@ namespace cli {
 inline constexpr int kExitFilledSectors = 3;
 
 struct FloppyRequest {
-    FloppyAction action = FloppyAction::Read;
+    converter::actions::ActionKind action = converter::actions::ActionKind::Read;
     std::string drive;  // as typed: "a:", "A", ...
     std::string image;  // read and write
     std::vector<std::string> emulate;
     FloppyAnswers answers;
-    int32_t formatType = 0;  // format: 0 the medium's own
-    std::string label;       // format: checked already
+    converter::MEDIA_TYPE formatType = converter::Unknown;  // format: Unknown for the medium's own
+    std::string label;                                      // format: checked already
 };
 
 int runFloppyAction(const FloppyRequest& request);

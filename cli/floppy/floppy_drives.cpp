@@ -5,19 +5,17 @@
 
 namespace cli {
 
-namespace dialog = converter::dialog;
-
 std::optional<FloppyDrives> setUpDrives(const std::vector<std::string>& emulate) {
     FloppyDrives drives;
     if (emulate.empty()) {
-        drives.setup = dialog::realDrives();
+        drives.setup = converter::realDrives();
         // Discovery is cheap and names the drives in the same order as the setup does.
         for (const auto& device : converter::linux_floppy::findFloppyDrives()) {
             const bool usb = device.backEnd == converter::linux_floppy::DriveBackEnd::UsbFloppy;
             drives.devices[device.letter] = device.path + (usb ? " (USB)" : "");
         }
     } else {
-        drives.setup = dialog::emulatedDrives(emulate, "");
+        drives.setup = converter::emulatedDrives(emulate, "");
         for (const auto& entry : drives.setup.entries) drives.devices[entry.letter] = "emulated";
     }
     if (!drives.setup.error.empty()) {
@@ -35,24 +33,8 @@ std::optional<std::string> driveLetter(const std::string& typed) {
     return std::string(1, letter) + ":";
 }
 
-dialog::ConverterServices servicesFor(const dialog::FloppyDriveEntry& drive, const std::string& folder) {
-    dialog::ConverterServices services;
-    services.floppies = {drive};
-    services.listDrives = [folder] {
-        return folder.empty() ? std::vector<platform::HostDrive>{}
-                              : std::vector<platform::HostDrive>{{folder, platform::DriveType::Fixed}};
-    };
-    services.driveAccessible = [](const std::string&) { return true; };
-    // The tree would otherwise list every folder below the image's one level ahead, for nobody to see.
-    services.isDiskFolder = [](const std::string&) { return false; };
-    return services;
-}
-
-dialog::ConverterOptions optionsFor(const FloppyDrives& drives) {
-    dialog::ConverterOptions options;
-    options.extensionText = "";
-    options.osKind = drives.setup.osKind;
-    return options;
+int driveNumber(const std::string& letter) {
+    return letter.at(0) - 'a' + 1;
 }
 
 }  // namespace cli

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "converter/dialog/drive_setup.h"
+#include "drive_setup.h"
 
 namespace cli {
 
 struct FloppyDrives {
-    converter::dialog::DriveSetup setup;
+    converter::DriveSetup setup;
     std::map<std::string, std::string> devices;  // letter → "/dev/fd0", "/dev/sdb (USB)", "emulated"
 };
 
@@ -21,12 +21,7 @@ std::optional<FloppyDrives> setUpDrives(const std::vector<std::string>& emulate)
 // "a:" for "a", "A", "a:" or "A:"; nothing for anything else.
 std::optional<std::string> driveLetter(const std::string& typed);
 
-// The services the converter's window gets from orva: the drive alone, and the image's folder as the only
-// place for files (nothing when folder is empty), never looked into further than itself.
-converter::dialog::ConverterServices servicesFor(const converter::dialog::FloppyDriveEntry& drive,
-                                                 const std::string& folder);
-
-// The window's options: no extension list, so image names stay exactly as typed.
-converter::dialog::ConverterOptions optionsFor(const FloppyDrives& drives);
+// 1 for "a:", the number the platform's requests take.
+int driveNumber(const std::string& letter);
 
 }  // namespace cli

@@ -6,21 +6,7 @@
 #include "geometry_list.h"
 
 namespace converter::dialog {
-namespace {
-
-constexpr int32_t kRemovableMedia = 11;
-
-// The information list as the geometry lines see it.
-class InfoList : public ListPort {
-  public:
-    explicit InfoList(ConverterView& view) : view_(view) {}
-    void AppendLine(const std::string& line) override { view_.appendInfo(line); }
-
-  private:
-    ConverterView& view_;
-};
-
-}  // namespace
+namespace {}  // namespace
 
 ConverterDialog::ConverterDialog(ConverterView& view, ConverterServices services,
                                  const ConverterOptions& options)
@@ -65,10 +51,6 @@ FloppyAccess* ConverterDialog::selectedAccess() const {
     return nullptr;
 }
 
-std::string ConverterDialog::driveText() const {
-    return std::string(1, static_cast<char>(floppyDrive_ + 64)) + ":";
-}
-
 void ConverterDialog::onFloppyDriveSelected(int index) {
     floppyIndex_ = index;
     view_.selectFloppyDrive(index);
@@ -76,12 +58,17 @@ void ConverterDialog::onFloppyDriveSelected(int index) {
 }
 
 void ConverterDialog::resetFloppy() {
+    dropFloppy();
+    view_.setArrows(false);
+    view_.setFormatEnabled(false);
+}
+
+void ConverterDialog::dropFloppy() {
     floppyIndex_ = -1;
     view_.selectFloppyDrive(-1);
     floppyDrive_ = 0;
-    view_.clearInfo();
-    view_.setArrows(false);
-    view_.setFormatEnabled(false);
+    listed_ = {};
+    info_.clear();
 }
 
 void ConverterDialog::refreshFloppyInfo() {
@@ -90,58 +77,48 @@ void ConverterDialog::refreshFloppyInfo() {
     // A drive is there when its device opens; an empty one shows no medium lines.
     floppyDrive_ = floppyEntries_[static_cast<size_t>(floppyIndex_)][0] - 'a' + 1;
     FloppyAccess* access = selectedAccess();
-    const std::string drive = driveText();
-    const FloppyHandle handle = access ? access->OpenDrive(drive) : INVALID_HANDLE_VALUE;
-    if (handle == INVALID_HANDLE_VALUE) {
-        view_.showMessage(
-            text::fill(text::kCannotOpen, drive.c_str(), static_cast<int>(access ? access->LastError() : 0)));
+    const std::optional<int> diagnosis =
+        osKind_ == OsKind::Win9x && diagSwitch_ != 0 ? std::optional(diagSwitch_ - 1) : std::nullopt;
+    const actions::DriveInspection look =
+        access ? actions::inspectDrive(*access, floppyDrive_, diagnosis)
+               : actions::DriveInspection{.failure = actions::Failure::DriveNotOpened};
+    const std::string drive = actions::driveText(floppyDrive_);
+    if (look.failure == actions::Failure::DriveNotOpened) {
+        view_.showMessage(text::fill(text::kCannotOpen, drive.c_str(), look.code));
         resetFloppy();
         return;
     }
-    OpenedDrive opened(*access, handle);
-    view_.clearInfo();
-    InfoList info(view_);
-    DiskGeometry geometry{};
-    if (osKind_ == '9' && diagSwitch_ != 0) {
-        std::string diagnosis;
-        if (access->DiagnoseDrive(handle, floppyDrive_, geometry, diagnosis, diagSwitch_ - 1) == 1) {
-            view_.showMessage(diagnosis);
-            ListGeometryLine(true, geometry, info);
-        }
-    } else if (access->QueryGeometry(handle, floppyDrive_, geometry)) {
-        ListGeometryLine(true, geometry, info);
-    }
-    if (access->QueryMediaTypes(handle) > 0) {
-        view_.appendInfo(text::kDriveHeader);
-        for (const DiskGeometry& type : access->MediaTypes()) ListGeometryLine(false, type, info);
-    }
-
-    if (geometry.mediaType == kRemovableMedia) {
+    listDrive(look);
+    if (look.failure == actions::Failure::RemovableMedium) {
         // A removable hard disk is no floppy; its folders are already on the file side as a mounted drive.
         if (view_.askYesNo(text::kRemovableHardDisk)) {
             floppyEntries_.erase(floppyEntries_.begin() + floppyIndex_);
             view_.setFloppyDrives(floppyEntries_);
         }
-        floppyIndex_ = -1;
-        view_.selectFloppyDrive(-1);
-        floppyDrive_ = 0;
-        view_.clearInfo();
-    } else if (access->LockDrive(handle, floppyDrive_)) {
-        access->UnlockDrive(handle, floppyDrive_);
-    } else {
-        view_.showMessage(text::fill(text::kLocked, drive.c_str(), static_cast<int>(access->LastError())));
-        floppyIndex_ = -1;
-        view_.selectFloppyDrive(-1);
-        floppyDrive_ = 0;
-        view_.clearInfo();
+        dropFloppy();
+    } else if (look.failure == actions::Failure::DriveLocked) {
+        view_.showMessage(text::fill(text::kLocked, drive.c_str(), look.code));
+        dropFloppy();
     }
-    view_.appendInfo(" ");
+    info_.append(" ");
     view_.setFormatEnabled(floppyDrive_ > 0);
     updateArrows();
 }
 
+void ConverterDialog::listDrive(const actions::DriveInspection& look) {
+    info_.clear();
+    if (look.diagnosis) view_.showMessage(*look.diagnosis);
+    if (look.facts.medium) ListGeometryLine(true, *look.facts.medium, info_);
+    if (!look.facts.types.empty()) {
+        info_.append(text::kDriveHeader);
+        for (const DiskGeometry& type : look.facts.types) ListGeometryLine(false, type, info_);
+    }
+    listed_ = look.facts;
+}
+
 void ConverterDialog::updateArrows() {
-    view_.setArrows(floppyDrive_ != 0 && !currentPath_.empty() && ClassifyName(fileName_) != 0);
+    view_.setArrows(floppyDrive_ != 0 && !currentPath_.empty() &&
+                    ClassifyName(fileName_) != NameClass::Empty);
 }
 
 }  // namespace converter::dialog

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "progress_port.h"
 #include "ui_port/item_store.h"
 #include "ui_port/message_port.h"
-#include "progress_port.h"
 
 namespace converter::dialog {
 
@@ -47,7 +47,6 @@ class ConverterView : public ProgressPort, public desktop::MessagePort {
     virtual void clearInfo() = 0;
     virtual void appendInfo(const std::string& line) = 0;
     virtual void removeInfo(int index) = 0;
-    virtual std::vector<std::string> infoLines() const = 0;
     // Shows the list as it stands now, while a long action holds the window.
     virtual void repaintInfo() = 0;
 

@@ -17,12 +17,13 @@ std::string withSlashes(std::string_view name) {
 
 }  // namespace
 
-int ClassifyName(std::string_view name) {
-    if (name.empty()) return 0;
-    if (name.size() > 1 && name[1] == ':') return name.size() > 2 && isSeparator(name[2]) ? 3 : 2;
-    if (name[0] == '/') return 3;  // an absolute path of this host
-    if (name[0] == '\\') return 1;
-    return std::any_of(name.begin(), name.end(), isSeparator) ? 5 : 4;
+NameClass ClassifyName(std::string_view name) {
+    if (name.empty()) return NameClass::Empty;
+    if (name.size() > 1 && name[1] == ':')
+        return name.size() > 2 && isSeparator(name[2]) ? NameClass::FullPath : NameClass::OnDrive;
+    if (name[0] == '/') return NameClass::FullPath;  // an absolute path of this host
+    if (name[0] == '\\') return NameClass::FromDriveRoot;
+    return std::any_of(name.begin(), name.end(), isSeparator) ? NameClass::Relative : NameClass::NameOnly;
 }
 
 std::string AppendDefaultExtension(const std::string& path, const std::vector<std::string>& extensions) {
@@ -60,17 +61,18 @@ std::string resolveName(const std::string& name, const std::string& driveRoot, c
                         const std::vector<std::string>& extensions) {
     std::string path;
     switch (ClassifyName(name)) {
-        case 0:
+        case NameClass::Empty:
             return {};
-        case 1:
+        case NameClass::FromDriveRoot:
             path = (driveRoot.ends_with('/') ? driveRoot.substr(0, driveRoot.size() - 1) : driveRoot) +
                    withSlashes(name);
             break;
-        case 2:
-        case 3:
+        case NameClass::OnDrive:
+        case NameClass::FullPath:
             path = withSlashes(name);
             break;
-        default:
+        case NameClass::NameOnly:
+        case NameClass::Relative:
             // A folder picked last takes the name; a file picked last is the path already.
             path = currentPath.ends_with('/') ? currentPath + withSlashes(name) : currentPath;
             break;

@@ -6,9 +6,16 @@
 
 namespace converter::dialog {
 
-// 0 empty; 1 "\DIR\NAME" (from the drive's root); 2 "A:NAME"; 3 a full path ("C:\DIR\NAME", or on this
-// host "/dir/name"); 4 "NAME"; 5 "DIR\NAME". Both "\" and "/" separate names.
-int ClassifyName(std::string_view name);
+// What a typed name is. Both "\" and "/" separate names.
+enum class NameClass {
+    Empty,
+    FromDriveRoot,  // "\DIR\NAME"
+    OnDrive,        // "A:NAME"
+    FullPath,       // "C:\DIR\NAME", or on this host "/dir/name"
+    NameOnly,       // "NAME"
+    Relative,       // "DIR\NAME"
+};
+NameClass ClassifyName(std::string_view name);
 
 // Appends the first extension when the path's last name has no ".".
 std::string AppendDefaultExtension(const std::string& path, const std::vector<std::string>& extensions);

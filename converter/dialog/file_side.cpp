@@ -72,7 +72,7 @@ void ConverterDialog::selectFileDrive() {
         onFileItemExpanding(root);
     }
     view_.expandItem(root);
-    view_.setArrows(ClassifyName(fileName_) != 0 && floppyDrive_ != 0);
+    view_.setArrows(ClassifyName(fileName_) != NameClass::Empty && floppyDrive_ != 0);
 }
 
 void ConverterDialog::fillFileLevel(const std::string& folder, ItemHandle parent) {
@@ -135,14 +135,14 @@ void ConverterDialog::onNameEdited() {
     pathResolved_ = false;
     if (currentPath_.empty()) currentPath_ = asFolder(fileDriveRoot_);
     currentPath_ = currentPath_.substr(0, currentPath_.find_last_of('/') + 1);
-    if (ClassifyName(fileName_) == 0 || fileDriveRoot_.empty())
+    if (ClassifyName(fileName_) == NameClass::Empty || fileDriveRoot_.empty())
         view_.setArrows(false);
     else
         view_.setArrows(!fileName_.empty() && floppyDrive_ != 0);
 }
 
 bool ConverterDialog::resolveImagePath() {
-    if (ClassifyName(fileName_) == 0) {
+    if (ClassifyName(fileName_) == NameClass::Empty) {
         view_.showMessage(text::kFillName);
         return false;
     }

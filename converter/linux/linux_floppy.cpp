@@ -285,7 +285,7 @@ bool LinuxFloppy::transfer(Opened& drive, std::span<uint8_t> into, std::span<con
 }
 
 bool LinuxFloppy::ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone, int,
-                              uint32_t, uint32_t) {
+                              ByteOffset, uint32_t) {
     bytesDone = 0;
     Opened* drive = find(handle);
     if (drive == nullptr) return false;
@@ -293,7 +293,7 @@ bool LinuxFloppy::ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, ui
 }
 
 bool LinuxFloppy::WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone,
-                               uint32_t, int, uint32_t) {
+                               ByteOffset, int, uint32_t) {
     bytesDone = 0;
     Opened* drive = find(handle);
     if (drive == nullptr) return false;

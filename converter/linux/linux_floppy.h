@@ -8,16 +8,17 @@
 #include <vector>
 
 #include "floppy_access.h"
+#include "linux/error_translation.h"
 #include "linux/floppy_discovery.h"
 #include "linux/kernel_abi.h"
-#include "linux/error_translation.h"
 #include "linux/sys_call_seam.h"
 
 namespace converter::linux_floppy {
 
 class LinuxFloppy final : public FloppyAccess {
-public:
-    LinuxFloppy(SysCallSeam& sys, std::vector<FloppyDevice> devices) : sys_(sys), devices_(std::move(devices)) {}
+  public:
+    LinuxFloppy(SysCallSeam& sys, std::vector<FloppyDevice> devices)
+        : sys_(sys), devices_(std::move(devices)) {}
 
     FloppyHandle OpenDrive(std::string_view driveText) override;
     bool CloseDrive(FloppyHandle handle) override;
@@ -30,16 +31,17 @@ public:
     // Transfers go at the handle's position, which SetDrivePosition moves and every transfer advances, as the
     // NT variant's do; byteOffset is not used.
     bool ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone, int floppyDrive,
-                     uint32_t byteOffset, uint32_t bytesPerSector) override;
+                     ByteOffset byteOffset, uint32_t bytesPerSector) override;
     bool WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone,
-                      uint32_t byteOffset, int floppyDrive, uint32_t bytesPerSector) override;
+                      ByteOffset byteOffset, int floppyDrive, uint32_t bytesPerSector) override;
     bool SetDrivePosition(FloppyHandle handle, uint32_t byteOffset) override;
-    bool FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry, ProgressPort& progress) override;
+    bool FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry,
+                            ProgressPort& progress) override;
 
     // How many drives are open; every action must leave this at 0.
     size_t openCount() const { return open_.size(); }
 
-private:
+  private:
     struct Opened {
         FloppyDevice device;
         int fd = -1;
@@ -71,7 +73,8 @@ private:
     bool formatLegacy(Opened& drive, const DiskGeometry& geometry, ProgressPort& progress);
     bool formatUsb(Opened& drive, const DiskGeometry& geometry, ProgressPort& progress);
     bool rereadCapacity(Opened& drive);
-    bool transfer(Opened& drive, std::span<uint8_t> read, std::span<const uint8_t> write, uint32_t& bytesDone);
+    bool transfer(Opened& drive, std::span<uint8_t> read, std::span<const uint8_t> write,
+                  uint32_t& bytesDone);
 
     SysCallSeam& sys_;
     std::vector<FloppyDevice> devices_;

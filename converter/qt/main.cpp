@@ -7,17 +7,17 @@
 #include <QCommandLineParser>
 
 #include "converter/dialog/converter_dialog.h"
-#include "converter/dialog/drive_setup.h"
 #include "converter/dialog/texts.h"
 #include "desktop/command_line.h"
 #include "desktop/start_up.h"
+#include "drive_setup.h"
 #include "mirask_icons.h"
 #include "mirask_window.h"
 
 namespace {
 
+using converter::DriveSetup;
 using converter::dialog::ConverterOptions;
-using converter::dialog::DriveSetup;
 
 constexpr const char* kHelp =
     "Usage: mirask [OPTION]... [.EXT [.EXT]...] [/DN]\n"
@@ -69,12 +69,12 @@ Parsed parseCommandLine(int argc, char** argv, StartUp& start) {
         std::vector<std::string> drives;
         for (const QString& value : parser.values(emulate))
             drives.push_back(value.toLocal8Bit().toStdString());
-        start.drives = converter::dialog::emulatedDrives(drives, parser.value(platform).toStdString());
+        start.drives = converter::emulatedDrives(drives, parser.value(platform).toStdString());
     } else if (parser.isSet(platform)) {
         std::fputs("mirask: --platform works on emulated drives: add --emulate\n", stderr);
         return Parsed::Fail;
     } else {
-        start.drives = converter::dialog::realDrives();
+        start.drives = converter::realDrives();
     }
     if (!start.drives.error.empty()) {
         std::fprintf(stderr, "mirask: %s\n", start.drives.error.c_str());

@@ -230,13 +230,6 @@ void MiraskWindow::removeInfo(int index) {
     delete info_->takeItem(index);  // takeItem hands the row over to us
 }
 
-std::vector<std::string> MiraskWindow::infoLines() const {
-    std::vector<std::string> lines;
-    lines.reserve(static_cast<size_t>(info_->count()));
-    for (int i = 0; i < info_->count(); ++i) lines.push_back(info_->item(i)->text().toStdString());
-    return lines;
-}
-
 void MiraskWindow::repaintInfo() {
     // The line just added says what is running; it must be in sight even below a long list of types.
     info_->scrollToBottom();

@@ -40,7 +40,6 @@ class MiraskWindow : public desktop::ProgramWindow<converter::dialog::ConverterV
     void clearInfo() override;
     void appendInfo(const std::string& line) override;
     void removeInfo(int index) override;
-    std::vector<std::string> infoLines() const override;
     void repaintInfo() override;
 
     void setFileDrives(const std::vector<std::string>& entries) override;

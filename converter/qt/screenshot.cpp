@@ -18,10 +18,10 @@
 #include <QTreeView>
 
 #include "converter/dialog/converter_dialog.h"
-#include "converter/dialog/drive_setup.h"
 #include "converter/dialog/texts.h"
 #include "desktop/modal_answerer.h"
 #include "desktop/screenshots.h"
+#include "drive_setup.h"
 #include "mirask_icons.h"
 #include "mirask_window.h"
 
@@ -84,7 +84,7 @@ bool prepareDrive(const QString& drive) {
 }
 
 converter::dialog::ConverterServices onlyDrive(const std::string& folder,
-                                               const converter::dialog::DriveSetup& drives) {
+                                               const converter::DriveSetup& drives) {
     converter::dialog::ConverterServices services;
     services.floppies = drives.entries;
     services.listDrives = [folder] {
@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
     const desktop::PictureFolder out(QDir(outFolder.absolutePath()), kTool);
     const std::string scenario = argc == 3 ? argv[2] : "1.44M:blank";
 
-    const converter::dialog::DriveSetup drives = converter::dialog::emulatedDrives({"a=" + scenario}, "");
+    const converter::DriveSetup drives = converter::emulatedDrives({"a=" + scenario}, "");
     if (!drives.error.empty()) {
         std::fprintf(stderr, "%s: %s\n", kTool, drives.error.c_str());
         return 2;

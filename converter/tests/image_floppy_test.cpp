@@ -32,22 +32,22 @@ TEST(ImageFloppy, TransfersGoAtTheHandlePosition) {
     };
     uint32_t done = 0;
 
-    ASSERT_TRUE(
-        floppy.ReadSectors(open.handle(), buffer.bytes(), done, 1, 5 * 18432, 512));  // offset not used
+    ASSERT_TRUE(floppy.ReadSectors(open.handle(), buffer.bytes(), done, 1, ByteOffset{5 * 18432},
+                                   512));  // offset not used
     EXPECT_EQ(done, 18432u);
     EXPECT_TRUE(at(0));
     ASSERT_TRUE(floppy.SetDrivePosition(open.handle(), 79 * 18432 + 512));
-    ASSERT_TRUE(floppy.ReadSectors(open.handle(), buffer.bytes(), done, 1, 0, 512));
+    ASSERT_TRUE(floppy.ReadSectors(open.handle(), buffer.bytes(), done, 1, ByteOffset{0}, 512));
     EXPECT_EQ(done, 18432u - 512);  // the medium ends there
     EXPECT_TRUE(at(79 * 18432 + 512));
-    ASSERT_TRUE(floppy.ReadSectors(open.handle(), buffer.bytes(), done, 1, 0, 512));
+    ASSERT_TRUE(floppy.ReadSectors(open.handle(), buffer.bytes(), done, 1, ByteOffset{0}, 512));
     EXPECT_EQ(done, 0u);
 
     // A short read moves the position by what came, in whole sectors.
     drive->setShortReadBytes(9300);
     ASSERT_TRUE(floppy.SetDrivePosition(open.handle(), 0));
     for (uint32_t part = 0; part < 2; ++part) {
-        ASSERT_TRUE(floppy.ReadSectors(open.handle(), buffer.bytes(), done, 1, 0, 512));
+        ASSERT_TRUE(floppy.ReadSectors(open.handle(), buffer.bytes(), done, 1, ByteOffset{0}, 512));
         ASSERT_EQ(done, 9216u);
         EXPECT_TRUE(at(part * 9216));
     }
@@ -65,11 +65,11 @@ TEST(ImageFloppy, DeviceTransfersNeedWholeAlignedSectors) {
     for (const Row& r : std::vector<Row>{{100, 0, 512}, {0, 0, 500}, {0, 8, 512}}) {
         uint32_t done = 1;
         ASSERT_TRUE(floppy.SetDrivePosition(open.handle(), r.position));
-        EXPECT_FALSE(
-            floppy.ReadSectors(open.handle(), buffer.bytes().subspan(r.from, r.bytes), done, 1, 0, 512));
+        EXPECT_FALSE(floppy.ReadSectors(open.handle(), buffer.bytes().subspan(r.from, r.bytes), done, 1,
+                                        ByteOffset{0}, 512));
         EXPECT_EQ(floppy.LastError(), ERROR_INVALID_PARAMETER);
-        EXPECT_FALSE(
-            floppy.WriteSectors(open.handle(), buffer.bytes().subspan(r.from, r.bytes), done, 0, 1, 512));
+        EXPECT_FALSE(floppy.WriteSectors(open.handle(), buffer.bytes().subspan(r.from, r.bytes), done,
+                                         ByteOffset{0}, 1, 512));
         EXPECT_EQ(done, 0u);
     }
 }

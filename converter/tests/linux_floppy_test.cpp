@@ -49,8 +49,8 @@ TEST(LinuxErrors, SenseKeysBecomeOneMeaning) {
         uint8_t key, asc;
         bool retry, unformatted;
         uint32_t expected;
-    } rows[] = {{7, 0x27, false, false, 19}, {2, 0x3A, false, false, 21}, {6, 0x28, true, false, 21},
-                {3, 0x30, false, true, 1785}, {3, 0x11, false, false, 23}, {3, 0x14, false, false, 27},
+    } rows[] = {{7, 0x27, false, false, 19},  {2, 0x3A, false, false, 21},   {6, 0x28, true, false, 21},
+                {3, 0x30, false, true, 1785}, {3, 0x11, false, false, 23},   {3, 0x14, false, false, 27},
                 {5, 0x24, false, false, 87},  {4, 0x00, false, false, 1117}, {0, 0x00, false, false, 0}};
     for (const Row& r : rows) {
         std::array<uint8_t, 18> sense{0x70, 0, r.key};
@@ -67,8 +67,8 @@ TEST(LinuxTables, DriverGeometryBecomesMediaType) {
         uint32_t track, head, sect;
         uint8_t rate;
         int32_t type;
-    } rows[] = {{80, 2, 18, 0, 2}, {80, 2, 15, 0, 1}, {80, 2, 9, 2, 5}, {40, 2, 9, 1, 6}, {80, 2, 36, 3, 3},
-                {40, 2, 8, 2, 7},  {40, 1, 9, 2, 9}, {40, 1, 8, 2, 10}, {80, 2, 21, 0, 0}};
+    } rows[] = {{80, 2, 18, 0, 2}, {80, 2, 15, 0, 1}, {80, 2, 9, 2, 5},  {40, 2, 9, 1, 6}, {80, 2, 36, 3, 3},
+                {40, 2, 8, 2, 7},  {40, 1, 9, 2, 9},  {40, 1, 8, 2, 10}, {80, 2, 21, 0, 0}};
     for (const Row& r : rows) {
         const DiskGeometry g = geometryFromParams(FloppyParams{0, r.sect, r.head, r.track, 0, 0, r.rate});
         EXPECT_EQ(g.mediaType, r.type) << r.track << "/" << r.head << "/" << r.sect;
@@ -107,10 +107,17 @@ TEST(LinuxTables, FormatParametersPerTargetAndDrive) {
         int32_t type;
         int cmos;
         const char* expected;  // empty: the drive cannot make it
-    } rows[] = {{2, 4, "2880,18,2,80,0,1B,00,CF,6C"}, {2, 5, "2880,18,2,80,0,1B,00,CF,6C"},
-                {5, 4, "1440,9,2,80,0,2A,02,DF,50"},  {1, 2, "2400,15,2,80,0,1B,00,DF,54"},
-                {6, 2, "720,9,2,40,1,23,01,DF,50"},   {6, 1, "720,9,2,40,0,2A,02,DF,50"},
-                {1, 4, ""}, {6, 4, ""}, {2, 2, ""}, {3, 5, ""}, {2, 0, ""}};
+    } rows[] = {{2, 4, "2880,18,2,80,0,1B,00,CF,6C"},
+                {2, 5, "2880,18,2,80,0,1B,00,CF,6C"},
+                {5, 4, "1440,9,2,80,0,2A,02,DF,50"},
+                {1, 2, "2400,15,2,80,0,1B,00,DF,54"},
+                {6, 2, "720,9,2,40,1,23,01,DF,50"},
+                {6, 1, "720,9,2,40,0,2A,02,DF,50"},
+                {1, 4, ""},
+                {6, 4, ""},
+                {2, 2, ""},
+                {3, 5, ""},
+                {2, 0, ""}};
     for (const Row& r : rows) {
         const auto p = formatParamsFor(r.type, r.cmos);
         EXPECT_EQ(p ? FakeKernel::describe(*p) : "", r.expected) << r.type << " in cmos " << r.cmos;
@@ -120,8 +127,9 @@ TEST(LinuxTables, FormatParametersPerTargetAndDrive) {
 TEST(LinuxTables, UfiFormatUnitBytes) {
     const Cdb cdb = formatUnitCdb(79);
     EXPECT_EQ(cdb, (Cdb{0x04, 0x17, 79, 0, 0, 0, 0, 0, 0x0C, 0, 0, 0}));
-    EXPECT_EQ(formatUnitParameters(0, 2880, 512),
-              (std::array<uint8_t, 12>{0x00, 0xB0, 0x00, 0x08, 0x00, 0x00, 0x0B, 0x40, 0x00, 0x00, 0x02, 0x00}));
+    EXPECT_EQ(
+        formatUnitParameters(0, 2880, 512),
+        (std::array<uint8_t, 12>{0x00, 0xB0, 0x00, 0x08, 0x00, 0x00, 0x0B, 0x40, 0x00, 0x00, 0x02, 0x00}));
     EXPECT_EQ(formatUnitParameters(1, 1440, 512)[1], 0xB1);
     EXPECT_EQ(formatUnitParameters(1, 1440, 512)[7], 0xA0);
 }
@@ -129,8 +137,8 @@ TEST(LinuxTables, UfiFormatUnitBytes) {
 // A machine with one controller drive (a:) and one USB floppy (b:).
 struct Machine {
     FakeKernel kernel;
-    LinuxFloppy floppy{kernel, {{"a:", "/dev/fd0", DriveBackEnd::Controller},
-                                {"b:", "/dev/sdb", DriveBackEnd::UsbFloppy}}};
+    LinuxFloppy floppy{
+        kernel, {{"a:", "/dev/fd0", DriveBackEnd::Controller}, {"b:", "/dev/sdb", DriveBackEnd::UsbFloppy}}};
     Machine() {
         FakeDrive fd0;
         fd0.detected = hd144();
@@ -159,10 +167,10 @@ TEST(LinuxFloppyController, ReadsWholeCylindersThroughDirectIo) {
     std::vector<uint8_t> cylinder(18432);  // deliberately not page-aligned memory
     uint32_t done = 0;
     ASSERT_TRUE(m.floppy.SetDrivePosition(h, 18432 * 3));
-    ASSERT_TRUE(m.floppy.ReadSectors(h, cylinder, done, 1, 0, 512));
+    ASSERT_TRUE(m.floppy.ReadSectors(h, cylinder, done, 1, ByteOffset{0}, 512));
     EXPECT_EQ(done, 18432u);
     EXPECT_TRUE(std::equal(cylinder.begin(), cylinder.end(), m.a().bytes.begin() + 18432 * 3));
-    ASSERT_TRUE(m.floppy.ReadSectors(h, cylinder, done, 1, 0, 512));
+    ASSERT_TRUE(m.floppy.ReadSectors(h, cylinder, done, 1, ByteOffset{0}, 512));
     EXPECT_EQ(m.kernel.log.back(), "pread " + std::to_string(18432 * 4));
     EXPECT_TRUE(m.floppy.CloseDrive(h));
     EXPECT_TRUE(m.kernel.fds.empty());
@@ -176,11 +184,13 @@ TEST(LinuxFloppyController, LockKeepsExactlyOneDescriptor) {
     EXPECT_EQ(m.kernel.refs("/dev/fd0"), 1);
     ASSERT_TRUE(m.floppy.CheckMedia(h));
     RecordingProgress progress;
-    ASSERT_TRUE(m.floppy.FormatAllCylinders(h, {80, F3_1Pt44_512, 2, 18, 512}, progress)) << m.floppy.LastError();
+    ASSERT_TRUE(m.floppy.FormatAllCylinders(h, {80, F3_1Pt44_512, 2, 18, 512}, progress))
+        << m.floppy.LastError();
     EXPECT_EQ(progress.steps, 80u);
     std::vector<std::string> expected{"FDGETPRM", "FDSETPRM 2880,18,2,80,0,1B,00,CF,6C", "FDFMTBEG"};
     for (int c = 0; c < 80; ++c)
-        for (int head = 0; head < 2; ++head) expected.push_back("FDFMTTRK " + std::to_string(c) + "/" + std::to_string(head));
+        for (int head = 0; head < 2; ++head)
+            expected.push_back("FDFMTTRK " + std::to_string(c) + "/" + std::to_string(head));
     expected.push_back("FDFMTEND");
     std::vector<std::string> got;
     for (const auto& l : m.kernel.log)
@@ -229,32 +239,67 @@ TEST(LinuxFloppyController, FailuresGiveClearCodesAndTouchNothing) {
         const char* neverSent;
     } rows[] = {
         {"write without the lock", [](Machine&) {}, false,
-         [](Machine& m, FloppyHandle h) { std::vector<uint8_t> b(512); uint32_t d; return m.floppy.WriteSectors(h, b, d, 0, 1, 512); },
+         [](Machine& m, FloppyHandle h) {
+             std::vector<uint8_t> b(512);
+             uint32_t d;
+             return m.floppy.WriteSectors(h, b, d, ByteOffset{0}, 1, 512);
+         },
          ERROR_NOT_LOCKED, "pwrite"},
         {"format without the lock", [](Machine&) {}, false,
-         [](Machine& m, FloppyHandle h) { RecordingProgress p; return m.floppy.FormatAllCylinders(h, {80, 2, 2, 18, 512}, p); },
+         [](Machine& m, FloppyHandle h) {
+             RecordingProgress p;
+             return m.floppy.FormatAllCylinders(h, {80, 2, 2, 18, 512}, p);
+         },
          ERROR_NOT_LOCKED, "FDFMTBEG"},
         {"format on a protected medium", [](Machine& m) { m.a().writable = false; }, true,
-         [](Machine& m, FloppyHandle h) { RecordingProgress p; return m.floppy.FormatAllCylinders(h, {80, 2, 2, 18, 512}, p); },
+         [](Machine& m, FloppyHandle h) {
+             RecordingProgress p;
+             return m.floppy.FormatAllCylinders(h, {80, 2, 2, 18, 512}, p);
+         },
          19, "FDFMTBEG"},
         {"write on a protected medium", [](Machine& m) { m.a().writable = false; }, true,
-         [](Machine& m, FloppyHandle h) { std::vector<uint8_t> b(512); uint32_t d; return m.floppy.WriteSectors(h, b, d, 0, 1, 512); },
+         [](Machine& m, FloppyHandle h) {
+             std::vector<uint8_t> b(512);
+             uint32_t d;
+             return m.floppy.WriteSectors(h, b, d, ByteOffset{0}, 1, 512);
+         },
          19, "pwrite"},
         {"1.2 MB in a 3.5\" drive", [](Machine&) {}, true,
-         [](Machine& m, FloppyHandle h) { RecordingProgress p; return m.floppy.FormatAllCylinders(h, {80, 1, 2, 15, 512}, p); },
+         [](Machine& m, FloppyHandle h) {
+             RecordingProgress p;
+             return m.floppy.FormatAllCylinders(h, {80, 1, 2, 15, 512}, p);
+         },
          ERROR_NOT_SUPPORTED, "FDFMTBEG"},
         {"2.88 MB target in a 2.88 MB drive", [](Machine& m) { m.a().cmos = 5; }, true,
-         [](Machine& m, FloppyHandle h) { RecordingProgress p; return m.floppy.FormatAllCylinders(h, {80, 3, 2, 36, 512}, p); },
+         [](Machine& m, FloppyHandle h) {
+             RecordingProgress p;
+             return m.floppy.FormatAllCylinders(h, {80, 3, 2, 36, 512}, p);
+         },
          ERROR_NOT_SUPPORTED, "FDFMTBEG"},
         {"unknown drive type", [](Machine& m) { m.a().cmos = 0; }, true,
-         [](Machine& m, FloppyHandle h) { RecordingProgress p; return m.floppy.FormatAllCylinders(h, {80, 2, 2, 18, 512}, p); },
+         [](Machine& m, FloppyHandle h) {
+             RecordingProgress p;
+             return m.floppy.FormatAllCylinders(h, {80, 2, 2, 18, 512}, p);
+         },
          ERROR_NOT_SUPPORTED, "FDFMTBEG"},
         {"geometry of an empty drive", [](Machine& m) { m.a().medium = false; }, false,
-         [](Machine& m, FloppyHandle h) { DiskGeometry g; return m.floppy.QueryGeometry(h, 1, g); }, 21, ""},
+         [](Machine& m, FloppyHandle h) {
+             DiskGeometry g;
+             return m.floppy.QueryGeometry(h, 1, g);
+         },
+         21, ""},
         {"geometry of an unformatted medium", [](Machine& m) { m.a().detected.reset(); }, true,
-         [](Machine& m, FloppyHandle h) { DiskGeometry g; return m.floppy.QueryGeometry(h, 1, g); }, 1785, ""},
+         [](Machine& m, FloppyHandle h) {
+             DiskGeometry g;
+             return m.floppy.QueryGeometry(h, 1, g);
+         },
+         1785, ""},
         {"read on an empty drive", [](Machine& m) { m.a().medium = false; }, false,
-         [](Machine& m, FloppyHandle h) { std::vector<uint8_t> b(512); uint32_t d; return m.floppy.ReadSectors(h, b, d, 1, 0, 512); },
+         [](Machine& m, FloppyHandle h) {
+             std::vector<uint8_t> b(512);
+             uint32_t d;
+             return m.floppy.ReadSectors(h, b, d, 1, ByteOffset{0}, 512);
+         },
          21, ""},
         {"empty drive", [](Machine& m) { m.a().medium = false; }, false,
          [](Machine& m, FloppyHandle h) { return m.floppy.CheckMedia(h); }, 21, ""},
@@ -267,7 +312,7 @@ TEST(LinuxFloppyController, FailuresGiveClearCodesAndTouchNothing) {
              m.a().writable = false;
              std::vector<uint8_t> b(512);
              uint32_t d;
-             return m.floppy.WriteSectors(h, b, d, 0, 1, 512);
+             return m.floppy.WriteSectors(h, b, d, ByteOffset{0}, 1, 512);
          },
          19, ""},
     };
@@ -361,7 +406,8 @@ TEST(LinuxFloppyUsb, AFormatMakesSdReadTheCapacityAgainKeepingTheClaim) {
         EXPECT_EQ(m.kernel.refs("/dev/sdb"), 1);
         std::vector<uint8_t> cylinder(18432, 0xF6);
         uint32_t done = 0;
-        EXPECT_TRUE(m.floppy.WriteSectors(h, cylinder, done, 0, 2, 512));  // through O_DIRECT still
+        EXPECT_TRUE(
+            m.floppy.WriteSectors(h, cylinder, done, ByteOffset{0}, 2, 512));  // through O_DIRECT still
         EXPECT_TRUE(m.floppy.CloseDrive(h));
         EXPECT_TRUE(m.kernel.fds.empty());
     }
@@ -377,7 +423,7 @@ TEST(LinuxFloppyUsb, ProtectionMovedAfterTheOpenIsStillTold) {
         if (!beforeCheck) m.b().writable = false;  // sd makes the write fail EPERM
         std::vector<uint8_t> sector(512);
         uint32_t done = 0;
-        EXPECT_FALSE(m.floppy.WriteSectors(h, sector, done, 0, 2, 512));
+        EXPECT_FALSE(m.floppy.WriteSectors(h, sector, done, ByteOffset{0}, 2, 512));
         EXPECT_EQ(m.floppy.LastError(), 19u);
         EXPECT_EQ(m.count("pwrite"), beforeCheck ? 0u : 1u);
         m.floppy.CloseDrive(h);

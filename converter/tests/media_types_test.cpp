@@ -52,14 +52,14 @@ TEST(MediaTypes, EveryNumberHasItsLabel) {
 TEST(MediaTypes, BuiltTypesCarryTheirWholeGeometry) {
     struct Row {
         int32_t type;
-        int templateId;
+        bootsectors::TemplateId templateId;
         uint32_t cylinders, cylinderBytes, imageBytes;
     };
     const std::vector<Row> rows{
-        {1, bootsectors::k1200K, 80, 15360, 1228800},
-        {2, bootsectors::k1440K, 80, 18432, 1474560},
-        {5, bootsectors::k720K, 80, 9216, 737280},
-        {6, bootsectors::k360K, 40, 9216, 368640},
+        {1, bootsectors::TemplateId::Disk1200K, 80, 15360, 1228800},
+        {2, bootsectors::TemplateId::Disk1440K, 80, 18432, 1474560},
+        {5, bootsectors::TemplateId::Disk720K, 80, 9216, 737280},
+        {6, bootsectors::TemplateId::Disk360K, 40, 9216, 368640},
     };
     ASSERT_EQ(builtGeometries().size(), rows.size());
     for (const Row& r : rows) {

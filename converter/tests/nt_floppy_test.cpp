@@ -28,7 +28,7 @@ struct Call {
 };
 
 class RecordingNtDevice final : public NtDeviceSeam {
-public:
+  public:
     explicit RecordingNtDevice(NtDeviceSeam& device) : device_(device) {}
     std::vector<Call> calls;
     std::vector<Call> controls() const {
@@ -68,7 +68,7 @@ public:
     bool CloseHandle(Win32Handle h) override { return device_.CloseHandle(h); }
     uint32_t GetLastError() const override { return device_.GetLastError(); }
 
-private:
+  private:
     Call& record(const std::string& what) {
         calls.emplace_back();
         calls.back().what = what;
@@ -153,7 +153,8 @@ TEST(NtFloppy, TransfersGoSequentiallyThroughTheCallersBuffer) {
     auto buffer = alignedBuffer(18432);
     uint32_t done = 0;
     for (uint32_t c = 0; c < 2; ++c) {
-        ASSERT_TRUE(bench.floppy->ReadSectors(bench.handle, buffer.bytes(), done, 1, 77 * 18432, 512));
+        ASSERT_TRUE(
+            bench.floppy->ReadSectors(bench.handle, buffer.bytes(), done, 1, ByteOffset{77 * 18432}, 512));
         EXPECT_EQ(done, 18432u);
         EXPECT_TRUE(std::equal(buffer.bytes().begin(), buffer.bytes().end(), contents.begin() + c * 18432));
         EXPECT_EQ(bench.recorder->calls.back().buffer, buffer.bytes().data());
@@ -162,7 +163,8 @@ TEST(NtFloppy, TransfersGoSequentiallyThroughTheCallersBuffer) {
     EXPECT_EQ(bench.recorder->calls.back().what, "seek");
     EXPECT_EQ(bench.recorder->calls.back().distance, 66560);
     EXPECT_EQ(bench.recorder->calls.back().code, FILE_BEGIN);
-    ASSERT_TRUE(bench.floppy->WriteSectors(bench.handle, buffer.bytes().first(512), done, 0, 1, 512));
+    ASSERT_TRUE(
+        bench.floppy->WriteSectors(bench.handle, buffer.bytes().first(512), done, ByteOffset{0}, 1, 512));
     EXPECT_EQ(bench.recorder->calls.back().what, "write");
     EXPECT_FALSE(bench.floppy->SetDrivePosition(bench.handle, 0x80000000));  // not a signed 32-bit distance
 }
@@ -201,7 +203,7 @@ TEST(NtFloppy, FormatSendsOneRequestPerCylinderForAllHeads) {
 
 // A device whose successes claim more than it could have done.
 class BoastingNtDevice final : public NtDeviceSeam {
-public:
+  public:
     uint32_t claimed = 0;
     uint32_t position = 0;
     Win32Handle CreateFileA(std::string_view, uint32_t, uint32_t, uint32_t, uint32_t) override {
@@ -232,9 +234,9 @@ TEST(NtFloppy, ClaimsBeyondTheBufferAreNotBelieved) {
         const bool believable = claimed <= 18432;
         device.claimed = claimed;
         uint32_t done = 1;
-        EXPECT_EQ(floppy.ReadSectors(h, buffer.bytes(), done, 1, 0, 512), believable);
+        EXPECT_EQ(floppy.ReadSectors(h, buffer.bytes(), done, 1, ByteOffset{0}, 512), believable);
         EXPECT_EQ(done, believable ? claimed : 0u);
-        EXPECT_EQ(floppy.WriteSectors(h, buffer.bytes(), done, 0, 1, 512), believable);
+        EXPECT_EQ(floppy.WriteSectors(h, buffer.bytes(), done, ByteOffset{0}, 1, 512), believable);
         EXPECT_EQ(done, believable ? claimed : 0u);
     }
     for (const uint32_t claimed : {0u, 23u, 25u}) {

@@ -62,9 +62,13 @@ void transferEveryCylinder(FloppyAccess& access, FloppyHandle handle, const Disk
         ASSERT_TRUE(access.SetDrivePosition(handle, offset));
         if (write) {
             std::copy_n(image.begin() + offset, *bytes, buffer.bytes().begin());
-            ASSERT_TRUE(access.WriteSectors(handle, buffer.bytes(), done, offset, 1, g.bytesPerSector)) << c;
+            ASSERT_TRUE(
+                access.WriteSectors(handle, buffer.bytes(), done, ByteOffset{offset}, 1, g.bytesPerSector))
+                << c;
         } else {
-            ASSERT_TRUE(access.ReadSectors(handle, buffer.bytes(), done, 1, offset, g.bytesPerSector)) << c;
+            ASSERT_TRUE(
+                access.ReadSectors(handle, buffer.bytes(), done, 1, ByteOffset{offset}, g.bytesPerSector))
+                << c;
             std::copy_n(buffer.bytes().begin(), *bytes, image.begin() + offset);
         }
         ASSERT_EQ(done, *bytes) << c;
@@ -123,9 +127,10 @@ TEST(Variants, FailuresReportTheirCodes) {
             const uint32_t offset = r.cylinder * 18432;
             ASSERT_TRUE(rig.access->SetDrivePosition(open.handle(), offset));
             uint32_t done = 5;
-            EXPECT_FALSE(r.write
-                             ? rig.access->WriteSectors(open.handle(), buffer.bytes(), done, offset, 1, 512)
-                             : rig.access->ReadSectors(open.handle(), buffer.bytes(), done, 1, offset, 512));
+            EXPECT_FALSE(r.write ? rig.access->WriteSectors(open.handle(), buffer.bytes(), done,
+                                                            ByteOffset{offset}, 1, 512)
+                                 : rig.access->ReadSectors(open.handle(), buffer.bytes(), done, 1,
+                                                           ByteOffset{offset}, 512));
             EXPECT_EQ(done, 0u);
             EXPECT_EQ(rig.access->LastError(), v.nt ? r.windows : r.bios);
         }

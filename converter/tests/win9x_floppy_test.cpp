@@ -29,7 +29,7 @@ struct Request {
 };
 
 class RecordingVwin32 final : public Vwin32Seam {
-public:
+  public:
     explicit RecordingVwin32(Vwin32Seam& device) : device_(device) {}
     std::vector<Request> requests;
     std::vector<std::string> opened;
@@ -60,7 +60,7 @@ public:
     bool CloseHandle(Win32Handle handle) override { return device_.CloseHandle(handle); }
     uint32_t GetLastError() const override { return device_.GetLastError(); }
 
-private:
+  private:
     Vwin32Seam& device_;
 };
 
@@ -105,7 +105,7 @@ TEST(Win9xFloppy, RequestsCarryTheirRegistersByteForByte) {
     const auto read = [](int drive, uint32_t offset, uint32_t bytes) -> Call {
         return [=](Win9xFloppy& f, FloppyHandle h, std::span<uint8_t> b) {
             uint32_t done = 0;
-            return f.ReadSectors(h, b.first(bytes), done, drive, offset, 512) && done == bytes;
+            return f.ReadSectors(h, b.first(bytes), done, drive, ByteOffset{offset}, 512) && done == bytes;
         };
     };
     const std::vector<Row> rows{
@@ -123,7 +123,7 @@ TEST(Win9xFloppy, RequestsCarryTheirRegistersByteForByte) {
         {"write cylinder 3", 1,
          [](auto& f, auto h, std::span<uint8_t> b) {
              uint32_t done = 0;
-             return f.WriteSectors(h, b, done, 3 * 18432, 1, 512) && done == 18432;
+             return f.WriteSectors(h, b, done, ByteOffset{3 * 18432}, 1, 512) && done == 18432;
          },
          3, 0, std::nullopt, 0xFFFF, 0, 1, 108, 36},
     };
@@ -195,9 +195,9 @@ TEST(Win9xFloppy, RequestNobodyCarriesOutFailsByThePresetCarry) {
     uint32_t done = 1;
     EXPECT_FALSE(bench.floppy->QueryGeometry(bench.handle, 1, g));
     EXPECT_FALSE(bench.floppy->LockDrive(bench.handle, 1));
-    EXPECT_FALSE(bench.floppy->ReadSectors(bench.handle, buffer.bytes(), done, 1, 0, 512));
+    EXPECT_FALSE(bench.floppy->ReadSectors(bench.handle, buffer.bytes(), done, 1, ByteOffset{0}, 512));
     EXPECT_EQ(done, 0u);
-    EXPECT_FALSE(bench.floppy->WriteSectors(bench.handle, buffer.bytes(), done, 0, 1, 512));
+    EXPECT_FALSE(bench.floppy->WriteSectors(bench.handle, buffer.bytes(), done, ByteOffset{0}, 1, 512));
     for (const Request& q : bench.recorder->requests) EXPECT_EQ(q.out.bytes, q.in.bytes);
     // The unlock goes without a preset carry, so an unanswered one counts as done.
     EXPECT_TRUE(bench.floppy->UnlockDrive(bench.handle, 1));
@@ -221,7 +221,7 @@ TEST(Win9xFloppy, WhatTheRequestsCannotSayIsNeitherSentNorCut) {
         SCOPED_TRACE(r.what);
         uint32_t done = 9;
         EXPECT_FALSE(bench.floppy->ReadSectors(bench.handle, buffer.bytes().first(r.bytes), done, r.drive,
-                                               r.offset, r.bytesPerSector));
+                                               ByteOffset{r.offset}, r.bytesPerSector));
         EXPECT_EQ(done, 0u);
         EXPECT_EQ(bench.floppy->LastError(), ERROR_INVALID_PARAMETER);
     }
@@ -254,8 +254,9 @@ TEST(Win9xFloppy, DiagnosisShowsDriveAndBootSector) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.scenario + " selector " + std::to_string(r.selector));
         Bench bench(r.scenario);
-        ASSERT_EQ(bench.drive->write(0, *bootsectors::bootTemplate(bootsectors::k1440K)).status,
-                  DriveStatus::Ok);
+        ASSERT_EQ(
+            bench.drive->write(0, *bootsectors::bootTemplate(bootsectors::TemplateId::Disk1440K)).status,
+            DriveStatus::Ok);
         DiskGeometry g{};
         std::string text = "before";
         EXPECT_EQ(bench.floppy->DiagnoseDrive(bench.handle, 1, g, text, r.selector), r.result);
@@ -279,7 +280,7 @@ TEST(Win9xFloppy, DiagnosisShowsDriveAndBootSector) {
 
 // A device that answers "done" to everything and tries to reach past every block it was given.
 class OverreachingVwin32 final : public Vwin32Seam {
-public:
+  public:
     std::vector<bool> reached;
     Win32Handle CreateFileA(std::string_view, uint32_t, uint32_t, uint32_t, uint32_t) override {
         return Win32Handle{1};
@@ -318,11 +319,12 @@ TEST(Win9xFloppy, DeviceNeverReachesPastTheBuffersGiven) {
     std::fill(whole.bytes().begin(), whole.bytes().end(), 0x11);
     const auto middle = whole.bytes().subspan(4096, 4096);
     uint32_t done = 0;
-    ASSERT_TRUE(floppy.ReadSectors(h, middle, done, 1, 0, 512));
+    ASSERT_TRUE(floppy.ReadSectors(h, middle, done, 1, ByteOffset{0}, 512));
     DiskGeometry g{};
     ASSERT_TRUE(floppy.QueryGeometry(h, 1, g));
-    EXPECT_EQ(g.mediaType, Unknown);                               // 0xAA everywhere names no floppy
-    ASSERT_TRUE(floppy.WriteSectors(h, middle, done, 0, 1, 512));  // the data of a write is read-only
+    EXPECT_EQ(g.mediaType, Unknown);  // 0xAA everywhere names no floppy
+    ASSERT_TRUE(
+        floppy.WriteSectors(h, middle, done, ByteOffset{0}, 1, 512));  // the data of a write is read-only
 
     EXPECT_EQ(device.reached, std::vector<bool>(device.reached.size(), false));
     const auto outside = [&](size_t from, size_t to) {

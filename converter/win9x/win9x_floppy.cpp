@@ -49,7 +49,8 @@ bool Win9xFloppy::dosIoctl(FloppyHandle handle, int floppyDrive, uint32_t reques
     if (!validDrive(floppyDrive)) return fail(ERROR_INVALID_PARAMETER);
     DIOC_REGISTERS r;
     r.set(DIOC_REGISTERS::reg_EAX, kDosIoctl);
-    r.set(DIOC_REGISTERS::reg_EBX, static_cast<uint32_t>(floppyDrive));  // BH = 0: lock level 0 where it counts
+    r.set(DIOC_REGISTERS::reg_EBX,
+          static_cast<uint32_t>(floppyDrive));  // BH = 0: lock level 0 where it counts
     r.set(DIOC_REGISTERS::reg_ECX, request);
     r.set(DIOC_REGISTERS::reg_EDX, edx);
     if (presetCarry) r.set(DIOC_REGISTERS::reg_Flags, DIOC_REGISTERS::kCarry);
@@ -132,15 +133,15 @@ bool Win9xFloppy::absolute(FloppyHandle handle, bool write, std::span<const uint
 }
 
 bool Win9xFloppy::ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone,
-                              int floppyDrive, uint32_t byteOffset, uint32_t bytesPerSector) {
-    const bool ok = absolute(handle, false, {}, buffer, floppyDrive, byteOffset, bytesPerSector);
+                              int floppyDrive, ByteOffset byteOffset, uint32_t bytesPerSector) {
+    const bool ok = absolute(handle, false, {}, buffer, floppyDrive, byteOffset.value, bytesPerSector);
     bytesDone = ok ? static_cast<uint32_t>(buffer.size()) : 0;
     return ok;
 }
 
 bool Win9xFloppy::WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone,
-                               uint32_t byteOffset, int floppyDrive, uint32_t bytesPerSector) {
-    const bool ok = absolute(handle, true, buffer, {}, floppyDrive, byteOffset, bytesPerSector);
+                               ByteOffset byteOffset, int floppyDrive, uint32_t bytesPerSector) {
+    const bool ok = absolute(handle, true, buffer, {}, floppyDrive, byteOffset.value, bytesPerSector);
     bytesDone = ok ? static_cast<uint32_t>(buffer.size()) : 0;
     return ok;
 }

@@ -11,7 +11,7 @@
 namespace converter::win9x {
 
 class Win9xFloppy final : public FloppyAccess {
-public:
+  public:
     explicit Win9xFloppy(Vwin32Seam& seam) : seam_(seam) {}
 
     FloppyHandle OpenDrive(std::string_view driveText) override;
@@ -23,9 +23,9 @@ public:
     bool CheckMedia(FloppyHandle) override { return true; }
     bool DismountDrive(FloppyHandle) override { return true; }
     bool ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone, int floppyDrive,
-                     uint32_t byteOffset, uint32_t bytesPerSector) override;
+                     ByteOffset byteOffset, uint32_t bytesPerSector) override;
     bool WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone,
-                      uint32_t byteOffset, int floppyDrive, uint32_t bytesPerSector) override;
+                      ByteOffset byteOffset, int floppyDrive, uint32_t bytesPerSector) override;
     // Every absolute request carries its own sector number.
     bool SetDrivePosition(FloppyHandle, uint32_t) override { return true; }
     bool FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry,
@@ -33,7 +33,7 @@ public:
     int DiagnoseDrive(FloppyHandle handle, int floppyDrive, DiskGeometry& geometry, std::string& text,
                       int selector) override;
 
-private:
+  private:
     enum class Answer { Done, Carry, CallFailed };
     Answer send(FloppyHandle handle, uint32_t code, DIOC_REGISTERS& registers);
     // A DOS generic IOCTL (440Dh) for the drive: CX the request, EDX its parameter block; with presetCarry a

@@ -74,8 +74,8 @@ bool NtFloppy::DismountDrive(FloppyHandle handle) {
     return control(handle, FSCTL_DISMOUNT_VOLUME, {}, {}, returned);
 }
 
-bool NtFloppy::ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone, int, uint32_t,
-                           uint32_t) {
+bool NtFloppy::ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone, int,
+                           ByteOffset, uint32_t) {
     bytesDone = 0;
     uint32_t moved = 0;
     if (!seam_.ReadFile(handle, buffer, moved)) return fail(seam_.GetLastError());
@@ -86,7 +86,7 @@ bool NtFloppy::ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint3
 }
 
 bool NtFloppy::WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone,
-                            uint32_t, int, uint32_t) {
+                            ByteOffset, int, uint32_t) {
     bytesDone = 0;
     uint32_t moved = 0;
     if (!seam_.WriteFile(handle, buffer, moved)) return fail(seam_.GetLastError());

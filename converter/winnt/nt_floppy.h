@@ -9,7 +9,7 @@
 namespace converter::winnt {
 
 class NtFloppy final : public FloppyAccess {
-public:
+  public:
     explicit NtFloppy(NtDeviceSeam& seam) : seam_(seam) {}
 
     FloppyHandle OpenDrive(std::string_view driveText) override;
@@ -21,14 +21,14 @@ public:
     bool CheckMedia(FloppyHandle handle) override;
     bool DismountDrive(FloppyHandle handle) override;
     bool ReadSectors(FloppyHandle handle, std::span<uint8_t> buffer, uint32_t& bytesDone, int floppyDrive,
-                     uint32_t byteOffset, uint32_t bytesPerSector) override;
+                     ByteOffset byteOffset, uint32_t bytesPerSector) override;
     bool WriteSectors(FloppyHandle handle, std::span<const uint8_t> buffer, uint32_t& bytesDone,
-                      uint32_t byteOffset, int floppyDrive, uint32_t bytesPerSector) override;
+                      ByteOffset byteOffset, int floppyDrive, uint32_t bytesPerSector) override;
     bool SetDrivePosition(FloppyHandle handle, uint32_t byteOffset) override;
     bool FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry,
                             ProgressPort& progress) override;
 
-private:
+  private:
     bool control(FloppyHandle handle, uint32_t code, std::span<const uint8_t> in, std::span<uint8_t> out,
                  uint32_t& returned);
     NtDeviceSeam& seam_;

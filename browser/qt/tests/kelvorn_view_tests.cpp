@@ -25,12 +25,12 @@
 #include "browser/library_entries.h"
 #include "browser/message_table.h"
 #include "desktop/icon_cache.h"
-#include "ui_port/tree_order.h"
 #include "desktop/modal_answerer.h"
 #include "desktop/tree_model.h"
 #include "desktop/tree_view.h"
 #include "kelvorn_window.h"
 #include "new_dialogs.h"
+#include "ui_port/tree_order.h"
 
 using browser::ItemHandle;
 using browser::Tree;
@@ -344,7 +344,7 @@ void KelvornViewTest::newImageDialogReturnsWhatWasTyped() {
     QCOMPARE(dialog.labelField()->text(), QString());
     QVERIFY(dialog.typeButton(0)->isChecked());
     QCOMPARE(dialog.typeButton(0)->text(), QStringLiteral("3,5\" 1,44 MB"));
-    QCOMPARE(dialog.choice().templateId, 153);
+    QCOMPARE(dialog.choice().templateId, bootsectors::TemplateId::Disk1440K);
 
     retype(dialog.fileField(), QStringLiteral("backup"));
     QTest::keyClicks(dialog.labelField(), QStringLiteral("MYFLOPPYDISK"));  // one past the label's limit
@@ -354,7 +354,7 @@ void KelvornViewTest::newImageDialogReturnsWhatWasTyped() {
 
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     const browser::NewImageChoice choice = dialog.choice();
-    QCOMPARE(choice.templateId, 150);  // 5,25" 360 KB
+    QCOMPARE(choice.templateId, bootsectors::TemplateId::Disk360K);
     QCOMPARE(choice.fileName, std::string("backup"));
     QCOMPARE(choice.label, std::string("MYFLOPPYDIS"));
 }
@@ -377,7 +377,7 @@ void KelvornViewTest::newImageIsNothingOnNo() {
     QVERIFY(accepted.has_value());
     QCOMPARE(accepted->fileName, std::string("záloha"));
     QCOMPARE(accepted->label, std::string());
-    QCOMPARE(accepted->templateId, 153);
+    QCOMPARE(accepted->templateId, bootsectors::TemplateId::Disk1440K);
 }
 
 void KelvornViewTest::newFolderDialogSwitchesBetweenFolderAndLabel() {

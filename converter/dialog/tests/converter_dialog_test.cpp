@@ -14,18 +14,18 @@ TEST(ConverterNames, ClassesAndResolvedPaths) {
     const std::vector<std::string> gvx{".gvx"};
     struct Row {
         const char* name;
-        int classOf;
+        NameClass classOf;
         const char* resolved;  // with the folder /d/IMG/ picked on the drive /d
     } rows[] = {
-        {"", 0, ""},
-        {"NAME", 4, "/d/IMG/NAME.gvx"},
-        {"NAME.IMG", 4, "/d/IMG/NAME.IMG"},
-        {"\\X\\NAME", 1, "/d/X/NAME.gvx"},
-        {"A:NAME", 2, "A:NAME.gvx"},
-        {"C:\\DIR\\N", 3, "C:/DIR/N.gvx"},
-        {"/tmp/disk", 3, "/tmp/disk.gvx"},
-        {"SUB\\NAME", 5, "/d/IMG/SUB/NAME.gvx"},
-        {"dir.v2/name", 5, "/d/IMG/dir.v2/name.gvx"},
+        {"", NameClass::Empty, ""},
+        {"NAME", NameClass::NameOnly, "/d/IMG/NAME.gvx"},
+        {"NAME.IMG", NameClass::NameOnly, "/d/IMG/NAME.IMG"},
+        {"\\X\\NAME", NameClass::FromDriveRoot, "/d/X/NAME.gvx"},
+        {"A:NAME", NameClass::OnDrive, "A:NAME.gvx"},
+        {"C:\\DIR\\N", NameClass::FullPath, "C:/DIR/N.gvx"},
+        {"/tmp/disk", NameClass::FullPath, "/tmp/disk.gvx"},
+        {"SUB\\NAME", NameClass::Relative, "/d/IMG/SUB/NAME.gvx"},
+        {"dir.v2/name", NameClass::Relative, "/d/IMG/dir.v2/name.gvx"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(ClassifyName(row.name), row.classOf) << row.name;
@@ -62,7 +62,7 @@ TEST(ConverterNames, CommandLineText) {
         {".img /D1", ".img /D1 ", 2},
     };
     for (const Row& row : rows) {
-        const ConverterOptions o = parseConverterText(row.text, 'N');
+        const ConverterOptions o = parseConverterText(row.text, OsKind::Nt);
         EXPECT_EQ(o.extensionText, row.extensions) << row.text;
         EXPECT_EQ(o.diagSwitch, row.diag) << row.text;
     }

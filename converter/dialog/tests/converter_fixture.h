@@ -7,12 +7,14 @@
 #include <vector>
 
 #include "converter/dialog/converter_dialog.h"
-#include "converter/dialog/drive_setup.h"
 #include "counting_access.h"
+#include "drive_setup.h"
 #include "fixture.h"
 #include "scripted_converter_view.h"
 
 namespace converter::dialog::testing {
+
+using actions::testing::CountingAccess;
 
 class ConverterTest : public ::testing::Test {
   protected:

@@ -1,8 +1,8 @@
-// Reading a floppy into an image, writing an image onto a floppy and formatting, over emulated drives of
-// each platform variant.
+// Reading a floppy into an image, writing an image onto a floppy and formatting as the window shows them: its
+// messages and questions in their order, over emulated drives of each platform variant.
 #include <filesystem>
-#include <sstream>
 
+#include "converter/dialog/result_messages.h"
 #include "converter/dialog/texts.h"
 #include "converter_fixture.h"
 
@@ -109,67 +109,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, FloppyActionsTest, ::testing::Values("", "nt", "
     return info.param.empty() ? std::string("host") : info.param;
 });
 
-class ReadingTest : public ConverterTest {};
-
-TEST_F(ReadingTest, ShortReadsStillBringTheWholeMedium) {
-    const auto medium = patternBytes(kHd, 3);
-    writeFile(scratch / "medium.bin", medium);
-    start({"a=1.44M:" + path("medium.bin") + ":short=10240"});
-    typeName("short");
-    dialog->onReadFloppy();
-    EXPECT_EQ(readFile(scratch / "short.gvx"), medium);
-    EXPECT_EQ(view.steps, 80u);
-}
-
-class FormattingTest : public ConverterTest {
-  protected:
-    // fsck.fat's findings on an image, leaving out the unlabelled boot label every new floppy has.
-    static std::string findings(const fs::path& image) {
-        const auto r = testing_support::run("fsck.fat -n " + testing_support::quote(image.string()));
-        std::string out;
-        std::istringstream lines(r.output);
-        for (std::string line; std::getline(lines, line);) {
-            if (line.starts_with("fsck.fat ") || line.find("__NO_NAME__") != std::string::npos ||
-                line.find("label from boot sector") != std::string::npos ||
-                line == "Leaving filesystem unchanged." || line.starts_with(image.string()) || line.empty())
-                continue;
-            out += line + "\n";
-        }
-        return out;
-    }
-};
-
-TEST_F(FormattingTest, EachTypeGetsAnEmptyFileSystem) {
-    struct Row {
-        const char* drive;
-        const char* medium;
-        size_t bytes;
-        uint8_t mediaByte;
-        size_t secondFat;
-    } rows[] = {
-        {"1.44M", "blank", 1474560, 0xF0, 5120},
-        {"1.44M", "blank=720K", 737280, 0xF9, 2048},
-        {"1.2M", "blank", 1228800, 0xF9, 4096},
-        {"1.2M", "blank=360K", 368640, 0xFD, 1536},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.drive) + " " + row.medium);
-        writeFile(scratch / "medium.bin", patternBytes(row.bytes, 1));
-        start({"a=" + std::string(row.drive) + ":" + path("medium.bin")});
-        view.messages.clear();
-        view.answers = {true};
-        dialog->onFormat();
-        EXPECT_EQ(view.messages.back(), text::kFormatDone);
-        EXPECT_EQ(drive().formats, 1);
-        const auto bytes = readFile(scratch / "medium.bin");
-        ASSERT_EQ(bytes.size(), row.bytes);
-        EXPECT_EQ(std::string(bytes.begin() + 43, bytes.begin() + 54), "__NO_NAME__");
-        EXPECT_EQ(bytes[512], row.mediaByte);
-        EXPECT_EQ(bytes[row.secondFat], row.mediaByte);
-        EXPECT_EQ(bytes[row.secondFat + 1], 0xFF);
-        EXPECT_EQ(findings(scratch / "medium.bin"), "");
-    }
-}
+class FormattingTest : public ConverterTest {};
 
 TEST_F(FormattingTest, AnUnformattedFloppyIsOfferedTheDrivesHighDensityType) {
     writeFile(scratch / "medium.bin", patternBytes(kHd, 1));
@@ -182,6 +122,38 @@ TEST_F(FormattingTest, AnUnformattedFloppyIsOfferedTheDrivesHighDensityType) {
     EXPECT_EQ(view.messages[1], std::string("[yes/no] ") + text::kFormatTo144);
     EXPECT_EQ(view.messages.back(), text::kFormatDone);
     EXPECT_EQ(view.info[1], "3.5  1.44MB 512 BpS CTS=80/2/18") << "the refreshed list shows the new medium";
+}
+
+// The same failure can read differently per action, and a read that reached the image always says it ended.
+TEST(ResultMessages, EachEndHasItsMessages) {
+    using actions::ActionKind;
+    using actions::Failure;
+    struct Row {
+        ActionKind kind;
+        actions::Result result;
+        std::vector<std::string> messages;
+    } rows[] = {
+        {ActionKind::Read, {Failure::None}, {text::kReadDone}},
+        {ActionKind::Read, {Failure::ImageWrite, 28}, {"Chyba zápisu: 28", text::kReadDone}},
+        {ActionKind::Read, {Failure::StoppedAtBadSector}, {text::kReadDone}},
+        {ActionKind::Read, {Failure::ImageFile, 2, "/x.img"}, {"Chyba souboru /x.img: 2"}},
+        {ActionKind::Read, {Failure::NoMedium}, {}},
+        {ActionKind::Write,
+         {Failure::DriveLocked, 5, "A:"},
+         {"Jednotka A: blokována jiným programem - chyba 5"}},
+        {ActionKind::Write, {Failure::FloppyWrite, 31}, {"Chyba zápisu: 31"}},
+        {ActionKind::Write, {Failure::WriteProtected, 19}, {text::kWriteProtected}},
+        {ActionKind::Write, {Failure::FormatFailed, 31}, {text::kFormatError}},
+        {ActionKind::Write, {Failure::Declined}, {}},
+        {ActionKind::Format, {Failure::FormatFailed, 31}, {text::kTypeNotFormattable}},
+        {ActionKind::Format, {Failure::NoTemplate}, {text::kTypeNotFormattable}},
+        {ActionKind::Format, {Failure::FileSystemWrite, 31}, {text::kTrack0Failed}},
+        {ActionKind::Format, {Failure::None}, {text::kFormatDone}},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(resultMessages(row.kind, row.result), row.messages)
+            << static_cast<int>(row.kind) << " " << static_cast<int>(row.result.failure);
+    }
 }
 
 TEST_F(FormattingTest, OnlyTheNtLineFormats) {

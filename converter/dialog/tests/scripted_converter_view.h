@@ -21,7 +21,6 @@ class ScriptedConverterView : public ConverterView {
     void clearInfo() override { info.clear(); }
     void appendInfo(const std::string& line) override { info.push_back(line); }
     void removeInfo(int index) override;
-    std::vector<std::string> infoLines() const override { return info; }
     void repaintInfo() override { ++repaints; }
 
     void setFileDrives(const std::vector<std::string>& entries) override { fileDrives = entries; }

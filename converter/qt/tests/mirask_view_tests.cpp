@@ -17,9 +17,9 @@
 #include <QTreeView>
 
 #include "converter/dialog/converter_dialog.h"
-#include "converter/dialog/drive_setup.h"
 #include "converter/dialog/texts.h"
 #include "desktop/modal_answerer.h"
+#include "drive_setup.h"
 #include "mirask_window.h"
 
 using converter::dialog::ItemHandle;
@@ -46,7 +46,7 @@ bool writeFile(const QString& path, const QByteArray& content) {
 // One window with its logic over an emulated drive a: and the scratch folder.
 struct Session {
     Session(const std::string& scenario, const std::string& folder)
-        : drives(converter::dialog::emulatedDrives({"a=" + scenario}, "")),
+        : drives(converter::emulatedDrives({"a=" + scenario}, "")),
           dialog(window, services(folder), converter::dialog::parseConverterText("", drives.osKind)) {
         window.attach(&dialog);
         dialog.initialise();
@@ -71,7 +71,7 @@ struct Session {
         return lines;
     }
 
-    converter::dialog::DriveSetup drives;
+    converter::DriveSetup drives;
     MiraskWindow window;
     converter::dialog::ConverterDialog dialog;
 };

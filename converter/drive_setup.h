@@ -1,17 +1,25 @@
 #pragma once
-// Which floppy drives Mirask works with: the machine's real ones, or drives emulated from scenario texts
-// (for people without a floppy drive, for demonstrations and tests), through one of the platform variants.
+// Which floppy drives the converter works with: the machine's real ones, or drives emulated from scenario
+// texts (for people without a floppy drive, for demonstrations and tests), through one of the platform
+// variants.
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "converter/dialog/converter_dialog.h"
+#include "floppy_access.h"
+#include "os_kind.h"
 
-namespace converter::dialog {
+namespace converter {
+
+// One floppy drive: its letter ("a:") and the access that reaches it.
+struct FloppyDriveEntry {
+    std::string letter;
+    FloppyAccess* access = nullptr;
+};
 
 struct DriveSetup {
     std::vector<FloppyDriveEntry> entries;
-    char osKind = 'N';
+    OsKind osKind = OsKind::Nt;
     std::vector<std::shared_ptr<void>> owned;  // drives, devices and accesses the entries point into
     std::string error;                         // why the setup failed; empty when it did not
 };
@@ -23,7 +31,4 @@ DriveSetup realDrives();
 // own variant, the NT line), "nt" or "9x" (the variant of that platform over its emulated device).
 DriveSetup emulatedDrives(const std::vector<std::string>& emulate, const std::string& platformLine);
 
-// The rest of the command line, joined with blanks: a leading "." extension list and "/D" with its digit.
-ConverterOptions parseConverterText(const std::string& text, char osKind);
-
-}  // namespace converter::dialog
+}  // namespace converter

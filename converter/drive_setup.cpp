@@ -1,4 +1,4 @@
-#include "converter/dialog/drive_setup.h"
+#include "drive_setup.h"
 
 #include <cctype>
 
@@ -12,7 +12,7 @@
 #include "win9x/win9x_floppy.h"
 #include "winnt/nt_floppy.h"
 
-namespace converter::dialog {
+namespace converter {
 
 DriveSetup realDrives() {
     DriveSetup setup;
@@ -30,7 +30,7 @@ DriveSetup emulatedDrives(const std::vector<std::string>& emulate, const std::st
         setup.error = "--platform takes 9x or nt, not \"" + platformLine + "\"";
         return setup;
     }
-    setup.osKind = platformLine == "9x" ? '9' : 'N';
+    setup.osKind = platformLine == "9x" ? OsKind::Win9x : OsKind::Nt;
     for (const std::string& value : emulate) {
         const size_t equals = value.find('=');
         const char letter =
@@ -70,16 +70,4 @@ DriveSetup emulatedDrives(const std::vector<std::string>& emulate, const std::st
     return setup;
 }
 
-ConverterOptions parseConverterText(const std::string& text, char osKind) {
-    ConverterOptions options;
-    options.osKind = osKind;
-    std::string extensions = options.extensionText;
-    if (text.size() > 1 && text[0] == '.') extensions = text;
-    if (const size_t d = text.find("/D"); d != std::string::npos) {
-        options.diagSwitch = (d + 2 < text.size() ? (static_cast<unsigned char>(text[d + 2]) & 15) : 0) + 1;
-    }
-    options.extensionText = extensions + " ";
-    return options;
-}
-
-}  // namespace converter::dialog
+}  // namespace converter

@@ -1,0 +1,83 @@
+#include "converter/dialog/window_events.h"
+
+#include "converter/dialog/result_messages.h"
+#include "converter/dialog/texts.h"
+#include "media_types.h"
+
+namespace converter::dialog {
+namespace {
+
+using actions::Phase;
+
+const char* progressText(Phase phase) {
+    switch (phase) {
+        case Phase::Reading:
+            return text::kReading;
+        case Phase::Formatting:
+            return text::kFormatting;
+        case Phase::Writing:
+            return text::kWriting;
+    }
+    return "";
+}
+
+}  // namespace
+
+bool WindowEvents::insertMedium() {
+    return view_.askOkCancel(text::kInsertDisk);
+}
+
+bool WindowEvents::eraseFloppy(char driveLetter) {
+    return view_.askYesNo(text::fill(text::kEraseQuestion, driveLetter));
+}
+
+bool WindowEvents::formatBeforeWriting() {
+    return view_.askYesNo(text::kFormatBeforeWrite);
+}
+
+bool WindowEvents::formatToOffered(const DiskGeometry& offered) {
+    view_.showMessage(text::kCannotFormatType);
+    return view_.askYesNo(offered.mediaType == F3_1Pt44_512 ? text::kFormatTo144 : text::kFormatTo12);
+}
+
+actions::BadSectorDecision WindowEvents::badSector(const actions::BadSector& s) {
+    const bool goOn = view_.askOkCancel(text::fill(text::kBadSector, s.code, static_cast<int>(s.cylinder),
+                                                   static_cast<int>(s.head), static_cast<int>(s.sector)));
+    return goOn ? actions::BadSectorDecision::Fill : actions::BadSectorDecision::Stop;
+}
+
+void WindowEvents::mustBeFormatted() {
+    view_.showMessage(text::kInsertFormatted);
+}
+
+void WindowEvents::started(Phase phase, const DiskGeometry& geometry) {
+    // Writing after a format: the formatting line gives way.
+    wait_.reset();
+    removeProgressLine();
+    progressLine_ = info_.append(progressText(phase));
+    view_.repaintInfo();
+    wait_ = view_.waitCursor();
+    view_.SetRange(0, static_cast<uint32_t>(geometry.cylinders));
+    view_.SetStep(1);
+    view_.SetPos(0);
+}
+
+void WindowEvents::cylinderDone(Phase, uint32_t) {
+    view_.StepIt();
+}
+
+void WindowEvents::finished(const actions::Result& result) {
+    result_ = result;
+    wait_.reset();
+    for (const std::string& message : resultMessages(kind_, result)) view_.showMessage(message);
+    if (progressLine_) view_.SetPos(0);
+    removeProgressLine();
+}
+
+void WindowEvents::removeProgressLine() {
+    if (!progressLine_) return;
+    info_.remove(*progressLine_);
+    progressLine_.reset();
+}
+
+}  // namespace converter::dialog
