@@ -18,27 +18,27 @@ bool validSectorSize(uint32_t bytes) {
     return false;
 }
 
-// Runs until the image is full or the file ends; how many bytes came in, or nothing for a damaged run.
-std::optional<size_t> expandRuns(ByteCursor& in, std::span<uint8_t> image) {
-    size_t at = 0;
+// Runs until the image is full or the file ends; at says how many bytes came in.
+ContainerError expandRuns(ByteCursor& in, std::span<uint8_t> image, size_t& at) {
+    at = 0;
     while (at < image.size() && !in.atEnd()) {
         const auto word = in.u16();
-        if (!word) return std::nullopt;
+        if (!word) return ContainerError::Truncated;
         const int length = static_cast<int16_t>(*word);
+        const size_t count = static_cast<size_t>(length < 0 ? -length : length);
+        if (count > image.size() - at) return ContainerError::BadRecord;
         if (length < 0) {
             const auto fill = in.u8();
-            const size_t count = static_cast<size_t>(-length);
-            if (!fill || count > image.size() - at) return std::nullopt;
+            if (!fill) return ContainerError::Truncated;
             std::fill_n(image.begin() + static_cast<long>(at), count, *fill);
-            at += count;
         } else {
-            const auto literal = in.take(static_cast<size_t>(length));
-            if (!literal || literal->size() > image.size() - at) return std::nullopt;
+            const auto literal = in.take(count);
+            if (!literal) return ContainerError::Truncated;
             std::ranges::copy(*literal, image.begin() + static_cast<long>(at));
-            at += literal->size();
         }
+        at += count;
     }
-    return at;
+    return ContainerError::None;
 }
 
 }  // namespace
@@ -83,13 +83,13 @@ ContainerError decodeCopyQm(std::span<const uint8_t> file, SectorImage& out) {
     out.firstSectorId = 1;
     out.bytes.assign(g.byteCount(), cqm::kUncopiedFill);
     out.states.assign(g.sectorCount(), SectorState::Normal);
-    const auto got = expandRuns(in, out.bytes);
-    if (!got) return ContainerError::BadRecord;
+    size_t got = 0;
+    if (auto e = expandRuns(in, out.bytes, got); e != ContainerError::None) return e;
     const uint64_t usedBytes = uint64_t{used} * g.heads * g.sectorsPerTrack * g.bytesPerSector;
-    if (*got < usedBytes) return ContainerError::Truncated;
+    if (got < usedBytes) return ContainerError::Truncated;
     // Old versions left the checksum 0.
     const uint32_t crc = orva::loadLe(*header, cqm::kDataCrc.offset, cqm::kDataCrc.width);
-    if (crc != 0 && crc != copyQmCrc(std::span(out.bytes).first(*got)))
+    if (crc != 0 && crc != copyQmCrc(std::span(out.bytes).first(got)))
         return ContainerError::ChecksumMismatch;
     return ContainerError::None;
 }
