@@ -9,7 +9,7 @@ Interop::Interop(int kilobytes) : kilobytes_(kilobytes) {
     const auto files = dir_ / "files";
     std::filesystem::create_directories(files / "Nested folder");
     testing_support::writeFile(files / "README.TXT", std::string("A floppy in a container.\r\n"));
-    testing_support::writeFile(files / "Nested folder" / "random.bin",
+    testing_support::writeFile(files / "Nested folder" / "random data.bin",
                                testing_support::patternBytes(30000, 3));
     testing_support::makeFatImage(rawPath(), kilobytes, "INTEROP");
     testing_support::mcopyTree(rawPath(), files);
