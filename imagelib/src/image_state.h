@@ -61,9 +61,9 @@ struct WorkArea {
 };
 
 class ImageState {
-  public:
-    using Opener = std::function<std::unique_ptr<platform::RandomAccessFile>(const std::string&,
-                                                                             platform::Access, int&)>;
+public:
+    using Opener = std::function<std::unique_ptr<platform::RandomAccessFile>(const std::string&, platform::Access,
+                                                                             int&)>;
     explicit ImageState(Opener opener = platform::containers::openImage);
     ~ImageState();
     ImageState(const ImageState&) = delete;
@@ -106,8 +106,8 @@ class ImageState {
     // The alias of a long name that no entry of the directory has yet; nothing when every candidate is taken.
     std::optional<ShortName> MakeShortAlias(std::string_view name, uint32_t dirCluster);
     GroupRead ReadEntryGroup(DirCursor& cursor, EntryPos* pos);
-    DirEntry* SearchDir(uint32_t dir, const ShortPattern* shortPat, const std::u16string* longPat,
-                        bool enumerate, EntryPos* pos);
+    DirEntry* SearchDir(uint32_t dir, const ShortPattern* shortPat, const std::u16string* longPat, bool enumerate,
+                        EntryPos* pos);
 
     bool isOpen() const { return work_ && imageOpen_; }
     bool readOnly() const { return readOnly_; }
@@ -123,7 +123,7 @@ class ImageState {
     // An ordering point: what was written so far is made durable before anything that depends on it.
     bool barrier();
 
-  private:
+private:
     DirCursor cursorAt(uint32_t dir) const;
     DirEntry* groupBottom(uint32_t slotCount) { return &work_->group[kGroupSlots - slotCount]; }
     DirEntry* lookup(uint32_t dir, std::string_view name, EntryPos* pos);
@@ -161,9 +161,9 @@ class ImageState {
     bool imageOpen_ = false;
     std::unique_ptr<platform::RandomAccessFile> imageFile_;
     bool readOnly_ = false;
-    uint64_t fileBytes_ = 0;            // the image file's size when opened; writes never make it grow
-    bool unsynced_ = false;             // written since the last ordering point
-    bool fatDirty_ = false;             // the table changed in memory since it was last written
+    uint64_t fileBytes_ = 0;  // the image file's size when opened; writes never make it grow
+    bool unsynced_ = false;  // written since the last ordering point
+    bool fatDirty_ = false;  // the table changed in memory since it was last written
     bool zeroedFolderCluster_ = false;  // a folder grew by a cluster the table does not link on disk yet
     bool fatFromSecondCopy_ = false;
     uint8_t checkFlags_ = 0;
