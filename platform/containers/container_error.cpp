@@ -6,6 +6,8 @@ std::string containerErrorText(ContainerError error) {
     switch (error) {
         case ContainerError::None:
             return "no error";
+        case ContainerError::CannotRead:
+            return "the file cannot be read";
         case ContainerError::Truncated:
             return "the file ends in the middle of a record (truncated)";
         case ContainerError::BadHeader:

@@ -6,6 +6,7 @@ namespace platform::containers {
 
 enum class ContainerError {
     None,
+    CannotRead,
     Truncated,
     BadHeader,
     BadRecord,

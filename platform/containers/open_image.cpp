@@ -32,7 +32,8 @@ bool readWhole(RandomAccessFile& file, std::vector<uint8_t>& out, int& error) {
 
 ContainerError decodeOpened(RandomAccessFile& file, DecodedImage& image, int& error) {
     std::vector<uint8_t> bytes;
-    if (!readWhole(file, bytes, error)) return ContainerError::TooLarge;
+    if (!readWhole(file, bytes, error))
+        return error == EFBIG ? ContainerError::TooLarge : ContainerError::CannotRead;
     const ContainerError e = decodeImage(std::move(bytes), image);
     if (e != ContainerError::None) error = EINVAL;
     return e;
@@ -55,6 +56,12 @@ std::unique_ptr<RandomAccessFile> openImage(const std::string& path, Access acce
     if (decodeOpened(*file, image, error) != ContainerError::None) return nullptr;
     const bool writable = access == Access::ReadWrite && isWritable(image.format) && folderWritable(path);
     return std::make_unique<ContainerFile>(std::move(file), path, std::move(image), writable);
+}
+
+ContainerError loadImage(const std::string& path, DecodedImage& out, int& error) {
+    auto file = openExclusive(path, Access::ReadOnly, error);
+    if (!file) return ContainerError::CannotRead;
+    return decodeOpened(*file, out, error);
 }
 
 ContainerError diagnoseImage(const std::string& path) {

@@ -60,10 +60,15 @@ bool replaceFile(const std::string& path, std::span<const uint8_t> bytes, int& e
         return false;
     }
     temp = pattern.data();
+    // A new file gets what open() would give it; mkstemp's 0600 is for the temporary only.
     struct stat st {};
-    const bool ok = (::stat(path.c_str(), &st) != 0 || ::fchmod(file.get(), st.st_mode & 07777) == 0) &&
-                    writeAll(file.get(), bytes) && ::fsync(file.get()) == 0 && file.close() &&
-                    ::rename(temp.c_str(), path.c_str()) == 0;
+    if (::stat(path.c_str(), &st) != 0) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        st.st_mode = 0666 & ~mask;
+    }
+    const bool ok = ::fchmod(file.get(), st.st_mode & 07777) == 0 && writeAll(file.get(), bytes) &&
+                    ::fsync(file.get()) == 0 && file.close() && ::rename(temp.c_str(), path.c_str()) == 0;
     if (!ok) {
         error = errno;
         ::unlink(temp.c_str());
