@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libcli11-dev    # tests and the command line
   libbenchmark-dev                          # benchmarks of the programs' logic
   mtools dosfstools                         # independent FAT tools the tests compare against
-  libarchive-dev                            # zipped images (.imz)
+  zlib1g-dev                                # zipped images (.imz)
   libdsk-utils                              # dsktrans: IMD, TeleDisk and CopyQM made and read independently
   hyperfine jq strace                       # benchmarks
   clang libclang-rt-14-dev                  # fuzzing

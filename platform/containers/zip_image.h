@@ -1,5 +1,6 @@
 #pragma once
-// Zipped raw images (.imz, as WinImage writes them): a zip archive holding one raw image file.
+// Zipped raw images (.imz, as WinImage writes them): a zip archive holding one raw image file, stored or
+// deflated.
 #include <cstdint>
 #include <span>
 #include <string>

@@ -177,7 +177,7 @@ TEST(OpenImage, ADamagedContainerIsRefusedAndToldWhy) {
     }
 }
 
-TEST(ZipImage, KeepsTheEntryAndRefusesEmptyArchives) {
+TEST(ZipImage, KeepsTheEntryAndRefusesEmptyOrDamagedArchives) {
     const std::vector<uint8_t> raw = testing_support::patternBytes(368640, 4);
     ZippedImage back;
     ASSERT_EQ(unzipImage(zipped(raw), back), ContainerError::None);
@@ -186,10 +186,33 @@ TEST(ZipImage, KeepsTheEntryAndRefusesEmptyArchives) {
     std::vector<uint8_t> empty;
     ASSERT_EQ(zipImage(ZippedImage{"EMPTY.IMA", {}}, empty), ContainerError::None);
     EXPECT_EQ(unzipImage(empty, back), ContainerError::NotInArchive);
-    std::vector<uint8_t> huge;
-    ASSERT_EQ(zipImage(ZippedImage{"HUGE.IMA", std::vector<uint8_t>(kMaxImageBytes + 1, 0)}, huge),
-              ContainerError::None);
+    // An archive that claims more than a floppy holds is refused before anything is allocated for it.
+    std::vector<uint8_t> huge = zipped(std::vector<uint8_t>(1000, 0));
+    const size_t directory = huge[huge.size() - 6] | huge[huge.size() - 5] << 8;
+    huge[directory + 24 + 3] = 0x7F;
+    EXPECT_EQ(zipImage(ZippedImage{"HUGE.IMA", std::vector<uint8_t>(kMaxImageBytes + 1, 0)}, empty),
+              ContainerError::TooLarge);
     EXPECT_EQ(unzipImage(huge, back), ContainerError::TooLarge);
+    std::vector<uint8_t> flipped = zipped(raw);
+    flipped[40] ^= 0xFF;  // inside the deflated data
+    EXPECT_NE(unzipImage(flipped, back), ContainerError::None);
+}
+
+TEST(ZipImage, ReadsWhatZipToolsWrite) {
+    // Written by Python's zipfile module: "A.IMA" holding "0123456789abcdef", stored.
+    const std::vector<uint8_t> stored = {
+        0x50, 0x4B, 0x03, 0x04, 0x14, 0x00, 0x00, 0x00, 0x00, 0x00, 0x40, 0x18, 0xA4, 0x24, 0x33, 0xF0,
+        0xC4, 0x68, 0x10, 0x00, 0x00, 0x00, 0x10, 0x00, 0x00, 0x00, 0x05, 0x00, 0x00, 0x00, 0x41, 0x2E,
+        0x49, 0x4D, 0x41, 0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x36, 0x37, 0x38, 0x39, 0x61, 0x62, 0x63,
+        0x64, 0x65, 0x66, 0x50, 0x4B, 0x01, 0x02, 0x14, 0x03, 0x14, 0x00, 0x00, 0x00, 0x00, 0x00, 0x40,
+        0x18, 0xA4, 0x24, 0x33, 0xF0, 0xC4, 0x68, 0x10, 0x00, 0x00, 0x00, 0x10, 0x00, 0x00, 0x00, 0x05,
+        0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x80, 0x01, 0x00, 0x00, 0x00,
+        0x00, 0x41, 0x2E, 0x49, 0x4D, 0x41, 0x50, 0x4B, 0x05, 0x06, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00,
+        0x01, 0x00, 0x33, 0x00, 0x00, 0x00, 0x33, 0x00, 0x00, 0x00, 0x00, 0x00};
+    ZippedImage back;
+    ASSERT_EQ(unzipImage(stored, back), ContainerError::None);
+    EXPECT_EQ(back.entryName, "A.IMA");
+    EXPECT_EQ(std::string(back.bytes.begin(), back.bytes.end()), "0123456789abcdef");
 }
 
 }  // namespace
