@@ -20,7 +20,7 @@ struct FloppyDriveEntry {
 };
 
 struct ConverterOptions {
-    std::string extensionText = ".gvx";  // tokens, each beginning with "."
+    std::string extensionText = ".gvx .imd .td0 .cqm .imz";  // tokens, each beginning with "."
     int diagSwitch = 0;                  // 0, or (the character after /D AND 15) + 1
     char osKind = 'N';                   // 'N' the NT line (Linux too), '9' the 95/98 line
 };
