@@ -3,8 +3,8 @@
 
 #include "browser/browser_dialog.h"
 #include "desktop/logic/tree_order.h"
-#include "platform/containers/container_format.h"
 #include "platform/text_codec.h"
+#include "platform/containers/container_format.h"
 
 namespace browser {
 namespace {
