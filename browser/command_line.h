@@ -8,7 +8,7 @@
 namespace browser {
 
 struct StartOptions {
-    std::string extensionList = "gvximg";  // three letters per extension
+    std::string extensionList = "gvximgimdtd0cqmimz";  // three letters per extension
     int entryCheckFlags = 0;               // handed to the library at every image open
     std::string imageToOpen;               // empty: none
 };

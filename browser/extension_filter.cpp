@@ -4,6 +4,7 @@
 #include "browser/browser_dialog.h"
 #include "ui_port/tree_order.h"
 #include "platform/text_codec.h"
+#include "platform/containers/container_format.h"
 
 namespace browser {
 namespace {
@@ -53,6 +54,8 @@ void BrowserDialog::pickDefaultExtension() {
             filterHasAll_ = entry == kAnyExtension;
             continue;
         }
+        // A new image is always raw: a container's extension would name a format it is not.
+        if (platform::containers::isContainerExtension(entry)) continue;
         // Kept whole, also when the user added five or six characters.
         defaultExtension_ = entry;
         break;

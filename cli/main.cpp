@@ -45,7 +45,8 @@ int main(int argc, char** argv) {
         cli::addAttribCommand(app, global), cli::addLabelCommand(app, global),
         cli::addBootCommand(app, global),   cli::addNewCommand(app, global),
         cli::addDrivesCommand(app, global), cli::addReadCommand(app, global),
-        cli::addWriteCommand(app, global),  cli::addFormatCommand(app, global)};
+        cli::addWriteCommand(app, global),  cli::addFormatCommand(app, global),
+        cli::addConvertCommand(app, global)};
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -11,10 +11,10 @@ build="$top/build-fuzz"
 
 CC=clang CXX=clang++ cmake -S "$top" -B "$build" -DORVA_FUZZ=ON -DORVA_TESTS=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j2 --target orva_fuzz_read orva_fuzz_write orva_fuzz_seeds >/dev/null
+cmake --build "$build" -j2 --target orva_fuzz_read orva_fuzz_write orva_fuzz_containers orva_fuzz_seeds >/dev/null
 
 mkdir -p "$build/fuzz/artifacts"
-for kind in read write; do
+for kind in read write containers; do
   corpus="$build/fuzz/corpus-$kind"
   mkdir -p "$corpus"
   echo "== fuzz $kind for ${seconds}s"

@@ -8,6 +8,8 @@ packages=(
   libgtest-dev libgmock-dev libcli11-dev    # tests and the command line
   libbenchmark-dev                          # benchmarks of the programs' logic
   mtools dosfstools                         # independent FAT tools the tests compare against
+  zlib1g-dev                                # zipped images (.imz)
+  libdsk-utils                              # dsktrans: IMD, TeleDisk and CopyQM made and read independently
   hyperfine jq strace                       # benchmarks
   clang libclang-rt-14-dev                  # fuzzing
   qt6-base-dev qt6-svg-dev qt6-tools-dev    # the two desktop programs (Qt 6 Widgets, SVG icons)

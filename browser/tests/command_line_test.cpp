@@ -12,14 +12,14 @@ TEST(CommandLine, OptionsInTheArgumentText) {
         const char* extensions;
         int flags;
     } rows[] = {
-        {"", "gvximg", 0},
+        {"", "gvximgimdtd0cqmimz", 0},
         {"/eimgbin /o2", "imgbin", 2},
         {"/o2 /eimgbin", "imgbin", 2},
         {"/eab", "ab ", 0},
         {"/e", "", 0},
         {"/eimg /o", "img", 0},  // "/o" with no character after it
-        {"/O2 /Eimg", "gvximg", 0},
-        {"/oA", "gvximg", 1},  // the character's code masked to its low four bits
+        {"/O2 /Eimg", "gvximgimdtd0cqmimz", 0},
+        {"/oA", "gvximgimdtd0cqmimz", 1},  // the character's code masked to its low four bits
     };
     for (const Row& row : rows) {
         const StartOptions o = parseArgumentText(row.text);
@@ -32,7 +32,7 @@ TEST(CommandLine, AFileNamedOnTheLineIsNeverReadAsOptions) {
     const auto isFile = [](const std::string& a) { return a == "/opt/disk.img" || a == "/etc/x.img"; };
     StartOptions o = parseArguments({"/opt/disk.img"}, isFile);
     EXPECT_EQ(o.imageToOpen, "/opt/disk.img");
-    EXPECT_EQ(o.extensionList, "gvximg");
+    EXPECT_EQ(o.extensionList, "gvximgimdtd0cqmimz");
     EXPECT_EQ(o.entryCheckFlags, 0);
 
     o = parseArguments({"/eimg", "/etc/x.img", "/o3"}, isFile);

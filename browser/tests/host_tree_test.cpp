@@ -46,7 +46,7 @@ class HostTreeTest : public BrowserTest {
 
 TEST_F(HostTreeTest, TheFilterDecidesWhichFilesAreListed) {
     start();
-    EXPECT_EQ(view.filterEntries, (std::vector<std::string>{" {...}", ".gvx", ".img"}));
+    EXPECT_EQ(view.filterEntries, (std::vector<std::string>{" {...}", ".cqm", ".gvx", ".imd", ".img", ".imz", ".td0"}));
     EXPECT_EQ(dialog->defaultExtension(), ".gvx");
     struct Row {
         const char* typedOrChosen;
@@ -67,7 +67,8 @@ TEST_F(HostTreeTest, TheFilterDecidesWhichFilesAreListed) {
         EXPECT_EQ(rootLevel(), row.level) << what;
     }
     EXPECT_EQ(view.filterEntries,
-              (std::vector<std::string>{" {...}", ".*", ".gvx", ".img", ".profile", ".txt"}));
+              (std::vector<std::string>{" {...}", ".*", ".cqm", ".gvx", ".imd", ".img", ".imz", ".profile", ".td0",
+                                        ".txt"}));
     // The all-entry with ".*" in the list still lists only the named extensions.
     chooseFilter(" {...}");
     EXPECT_EQ(rootLevel(), ".profile (0K)|ARCHIV (5K)|DATA|disk.IMG (1440K)|disk.txt (0K)|small.gvx (0K)|");
@@ -77,17 +78,18 @@ TEST_F(HostTreeTest, AddingAndRemovingFilterEntries) {
     start();
     type("+");  // nothing chosen yet: the field is emptied, nothing else
     EXPECT_EQ(view.filterEdit, "");
-    EXPECT_EQ(view.filterEntries.size(), 3u);
+    EXPECT_EQ(view.filterEntries.size(), 7u);
 
     type("bin+");
-    EXPECT_EQ(view.filterEntries, (std::vector<std::string>{" {...}", ".bin", ".gvx", ".img"}));
+    EXPECT_EQ(view.filterEntries,
+              (std::vector<std::string>{" {...}", ".bin", ".cqm", ".gvx", ".imd", ".img", ".imz", ".td0"}));
     EXPECT_EQ(view.filterSelection, 1);
     EXPECT_EQ(dialog->defaultExtension(), ".bin");
     type("");  // clearing the field removes the entry just added
-    EXPECT_EQ(view.filterEntries, (std::vector<std::string>{" {...}", ".gvx", ".img"}));
+    EXPECT_EQ(view.filterEntries, (std::vector<std::string>{" {...}", ".cqm", ".gvx", ".imd", ".img", ".imz", ".td0"}));
     EXPECT_EQ(view.filterSelection, 0);
     type("");  // the all-entry cannot be removed
-    EXPECT_EQ(view.filterEntries.size(), 3u);
+    EXPECT_EQ(view.filterEntries.size(), 7u);
     EXPECT_EQ(dialog->defaultExtension(), ".gvx");
 
     type("abcdef");  // a long first entry is kept whole as the default extension

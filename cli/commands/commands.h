@@ -22,6 +22,7 @@ Command addAttribCommand(CLI::App& app, const GlobalOptions& global);
 Command addLabelCommand(CLI::App& app, const GlobalOptions& global);
 Command addBootCommand(CLI::App& app, const GlobalOptions& global);
 Command addNewCommand(CLI::App& app, const GlobalOptions& global);
+Command addConvertCommand(CLI::App& app, const GlobalOptions& global);
 // The floppy drive commands, over the converter's actions.
 Command addDrivesCommand(CLI::App& app, const GlobalOptions& global);
 Command addReadCommand(CLI::App& app, const GlobalOptions& global);

@@ -7,7 +7,7 @@
 namespace converter::dialog {
 
 struct ConverterOptions {
-    std::string extensionText = ".gvx";  // tokens, each beginning with "."
+    std::string extensionText = ".gvx .imd .td0 .cqm .imz";  // tokens, each beginning with "."
     int diagSwitch = 0;                  // 0, or (the character after /D AND 15) + 1
     OsKind osKind = OsKind::Nt;
 };

@@ -95,7 +95,7 @@ int32_t ImageState::OpenFDImg(std::string_view pathText, int32_t fatCopy) {
     imageFile_ = std::move(file);
     fileBytes_ = *fileSize;
     imageOpen_ = true;
-    readOnly_ = info.writeProtected;
+    readOnly_ = info.writeProtected || imageFile_->readOnly();
     checkFlags_ = 0;
     fatFromSecondCopy_ = fatCopy == kSecondTableCopy;
     fat_ = FatTable(std::move(table), layout_.clusterLimit);

@@ -16,6 +16,7 @@
 #include "image_layout.h"
 #include "name_patterns.h"
 #include "orva.h"
+#include "platform/containers/open_image.h"
 #include "platform/host_file.h"
 
 namespace orva {
@@ -62,7 +63,7 @@ class ImageState {
 public:
     using Opener = std::function<std::unique_ptr<platform::RandomAccessFile>(const std::string&, platform::Access,
                                                                              int&)>;
-    explicit ImageState(Opener opener = platform::openExclusive);
+    explicit ImageState(Opener opener = platform::containers::openImage);
     ~ImageState();
     ImageState(const ImageState&) = delete;
     ImageState& operator=(const ImageState&) = delete;

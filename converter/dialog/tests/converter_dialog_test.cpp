@@ -53,12 +53,12 @@ TEST(ConverterNames, CommandLineText) {
         const char* extensions;
         int diag;
     } rows[] = {
-        {"", ".gvx ", 0},
+        {"", ".gvx .imd .td0 .cqm .imz ", 0},
         {".img .ima", ".img .ima ", 0},
-        {"/D1", ".gvx ", 2},
-        {"/D", ".gvx ", 1},
-        {"/D0", ".gvx ", 1},
-        {".", ".gvx ", 0},
+        {"/D1", ".gvx .imd .td0 .cqm .imz ", 2},
+        {"/D", ".gvx .imd .td0 .cqm .imz ", 1},
+        {"/D0", ".gvx .imd .td0 .cqm .imz ", 1},
+        {".", ".gvx .imd .td0 .cqm .imz ", 0},
         {".img /D1", ".img /D1 ", 2},
     };
     for (const Row& row : rows) {

@@ -1,0 +1,75 @@
+#include "platform/containers/open_image.h"
+
+#include <cerrno>
+#include <vector>
+
+#include "platform/containers/container_file.h"
+#include "platform/containers/replace_file.h"
+
+namespace platform::containers {
+namespace {
+
+// A container is at most a little larger than the image it holds.
+constexpr uint64_t kMaxContainerBytes = 2 * kMaxImageBytes;
+
+bool readWhole(RandomAccessFile& file, std::vector<uint8_t>& out, int& error) {
+    const auto size = file.size();
+    if (!size) {
+        error = EIO;
+        return false;
+    }
+    if (*size > kMaxContainerBytes) {
+        error = EFBIG;
+        return false;
+    }
+    out.resize(*size);
+    if (file.readAt(0, out) != static_cast<int64_t>(out.size())) {
+        error = EIO;
+        return false;
+    }
+    return true;
+}
+
+ContainerError decodeOpened(RandomAccessFile& file, DecodedImage& image, int& error) {
+    std::vector<uint8_t> bytes;
+    if (!readWhole(file, bytes, error))
+        return error == EFBIG ? ContainerError::TooLarge : ContainerError::CannotRead;
+    const ContainerError e = decodeImage(std::move(bytes), image);
+    if (e != ContainerError::None) error = EINVAL;
+    return e;
+}
+
+bool isContainer(RandomAccessFile& file) {
+    std::vector<uint8_t> head(kDetectBytes);
+    const int64_t got = file.readAt(0, head);
+    if (got <= 0) return false;
+    head.resize(static_cast<size_t>(got));
+    return detectFormat(head) != ContainerFormat::Raw;
+}
+
+}  // namespace
+
+std::unique_ptr<RandomAccessFile> openImage(const std::string& path, Access access, int& error) {
+    auto file = openExclusive(path, access, error);
+    if (!file || !isContainer(*file)) return file;
+    DecodedImage image;
+    if (decodeOpened(*file, image, error) != ContainerError::None) return nullptr;
+    const bool writable = access == Access::ReadWrite && isWritable(image.format) && folderWritable(path);
+    return std::make_unique<ContainerFile>(std::move(file), path, std::move(image), writable);
+}
+
+ContainerError loadImage(const std::string& path, DecodedImage& out, int& error) {
+    auto file = openExclusive(path, Access::ReadOnly, error);
+    if (!file) return ContainerError::CannotRead;
+    return decodeOpened(*file, out, error);
+}
+
+ContainerError diagnoseImage(const std::string& path) {
+    int error = 0;
+    auto file = openExclusive(path, Access::ReadOnly, error);
+    if (!file || !isContainer(*file)) return ContainerError::None;
+    DecodedImage image;
+    return decodeOpened(*file, image, error);
+}
+
+}  // namespace platform::containers

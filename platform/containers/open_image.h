@@ -1,0 +1,24 @@
+#pragma once
+// Opening an image file for the library: a raw image is the file itself; a container is decoded into the
+// raw image it holds, read-only unless its format can be written back and its folder takes a new file.
+#include <memory>
+#include <string>
+
+#include "platform/containers/container_error.h"
+#include "platform/containers/image_codec.h"
+#include "platform/host_file.h"
+
+namespace platform::containers {
+
+// Null on failure, with error set to an errno value (EINVAL for a container that cannot be decoded).
+std::unique_ptr<RandomAccessFile> openImage(const std::string& path, Access access, int& error);
+
+// Reads and decodes a whole image file of any format, for converting it. CannotRead with error set to an
+// errno value when the file cannot be opened or read.
+ContainerError loadImage(const std::string& path, DecodedImage& out, int& error);
+
+// What is wrong with the container at path, when openImage refused it for its content; None for a raw image,
+// one that decodes, or one that cannot be read at all.
+ContainerError diagnoseImage(const std::string& path);
+
+}  // namespace platform::containers
