@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bootsectors/boot_templates.h"
+#include "ui_port/host_items.h"
 #include "ui_port/item_store.h"
 #include "ui_port/message_port.h"
 
@@ -36,12 +37,12 @@ using ItemTree = desktop::ItemStore<ItemData>;
 // The pictures of both trees. An item with an extension shows the system's picture for it, where the system
 // has one, instead.
 namespace icon {
-inline constexpr int kFolder = 0;
-inline constexpr int kFolderOpen = 1;
-inline constexpr int kFixedDrive = 2;
+using desktop::picture::kFixedDrive;
+using desktop::picture::kFolder;
+using desktop::picture::kFolderOpen;
+using desktop::picture::kOpticalDrive;
+using desktop::picture::kRemovableDrive;
 inline constexpr int kGenericFile = 3;
-inline constexpr int kOpticalDrive = 4;
-inline constexpr int kRemovableDrive = 5;
 inline constexpr int kImage35 = 6;     // root of a 3.5-inch medium
 inline constexpr int kImageOther = 7;  // root of any other medium
 inline constexpr int kImageFile = 8;   // file inside an image without an icon of its own

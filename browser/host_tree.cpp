@@ -7,25 +7,8 @@
 #include "platform/folder_listing.h"
 
 namespace browser {
-namespace {
-
-std::string sizeSuffix(uint64_t bytes) {
-    return " (" + std::to_string(bytes / 1024) + "K)";
-}
-
-int driveIcon(platform::DriveType type) {
-    switch (type) {
-        case platform::DriveType::Optical:
-            return icon::kOpticalDrive;
-        case platform::DriveType::Removable:
-            return icon::kRemovableDrive;
-        case platform::DriveType::Fixed:
-            break;
-    }
-    return icon::kFixedDrive;
-}
-
-}  // namespace
+using desktop::picture::driveIcon;
+using desktop::picture::sizeSuffix;
 
 std::string BrowserDialog::hostPathOfItem(ItemHandle item) const {
     return hostTree_.data(item).path;

@@ -100,7 +100,7 @@ void BrowserDialog::openImage(const std::string& path) {
 
     uint32_t freeBytes = 0;
     lib_.FreeSpace(&freeBytes);
-    const std::string freeSuffix = " (" + std::to_string(freeBytes / 1024) + "K)";
+    const std::string freeSuffix = desktop::picture::sizeSuffix(freeBytes);
 
     const int rootImage =
         geometry_.mediaType == 2 || geometry_.mediaType == 5 ? icon::kImage35 : icon::kImageOther;

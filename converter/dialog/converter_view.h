@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "progress_port.h"
+#include "ui_port/host_items.h"
 #include "ui_port/item_store.h"
 #include "ui_port/message_port.h"
 
@@ -27,12 +28,12 @@ struct FileData {
 using FileTree = desktop::ItemStore<FileData>;
 
 namespace icon {
-inline constexpr int kFolder = 0;
-inline constexpr int kFolderOpen = 1;
-inline constexpr int kFixedDrive = 2;
+using desktop::picture::kFixedDrive;
+using desktop::picture::kFolder;
+using desktop::picture::kFolderOpen;
+using desktop::picture::kOpticalDrive;
+using desktop::picture::kRemovableDrive;
 inline constexpr int kImageFile = 3;
-inline constexpr int kOpticalDrive = 4;
-inline constexpr int kRemovableDrive = 5;
 inline constexpr int kCount = 6;
 }  // namespace icon
 

@@ -15,18 +15,6 @@ std::string asFolder(const std::string& path) {
     return path.ends_with('/') ? path : path + "/";
 }
 
-int rootIcon(platform::DriveType type) {
-    switch (type) {
-        case platform::DriveType::Optical:
-            return icon::kOpticalDrive;
-        case platform::DriveType::Removable:
-            return icon::kRemovableDrive;
-        case platform::DriveType::Fixed:
-            break;
-    }
-    return icon::kFixedDrive;
-}
-
 }  // namespace
 
 void ConverterDialog::onFileDriveSelected(int index) {
@@ -63,7 +51,7 @@ void ConverterDialog::selectFileDrive() {
     currentPath_ = asFolder(drive.path);
     fileTree_.clear();
     expandedOnce_.clear();
-    const int picture = rootIcon(drive.type);
+    const int picture = desktop::picture::driveIcon(drive.type);
     const ItemHandle root =
         fileTree_.insert(kNoItem, {drive.path, picture, picture, {}}, {ItemKind::DriveRoot, drive.path});
     {
@@ -98,7 +86,7 @@ void ConverterDialog::fillFileLevel(const std::string& folder, ItemHandle parent
         }
         if (listed) {
             fileTree_.insert(parent,
-                             {entry.name + " (" + std::to_string(entry.size / 1024) + "K)",
+                             {entry.name + desktop::picture::sizeSuffix(entry.size),
                               icon::kImageFile,
                               icon::kImageFile,
                               {}},
