@@ -181,6 +181,36 @@ INSTANTIATE_TEST_SUITE_P(
                                 "another program holds the drive, error 5\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A read into an ImageDisk image keeps what was not read as sectors without data, and the image goes back
+// onto a floppy as the sectors it holds.
+TEST(Containers, AReadIntoAnImdMarksItsBadSectorsAndWritesBackAsSectors) {
+    ScratchDir scratch;
+    const auto medium = patternBytes(k720, 5);
+    writeFile(scratch / "medium.bin", medium);
+    const fs::path imd = scratch / "copy.IMD";
+    const Split read = orvaSplit(scratch, "read a: " + quote(imd.string()) + " --emulate a=720K:" +
+                                              quote((scratch / "medium.bin").string()) + ":bad=2/1/4");
+    ASSERT_EQ(read.exitCode, 3) << read.err;
+    EXPECT_EQ(read.out, "2/1/4\n");
+    const auto bytes = readFile(imd);
+    ASSERT_GE(bytes.size(), 4u);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "IMD ");
+
+    // Converted to raw, the one sector without data is named and filled; everything else is the medium.
+    const fs::path raw = scratch / "copy.img";
+    const Split converted = orvaSplit(scratch, "convert " + quote(imd.string()) + " " + quote(raw.string()));
+    EXPECT_EQ(converted.exitCode, 3) << converted.err;
+    auto expected = medium;
+    std::fill_n(expected.begin() + static_cast<long>(offsetOf(2, 1, 4, 9)), kSector, 0xEE);
+    EXPECT_EQ(readFile(raw), expected);
+
+    writeFile(scratch / "blank.bin", std::vector<uint8_t>(k720, 0));
+    const Split written = orvaSplit(scratch, "write " + quote(imd.string()) + " a: --yes --emulate a=720K:" +
+                                                 quote((scratch / "blank.bin").string()));
+    EXPECT_EQ(written.exitCode, 0) << written.err;
+    EXPECT_EQ(readFile(scratch / "blank.bin"), expected);
+}
+
 TEST(WriteFloppy, OnATerminalTheQuestionIsAskedAndProgressShownPerCylinder) {
     if (run("command -v script").exitCode != 0) GTEST_SKIP() << "script(1) is not installed";
     ScratchDir scratch;

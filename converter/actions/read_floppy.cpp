@@ -5,6 +5,7 @@
 
 #include "cylinder_buffer.h"
 #include "image_target.h"
+#include "platform/containers/open_image.h"
 #include "platform/host_file.h"
 #include "take_drive.h"
 
@@ -17,12 +18,15 @@ constexpr uint8_t kFiller = 0xEE;
 // in the image so far.
 class FloppyReader {
   public:
+    // container: the image when it is one that keeps each sector's state (else null).
     FloppyReader(HeldDrive& held, const DiskGeometry& geometry, std::span<uint8_t> cylinder,
-                 platform::RandomAccessFile& image, ActionObserver& observer)
+                 platform::RandomAccessFile& image, platform::containers::ContainerFile* container,
+                 ActionObserver& observer)
         : held_(held),
           geometry_(geometry),
           cylinder_(cylinder),
           image_(image),
+          container_(container),
           observer_(observer),
           bytesPerSector_(geometry.bytesPerSector),
           sectorsPerCylinder_(static_cast<uint32_t>(cylinder.size()) / geometry.bytesPerSector) {}
@@ -41,6 +45,11 @@ class FloppyReader {
             }
             if (image_.writeAt(offset_ - toWrite, chunk.first(toWrite)) != static_cast<int64_t>(toWrite))
                 return done(Failure::ImageWrite, errno);
+            // A container says which sectors hold no data; written first, they would count as read.
+            for (const uint64_t index : filled_) {
+                if (container_) container_->markSector(index, platform::containers::SectorState::Unavailable);
+            }
+            filled_.clear();
             for (; cylindersDone_ < offset_ / cylinder_.size(); ++cylindersDone_)
                 observer_.cylinderDone(Phase::Reading, cylindersDone_);
         }
@@ -83,6 +92,7 @@ class FloppyReader {
             return true;
         code_ = static_cast<int>(held_.access().LastError());
         std::fill(sector.begin(), sector.end(), kFiller);
+        filled_.push_back(offset_ / bytesPerSector_);
         return false;
     }
 
@@ -106,13 +116,36 @@ class FloppyReader {
     const DiskGeometry& geometry_;
     std::span<uint8_t> cylinder_;
     platform::RandomAccessFile& image_;
+    platform::containers::ContainerFile* container_;
     ActionObserver& observer_;
     const uint32_t bytesPerSector_;
     const uint32_t sectorsPerCylinder_;
     uint64_t offset_ = 0;
     uint32_t cylindersDone_ = 0;
-    int code_ = 0;  // of the last sector that failed
+    int code_ = 0;                  // of the last sector that failed
+    std::vector<uint64_t> filled_;  // sectors of the chunk filled for want of data
 };
+
+// The image a read goes into: the file itself for a raw image, or a container the name asks for, which keeps
+// each sector's state and is encoded at close.
+struct ReadTarget {
+    std::unique_ptr<platform::RandomAccessFile> file;
+    platform::containers::ContainerFile* container = nullptr;
+};
+
+ReadTarget createTarget(const std::string& path, const DiskGeometry& geometry, int& error) {
+    namespace containers = platform::containers;
+    const containers::ContainerFormat format = containers::formatForNewImage(path);
+    if (format == containers::ContainerFormat::Raw) return {platform::createExclusive(path, error)};
+    const containers::SectorGeometry sectors{static_cast<uint32_t>(geometry.cylinders),
+                                             geometry.tracksPerCylinder, geometry.sectorsPerTrack,
+                                             geometry.bytesPerSector};
+    auto container = containers::createContainer(path, format, sectors, error);
+    ReadTarget target;
+    target.container = container.get();
+    target.file = std::move(container);
+    return target;
+}
 
 }  // namespace
 
@@ -128,9 +161,11 @@ void readFloppy(const ActionDrive& drive, const ReadRequest& request, ActionObse
 
         observer.started(Phase::Reading, geometry);
         int error = 0;
-        const auto image = platform::createExclusive(request.imagePath, error);
+        const ReadTarget target = createTarget(request.imagePath, geometry, error);
+        const auto& image = target.file;
         if (!image) return failed(Failure::ImageFile, error, request.imagePath);
-        Result result = FloppyReader(held, geometry, buffer->bytes(), *image, observer).run();
+        Result result =
+            FloppyReader(held, geometry, buffer->bytes(), *image, target.container, observer).run();
         // A write the system reports only at close fails the image all the same, also after a stop.
         if (!image->close() && result.failure != Failure::ImageWrite) {
             result.failure = Failure::ImageWrite;

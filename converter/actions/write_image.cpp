@@ -7,6 +7,7 @@
 #include "format_medium.h"
 #include "image_target.h"
 #include "media_types.h"
+#include "platform/containers/open_image.h"
 #include "platform/host_file.h"
 #include "take_drive.h"
 
@@ -61,8 +62,9 @@ void writeImage(const ActionDrive& drive, const WriteRequest& request, ActionObs
         auto buffer = cylinderBuffer(geometry);
         if (!buffer) return failed(Failure::NoBuffer);
         int error = 0;
-        // Only read, so a failure to close it loses nothing.
-        const auto image = platform::openExclusive(request.imagePath, platform::Access::ReadOnly, error);
+        // Only read, so a failure to close it loses nothing. A container goes out as the sectors it holds.
+        const auto image =
+            platform::containers::openImage(request.imagePath, platform::Access::ReadOnly, error);
         if (!image) return failed(Failure::ImageFile, error, request.imagePath);
         const std::optional<uint64_t> size = image->size();
         if (!size || !imageMatchesGeometry(*size, geometry)) return failed(Failure::ImageSizeDiffers);

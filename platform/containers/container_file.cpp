@@ -40,6 +40,12 @@ int64_t ContainerFile::writeAt(uint64_t offset, std::span<const uint8_t> data) {
     return static_cast<int64_t>(n);
 }
 
+void ContainerFile::markSector(size_t index, SectorState state) {
+    if (index >= image_.image.states.size()) return;
+    image_.image.states[index] = state;
+    changed_ = true;
+}
+
 bool ContainerFile::close() {
     if (!original_) return true;
     bool ok = true;

@@ -25,6 +25,8 @@ class ContainerFile final : public RandomAccessFile {
     bool syncData() override { return true; }
     std::optional<uint64_t> size() override { return image_.image.bytes.size(); }
     bool readOnly() const override { return !writable_; }
+    // What is known of a sector beyond its bytes (a reader that filled it for want of data says so).
+    void markSector(size_t index, SectorState state);
     // Writes the changes back, if there are any, then releases the file.
     bool close() override;
 

@@ -1,5 +1,7 @@
 #include "platform/containers/open_image.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <vector>
 
@@ -56,6 +58,41 @@ std::unique_ptr<RandomAccessFile> openImage(const std::string& path, Access acce
     if (decodeOpened(*file, image, error) != ContainerError::None) return nullptr;
     const bool writable = access == Access::ReadWrite && isWritable(image.format) && folderWritable(path);
     return std::make_unique<ContainerFile>(std::move(file), path, std::move(image), writable);
+}
+
+ContainerFormat formatForNewImage(const std::string& path) {
+    const size_t dot = path.find_last_of("./");
+    if (dot == std::string::npos || path[dot] != '.') return ContainerFormat::Raw;
+    const std::string_view extension = std::string_view(path).substr(dot);
+    for (const ContainerFormat format : {ContainerFormat::Imd, ContainerFormat::Imz}) {
+        const std::string_view name = formatName(format);
+        if (extension.size() == name.size() + 1 &&
+            std::equal(name.begin(), name.end(), extension.begin() + 1,
+                       [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); }))
+            return format;
+    }
+    return ContainerFormat::Raw;
+}
+
+std::unique_ptr<ContainerFile> createContainer(const std::string& path, ContainerFormat format,
+                                               const SectorGeometry& geometry, int& error) {
+    if (!geometry.known() || geometry.byteCount() > kMaxImageBytes) {
+        error = EINVAL;
+        return nullptr;
+    }
+    auto file = createExclusive(path, error);
+    if (!file) return nullptr;
+    DecodedImage image;
+    image.format = format;
+    image.imdLayout.headerLine = imdHeaderLineNow();
+    // The zip holds one raw image named after the container.
+    const std::string name = path.substr(path.find_last_of('/') + 1);
+    image.zipEntryName = name.substr(0, name.find_last_of('.')) + ".img";
+    image.image.geometry = geometry;
+    // Until a sector is written it holds nothing that was read: a run that stops early says so.
+    image.image.bytes.assign(static_cast<size_t>(geometry.byteCount()), kMissingSectorFill);
+    image.image.states.assign(static_cast<size_t>(geometry.sectorCount()), SectorState::Unavailable);
+    return std::make_unique<ContainerFile>(std::move(file), path, std::move(image), true);
 }
 
 ContainerError loadImage(const std::string& path, DecodedImage& out, int& error) {

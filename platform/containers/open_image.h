@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/containers/container_error.h"
+#include "platform/containers/container_file.h"
 #include "platform/containers/image_codec.h"
 #include "platform/host_file.h"
 
@@ -12,6 +13,15 @@ namespace platform::containers {
 
 // Null on failure, with error set to an errno value (EINVAL for a container that cannot be decoded).
 std::unique_ptr<RandomAccessFile> openImage(const std::string& path, Access access, int& error);
+
+// The format a new image takes by its name: ImageDisk for ".imd", a zipped raw image for ".imz" (any case),
+// else raw. The formats that only open for reading are never made.
+ContainerFormat formatForNewImage(const std::string& path);
+
+// A new image of that format at path (created, or emptied, and locked now) that holds the geometry's sectors
+// in memory and is encoded into the file when it closes. Null with error set to an errno value.
+std::unique_ptr<ContainerFile> createContainer(const std::string& path, ContainerFormat format,
+                                               const SectorGeometry& geometry, int& error);
 
 // Reads and decodes a whole image file of any format, for converting it. CannotRead with error set to an
 // errno value when the file cannot be opened or read.
