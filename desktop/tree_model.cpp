@@ -5,12 +5,19 @@
 namespace desktop {
 
 TreeModel::TreeModel(TreeSource& source, const IconCache& icons, QObject* parent)
-    : QAbstractItemModel(parent), source_(source), icons_(icons) {
-    source_.setListener(this);
+    : QAbstractItemModel(parent), source_(&source), icons_(icons) {
+    source_->setListener(this);
 }
 
 TreeModel::~TreeModel() {
-    source_.setListener(nullptr);
+    if (source_) source_->setListener(nullptr);
+}
+
+void TreeModel::sourceGone() {
+    // What is left of the tree may not be asked even while the views hear of the reset.
+    source_ = nullptr;
+    beginResetModel();
+    endResetModel();
 }
 
 ItemHandle TreeModel::handleOf(const QModelIndex& index) const {
@@ -18,23 +25,23 @@ ItemHandle TreeModel::handleOf(const QModelIndex& index) const {
 }
 
 QModelIndex TreeModel::indexOf(ItemHandle item) const {
-    if (!source_.contains(item)) return {};
-    return createIndex(static_cast<int>(source_.rowOf(item)), 0, static_cast<quintptr>(item));
+    if (!source_ || !source_->contains(item)) return {};
+    return createIndex(static_cast<int>(source_->rowOf(item)), 0, static_cast<quintptr>(item));
 }
 
 QModelIndex TreeModel::index(int row, int column, const QModelIndex& parent) const {
-    if (row < 0 || column != 0) return {};
-    const ItemHandle item = source_.childAt(handleOf(parent), static_cast<size_t>(row));
+    if (!source_ || row < 0 || column != 0) return {};
+    const ItemHandle item = source_->childAt(handleOf(parent), static_cast<size_t>(row));
     return item == kNoItem ? QModelIndex() : createIndex(row, 0, static_cast<quintptr>(item));
 }
 
 QModelIndex TreeModel::parent(const QModelIndex& child) const {
-    return indexOf(source_.parentOf(handleOf(child)));
+    return source_ ? indexOf(source_->parentOf(handleOf(child))) : QModelIndex();
 }
 
 int TreeModel::rowCount(const QModelIndex& parent) const {
-    if (parent.column() > 0) return 0;
-    return static_cast<int>(source_.childCount(handleOf(parent)));
+    if (!source_ || parent.column() > 0) return 0;
+    return static_cast<int>(source_->childCount(handleOf(parent)));
 }
 
 int TreeModel::columnCount(const QModelIndex&) const {
@@ -42,8 +49,8 @@ int TreeModel::columnCount(const QModelIndex&) const {
 }
 
 QVariant TreeModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid()) return {};
-    const ItemFace& face = source_.face(handleOf(index));
+    if (!source_ || !index.isValid()) return {};
+    const ItemFace& face = source_->face(handleOf(index));
     switch (role) {
         case Qt::DisplayRole:
             return QString::fromStdString(face.text);

@@ -33,8 +33,9 @@ class TreeModel final : public QAbstractItemModel, private StoreListener {
     void beforeReorder(ItemHandle parent) override;
     void afterReorder(ItemHandle parent) override;
     void faceChanged(ItemHandle item) override;
+    void sourceGone() override;
 
-    TreeSource& source_;
+    TreeSource* source_;  // null once the logic that holds the tree has ended
     const IconCache& icons_;
     // Indices a view keeps (expanded, selected, current) across a reorder, by the handle they stand for.
     QModelIndexList keptIndices_;

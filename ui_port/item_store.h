@@ -40,12 +40,16 @@ class StoreListener {
     virtual void beforeReorder(ItemHandle parent) = 0;
     virtual void afterReorder(ItemHandle parent) = 0;
     virtual void faceChanged(ItemHandle item) = 0;
+    // The tree is going away (its logic ends before its window): nothing may ask it anything afterwards.
+    virtual void sourceGone() = 0;
 };
 
 // The read side every view uses, whatever data the program keeps with its items.
 class TreeSource {
   public:
-    virtual ~TreeSource() = default;
+    virtual ~TreeSource() {
+        if (listener_) listener_->sourceGone();
+    }
     virtual bool contains(ItemHandle item) const = 0;
     virtual size_t childCount(ItemHandle parent) const = 0;
     virtual ItemHandle childAt(ItemHandle parent, size_t row) const = 0;  // kNoItem outside the range

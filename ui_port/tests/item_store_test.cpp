@@ -1,6 +1,7 @@
 // The store every tree of both programs lives in: places, handles and what a listening view hears.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ class Recorder : public StoreListener {
     void beforeReorder(ItemHandle parent) override { lines.push_back("sort " + name(parent)); }
     void afterReorder(ItemHandle) override {}
     void faceChanged(ItemHandle item) override { lines.push_back("text " + source_.face(item).text); }
+    void sourceGone() override { lines.push_back("gone"); }
 
     std::vector<std::string> lines;
 
