@@ -27,7 +27,7 @@ std::optional<LibraryFailure> BrowserDialog::libraryFailure(int32_t code, int fu
 }
 
 void BrowserDialog::showMessageIfReported(int32_t code, int function, const char* name) {
-    if (const auto failure = libraryFailure(code, function, name); failure && !failure->text.empty())
+    if (const auto failure = libraryFailure(code, function, name); failure && failure->toShow())
         view_.showMessage(failure->text);
 }
 

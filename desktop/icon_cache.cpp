@@ -18,9 +18,8 @@ QIcon IconCache::picture(int index) const {
 }
 
 std::optional<QIcon> IconCache::extensionIcon(const std::string& extension) const {
-    for (const auto& [known, icon] : extensions_) {
-        if (known == extension) return icon;
-    }
+    if (const auto kept = slotOf_.find(extension); kept != slotOf_.end())
+        return extensions_[kept->second].second;
     ++lookups_;
     // Any base name will do: the database matches by the name's ending, the file need not exist.
     std::optional<QIcon> found;
@@ -32,8 +31,11 @@ std::optional<QIcon> IconCache::extensionIcon(const std::string& extension) cons
         if (!themed.isNull()) found = themed;
     }
     if (extensions_.size() < kExtensions) {
+        slotOf_[extension] = extensions_.size();
         extensions_.emplace_back(extension, found);
     } else {
+        slotOf_.erase(extensions_[oldest_].first);
+        slotOf_[extension] = oldest_;
         extensions_[oldest_] = {extension, found};
         oldest_ = (oldest_ + 1) % kExtensions;
     }

@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -36,6 +37,8 @@ class IconCache {
     int fallback_;
     // Oldest first; a full cache gives up its oldest extension.
     mutable std::vector<std::pair<std::string, std::optional<QIcon>>> extensions_;
+    // Where each kept extension stands in extensions_: every painted row asks, so no search.
+    mutable std::unordered_map<std::string, size_t> slotOf_;
     mutable size_t oldest_ = 0;
     mutable std::map<std::pair<int, int>, QIcon> pairs_;  // at most pictures² entries
     mutable int lookups_ = 0;

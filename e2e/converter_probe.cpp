@@ -97,8 +97,8 @@ class PrintingView final : public ConverterView {
         return answer;
     }
     void printLevel(ItemHandle parent, const std::string& above) const {
-        for (size_t row = 0; tree_ != nullptr && row < tree_->childCount(parent); ++row) {
-            const ItemHandle handle = tree_->childAt(parent, row);
+        if (tree_ == nullptr) return;
+        for (const ItemHandle handle : tree_->children(parent)) {
             const std::string& text = tree_->face(handle).text;
             const std::string path = above.empty() ? text : above + " > " + text;
             say("tree", path);

@@ -57,6 +57,13 @@ class TreeSource {
     virtual size_t rowOf(ItemHandle item) const = 0;
     virtual const ItemFace& face(ItemHandle item) const = 0;  // an empty face for an unknown handle
 
+    // The parent's children in their order (none for an unknown parent).
+    std::vector<ItemHandle> children(ItemHandle parent) const {
+        std::vector<ItemHandle> out;
+        for (size_t row = 0; row < childCount(parent); ++row) out.push_back(childAt(parent, row));
+        return out;
+    }
+
     // One listener (the view's model); nullptr: nobody listens.
     void setListener(StoreListener* listener) { listener_ = listener; }
 
@@ -132,10 +139,6 @@ class ItemStore final : public TreeSource {
         if (listener_) listener_->afterReorder(parent);
     }
 
-    std::vector<ItemHandle> children(ItemHandle parent) const {
-        const auto found = nodes_.find(parent);
-        return found == nodes_.end() ? std::vector<ItemHandle>{} : found->second.children;
-    }
     // The data of an unknown handle is a default one.
     const Data& data(ItemHandle item) const {
         const auto found = nodes_.find(item);

@@ -65,13 +65,6 @@ ItemHandle ScriptedView::selectedItem(Tree tree) const {
     return source(tree).contains(item) ? item : kNoItem;
 }
 
-std::vector<ItemHandle> ScriptedView::children(Tree tree, ItemHandle parent) const {
-    std::vector<ItemHandle> out;
-    for (size_t row = 0; row < source(tree).childCount(parent); ++row)
-        out.push_back(source(tree).childAt(parent, row));
-    return out;
-}
-
 void ScriptedView::selectFilterEntry(int index) {
     filterSelection = index;
     filterEdit = index >= 0 && static_cast<size_t>(index) < filterEntries.size()

@@ -40,7 +40,9 @@ class ScriptedView : public BrowserView {
     std::string dump(Tree tree) const;
     // The first item inserted whose text is this; kNoItem when there is none.
     ItemHandle find(Tree tree, const std::string& text) const;
-    std::vector<ItemHandle> children(Tree tree, ItemHandle parent) const;
+    std::vector<ItemHandle> children(Tree tree, ItemHandle parent) const {
+        return source(tree).children(parent);
+    }
     ItemHandle parentOf(Tree tree, ItemHandle item) const { return source(tree).parentOf(item); }
     const ItemFace& face(Tree tree, ItemHandle item) const { return source(tree).face(item); }
     const std::string& text(Tree tree, ItemHandle item) const { return face(tree, item).text; }

@@ -1,7 +1,5 @@
 #include "platform/containers/open_image.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <vector>
 
@@ -61,17 +59,8 @@ std::unique_ptr<RandomAccessFile> openImage(const std::string& path, Access acce
 }
 
 ContainerFormat formatForNewImage(const std::string& path) {
-    const size_t dot = path.find_last_of("./");
-    if (dot == std::string::npos || path[dot] != '.') return ContainerFormat::Raw;
-    const std::string_view extension = std::string_view(path).substr(dot);
-    for (const ContainerFormat format : {ContainerFormat::Imd, ContainerFormat::Imz}) {
-        const std::string_view name = formatName(format);
-        if (extension.size() == name.size() + 1 &&
-            std::equal(name.begin(), name.end(), extension.begin() + 1,
-                       [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); }))
-            return format;
-    }
-    return ContainerFormat::Raw;
+    const ContainerFormat named = formatForName(path);
+    return isWritable(named) ? named : ContainerFormat::Raw;
 }
 
 std::unique_ptr<ContainerFile> createContainer(const std::string& path, ContainerFormat format,

@@ -98,5 +98,14 @@ TEST(ItemStore, AListeningViewHearsOfEveryChangeBeforeItHappens) {
                                                         "-root@1", "reset"}));
 }
 
+TEST(ItemStore, AListenerHearsWhenTheTreeGoesAway) {
+    auto store = std::make_unique<Store>(faceTextLess);
+    Recorder recorder(*store);
+    store->setListener(&recorder);
+    store->insert(kNoItem, face("root"), 0);
+    store.reset();
+    EXPECT_EQ(recorder.lines, (std::vector<std::string>{"+top@0", "gone"}));
+}
+
 }  // namespace
 }  // namespace desktop

@@ -20,12 +20,6 @@ void ScriptedConverterView::removeInfo(int index) {
     info.erase(info.begin() + index);
 }
 
-std::vector<ItemHandle> ScriptedConverterView::children(ItemHandle parent) const {
-    std::vector<ItemHandle> out;
-    for (size_t row = 0; row < tree_->childCount(parent); ++row) out.push_back(tree_->childAt(parent, row));
-    return out;
-}
-
 ItemHandle ScriptedConverterView::find(const std::string& text) const {
     std::vector<ItemHandle> pending = children(kNoItem);
     while (!pending.empty()) {

@@ -46,7 +46,7 @@ class ScriptedConverterView : public ConverterView {
     ItemHandle find(const std::string& text) const;
     // The tree as indented lines of text.
     std::string dump() const;
-    std::vector<ItemHandle> children(ItemHandle parent) const;
+    std::vector<ItemHandle> children(ItemHandle parent) const { return tree_->children(parent); }
     const desktop::ItemFace& face(ItemHandle item) const { return tree_->face(item); }
 
     std::vector<std::string> messages;
