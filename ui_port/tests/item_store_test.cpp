@@ -11,10 +11,16 @@
 namespace desktop {
 namespace {
 
-// Writes every notification as a line, checking on the way that a view could follow each one.
+// Writes every notification as a line, checking on the way that a view could follow each one. Like a view's
+// model it stops listening when it ends first, so a store that outlives it tells nobody.
 class Recorder : public StoreListener {
   public:
-    explicit Recorder(const TreeSource& source) : source_(source) {}
+    explicit Recorder(TreeSource& source) : source_(source) { source_.setListener(this); }
+    ~Recorder() override {
+        if (!gone_) source_.setListener(nullptr);
+    }
+    Recorder(const Recorder&) = delete;
+    Recorder& operator=(const Recorder&) = delete;
     void beforeInsert(ItemHandle parent, size_t row) override { log("+" + name(parent), row); }
     void afterInsert() override {}
     void beforeRemove(ItemHandle parent, size_t row) override { log("-" + name(parent), row); }
@@ -24,14 +30,18 @@ class Recorder : public StoreListener {
     void beforeReorder(ItemHandle parent) override { lines.push_back("sort " + name(parent)); }
     void afterReorder(ItemHandle) override {}
     void faceChanged(ItemHandle item) override { lines.push_back("text " + source_.face(item).text); }
-    void sourceGone() override { lines.push_back("gone"); }
+    void sourceGone() override {
+        gone_ = true;
+        lines.push_back("gone");
+    }
 
     std::vector<std::string> lines;
 
   private:
     std::string name(ItemHandle item) const { return item == kNoItem ? "top" : source_.face(item).text; }
     void log(const std::string& what, size_t row) { lines.push_back(what + "@" + std::to_string(row)); }
-    const TreeSource& source_;
+    TreeSource& source_;
+    bool gone_ = false;
 };
 
 using Store = ItemStore<int>;
@@ -86,7 +96,6 @@ TEST(ItemStore, RemovingAnItemForgetsItsSubtreeAndHandlesAreNeverGivenTwice) {
 TEST(ItemStore, AListeningViewHearsOfEveryChangeBeforeItHappens) {
     Store store(faceTextLess);
     Recorder recorder(store);
-    store.setListener(&recorder);
     const ItemHandle root = store.insert(kNoItem, face("root"), 0);
     store.insert(root, face("b"), 0, true);
     const ItemHandle a = store.insert(root, face("a"), 0, true);
@@ -101,7 +110,6 @@ TEST(ItemStore, AListeningViewHearsOfEveryChangeBeforeItHappens) {
 TEST(ItemStore, AListenerHearsWhenTheTreeGoesAway) {
     auto store = std::make_unique<Store>(faceTextLess);
     Recorder recorder(*store);
-    store->setListener(&recorder);
     store->insert(kNoItem, face("root"), 0);
     store.reset();
     EXPECT_EQ(recorder.lines, (std::vector<std::string>{"+top@0", "gone"}));
