@@ -12,8 +12,8 @@
 #include "browser/browser_view.h"
 #include "browser/command_line.h"
 #include "browser/library_entries.h"
-#include "ui_port/tree_order.h"
 #include "platform/host_drives.h"
+#include "ui_port/tree_order.h"
 
 namespace browser {
 
@@ -61,6 +61,10 @@ class BrowserDialog {
     // After a failed entry check: "\nChyba %d: %08lx:\n" and the bad entry as hex digits; empty when the
     // library cannot tell.
     std::string checkDetails();
+    // What to show after a folder's listing met a failed check (FindMInDir 2 or 3): a chain that leads back
+    // into the folder names the folder, with the details; any other failure keeps the failure's text, with
+    // the details when asked.
+    std::string failedCheckText(const LibraryFailure& failure, const std::string& folder, bool withDetails);
 
     // State others may look at (tests, the view's title).
     bool imageIsOpen() const { return imageIsOpen_; }
@@ -129,6 +133,7 @@ class BrowserDialog {
     char osKind_ = 'N';
     std::string extensionList_;
     int entryCheckFlags_ = 0;
+    int32_t checkCode_ = 0;
     std::array<uint8_t, 32> checkEntry_{};
     uint32_t checkOffset_ = 0;
 

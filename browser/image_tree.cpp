@@ -136,7 +136,7 @@ std::vector<BrowserDialog::PendingFolder> BrowserDialog::listImageFolder(const P
             // A failed check in the root skips its entry; in a folder it ends the folder's listing. The end
             // of the listing (1) is no failure to show.
             if (failure->toShow() && failure->code > 1) {
-                view_.showMessage(isRoot ? failure->text + checkDetails() : failure->text);
+                view_.showMessage(failedCheckText(*failure, folder.path, isRoot));
                 if (isRoot && r == orva::result::FindMInDir::kFoundCheckFailed) continue;
             }
             break;

@@ -32,11 +32,11 @@ void BrowserDialog::showMessageIfReported(int32_t code, int function, const char
 }
 
 std::string BrowserDialog::checkDetails() {
-    int32_t checkCode = 0;
-    if (lib_.GetLastErr(&checkCode, checkEntry_.data(), &checkOffset_) != orva::result::GetLastErr::kRead)
+    checkCode_ = orva::check::kPassed;
+    if (lib_.GetLastErr(&checkCode_, checkEntry_.data(), &checkOffset_) != orva::result::GetLastErr::kRead)
         return {};
     char line[64];
-    std::snprintf(line, sizeof line, "\nChyba %d: %08lx:\n", static_cast<int>(checkCode),
+    std::snprintf(line, sizeof line, "\nChyba %d: %08lx:\n", static_cast<int>(checkCode_),
                   static_cast<unsigned long>(checkOffset_));
     std::string details = line;
     for (uint8_t b : checkEntry_) {
@@ -45,6 +45,14 @@ std::string BrowserDialog::checkDetails() {
         details += hex;
     }
     return details;
+}
+
+std::string BrowserDialog::failedCheckText(const LibraryFailure& failure, const std::string& folder,
+                                           bool withDetails) {
+    const std::string details = checkDetails();
+    if (checkCode_ == orva::check::kChainLoop)
+        return formatMessage(Message::FolderChainLoops, {folder}) + details;
+    return withDetails ? failure.text + details : failure.text;
 }
 
 }  // namespace browser

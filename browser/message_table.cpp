@@ -88,6 +88,7 @@ constexpr std::array kMessages{
     Entry{171, "Prosím označte adresář nebo kořen FD !"},
     Entry{1001, "Jméno %s nelze na HD použít, položka se vynechává."},
     Entry{1002, "Soubor %s je právě otevřen jako image; nový obraz diskety jej nesmí přepsat."},
+    Entry{1003, "Řetězec clusterů adresáře %s se vrací sám do sebe; jeho položky jsou uvedeny jen jednou."},
 };
 
 struct Row {

@@ -33,6 +33,7 @@ enum class Message : int {
     // Our own, for what the program never had to say before.
     UnusableHostName = 1001,      // an image name that cannot name a host file
     OpenImageNotReplaced = 1002,  // a new image over the one that is open
+    FolderChainLoops = 1003,      // a folder's cluster chain leads back into itself; its entries shown once
 };
 
 // The text of a message id (101 to 171, and ours); empty for an id the program does not have.

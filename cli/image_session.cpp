@@ -40,18 +40,24 @@ bool ImageSession::checkWritable() const {
     return false;
 }
 
-void ImageSession::reportFailedCheck() const {
+void ImageSession::reportFailedCheck(const std::string& folder) const {
     int32_t code = 0;
     std::array<uint8_t, orva::kSlotBytes> slot{};
     uint32_t offset = 0;
     if (GetLastErr(&code, slot.data(), &offset) != result::GetLastErr::kRead ||
-        code == orva::check::kPassed) {
+        code == orva::check::kPassed || !reported_.emplace(code, offset).second) {
         return;
     }
     char where[32];
     std::snprintf(where, sizeof where, "0x%X", offset);
-    printWarning(path_ + ": directory slot at offset " + where + " failed a check: " + checkCodeText(code) +
-                 " (check " + std::to_string(code) + ")");
+    const std::string check = checkCodeText(code) + " (check " + std::to_string(code) + ")";
+    if (code == orva::check::kChainLoop) {
+        listingCut_ = true;
+        printWarning(path_ + ": " + folder + ": " + check + " at offset " + where +
+                     "; its entries are listed once, up to there");
+        return;
+    }
+    printWarning(path_ + ": directory slot at offset " + where + " failed a check: " + check);
 }
 
 }  // namespace cli

@@ -192,6 +192,8 @@ std::string checkCodeText(int32_t code) {
             return "forbidden character in a long name";
         case orva::check::kBadLabelByte:
             return "control character in the volume label";
+        case orva::check::kChainLoop:
+            return "the folder's cluster chain leads back into itself";
         default:
             return "unknown check";
     }

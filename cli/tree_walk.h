@@ -21,7 +21,8 @@ class TreeVisitor {
 // never followed, and a folder whose cluster was already walked is reported and left out, so a directory
 // that contains itself cannot trap the walk.
 // A walk that only counts passes reportLoops false: the walk that does the work reports them.
-void walkTree(const ImageSession& session, const ImageItem& start, bool recursive, TreeVisitor& visitor,
-              bool reportLoops = true);
+// Returns the number of folders left out that way.
+int walkTree(const ImageSession& session, const ImageItem& start, bool recursive, TreeVisitor& visitor,
+             bool reportLoops = true);
 
 }  // namespace cli

@@ -195,8 +195,9 @@ int runGet(const GetArgs& args, const GlobalOptions& global) {
         out.startProgress(counter.files, counter.bytes);
     }
     TreeCopier copier(out, item, target, made == Extractor::Folder::Created);
-    walkTree(session, item, true, copier);
-    return out.failures() ? kExitFailure : kExitOk;
+    const int foldersLeftOut = walkTree(session, item, true, copier);
+    if (out.failures()) return kExitFailure;
+    return foldersLeftOut > 0 || session.listingCut() ? kExitPartial : kExitOk;
 }
 
 }  // namespace

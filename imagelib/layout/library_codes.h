@@ -20,7 +20,9 @@ inline constexpr int32_t kEverySlot = 2;
 inline constexpr int32_t kStrictLongNames = 1;  // with kEverySlot: type byte and cluster field of long names
 }  // namespace check_flags
 
-// What a failed slot check reports through GetLastErr.
+// What a failed slot check reports through GetLastErr. A folder whose cluster chain leads back into itself is
+// reported the same way, whatever checks are switched on: its slot is the first one of the cluster the chain
+// returns to, where the folder's listing ends.
 namespace check {
 enum Code : uint8_t {
     kPassed = 0,
@@ -33,6 +35,7 @@ enum Code : uint8_t {
     kPartCluster = 7,
     kBadLongNameChar = 8,
     kBadLabelByte = 9,
+    kChainLoop = 10,
 };
 }  // namespace check
 

@@ -29,7 +29,8 @@ int32_t ImageState::KillF(std::string_view imagePath, uint8_t force) {
     const EntryPos groupStart = lastGroupStart_;  // before the emptiness test runs a search of its own
     if (entry.firstCluster == kRootCluster) return kIsRoot;
     if ((entry.attributes & kProtectingAttributes) && !force) return kProtected;
-    if ((entry.attributes & attr::kDirectory) && entry.firstCluster != 0 && !directoryIsEmpty(entry.firstCluster)) {
+    if ((entry.attributes & attr::kDirectory) && entry.firstCluster != 0 &&
+        !directoryIsEmpty(entry.firstCluster)) {
         return kNotEmpty;
     }
 
@@ -54,9 +55,9 @@ int32_t ImageState::KillF(std::string_view imagePath, uint8_t force) {
     if (!barrier()) return kWriteFailed;
 
     if (entry.firstCluster >= kFirstDataCluster && entry.firstCluster < layout_.clusterLimit) {
-        uint32_t steps = 0;
+        ClusterSet visited;
         for (uint32_t c = entry.firstCluster;;) {
-            const ChainLink link = fat_.follow(c, steps);
+            const ChainLink link = fat_.follow(c, visited);
             if (fat_.raw(c) != 0) FatSet(c, 0, false);  // cross-linked chains may have freed it already
             if (link.kind != ChainLink::Next) break;
             c = link.next;

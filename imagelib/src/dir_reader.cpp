@@ -6,8 +6,30 @@ namespace orva {
 DirCursor ImageState::cursorAt(uint32_t dir) const {
     const int64_t offset = ClusterOffset(dir);
     if (dir == kWorkingDirCluster || offset < 0) return {};
-    return {dir, static_cast<uint32_t>(offset),
-            dir == kRootCluster ? layout_.rootEntries : layout_.entriesPerCluster, 0};
+    return {dir,
+            static_cast<uint32_t>(offset),
+            dir == kRootCluster ? layout_.rootEntries : layout_.entriesPerCluster,
+            {}};
+}
+
+ChainLink ImageState::nextCluster(DirCursor& cur) const {
+    if (cur.cluster == kRootCluster) return {ChainLink::End, 0};
+    const ChainLink link = fat_.follow(cur.cluster, cur.visited);
+    if (link.kind == ChainLink::Next) {
+        cur.cluster = link.next;
+        cur.filePos = static_cast<uint32_t>(ClusterOffset(link.next));
+        cur.remaining = layout_.entriesPerCluster;
+    }
+    return link;
+}
+
+void ImageState::reportLoop(uint32_t cluster, GroupRead& r) {
+    const auto offset = static_cast<uint32_t>(ClusterOffset(cluster));
+    Slot s{};
+    if (!readImage(offset, s)) s.fill(0);
+    lastBadEntry_ = s;
+    lastBadEntryOffset_ = offset;
+    r.checkCode = check::kChainLoop;
 }
 
 GroupRead ImageState::ReadEntryGroup(DirCursor& cur, EntryPos* pos) {
@@ -18,15 +40,12 @@ GroupRead ImageState::ReadEntryGroup(DirCursor& cur, EntryPos* pos) {
     uint32_t count = 0;
     for (;;) {
         if (cur.remaining == 0) {
-            const ChainLink link = cur.cluster == kRootCluster ? ChainLink{ChainLink::End, 0}
-                                                               : fat_.follow(cur.cluster, cur.hops);
+            const ChainLink link = nextCluster(cur);
+            if (link.kind == ChainLink::Loop) reportLoop(link.next, r);
             if (link.kind != ChainLink::Next) {
                 r.endOfDirectory = true;
                 break;
             }
-            cur.cluster = link.next;
-            cur.filePos = static_cast<uint32_t>(ClusterOffset(link.next));
-            cur.remaining = layout_.entriesPerCluster;
             if (pos) *pos = EntryPos{static_cast<uint16_t>(link.next), 0};
         }
         Slot s;
@@ -92,12 +111,10 @@ int64_t ImageState::FindFreeSlots(int32_t dirCluster, int32_t count) {
             if (run == static_cast<uint32_t>(count)) return runStart;
         }
         if (dir == kRootCluster) return 0;
-        const ChainLink link = fat_.follow(cur.cluster, cur.hops);
-        if (link.kind == ChainLink::Next) {
-            cur.cluster = link.next;
-            cur.filePos = static_cast<uint32_t>(ClusterOffset(link.next));
-            continue;
-        }
+        const uint32_t last = cur.cluster;
+        const ChainLink link = nextCluster(cur);
+        if (link.kind == ChainLink::Next) continue;
+        // Only a chain that really ends can grow: a broken or looping one has no last cluster.
         if (link.kind != ChainLink::End) return 0;
         // The new cluster is zeroed and marked as a chain of its own before the table links it: the folder
         // never holds stale slots, and a table write torn between its sectors never leaves the folder
@@ -109,7 +126,7 @@ int64_t ImageState::FindFreeSlots(int32_t dirCluster, int32_t count) {
         if (!writeImage(static_cast<uint64_t>(offset), zeros)) return 0;
         FatSet(added, kEndOfChain, true);
         zeroedFolderCluster_ = true;  // the link's table write waits for an ordering point
-        FatSet(cur.cluster, static_cast<uint32_t>(added), false);
+        FatSet(last, static_cast<uint32_t>(added), false);
         return -offset;
     }
 }

@@ -25,12 +25,12 @@ enum class MatchMode : uint16_t { MatchExact = 0, MatchLive = 1, MatchAll = 2 };
 inline constexpr size_t kLongPatternChars = 256;
 
 // Where a directory read stands: the cluster being read (1 = root), the offset of the next slot, the slots
-// left in this cluster or in the root, and the clusters followed so far (bounds a looping chain).
+// left in this cluster or in the root, and the clusters read so far (a chain that leads back ends there).
 struct DirCursor {
     uint32_t cluster = 0;
     uint32_t filePos = 0;
     uint32_t remaining = 0;
-    uint32_t hops = 0;
+    ClusterSet visited;
 };
 
 struct SearchState {
@@ -59,9 +59,9 @@ struct WorkArea {
 };
 
 class ImageState {
-public:
-    using Opener = std::function<std::unique_ptr<platform::RandomAccessFile>(const std::string&, platform::Access,
-                                                                             int&)>;
+  public:
+    using Opener = std::function<std::unique_ptr<platform::RandomAccessFile>(const std::string&,
+                                                                             platform::Access, int&)>;
     explicit ImageState(Opener opener = platform::openExclusive);
     ~ImageState();
     ImageState(const ImageState&) = delete;
@@ -104,8 +104,8 @@ public:
     // The alias of a long name that no entry of the directory has yet; nothing when every candidate is taken.
     std::optional<ShortName> MakeShortAlias(std::string_view name, uint32_t dirCluster);
     GroupRead ReadEntryGroup(DirCursor& cursor, EntryPos* pos);
-    DirEntry* SearchDir(uint32_t dir, const ShortPattern* shortPat, const std::u16string* longPat, bool enumerate,
-                        EntryPos* pos);
+    DirEntry* SearchDir(uint32_t dir, const ShortPattern* shortPat, const std::u16string* longPat,
+                        bool enumerate, EntryPos* pos);
 
     bool isOpen() const { return work_ && imageOpen_; }
     bool readOnly() const { return readOnly_; }
@@ -121,12 +121,16 @@ public:
     // An ordering point: what was written so far is made durable before anything that depends on it.
     bool barrier();
 
-private:
-  // The directory a cluster argument names: 0 is the working directory.
-  uint32_t directoryArgument(int32_t dirCluster) const {
-      return dirCluster == kWorkingDirCluster ? workDirCluster_ : static_cast<uint32_t>(dirCluster);
-  }
+  private:
+    // The directory a cluster argument names: 0 is the working directory.
+    uint32_t directoryArgument(int32_t dirCluster) const {
+        return dirCluster == kWorkingDirCluster ? workDirCluster_ : static_cast<uint32_t>(dirCluster);
+    }
     DirCursor cursorAt(uint32_t dir) const;
+    // Moves the cursor to the start of its folder's next cluster; any other link leaves it where it was.
+    ChainLink nextCluster(DirCursor& cur) const;
+    // A folder's chain that leads back to a cluster already read, reported as a failed check there.
+    void reportLoop(uint32_t cluster, GroupRead& r);
     DirEntry* groupBottom(uint32_t slotCount) { return &work_->group[kGroupSlots - slotCount]; }
     DirEntry* lookup(uint32_t dir, std::string_view name, EntryPos* pos);
     bool longNameMatches(uint32_t slotCount, const std::u16string& pattern);
@@ -163,9 +167,9 @@ private:
     bool imageOpen_ = false;
     std::unique_ptr<platform::RandomAccessFile> imageFile_;
     bool readOnly_ = false;
-    uint64_t fileBytes_ = 0;  // the image file's size when opened; writes never make it grow
-    bool unsynced_ = false;  // written since the last ordering point
-    bool fatDirty_ = false;  // the table changed in memory since it was last written
+    uint64_t fileBytes_ = 0;            // the image file's size when opened; writes never make it grow
+    bool unsynced_ = false;             // written since the last ordering point
+    bool fatDirty_ = false;             // the table changed in memory since it was last written
     bool zeroedFolderCluster_ = false;  // a folder grew by a cluster the table does not link on disk yet
     bool fatFromSecondCopy_ = false;
     uint8_t checkFlags_ = 0;

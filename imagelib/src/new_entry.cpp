@@ -5,7 +5,8 @@
 
 namespace orva {
 
-std::optional<NewEntry> ImageState::nameNewEntry(std::string_view name, uint32_t dirCluster, NameError& error) {
+std::optional<NewEntry> ImageState::nameNewEntry(std::string_view name, uint32_t dirCluster,
+                                                 NameError& error) {
     error = NameError::None;
     if (name.empty()) {
         error = NameError::Empty;
@@ -54,13 +55,7 @@ std::optional<std::vector<uint64_t>> ImageState::groupSlotOffsets(const EntryPos
     cur.filePos += uint32_t{pos.index} * kSlotBytes;
     cur.remaining -= pos.index;
     for (;;) {
-        if (cur.remaining == 0) {
-            if (cur.cluster == kRootCluster) return std::nullopt;
-            const ChainLink link = fat_.follow(cur.cluster, cur.hops);
-            if (link.kind != ChainLink::Next) return std::nullopt;
-            cur = DirCursor{link.next, static_cast<uint32_t>(ClusterOffset(link.next)), layout_.entriesPerCluster,
-                            cur.hops};
-        }
+        if (cur.remaining == 0 && nextCluster(cur).kind != ChainLink::Next) return std::nullopt;
         Slot s;
         if (!readImage(cur.filePos, s)) {
             readFailed = true;

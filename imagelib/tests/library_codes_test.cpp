@@ -70,6 +70,7 @@ TEST(LibraryCodes, CheckCodes) {
         {"part cluster", check::kPartCluster, 7},
         {"bad long name character", check::kBadLongNameChar, 8},
         {"bad label byte", check::kBadLabelByte, 9},
+        {"chain loop", check::kChainLoop, 10},
     });
 }
 
