@@ -113,6 +113,8 @@ class BrowserDialog {
     // The library's working folder for a tree copy: 0, or the reported failure (already shown).
     int enterImageFolder(const std::string& folder);
     bool hostNameUsable(const std::string& name);
+    // Whether a host name can name an entry of the image; a message naming the host path says why not.
+    bool imageNameUsable(const std::string& name, const std::string& hostPath);
     platform::DriveType driveTypeOf(const std::string& path) const;
 
     // Image.

@@ -4,6 +4,7 @@
 #include "browser/browser_dialog.h"
 #include "browser/message_table.h"
 #include "library_codes.h"
+#include "platform/text_codec.h"
 
 namespace browser {
 
@@ -23,7 +24,9 @@ std::optional<LibraryFailure> BrowserDialog::libraryFailure(int32_t code, int fu
             formatMessage(Message::UnknownError, {std::to_string(code), std::to_string(function)}));
         return LibraryFailure{code, {}};
     }
-    return LibraryFailure{code, name != nullptr ? formatMessage(*id, {name}) : browser::messageText(*id)};
+    // Host names need not be text: a message shows them as far as they are.
+    return LibraryFailure{
+        code, name != nullptr ? formatMessage(*id, {platform::shownUtf8(name)}) : browser::messageText(*id)};
 }
 
 void BrowserDialog::showMessageIfReported(int32_t code, int function, const char* name) {

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "new_name_rules.h"
+
 namespace browser {
 
 // The messages the logic shows by name; each value is the message's string id.
@@ -34,7 +36,12 @@ enum class Message : int {
     UnusableHostName = 1001,      // an image name that cannot name a host file
     OpenImageNotReplaced = 1002,  // a new image over the one that is open
     FolderChainLoops = 1003,      // a folder's cluster chain leads back into itself; its entries shown once
+    NameTooLong = 1004,           // a host name longer than the 255 characters of a FAT name; left out
+    NameNotText = 1005,           // a host name that is no UTF-8 text; left out
 };
+
+// The message that says why a host name cannot name an entry of the image, naming it; nothing for none.
+std::optional<Message> nameFaultMessage(orva::NameFault fault);
 
 // The text of a message id (101 to 171, and ours); empty for an id the program does not have.
 std::string messageText(int id);

@@ -1,7 +1,6 @@
 #include "image_names.h"
 
-#include "dir_entry_layout.h"
-#include "platform/text_codec.h"
+#include "platform/host_names.h"
 
 namespace cli {
 namespace {
@@ -10,6 +9,21 @@ namespace {
 constexpr std::string_view kForbidden = "\\/:*?\"<>|";
 
 }  // namespace
+
+std::string nameFaultText(orva::NameFault fault) {
+    switch (fault) {
+        case orva::NameFault::None:
+            return {};
+        case orva::NameFault::Empty:
+            return "the name is empty";
+        case orva::NameFault::NotText:
+            return "the name is not valid UTF-8, the host's character set";
+        case orva::NameFault::TooLong:
+            return "the name is longer than " + std::to_string(orva::kMaxLongNameChars) +
+                   " characters, the most a FAT name holds";
+    }
+    return "the name cannot be stored";
+}
 
 std::string imageNameProblem(std::string_view name) {
     if (name.empty()) return "the name is empty";
@@ -23,12 +37,7 @@ std::string imageNameProblem(std::string_view name) {
     }
     // Such a name would be stored without its trailing dots or blanks by others and no longer match itself.
     if (name.back() == '.' || name.back() == ' ') return "the name ends with a dot or a blank";
-    const auto wide = platform::utf8ToUtf16(name);
-    if (!wide) return "the name is not valid UTF-8";
-    if (wide->size() > orva::kMaxLongNameChars) {
-        return "the name is longer than " + std::to_string(orva::kMaxLongNameChars) + " characters";
-    }
-    return {};
+    return nameFaultText(platform::imageNameFault(name));
 }
 
 }  // namespace cli

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "image_names.h"
 #include "progress.h"
 
 namespace cli {
@@ -61,6 +62,10 @@ namespace {
 // Results every writing function shares.
 std::string commonWriteText(int32_t code) {
     switch (code) {
+        case result::kNameTooLong:
+            return nameFaultText(orva::NameFault::TooLong);
+        case result::kNameNotText:
+            return nameFaultText(orva::NameFault::NotText);
         case result::kReadOnlyImage:
             return "the image file is read-only";
         case result::kNothingOpen:

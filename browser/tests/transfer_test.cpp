@@ -396,6 +396,49 @@ TEST_F(TransferTest, NewFoldersAndTheLabel) {
     EXPECT_EQ(view.dialogPresets.back(), "new item with label: ");
 }
 
+// Names up to the 255 characters FAT allows are stored, in a folder too, where their entries run on into the
+// next cluster; a name that is no text is named in a message and left out, and the copy goes on.
+TEST_F(TransferTest, LongNamesAreStoredAndNamesThatAreNoTextAreLeftOut) {
+    const fs::path files = scratch / "names";
+    fs::create_directories(files / "sub");
+    const std::string longest = std::string(251, 'b') + ".txt";
+    writeFile(files / (std::string(250, 'a') + ".txt"), std::string("254"));
+    writeFile(files / longest, std::string("255"));
+    writeFile(files / "caf\xE9.txt", std::string("Latin-1"));
+    writeFile(files / "zz.txt", std::string("after"));
+    writeFile(files / "sub" / longest, std::string("deeper"));
+    const std::string image = makeImage("names.img", "NAMES");
+    begin();
+    dialog->openImageAtStart(image);
+    view.messages.clear();
+    selectHost("names");
+    selectImageRoot();
+    view.answers = {true};
+    dialog->onCopyToImage();
+    EXPECT_EQ(view.messages, (std::vector<std::string>{
+                                 "[yes/no] " + messageText(155),
+                                 formatMessage(Message::NameNotText, {(files / "caf\uFFFD.txt").string()})}))
+        << "no result box: something was left out";
+    const std::string listing = runOk("mdir -/ -b -i " + quote(image) + " ::");
+    for (const std::string& path : {"::/names/" + std::string(250, 'a') + ".txt", "::/names/" + longest,
+                                    std::string("::/names/zz.txt"), "::/names/sub/" + longest}) {
+        EXPECT_NE(listing.find(path + "\n"), std::string::npos) << path << "\n" << listing;
+    }
+    EXPECT_EQ(listing.find("caf"), std::string::npos) << listing;
+    runOk("fsck.fat -n " + quote(image));
+
+    // One file of the longest name on its own.
+    dialog->onHostItemExpanding(view.find(Tree::Host, "names"));
+    selectHost("sub");
+    dialog->onHostItemExpanding(view.find(Tree::Host, "sub"));
+    selectHost(longest + " (0K)");
+    selectImageRoot();
+    view.messages.clear();
+    dialog->onCopyToImage();
+    EXPECT_EQ(view.messages, (std::vector<std::string>{kDone}));
+    EXPECT_NE(runOk("mdir -b -i " + quote(image) + " ::").find("::/" + longest), std::string::npos);
+}
+
 TEST_F(TransferTest, HostileNamesNeverLeaveTheTargetFolder) {
     const fs::path files = scratch / "source";
     fs::create_directories(files / "D" / "E");

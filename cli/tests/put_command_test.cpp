@@ -103,8 +103,9 @@ INSTANTIATE_TEST_SUITE_P(
                       OneFileCase{"Locked.bin", 1536, "/docs/", "::/Docs/", true, "", "AR"},
                       // Samba's hidden and system bits, read-only from the permissions
                       OneFileCase{"IO.SYS", 512, "/", "::/", true, "0x7", "ASHR"},
-                      // the longest name one entry group holds
-                      OneFileCase{std::string(150, 'n') + ".longx", 700, "/", "::/", false, "", "A"}));
+                      // the longest name FAT holds (and a host folder too), its group across clusters
+                      OneFileCase{std::string(249, 'n') + ".longx", 700, "/", "::/", false, "", "A"},
+                      OneFileCase{std::string(254, 'n'), 700, "/docs", "::/Docs/", false, "", "A"}));
 
 struct RefusalCase {
     const char* name;
@@ -129,7 +130,7 @@ TEST_P(PutRefusals, OnlyTheRefusedEntryIsLeftOutAndTheReasonIsGiven) {
         writeFile(host / name, std::string("x"));
     }
     fs::create_directories(host / "folder");
-    writeFile(host / std::string(157, 'y'), std::string("y"));
+    writeFile(host / "caf\xE9.txt", std::string("Latin-1"));
     std::set<std::string> expected = mdirPaths(image);
     expected.insert(c.added.begin(), c.added.end());
 
@@ -173,7 +174,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "$ORVA put \"$IMG\" \"$H/tab\tname\" /",
                     "skipped: the name contains a control character",
                     {}},
-        RefusalCase{"TooLong", "$ORVA put \"$IMG\" \"$H/\"yyyyyyyyyy* /", "longer than 156 characters", {}},
+        RefusalCase{"NotText",
+                    "$ORVA put \"$IMG\" \"$H/\"caf* \"$H/ok.txt\" /",
+                    "caf\xE9.txt: skipped: the name is not valid UTF-8",
+                    {"::/ok.txt"}},
         RefusalCase{
             "MissingHostFile", "$ORVA put \"$IMG\" \"$H/nothere\" /", "nothere: no such file or folder", {}},
         RefusalCase{"TargetIsAFile",

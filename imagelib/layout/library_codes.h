@@ -50,6 +50,9 @@ inline constexpr int32_t kReadOnlyImage = 8;
 inline constexpr int32_t kNoImage = 9;
 // Every other export but CloseFDImg: no image open.
 inline constexpr int32_t kNothingOpen = 10;
+// CopyT and MkDir: the new name is longer than a long name can be, or no text in the host's character set.
+inline constexpr int32_t kNameTooLong = 11;
+inline constexpr int32_t kNameNotText = 12;
 
 namespace OpenFDImg {
 // 1 to 5 leave the image open, 6 and above do not (8 may: more free clusters than the table holds).
@@ -163,6 +166,8 @@ enum : int32_t {
     kHostIsFolder = 7,
     kReadOnlyImage = result::kReadOnlyImage,
     kNothingOpen = result::kNothingOpen,
+    kNameTooLong = result::kNameTooLong,
+    kNameNotText = result::kNameNotText,
 };
 }  // namespace CopyT
 
@@ -189,6 +194,8 @@ enum : int32_t {
     kBadName = 7,
     kReadOnlyImage = result::kReadOnlyImage,
     kNothingOpen = result::kNothingOpen,
+    kNameTooLong = result::kNameTooLong,
+    kNameNotText = result::kNameNotText,
 };
 }  // namespace MkDir
 

@@ -28,8 +28,10 @@ int32_t ImageState::WriteBoot(const uint8_t* sector) {
     std::copy_n(sector, boot::signature.offset, boot.begin());
     boot[510] = 0x55;
     boot[511] = 0xAA;
-    std::copy(kept.begin() + boot::bytesPerSector.offset, kept.end(), boot.begin() + boot::bytesPerSector.offset);
-    std::copy_n(sector + boot::volumeLabel.offset, boot::volumeLabel.width, boot.begin() + boot::volumeLabel.offset);
+    std::copy(kept.begin() + boot::bytesPerSector.offset, kept.end(),
+              boot.begin() + boot::bytesPerSector.offset);
+    std::copy_n(sector + boot::volumeLabel.offset, boot::volumeLabel.width,
+                boot.begin() + boot::volumeLabel.offset);
     const bool written = writeImage(0, boot);
     return finishWrite() && written ? boot_result::kWritten : boot_result::kWriteFailed;
 }
@@ -74,12 +76,12 @@ int32_t ImageState::WriteVol(std::string_view label) {
         written = writeImage(*at, deleted);
     } else if (!label.empty()) {
         if (!at) {
-            const int64_t found = FindFreeSlots(kRootCluster, 1);
-            if (found <= 0) {
+            const SlotRun found = FindFreeSlots(kRootCluster, 1);
+            if (found.offsets.empty()) {
                 finishWrite();
                 return label_result::kNoRootSlot;
             }
-            at = static_cast<uint64_t>(found);
+            at = found.offsets.front();
             slot = Slot{};
         }
         fillLabelSlot(slot, label, PackDosStamp(stampTimeOf(platform::utcNow())));

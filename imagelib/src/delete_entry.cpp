@@ -40,17 +40,15 @@ int32_t ImageState::KillF(std::string_view imagePath, uint8_t force) {
     const auto offsets = groupSlotOffsets(groupStart, readFailed);
     if (!offsets) return readFailed ? kReadFailed : kNotFound;
     // One write for each run of neighbouring slots, so that a group within one cluster goes at once.
-    for (size_t first = 0; first < offsets->size();) {
-        size_t end = first + 1;
-        while (end < offsets->size() && (*offsets)[end] == (*offsets)[end - 1] + kSlotBytes) ++end;
-        std::vector<uint8_t> run((end - first) * kSlotBytes);
-        if (!readImage((*offsets)[first], run)) return kReadFailed;
-        for (size_t at = 0; at < run.size(); at += kSlotBytes) run[at] = kDeletedMark;
-        if (!writeImage((*offsets)[first], run)) {
+    for (const SlotSpan& span : neighbourRuns(*offsets)) {
+        const uint64_t at = (*offsets)[span.first];
+        std::vector<uint8_t> run(span.count * kSlotBytes);
+        if (!readImage(at, run)) return kReadFailed;
+        for (size_t i = 0; i < run.size(); i += kSlotBytes) run[i] = kDeletedMark;
+        if (!writeImage(at, run)) {
             finishWrite();
             return kWriteFailed;
         }
-        first = end;
     }
     if (!barrier()) return kWriteFailed;
 

@@ -9,12 +9,14 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "dir_slot.h"
 #include "entry_group.h"
 #include "fat_table.h"
 #include "image_layout.h"
 #include "name_patterns.h"
+#include "new_name_rules.h"
 #include "orva.h"
 #include "platform/host_file.h"
 
@@ -39,6 +41,13 @@ struct SearchState {
     ShortPattern shortPattern{};
     std::u16string longPattern;
     bool active() const { return cursor.cluster != 0 || cursor.remaining != 0; }
+};
+
+// Where a new entry group goes: its slots' offsets in order (none when there is no room), and the clusters
+// its folder grew by to hold them.
+struct SlotRun {
+    std::vector<uint64_t> offsets;
+    uint32_t clustersAdded = 0;
 };
 
 struct GroupRead {
@@ -97,10 +106,10 @@ class ImageState {
     bool flushFat();
 
     // Directories.
-    // Offset of n free consecutive slots; negated when they lie in a cluster just appended; 0 when none.
+    // n free consecutive slots, appending clusters to a folder whose chain ends before they are found.
     // An appended cluster is zeroed on disk before anything links it; the link stays in memory until the
     // caller flushes the table.
-    int64_t FindFreeSlots(int32_t dirCluster, int32_t count);
+    SlotRun FindFreeSlots(int32_t dirCluster, int32_t count);
     // The alias of a long name that no entry of the directory has yet; nothing when every candidate is taken.
     std::optional<ShortName> MakeShortAlias(std::string_view name, uint32_t dirCluster);
     GroupRead ReadEntryGroup(DirCursor& cursor, EntryPos* pos);
@@ -136,9 +145,12 @@ class ImageState {
     bool longNameMatches(uint32_t slotCount, const std::u16string& pattern);
     void releaseImage();
 
-    // How a new entry is named: the 8.3 form, and the long name when it needs one.
-    enum class NameError { None, Empty, Unstorable, NoAlias };
-    std::optional<NewEntry> nameNewEntry(std::string_view name, uint32_t dirCluster, NameError& error);
+    // How a new entry is named: the 8.3 form, and the long name when it needs one. Nothing when the name
+    // cannot name an entry (fault says why) or when every alias of it is taken (fault None).
+    std::optional<NewEntry> nameNewEntry(std::string_view name, uint32_t dirCluster, NameFault& fault);
+    // The result of CopyT or MkDir for a name nameNewEntry refused: the codes both share for a name's faults,
+    // badName for the others, noRoom when every alias was taken.
+    static int32_t refusedNameResult(NameFault fault, int32_t badName, int32_t noRoom);
     // The directory a new entry goes into: the working directory for a bare name, else the folder the path
     // names up to its last "\"; nothing when that is missing or no folder.
     std::optional<uint32_t> targetDirectory(std::string_view imagePath);
@@ -147,8 +159,8 @@ class ImageState {
     bool directoryIsEmpty(uint32_t cluster);
     bool copyLabelToBootSector(std::string_view label);
     int32_t copyHostData(platform::RandomAccessFile& host, NewEntry& entry);
-    // Writes a new entry group at offset, after an ordering point.
-    bool writeGroup(uint64_t offset, const NewEntry& entry);
+    // Writes a new entry group into its slots, after an ordering point.
+    bool writeGroup(const SlotRun& slots, const NewEntry& entry);
     // The table if it changed; the writes left after the export's last ordering point wait for the next one
     // (or for the close, which syncs).
     bool finishWrite();

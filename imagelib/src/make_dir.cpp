@@ -28,14 +28,15 @@ int32_t ImageState::MkDir(std::string_view path) {
         }
         parent = folderClusterOf(e->firstCluster);
     }
-    NameError nameError;
-    auto entry = nameNewEntry(name, parent, nameError);
-    if (!entry) return nameError == NameError::NoAlias ? kNoRoom : kBadName;
+    NameFault nameFault;
+    auto entry = nameNewEntry(name, parent, nameFault);
+    if (!entry) return refusedNameResult(nameFault, kBadName, kNoRoom);
     entry->attributes = attr::kDirectory;
     entry->stamps = stampsAllAt(platform::utcNow());
 
-    const int64_t found = FindFreeSlots(static_cast<int32_t>(parent), static_cast<int32_t>(entry->slotCount()));
-    if (found == 0) {
+    const SlotRun slots =
+        FindFreeSlots(static_cast<int32_t>(parent), static_cast<int32_t>(entry->slotCount()));
+    if (slots.offsets.empty()) {
         finishWrite();
         return kNoRoom;
     }
@@ -60,7 +61,7 @@ int32_t ImageState::MkDir(std::string_view path) {
     }
     FatSet(cluster, kEndOfChain, false);
     bool ok = flushFat();
-    ok = writeGroup(static_cast<uint64_t>(found < 0 ? -found : found), *entry) && ok;
+    ok = writeGroup(slots, *entry) && ok;
     return finishWrite() && ok ? kCreated : kWriteFailed;
 }
 
