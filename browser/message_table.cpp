@@ -92,6 +92,8 @@ constexpr std::array kMessages{
     Entry{1003, "Řetězec clusterů adresáře %s se vrací sám do sebe; jeho položky jsou uvedeny jen jednou."},
     Entry{1004, "Jméno %s je delší než 255 znaků, které FAT dovoluje; položka se vynechává."},
     Entry{1005, "Jméno %s není platný text v kódování UTF-8, na disketu je nelze uložit; položka se vynechává."},
+    Entry{1006, "Jméno %s obsahuje znak, který FAT ve jménech nedovoluje (\\ / : * ? \" < > | nebo řídicí znak), nebo končí tečkou či mezerou; položka se vynechává."},
+    Entry{1007, "Jméno %s nelze na disketě použít; položka se vynechává."},
 };
 
 struct Row {
@@ -116,6 +118,7 @@ constexpr std::array kRows{
     Row{kCopyT, 1, 143}, Row{kCopyT, 2, 142}, Row{kCopyT, 3, 141}, Row{kCopyT, 4, 140}, Row{kCopyT, 5, 139},
     Row{kCopyT, 6, 138}, Row{kCopyT, 7, 137}, Row{kCopyT, 9, 158},
     Row{kCopyT, orva::result::kNameTooLong, 1004}, Row{kCopyT, orva::result::kNameNotText, 1005},
+    Row{kCopyT, orva::result::CopyT::kNameForbidden, 1006},
     Row{kKillF, 1, 149}, Row{kKillF, 2, 148}, Row{kKillF, 3, 147}, Row{kKillF, 4, 146}, Row{kKillF, 5, 145},
     Row{kKillF, 6, 144},
     Row{kMkDir, 3, 152}, Row{kMkDir, 4, 151}, Row{kMkDir, 5, 150}, Row{kMkDir, 7, 164},
@@ -137,9 +140,17 @@ std::optional<Message> nameFaultMessage(orva::NameFault fault) {
             return Message::NameTooLong;
         case orva::NameFault::NotText:
             return Message::NameNotText;
-        default:
-            return std::nullopt;
+        case orva::NameFault::ControlChar:
+        case orva::NameFault::ForbiddenChar:
+        case orva::NameFault::TrailingDotOrBlank:
+            return Message::NameForbidden;
+        case orva::NameFault::Empty:
+        case orva::NameFault::DotName:
+            return Message::NameUnusable;
+        case orva::NameFault::None:
+            break;
     }
+    return std::nullopt;
 }
 
 std::string messageText(int id) {

@@ -38,6 +38,8 @@ enum class Message : int {
     FolderChainLoops = 1003,      // a folder's cluster chain leads back into itself; its entries shown once
     NameTooLong = 1004,           // a host name longer than the 255 characters of a FAT name; left out
     NameNotText = 1005,           // a host name that is no UTF-8 text; left out
+    NameForbidden = 1006,         // a host name with a character FAT forbids, or a trailing dot or blank
+    NameUnusable = 1007,          // a host name that names no entry at all (empty, "." or "..")
 };
 
 // The message that says why a host name cannot name an entry of the image, naming it; nothing for none.

@@ -69,6 +69,8 @@ void BrowserDialog::onCopyToImage() {
         }
     }
 
+    // A drive root is refused by the library, naming it, as it always was.
+    if (!isDriveRoot && !imageNameUsable(sourceName, source.path)) return;
     DirEntry* existing = nullptr;
     int32_t slots = 0;
     const int32_t free = lib_.GetFDirEntry((targetFolder + sourceName).c_str(), &existing, &slots, nullptr);

@@ -7,8 +7,8 @@
 
 namespace cli {
 
-// What a fault of a new name means; empty for none.
-std::string nameFaultText(orva::NameFault fault);
+// What a fault of a new name means; empty for none. The name tells which character is at fault.
+std::string nameFaultText(orva::NameFault fault, std::string_view name = {});
 
 // Why a host name cannot be stored as the name of an image entry; empty when it can.
 std::string imageNameProblem(std::string_view name);

@@ -95,6 +95,8 @@ std::string copyInResultText(int32_t code) {
             return "the host file cannot be opened or is not a regular file";
         case result::CopyT::kHostIsFolder:
             return "the host path names a folder";
+        case result::CopyT::kNameForbidden:
+            return "the name is empty, holds a character FAT does not allow, or ends with a dot or a blank";
         default:
             return commonWriteText(code);
     }

@@ -439,6 +439,41 @@ TEST_F(TransferTest, LongNamesAreStoredAndNamesThatAreNoTextAreLeftOut) {
     EXPECT_NE(runOk("mdir -b -i " + quote(image) + " ::").find("::/" + longest), std::string::npos);
 }
 
+// Names FAT does not allow, and names other systems would cut, are named and never stored; the rest goes in.
+TEST_F(TransferTest, NamesFatForbidsAreNamedAndNeverStored) {
+    const fs::path files = scratch / "odd";
+    fs::create_directories(files / "trailing dot.");
+    const std::vector<std::string> refused{"a:b*c.txt", "blank ", "tab\tname.txt", "trailing dot.",
+                                           "x|y.txt"};
+    for (const std::string& name : refused) {
+        if (name != "trailing dot.") writeFile(files / name, std::string("x"));
+    }
+    writeFile(files / "ok.txt", std::string("ok"));
+    writeFile(scratch / "what?.txt", std::string("alone"));
+    const std::string image = makeImage("odd.img", "ODD");
+    begin();
+    dialog->openImageAtStart(image);
+    view.messages.clear();
+    selectHost("odd");
+    selectImageRoot();
+    view.answers = {true};
+    dialog->onCopyToImage();
+    std::vector<std::string> expected{"[yes/no] " + messageText(155)};
+    for (const std::string& name : refused)
+        expected.push_back(formatMessage(Message::NameForbidden, {(files / name).string()}));
+    EXPECT_EQ(view.messages, expected) << "each named, in the host's order, and no result box";
+    EXPECT_EQ(runOk("mdir -/ -b -i " + quote(image) + " ::"), "::/odd/\n::/odd/ok.txt\n");
+    runOk("fsck.fat -n " + quote(image));
+
+    view.messages.clear();
+    selectHost("what?.txt (0K)");
+    selectImageRoot();
+    dialog->onCopyToImage();
+    EXPECT_EQ(view.messages, (std::vector<std::string>{
+                                 formatMessage(Message::NameForbidden, {(scratch / "what?.txt").string()})}));
+    EXPECT_EQ(runOk("mdir -b -i " + quote(image) + " ::"), "::/odd/\n");
+}
+
 TEST_F(TransferTest, HostileNamesNeverLeaveTheTargetFolder) {
     const fs::path files = scratch / "source";
     fs::create_directories(files / "D" / "E");

@@ -125,7 +125,8 @@ TEST_P(PutRefusals, OnlyTheRefusedEntryIsLeftOutAndTheReasonIsGiven) {
     const fs::path host = scratch / "h";
     for (const char* name :
          {"readme.txt", "docs", "ALONGF~1.TEX", "a:b.txt", "tab\tname", "ok.txt", "clash/CLASH.TXT",
-          "clash/Clash.txt", "alias/AAA long name.txt", "alias/AAALON~1.TXT"}) {
+          "clash/Clash.txt", "alias/AAA long name.txt", "alias/AAALON~1.TXT", "odd/a*b?.txt", "odd/dot.",
+          "odd/blank ", "odd/kept.txt", "odd/pipe|"}) {
         fs::create_directories((host / name).parent_path());
         writeFile(host / name, std::string("x"));
     }
@@ -170,6 +171,19 @@ INSTANTIATE_TEST_SUITE_P(
                     "$ORVA put -r \"$IMG\" \"$H/alias\" /",
                     "\\alias\\AAALON~1.TXT: already exists as AAA long name.txt",
                     {"::/alias/", "::/alias/AAA long name.txt"}},
+        // Every name FAT does not allow is named; the rest of the folder is copied.
+        RefusalCase{"ForbiddenInAFolder",
+                    "$ORVA put -r \"$IMG\" \"$H/odd\" /",
+                    "odd/a*b?.txt: skipped: the name contains \"*\", which FAT does not allow in a name",
+                    {"::/odd/", "::/odd/kept.txt"}},
+        RefusalCase{"TrailingDotInAFolder",
+                    "$ORVA put -r \"$IMG\" \"$H/odd\" /",
+                    "odd/dot.: skipped: the name ends with a dot or a blank",
+                    {"::/odd/", "::/odd/kept.txt"}},
+        RefusalCase{"TrailingBlankInAFolder",
+                    "$ORVA put -r \"$IMG\" \"$H/odd\" /",
+                    "odd/blank : skipped: the name ends with a dot or a blank",
+                    {"::/odd/", "::/odd/kept.txt"}},
         RefusalCase{"ControlCharacter",
                     "$ORVA put \"$IMG\" \"$H/tab\tname\" /",
                     "skipped: the name contains a control character",

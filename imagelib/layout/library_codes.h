@@ -168,6 +168,9 @@ enum : int32_t {
     kNothingOpen = result::kNothingOpen,
     kNameTooLong = result::kNameTooLong,
     kNameNotText = result::kNameNotText,
+    // A character FAT does not allow in names (control characters too), a trailing dot or blank, or no
+    // name at all; MkDir says kBadName.
+    kNameForbidden = 13,
 };
 }  // namespace CopyT
 

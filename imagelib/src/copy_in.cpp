@@ -109,7 +109,7 @@ int32_t ImageState::CopyT(std::string_view hostPathText, std::string_view imageP
     if (!dir) return kNoTarget;
     NameFault nameFault;
     auto entry = nameNewEntry(name, *dir, nameFault);
-    if (!entry) return refusedNameResult(nameFault, kNoRoom, kNoRoom);
+    if (!entry) return refusedNameResult(nameFault, kNameForbidden, kNoRoom);
     entry->attributes = attr::kArchive;
     entry->stamps = {stampTimeOf(times->created), stampTimeOf(times->accessed), stampTimeOf(times->written)};
     entry->size = static_cast<uint32_t>(*size);

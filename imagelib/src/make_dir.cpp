@@ -8,14 +8,11 @@ namespace {
 
 using namespace result::MkDir;
 
-constexpr std::string_view kNotAllowedInFolderNames = "/:*?\"<>|";
-
 }  // namespace
 
 int32_t ImageState::MkDir(std::string_view path) {
     if (!isOpen()) return kNothingOpen;
     if (readOnly_) return kReadOnlyImage;
-    if (path.find_first_of(kNotAllowedInFolderNames) != std::string_view::npos) return kBadName;
     if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
     const size_t last = path.rfind('\\');
     const std::string_view name = last == std::string_view::npos ? path : path.substr(last + 1);

@@ -62,7 +62,7 @@ TEST_F(CopyIn, TheExampleAliasesExactly) {
     EXPECT_EQ(shortOf(copied("readme.txt", {1})[0]), "README~1TXT");
     EXPECT_EQ(shortOf(copied("ab.txt", {1})[0]), "ABTXT_~1TXT");
     // A Czech name of 10 characters needs one part, although its UTF-8 form has more than 13 bytes.
-    EXPECT_EQ(copied("Žluťoučký.", {1}).size(), 2u);
+    EXPECT_EQ(copied("Žluťoučký!", {1}).size(), 2u);
 }
 
 TEST_F(CopyIn, AliasCollisionsCountOnPastTheFiftyCharacterTails) {
@@ -93,7 +93,17 @@ TEST_F(CopyIn, NamesThatCannotBeStored) {
         {std::string(255, 'n'), 0, 0},                                        // FAT's longest name
         {std::string(256, 'n'), result::kNameTooLong, result::kNameTooLong},  // one more
         {"caf\xE9.txt", result::kNameNotText, result::kNameNotText},          // Latin-1, not UTF-8
-        {"", result::CopyT::kNoRoom, result::MkDir::kBadName},
+        {"", result::CopyT::kNameForbidden, result::MkDir::kBadName},
+        // What FAT forbids in names, and what other systems would drop from them, is never stored.
+        {"a:b*c.txt", result::CopyT::kNameForbidden, result::MkDir::kBadName},
+        {"what?", result::CopyT::kNameForbidden, result::MkDir::kBadName},
+        {"tab\tname", result::CopyT::kNameForbidden, result::MkDir::kBadName},
+        {"del\x7F", result::CopyT::kNameForbidden, result::MkDir::kBadName},
+        {"trailing.", result::CopyT::kNameForbidden, result::MkDir::kBadName},
+        {"trailing ", result::CopyT::kNameForbidden, result::MkDir::kBadName},
+        {"..", result::CopyT::kNameForbidden, result::MkDir::kBadName},
+        {".hidden", 0, 0},
+        {" leading blank", 0, 0},
     };
     // Folders go into a folder of their own, where a group of 21 slots runs on into a second cluster.
     ASSERT_EQ(state.MkDir("\\SUB"), 0);

@@ -126,6 +126,7 @@ TEST(LibraryCodes, ResultCodes) {
         {"CopyT nothing open", r::CopyT::kNothingOpen, 10},
         {"CopyT name too long", r::CopyT::kNameTooLong, 11},
         {"CopyT name not text", r::CopyT::kNameNotText, 12},
+        {"CopyT name forbidden", r::CopyT::kNameForbidden, 13},
         {"KillF protected", r::KillF::kProtected, 1},
         {"KillF not empty", r::KillF::kNotEmpty, 2},
         {"KillF root", r::KillF::kIsRoot, 3},

@@ -25,6 +25,20 @@ TEST(ImageNameFault, WhatAHostNameMustBeToNameAnEntry) {
         {"\U0001F600" + std::string(254, 'n'), NameFault::TooLong},
         {"caf\xE9.txt", NameFault::NotText},
         {"", NameFault::Empty},
+        {".", NameFault::DotName},
+        {"..", NameFault::DotName},
+        {"...", NameFault::TrailingDotOrBlank},
+        {"a:b*c.txt", NameFault::ForbiddenChar},
+        {"back\\slash", NameFault::ForbiddenChar},
+        {"quote\"d", NameFault::ForbiddenChar},
+        {"pipe|", NameFault::ForbiddenChar},
+        {"tab\tname", NameFault::ControlChar},
+        {"del\x7F", NameFault::ControlChar},
+        {"name.", NameFault::TrailingDotOrBlank},
+        {"name ", NameFault::TrailingDotOrBlank},
+        {" leading.txt", NameFault::None},
+        {".profile", NameFault::None},
+        {"a+b [1];x=y,z.txt", NameFault::None},  // allowed in long names, not in 8.3 ones
     };
     for (const Row& r : rows) EXPECT_EQ(imageNameFault(r.name), r.fault) << shownUtf8(r.name);
 }
