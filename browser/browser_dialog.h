@@ -12,6 +12,7 @@
 #include "browser/browser_view.h"
 #include "browser/command_line.h"
 #include "browser/library_entries.h"
+#include "platform/file_stamp.h"
 #include "platform/host_drives.h"
 #include "ui_port/tree_order.h"
 
@@ -96,7 +97,15 @@ class BrowserDialog {
     void addFilterEntry(const std::string& text);
     void pickDefaultExtension();
 
+    // Runs an action on the image. When another program has changed the open image since it was read, the
+    // tree is read again instead, and the person told: what they chose may be gone. What the action writes
+    // itself is known afterwards.
+    void onImage(void (BrowserDialog::*action)());
+
     // Transfers, delete, new image, folder and label.
+    void transferToHost();
+    void transferToImage();
+    void deleteImageItem();
     int32_t copyHostFileToImage(const std::string& hostPath, const std::string& imageFolder);
     int32_t copyHostTreeToImage(const std::string& imageFolder, const std::string& hostFolder,
                                 const std::string& skip);
@@ -151,6 +160,7 @@ class BrowserDialog {
 
     bool imageIsOpen_ = false;
     std::string openImageFile_;
+    std::optional<platform::FileStamp> imageStamp_;  // the open image as it was last read or written by us
     std::string volumeLabel_;
     std::string shownLabel_;  // the label text the root shows
     std::array<uint8_t, 62> bootCopy_{};

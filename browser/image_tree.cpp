@@ -121,6 +121,7 @@ void BrowserDialog::openImage(const std::string& path) {
         }
     }
     view_.expandItem(Tree::Image, root);
+    imageStamp_ = platform::fileStamp(path);
 }
 
 std::vector<BrowserDialog::PendingFolder> BrowserDialog::listImageFolder(const PendingFolder& folder,
@@ -167,6 +168,16 @@ std::vector<BrowserDialog::PendingFolder> BrowserDialog::listImageFolder(const P
                           {ItemKind::ImageFile, path, libraryPath, l.firstCluster, l.attributes}, true);
     }
     return below;
+}
+
+void BrowserDialog::onImage(void (BrowserDialog::*action)()) {
+    if (imageIsOpen_ && platform::fileStamp(openImageFile_) != imageStamp_) {
+        refreshImage();
+        view_.showMessage(formatMessage(Message::ImageReread, {openImageFile_}));
+        return;
+    }
+    (this->*action)();
+    if (imageIsOpen_) imageStamp_ = platform::fileStamp(openImageFile_);
 }
 
 void BrowserDialog::closeImage(bool forgetFile) {

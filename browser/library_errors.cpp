@@ -16,6 +16,8 @@ std::optional<LibraryFailure> BrowserDialog::libraryFailure(int32_t code, int fu
         id = static_cast<int>(Message::NotOpen);
     else if (function > kOpenFDImg && code == orva::result::kReadOnlyImage)
         id = static_cast<int>(Message::ReadOnlyImage);
+    else if (function > kOpenFDImg && code == orva::result::kChangedOutside)
+        id = static_cast<int>(Message::ImageParametersChanged);
     else
         id = messageIdFor(function, code);
 

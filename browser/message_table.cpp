@@ -94,6 +94,8 @@ constexpr std::array kMessages{
     Entry{1005, "Jméno %s není platný text v kódování UTF-8, na disketu je nelze uložit; položka se vynechává."},
     Entry{1006, "Jméno %s obsahuje znak, který FAT ve jménech nedovoluje (\\ / : * ? \" < > | nebo řídicí znak), nebo končí tečkou či mezerou; položka se vynechává."},
     Entry{1007, "Jméno %s nelze na disketě použít; položka se vynechává."},
+    Entry{1008, "Image soubor %s mezitím změnil jiný program; strom diskety je načten znovu, akci prosím zopakujte."},
+    Entry{1009, "Jiný program mezitím změnil parametry disku v image souboru; nic se nezapsalo, image otevřete znovu."},
 };
 
 struct Row {

@@ -30,7 +30,7 @@ void BrowserDialog::onNew() {
     if (imageTree_.children(kNoItem).empty())
         newImage();
     else
-        newFolderOrLabel();
+        onImage(&BrowserDialog::newFolderOrLabel);
 }
 
 void BrowserDialog::newImage() {

@@ -43,6 +43,10 @@ bool BrowserDialog::hostNameUsable(const std::string& name) {
 }
 
 void BrowserDialog::onCopyToHost() {
+    onImage(&BrowserDialog::transferToHost);
+}
+
+void BrowserDialog::transferToHost() {
     const ItemHandle hostItem = view_.selectedItem(Tree::Host);
     const ItemHandle imageItem = view_.selectedItem(Tree::Image);
     if (hostItem == kNoItem || imageItem == kNoItem) {

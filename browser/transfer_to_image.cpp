@@ -35,6 +35,10 @@ std::string bootFileIn(const std::string& folder) {
 }  // namespace
 
 void BrowserDialog::onCopyToImage() {
+    onImage(&BrowserDialog::transferToImage);
+}
+
+void BrowserDialog::transferToImage() {
     const ItemHandle hostItem = view_.selectedItem(Tree::Host);
     const ItemHandle imageItem = view_.selectedItem(Tree::Image);
     if (hostItem == kNoItem || imageItem == kNoItem) {

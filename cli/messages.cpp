@@ -68,6 +68,8 @@ std::string commonWriteText(int32_t code) {
             return nameFaultText(orva::NameFault::NotText);
         case result::kReadOnlyImage:
             return "the image file is read-only";
+        case result::kChangedOutside:
+            return "another program gave the image new disk parameters while it was open; nothing written";
         case result::kNothingOpen:
             return "no image is open";
         default:

@@ -474,6 +474,42 @@ TEST_F(TransferTest, NamesFatForbidsAreNamedAndNeverStored) {
     EXPECT_EQ(runOk("mdir -b -i " + quote(image) + " ::"), "::/odd/\n");
 }
 
+// mtools writes into the image Kelvorn holds open (it takes no lock): the next action reads the tree again
+// instead of acting on what may be gone, and the one after it works on what is on disk.
+TEST_F(TransferTest, AnImageChangedByAnotherProgramIsReadAgainAtTheNextAction) {
+    writeFile(scratch / "MINE.TXT", std::string("mine"));
+    writeFile(scratch / "theirs.bin", testing_support::patternBytes(3000, 5));
+    const std::string files = makeFiles("source").string();
+    const std::string image = makeImage("sample.img", "SAMPLE", files);
+    // An old write time: mcopy's write shows however soon after the image was made it comes.
+    runOk("touch -m -d 2000-01-01 " + quote(image));
+    begin();
+    dialog->openImageAtStart(image);
+    runOk("mcopy -i " + quote(image) + " " + quote((scratch / "theirs.bin").string()) + " ::THEIRS.BIN");
+    view.messages.clear();
+    selectHost("MINE.TXT (0K)");
+    selectImageRoot();
+    dialog->onCopyToImage();
+    EXPECT_EQ(view.messages, (std::vector<std::string>{formatMessage(Message::ImageReread, {image})}));
+    EXPECT_NE(view.find(Tree::Image, "THEIRS.BIN"), kNoItem) << view.dump(Tree::Image);
+    EXPECT_EQ(runOk("mdir -b -i " + quote(image) + " ::MINE.TXT 2>/dev/null || true"), "");
+
+    view.messages.clear();
+    selectHost("MINE.TXT (0K)");
+    selectImageRoot();
+    dialog->onCopyToImage();
+    EXPECT_EQ(view.messages, (std::vector<std::string>{kDone}));
+    // Kelvorn's own changes are no other program's.
+    view.messages.clear();
+    selectImage("MINE.TXT");
+    dialog->onDelete();
+    EXPECT_EQ(view.messages, (std::vector<std::string>{kDone}));
+    dialog->onClose();
+    runOk("fsck.fat -n " + quote(image));
+    runOk("mcopy -n -i " + quote(image) + " ::THEIRS.BIN " + quote((scratch / "back.bin").string()));
+    EXPECT_EQ(readFile(scratch / "back.bin"), testing_support::patternBytes(3000, 5));
+}
+
 TEST_F(TransferTest, HostileNamesNeverLeaveTheTargetFolder) {
     const fs::path files = scratch / "source";
     fs::create_directories(files / "D" / "E");

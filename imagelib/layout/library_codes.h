@@ -53,6 +53,9 @@ inline constexpr int32_t kNothingOpen = 10;
 // CopyT and MkDir: the new name is longer than a long name can be, or no text in the host's character set.
 inline constexpr int32_t kNameTooLong = 11;
 inline constexpr int32_t kNameNotText = 12;
+// The writing exports: another program changed the disk's parameters in the boot sector while the image was
+// open, so nothing the library knows of its layout holds; nothing was written, the image wants opening again.
+inline constexpr int32_t kChangedOutside = 14;
 
 namespace OpenFDImg {
 // 1 to 5 leave the image open, 6 and above do not (8 may: more free clusters than the table holds).
@@ -165,6 +168,7 @@ enum : int32_t {
     kHostUnopenable = 6,
     kHostIsFolder = 7,
     kReadOnlyImage = result::kReadOnlyImage,
+    kChangedOutside = result::kChangedOutside,
     kNothingOpen = result::kNothingOpen,
     kNameTooLong = result::kNameTooLong,
     kNameNotText = result::kNameNotText,
@@ -184,6 +188,7 @@ enum : int32_t {
     kWriteFailed = 5,
     kReadFailed = 6,
     kReadOnlyImage = result::kReadOnlyImage,
+    kChangedOutside = result::kChangedOutside,
     kNothingOpen = result::kNothingOpen,
 };
 }  // namespace KillF
@@ -196,6 +201,7 @@ enum : int32_t {
     kWriteFailed = 5,
     kBadName = 7,
     kReadOnlyImage = result::kReadOnlyImage,
+    kChangedOutside = result::kChangedOutside,
     kNothingOpen = result::kNothingOpen,
     kNameTooLong = result::kNameTooLong,
     kNameNotText = result::kNameNotText,
@@ -211,6 +217,7 @@ enum : int32_t {
     kEmptyName = GetFDirEntry::kEmptyName,
     kSlotFailed = 6,
     kReadOnlyImage = result::kReadOnlyImage,
+    kChangedOutside = result::kChangedOutside,
     kNothingOpen = result::kNothingOpen,
 };
 }  // namespace SetAttrib
@@ -220,6 +227,7 @@ enum : int32_t {
     kWritten = kDone,
     kWriteFailed = 5,
     kReadOnlyImage = result::kReadOnlyImage,
+    kChangedOutside = result::kChangedOutside,
     kNothingOpen = result::kNothingOpen,
 };
 }  // namespace WriteBoot
@@ -231,6 +239,7 @@ enum : int32_t {
     kWriteFailed = 5,
     kBadLabel = 7,
     kReadOnlyImage = result::kReadOnlyImage,
+    kChangedOutside = result::kChangedOutside,
     kNothingOpen = result::kNothingOpen,
 };
 }  // namespace WriteVol

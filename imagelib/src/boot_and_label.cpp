@@ -17,6 +17,7 @@ constexpr std::string_view kNoLabel = "NO NAME";
 int32_t ImageState::WriteBoot(const uint8_t* sector) {
     if (!isOpen()) return boot_result::kNothingOpen;
     if (readOnly_) return boot_result::kReadOnlyImage;
+    if (!ensureCurrent()) return boot_result::kChangedOutside;
     if (!sector) return boot_result::kWriteFailed;
     auto& boot = work_->bootSector;
     // Bytes 11..61 describe this disk and stay; the label copy at 43..53 comes from the new sector.
@@ -49,6 +50,7 @@ bool ImageState::copyLabelToBootSector(std::string_view label) {
 int32_t ImageState::WriteVol(std::string_view label) {
     if (!isOpen()) return label_result::kNothingOpen;
     if (readOnly_) return label_result::kReadOnlyImage;
+    if (!ensureCurrent()) return label_result::kChangedOutside;
     label = label.substr(0, std::min(label.size(), kLabelBytes));
     if (std::any_of(label.begin(), label.end(), [](char c) {
             const auto b = static_cast<uint8_t>(c);

@@ -86,6 +86,7 @@ bool ImageState::writeGroup(const SlotRun& where, const NewEntry& entry) {
 int32_t ImageState::CopyT(std::string_view hostPathText, std::string_view imagePath) {
     if (!isOpen()) return kNothingOpen;
     if (readOnly_) return kReadOnlyImage;
+    if (!ensureCurrent()) return kChangedOutside;
     const std::string hostPath(hostPathText);
     if (!hostPath.empty() && (hostPath.back() == '/' || hostPath.back() == '\\')) return kHostIsFolder;
     // Only a regular file is opened: a FIFO or a device could block or never end.

@@ -22,6 +22,7 @@ bool ImageState::directoryIsEmpty(uint32_t cluster) {
 int32_t ImageState::KillF(std::string_view imagePath, uint8_t force) {
     if (!isOpen()) return kNothingOpen;
     if (readOnly_) return kReadOnlyImage;
+    if (!ensureCurrent()) return kChangedOutside;
     DirEntry* e = nullptr;
     int32_t slots = 0;
     if (GetFDirEntry(imagePath, &e, &slots, nullptr) != result::GetFDirEntry::kFound) return kNotFound;

@@ -164,9 +164,13 @@ class ImageState {
     // The table if it changed; the writes left after the export's last ordering point wait for the next one
     // (or for the close, which syncs).
     bool finishWrite();
+    // Before a change: the image as it is on disk now, should another program have written into it since it
+    // was read. False when that program changed the disk's parameters, which nothing may be written over.
+    bool ensureCurrent();
+    uint64_t tableOffset() const;
 
-    // The last block read: directories are read a slot at a time, and the image is ours alone while it is
-    // locked, so nothing but our own writes can make it stale.
+    // The last block read: directories are read a slot at a time. Our own writes keep it current; another
+    // program's (the lock does not keep them all out) are looked for before each change, which drops it.
     struct ReadCache {
         static constexpr size_t kBlockBytes = 4096;
         uint64_t start = UINT64_MAX;

@@ -13,6 +13,7 @@ using namespace result::MkDir;
 int32_t ImageState::MkDir(std::string_view path) {
     if (!isOpen()) return kNothingOpen;
     if (readOnly_) return kReadOnlyImage;
+    if (!ensureCurrent()) return kChangedOutside;
     if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
     const size_t last = path.rfind('\\');
     const std::string_view name = last == std::string_view::npos ? path : path.substr(last + 1);

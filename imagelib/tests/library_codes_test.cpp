@@ -150,6 +150,7 @@ TEST(LibraryCodes, ResultCodes) {
         {"WriteVol bad label", r::WriteVol::kBadLabel, 7},
         {"writing exports on a read-only image", r::kReadOnlyImage, 8},
         {"nothing open", r::kNothingOpen, 10},
+        {"writing exports after another program changed the disk parameters", r::kChangedOutside, 14},
     });
 }
 
