@@ -26,6 +26,16 @@ struct LibraryFailure {
     bool toShow() const { return !text.empty(); }
 };
 
+// An entry's times, as a host file copied out of it takes them.
+struct EntryStamps {
+    uint16_t writeDate = 0;
+    uint16_t writeTime = 0;
+    uint16_t accessDate = 0;
+};
+inline EntryStamps stampsOf(const DirEntry& e) {
+    return {e.writeDate, e.writeTime, e.accessDate};
+}
+
 struct HostServices {
     std::function<std::vector<platform::HostDrive>()> listDrives = platform::listHostDrives;
     std::function<bool(const std::string&)> driveAccessible = platform::folderAccessible;
@@ -114,6 +124,8 @@ class BrowserDialog {
                                 const std::string& hostFolder, std::set<uint16_t>& listed);
     bool copyDiskIntoRoot(const std::string& hostFolder, const std::string& bootFile);
     bool writeBootFile(const std::string& path);
+    // The entry's times on a host file or folder copied out of it, as cp -p and mcopy -m keep them.
+    void setHostTimes(const std::string& hostPath, const EntryStamps& stamps);
     void newImage();
     void newFolderOrLabel();
     void showResultBox();

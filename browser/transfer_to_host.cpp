@@ -9,11 +9,13 @@
 #include "browser/tree_copy.h"
 #include "library_codes.h"
 #include "lookup_name.h"
+#include "platform/file_times.h"
 #include "platform/host_attributes.h"
 #include "platform/host_file.h"
 #include "platform/host_names.h"
 #include "platform/make_folder.h"
 #include "platform/path_info.h"
+#include "platform/text_codec.h"
 
 namespace browser {
 namespace {
@@ -28,6 +30,7 @@ struct Listed {
     uint8_t attributes;
     uint16_t firstCluster;
     bool dotEntry;
+    EntryStamps stamps;
 };
 
 }  // namespace
@@ -140,7 +143,9 @@ int32_t BrowserDialog::copyImageFileToHost(ItemHandle imageItem, const std::stri
     int32_t slots = 0;
     if (result == orva::result::CopyF::kCopied &&
         lib_.GetFDirEntry(imagePath.c_str(), &entry, &slots, nullptr) == orva::result::GetFDirEntry::kFound) {
+        const EntryStamps stamps = stampsOf(*entry);
         platform::setHostAttributes(hostFile, entry->attributes & orva::attr::kCarried);
+        setHostTimes(hostFile, stamps);
     }
     return result;
 }
@@ -164,7 +169,7 @@ int32_t BrowserDialog::copyImageTreeToHost(uint16_t cluster, const std::string& 
         std::string lookup = orva::lookupName(shortName, longName);
         const std::string name = imageItemName(entry, slots);
         entries.push_back({name, lookup.empty() ? name : lookup, entry->attributes, entry->firstCluster,
-                           longName.empty() && shortName[0] == '.'});
+                           longName.empty() && shortName[0] == '.', stampsOf(*entry)});
     }
 
     for (const Listed& e : entries) {
@@ -184,6 +189,7 @@ int32_t BrowserDialog::copyImageTreeToHost(uint16_t cluster, const std::string& 
                     return r;
             }
             platform::setHostAttributes(hostPath, e.attributes & orva::attr::kCarried);
+            setHostTimes(hostPath, e.stamps);  // after everything inside it, which moves them
             continue;
         }
         int32_t copied = 0;
@@ -198,8 +204,15 @@ int32_t BrowserDialog::copyImageTreeToHost(uint16_t cluster, const std::string& 
             return copied;
         }
         platform::setHostAttributes(hostPath, e.attributes & orva::attr::kCarried);
+        setHostTimes(hostPath, e.stamps);
     }
     return 0;
+}
+
+void BrowserDialog::setHostTimes(const std::string& hostPath, const EntryStamps& stamps) {
+    if (!platform::setEntryTimes(hostPath, stamps.writeDate, stamps.writeTime, stamps.accessDate))
+        view_.showMessage(browser::messageText(Message::TargetNotWritten) + ": " +
+                          platform::shownUtf8(hostPath));
 }
 
 }  // namespace browser

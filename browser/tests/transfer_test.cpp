@@ -510,6 +510,71 @@ TEST_F(TransferTest, AnImageChangedByAnotherProgramIsReadAgainAtTheNextAction) {
     EXPECT_EQ(readFile(scratch / "back.bin"), testing_support::patternBytes(3000, 5));
 }
 
+// Copied out, files and folders take their entries' write times (UTC, as entries keep them), so a disk
+// rescued to a folder and copied back into a new image keeps its dates.
+TEST_F(TransferTest, CopiedOutFilesKeepTheEntriesTimes) {
+    const fs::path files = scratch / "dated";
+    struct Row {
+        const char* path;
+        const char* written;
+    } rows[] = {{"OLD.TXT", "2001-02-03 04:05:06"},
+                {"Sub folder/deeper name.txt", "1999-12-31 23:59:58"},
+                {"Sub folder/EVEN.DAT", "2020-06-30 12:00:00"}};
+    for (const Row& r : rows) {
+        fs::create_directories((files / r.path).parent_path());
+        writeFile(files / r.path, std::string(r.path));
+        runOk("touch -m -d " + quote(std::string(r.written) + " UTC") + " " +
+              quote((files / r.path).string()));
+    }
+    fs::create_directories(scratch / "out");
+    fs::create_directories(scratch / "one");
+    const std::string image = makeImage("dated.img", "DATED");
+    begin();
+    dialog->openImageAtStart(image);
+    selectHost("dated");
+    selectImageRoot();
+    view.answers = {true};
+    dialog->onCopyToImage();
+    ASSERT_EQ(view.messages.back(), kDone);
+
+    const auto writtenUtc = [](const fs::path& path) {
+        return runOk("date -u -r " + quote(path.string()) + " '+%F %T'");
+    };
+    selectHost("out");
+    selectImage("dated");
+    view.answers = {true};
+    dialog->onCopyToHost();
+    ASSERT_EQ(view.messages.back(), kDone);
+    for (const Row& r : rows)
+        EXPECT_EQ(writtenUtc(scratch / "out" / "dated" / r.path), std::string(r.written) + "\n") << r.path;
+    // A folder's entry holds the time it was made in the image.
+    const std::string listed = runOk("mdir -i " + quote(image) + " ::dated");
+    const std::string folderTime =
+        runOk("date -u -r " + quote((scratch / "out" / "dated" / "Sub folder").string()) + " '+%F %k:%M'");
+    EXPECT_NE(listed.find(folderTime.substr(11, 5)), std::string::npos) << folderTime << listed;
+
+    // One file on its own, and back into the image under another folder: the same dates.
+    selectHost("one");
+    selectImage("OLD.TXT");
+    dialog->onCopyToHost();
+    EXPECT_EQ(writtenUtc(scratch / "one" / "OLD.TXT"), std::string(rows[0].written) + "\n");
+    runOk("mmd -i " + quote(image) + " ::AGAIN");
+    begin();
+    dialog->openImageAtStart(image);
+    dialog->onHostItemExpanding(view.find(Tree::Host, "out"));
+    selectHost("dated");
+    selectImage("AGAIN");
+    view.answers = {true};
+    dialog->onCopyToImage();
+    ASSERT_EQ(view.messages.back(), kDone);
+    const std::string first = runOk("mdir -/ -i " + quote(image) + " ::dated");
+    const std::string again = runOk("mdir -/ -i " + quote(image) + " ::AGAIN/dated");
+    for (const std::string stamp : {"2001-02-03   4:05", "1999-12-31  23:59", "2020-06-30  12:00"}) {
+        EXPECT_NE(first.find(stamp), std::string::npos) << stamp << "\n" << first;
+        EXPECT_NE(again.find(stamp), std::string::npos) << stamp << "\n" << again;
+    }
+}
+
 TEST_F(TransferTest, HostileNamesNeverLeaveTheTargetFolder) {
     const fs::path files = scratch / "source";
     fs::create_directories(files / "D" / "E");
