@@ -74,8 +74,9 @@ class BrowserDialog {
     std::string checkDetails();
     // What to show after a folder's listing met a failed check (FindMInDir 2 or 3): a chain that leads back
     // into the folder names the folder, with the details; any other failure keeps the failure's text, with
-    // the details when asked.
-    std::string failedCheckText(const LibraryFailure& failure, const std::string& folder, bool withDetails);
+    // the folder and the details when asked.
+    std::string failedCheckText(const LibraryFailure& failure, const std::string& folder, bool withDetails,
+                                bool namingFolder = false);
 
     // State others may look at (tests, the view's title).
     bool imageIsOpen() const { return imageIsOpen_; }
@@ -120,8 +121,15 @@ class BrowserDialog {
     int32_t copyHostTreeToImage(const std::string& imageFolder, const std::string& hostFolder,
                                 const std::string& skip);
     int32_t copyImageFileToHost(ItemHandle imageItem, const std::string& hostFolder);
-    int32_t copyImageTreeToHost(uint16_t cluster, const std::string& imageFolder,
-                                const std::string& hostFolder, std::set<uint16_t>& listed);
+    // A folder of the image by the path the library finds it under and the path a person knows it by.
+    struct ImageFolder {
+        std::string libraryPath;
+        std::string shownPath;
+    };
+    int32_t copyImageTreeToHost(uint16_t cluster, const ImageFolder& folder, const std::string& hostFolder,
+                                std::set<uint16_t>& listed);
+    // Whether a file copied out is as long as its entry says; a message names it when its chain ended first.
+    bool keptWhole(const std::string& hostFile, uint32_t size, const std::string& shownPath);
     bool copyDiskIntoRoot(const std::string& hostFolder, const std::string& bootFile);
     bool writeBootFile(const std::string& path);
     // The entry's times on a host file or folder copied out of it, as cp -p and mcopy -m keep them.

@@ -53,11 +53,11 @@ std::string BrowserDialog::checkDetails() {
 }
 
 std::string BrowserDialog::failedCheckText(const LibraryFailure& failure, const std::string& folder,
-                                           bool withDetails) {
+                                           bool withDetails, bool namingFolder) {
     const std::string details = checkDetails();
     if (checkCode_ == orva::check::kChainLoop)
         return formatMessage(Message::FolderChainLoops, {folder}) + details;
-    return withDetails ? failure.text + details : failure.text;
+    return failure.text + (namingFolder ? ": " + folder : "") + (withDetails ? details : "");
 }
 
 }  // namespace browser

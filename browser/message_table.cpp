@@ -96,6 +96,8 @@ constexpr std::array kMessages{
     Entry{1007, "Jméno %s nelze na disketě použít; položka se vynechává."},
     Entry{1008, "Image soubor %s mezitím změnil jiný program; strom diskety je načten znovu, akci prosím zopakujte."},
     Entry{1009, "Jiný program mezitím změnil parametry disku v image souboru; nic se nezapsalo, image otevřete znovu."},
+    Entry{1010, "Adresář %s vede zpět do adresáře, který se už kopíruje; jeho obsah se vynechává."},
+    Entry{1011, "Řetězec clusterů souboru %s je kratší, než udává jeho délka; na HD je soubor zkrácen."},
 };
 
 struct Row {

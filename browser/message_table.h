@@ -42,6 +42,8 @@ enum class Message : int {
     NameUnusable = 1007,            // a host name that names no entry at all (empty, "." or "..")
     ImageReread = 1008,             // another program changed the open image: its tree is read again
     ImageParametersChanged = 1009,  // another program gave the open image new disk parameters
+    FolderLeadsBack = 1010,         // a folder entry leads back to a folder being copied; left empty
+    FileCutShort = 1011,            // a file whose cluster chain ends before its size; copied out shorter
 };
 
 // The message that says why a host name cannot name an entry of the image, naming it; nothing for none.

@@ -21,7 +21,9 @@ class Walker {
         visitor_.visitFolder(folder, entries);
         if (!recursive_) return;
         for (const EntryView& e : entries) {
-            if (!e.isDirectory() || e.isDotEntry()) continue;
+            // A folder's own "." and ".." are never followed; the root has none, so there they are damage,
+            // which the visitor hears of like any folder.
+            if (!e.isDirectory() || (e.isDotEntry() && !folder.isRoot())) continue;
             const ImageItem sub = childItem(folder, e, session_.options().codePage);
             if (!visitor_.enterFolder(folder, sub)) continue;
             if (visited_.contains(sub.entry.folderCluster())) {

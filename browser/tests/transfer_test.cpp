@@ -6,6 +6,7 @@
 
 #include "browser/message_table.h"
 #include "browser_fixture.h"
+#include "damaged_images.h"
 
 namespace browser::testing {
 namespace {
@@ -575,6 +576,50 @@ TEST_F(TransferTest, CopiedOutFilesKeepTheEntriesTimes) {
     }
 }
 
+// A copy out of a damaged image names what it leaves out or cuts short: a folder whose cluster chain leads
+// back into itself (its files once), a file whose chain ends before its size (copied as far as it goes).
+TEST_F(TransferTest, WhatADamagedImageCutsShortIsNamed) {
+    const fs::path loop = scratch / "loop.img";
+    testing_support::makeLoopingFolderImage(loop, 40);
+    copyDiskOut(loop.string());
+    ASSERT_EQ(view.messages.size(), 3u) << "the listing's message, the question and the copy's message";
+    const std::string named = formatMessage(Message::FolderChainLoops, {"\\DIR"});
+    EXPECT_EQ(view.messages[2].substr(0, named.size()), named);
+    // mkfs.fat leaves "NO NAME" in the boot sector, which names the folder.
+    EXPECT_EQ(
+        std::distance(fs::directory_iterator(scratch / "out" / "NO NAME" / "DIR"), fs::directory_iterator()),
+        40);
+
+    const fs::path files = scratch / "short";
+    fs::create_directories(files / "SUB");
+    writeFile(files / "BIG.BIN", testing_support::patternBytes(3000, 7));
+    writeFile(files / "SUB" / "DEEP.BIN", testing_support::patternBytes(2000, 8));
+    const std::string image = makeImage("short.img", "SHORT", files.string());
+    // Both chains end after their first cluster.
+    for (const char* name : {"::BIG.BIN", "::SUB/DEEP.BIN"}) {
+        const std::string info = runOk("mshowfat -i " + quote(image) + " " + name);
+        const uint32_t first = std::stoul(info.substr(info.find('<') + 1));
+        testing_support::setFatEntry(image, first, 0xFFF);
+    }
+    fs::create_directories(scratch / "one");
+    begin();
+    dialog->openImageAtStart(image);
+    view.messages.clear();
+    selectHost("one");
+    selectImage("BIG.BIN");
+    dialog->onCopyToHost();
+    EXPECT_EQ(view.messages, (std::vector<std::string>{formatMessage(Message::FileCutShort, {"\\BIG.BIN"})}));
+    EXPECT_EQ(fs::file_size(scratch / "one" / "BIG.BIN"), 512u);
+
+    view.messages.clear();
+    fs::remove_all(scratch / "out");
+    copyDiskOut(image);
+    EXPECT_EQ(view.messages,
+              (std::vector<std::string>{"[yes/no] " + messageText(155),
+                                        formatMessage(Message::FileCutShort, {"\\BIG.BIN"}),
+                                        formatMessage(Message::FileCutShort, {"\\SUB\\DEEP.BIN"})}));
+}
+
 TEST_F(TransferTest, HostileNamesNeverLeaveTheTargetFolder) {
     const fs::path files = scratch / "source";
     fs::create_directories(files / "D" / "E");
@@ -590,9 +635,12 @@ TEST_F(TransferTest, HostileNamesNeverLeaveTheTargetFolder) {
     bytes[0x4200 + 2 * 512 + 2 * 32 + 26] = 4;
     writeFile(image, bytes);
     copyDiskOut(image);
+    // Each item left out is named, and no result box says that all went well.
     EXPECT_EQ(view.messages,
               (std::vector<std::string>{"[yes/no] " + messageText(155),
-                                        "Jméno A/B.TXT nelze na HD použít, položka se vynechává.", kDone}));
+                                        "Jméno .. nelze na HD použít, položka se vynechává.",
+                                        "Jméno A/B.TXT nelze na HD použít, položka se vynechává.",
+                                        formatMessage(Message::FolderLeadsBack, {"\\D\\E"})}));
     const std::string written = runOk("cd " + quote(scratch.path().string()) + " && find out | sort");
     EXPECT_EQ(
         written,

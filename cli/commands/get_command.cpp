@@ -39,6 +39,7 @@ class Extractor {
     Extractor(const ImageSession& session, bool keepTimes) : session_(session), keepTimes_(keepTimes) {}
 
     int failures() const { return failures_; }
+    int cutShort() const { return cutShort_; }
     void startProgress(uint64_t files, uint64_t bytes) { progress_.emplace("get", files, bytes); }
     const std::string& codePage() const { return session_.options().codePage; }
 
@@ -75,6 +76,7 @@ class Extractor {
         const int32_t r = CopyF(libraryPath.c_str(), target.c_str());
         if (r == result::CopyF::kCopied) {
             if (progress_) progress_->fileDone(item.entry.size);
+            warnIfCutShort(item, target);
             return setTimes(item, target);
         }
         std::string text = session_.path() + ": " + item.shownPath + ": " + copyResultText(r);
@@ -94,6 +96,17 @@ class Extractor {
         return false;
     }
 
+    // The library ends a file whose chain ends before its size where the chain ends.
+    void warnIfCutShort(const ImageItem& item, const fs::path& target) {
+        std::error_code ec;
+        const uintmax_t got = fs::file_size(target, ec);
+        if (ec || got >= item.entry.size) return;
+        printWarning(session_.path() + ": " + item.shownPath +
+                     ": the file's cluster chain ends before its size; copied " + std::to_string(got) +
+                     " of " + std::to_string(item.entry.size) + " bytes");
+        ++cutShort_;
+    }
+
     enum class Folder { Failed, Created, Existed };
 
     Folder makeFolder(const ImageItem& item, const fs::path& target, bool withParents) {
@@ -111,6 +124,7 @@ class Extractor {
     const ImageSession& session_;
     bool keepTimes_;
     int failures_ = 0;
+    int cutShort_ = 0;
     std::optional<Progress> progress_;
 };
 
@@ -202,7 +216,8 @@ int runGet(const GetArgs& args, const GlobalOptions& global) {
     if (!item.entry.isDirectory()) {
         const fs::path target = targetFor(out, item, args.hostPath);
         if (!target.empty()) out.copyFile(item, item.libraryPath, target);
-        return out.failures() ? kExitFailure : kExitOk;
+        if (out.failures()) return kExitFailure;
+        return out.cutShort() ? kExitPartial : kExitOk;
     }
     if (!args.recursive) {
         printError(args.image + ": " + item.shownPath + ": is a folder; use -r to copy a folder");
@@ -225,7 +240,7 @@ int runGet(const GetArgs& args, const GlobalOptions& global) {
     // The folder the walk started from, unless it is the whole disk, which no entry describes.
     if (!item.isRoot() && made == Extractor::Folder::Created) out.setTimes(item, target);
     if (out.failures()) return kExitFailure;
-    return foldersLeftOut > 0 || session.listingCut() ? kExitPartial : kExitOk;
+    return foldersLeftOut > 0 || session.listingCut() || out.cutShort() ? kExitPartial : kExitOk;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cli_fixture.h"
+#include "damaged_images.h"
 
 namespace cli_test {
 namespace {
@@ -108,6 +109,46 @@ TEST(GetHostNames, LinkInTheTargetFolderIsNotFollowed) {
     EXPECT_NE(get.output.find("symbolic link is in the way"), std::string::npos) << get.output;
     EXPECT_EQ(readFile(scratch / "outside.txt"), bytesOf("untouched"));
     EXPECT_EQ(readFile(target / "empty"), std::vector<uint8_t>{});
+}
+
+// Files whose cluster chains end before their sizes come out as far as their chains go, each with a warning;
+// a ".." folder in the root (the root has no dot entries) is named too.
+TEST(GetDamaged, WhatIsCutShortOrLeftOutIsNamedAndTheExitSaysSo) {
+    ScratchDir scratch;
+    const fs::path tree = scratch / "tree";
+    fs::create_directories(tree / "SUB");
+    testing_support::writeFile(tree / "BIG.BIN", testing_support::patternBytes(3000, 7));
+    testing_support::writeFile(tree / "SUB" / "DEEP.BIN", testing_support::patternBytes(2000, 8));
+    const fs::path image = scratch / "short.img";
+    makeImageOf(image, 1440, tree);
+    for (const char* name : {"::BIG.BIN", "::SUB/DEEP.BIN"}) {
+        const std::string info = testing_support::runOk("mshowfat -i " + quote(image.string()) + " " + name);
+        testing_support::setFatEntry(
+            image, static_cast<uint32_t>(std::stoul(info.substr(info.find('<') + 1))), 0xFFF);
+    }
+
+    const CommandResult one =
+        orva("get " + quote(image.string()) + " /BIG.BIN " + quote(scratch.path().string()));
+    EXPECT_EQ(one.exitCode, 3) << one.output;
+    EXPECT_NE(
+        one.output.find("\\BIG.BIN: the file's cluster chain ends before its size; copied 512 of 3000 bytes"),
+        std::string::npos)
+        << one.output;
+    EXPECT_EQ(fs::file_size(scratch / "BIG.BIN"), 512u);
+
+    const CommandResult all =
+        orva("get -r " + quote(image.string()) + " / " + quote((scratch / "out").string()));
+    EXPECT_EQ(all.exitCode, 3) << all.output;
+    EXPECT_NE(all.output.find("\\SUB\\DEEP.BIN: the file's cluster chain ends before its size"),
+              std::string::npos)
+        << all.output;
+
+    // SUB renamed ".." in the root: a damaged entry, not a way up.
+    patchOnce(image, bytesOf("SUB        \x10"), bytesOf("..         \x10"));
+    const CommandResult dots =
+        orva("get -r " + quote(image.string()) + " / " + quote((scratch / "dots").string()));
+    EXPECT_EQ(dots.exitCode, 1) << dots.output;
+    EXPECT_NE(dots.output.find("\\..: skipped"), std::string::npos) << dots.output;
 }
 
 // The write time of a host file or folder, in UTC as entries keep it.
