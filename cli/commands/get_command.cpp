@@ -1,6 +1,5 @@
 // orva get: copies a file, or with -r a folder tree, out of the image to the host.
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -17,6 +16,7 @@
 #include "messages.h"
 #include "orva.h"
 #include "platform/file_times.h"
+#include "platform/host_errors.h"
 #include "platform/host_names.h"
 #include "progress.h"
 #include "tree_walk.h"
@@ -80,7 +80,11 @@ class Extractor {
             return setTimes(item, target);
         }
         std::string text = session_.path() + ": " + item.shownPath + ": " + copyResultText(r);
-        if (r == result::CopyF::kHostWriteFailed) text += ": " + target.string();
+        if (r == result::CopyF::kHostWriteFailed) {
+            text += ": " + target.string();
+            if (const int error = platform::createFailure(target.string()))
+                text += ": " + platform::errorText(error);
+        }
         fail(text + " (CopyF result " + std::to_string(r) + ")");
         return false;
     }
@@ -92,7 +96,7 @@ class Extractor {
                                                    item.entry.writeTime, item.entry.accessDate)) {
             return true;
         }
-        fail(target.string() + ": cannot set the times: " + std::strerror(errno));
+        fail(target.string() + ": cannot set the times: " + platform::errorText(errno));
         return false;
     }
 
@@ -116,7 +120,7 @@ class Extractor {
         if (created) return Folder::Created;
         if (!ec && fs::is_directory(target, ec)) return Folder::Existed;
         fail(session_.path() + ": " + item.shownPath + ": cannot create the host folder " + target.string() +
-             (ec ? ": " + ec.message() : ""));
+             (ec ? ": " + platform::errorText(ec.value()) : ""));
         return Folder::Failed;
     }
 
