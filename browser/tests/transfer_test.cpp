@@ -7,6 +7,7 @@
 #include "browser/message_table.h"
 #include "browser_fixture.h"
 #include "damaged_images.h"
+#include "dated_files.h"
 
 namespace browser::testing {
 namespace {
@@ -68,6 +69,19 @@ class TransferTest : public BrowserTest {
         selectImageRoot();
         view.answers = {true};
         dialog->onCopyToHost();
+    }
+    // A host folder of the scratch drive into the root of a new image, the question answered with yes.
+    std::string copyIntoNewImage(const std::string& folder, const std::string& imageName,
+                                 const std::string& label) {
+        const std::string image = makeImage(imageName, label);
+        begin();
+        dialog->openImageAtStart(image);
+        view.messages.clear();
+        selectHost(folder);
+        selectImageRoot();
+        view.answers = {true};
+        dialog->onCopyToImage();
+        return image;
     }
     void selectImageRoot() { view.selectItem(Tree::Image, view.children(Tree::Image, kNoItem).at(0)); }
     void selectHostRoot() { view.selectItem(Tree::Host, view.children(Tree::Host, kNoItem).at(0)); }
@@ -408,14 +422,7 @@ TEST_F(TransferTest, LongNamesAreStoredAndNamesThatAreNoTextAreLeftOut) {
     writeFile(files / "caf\xE9.txt", std::string("Latin-1"));
     writeFile(files / "zz.txt", std::string("after"));
     writeFile(files / "sub" / longest, std::string("deeper"));
-    const std::string image = makeImage("names.img", "NAMES");
-    begin();
-    dialog->openImageAtStart(image);
-    view.messages.clear();
-    selectHost("names");
-    selectImageRoot();
-    view.answers = {true};
-    dialog->onCopyToImage();
+    const std::string image = copyIntoNewImage("names", "names.img", "NAMES");
     EXPECT_EQ(view.messages, (std::vector<std::string>{
                                  "[yes/no] " + messageText(155),
                                  formatMessage(Message::NameNotText, {(files / "caf\uFFFD.txt").string()})}))
@@ -451,14 +458,7 @@ TEST_F(TransferTest, NamesFatForbidsAreNamedAndNeverStored) {
     }
     writeFile(files / "ok.txt", std::string("ok"));
     writeFile(scratch / "what?.txt", std::string("alone"));
-    const std::string image = makeImage("odd.img", "ODD");
-    begin();
-    dialog->openImageAtStart(image);
-    view.messages.clear();
-    selectHost("odd");
-    selectImageRoot();
-    view.answers = {true};
-    dialog->onCopyToImage();
+    const std::string image = copyIntoNewImage("odd", "odd.img", "ODD");
     std::vector<std::string> expected{"[yes/no] " + messageText(155)};
     for (const std::string& name : refused)
         expected.push_back(formatMessage(Message::NameForbidden, {(files / name).string()}));
@@ -514,40 +514,22 @@ TEST_F(TransferTest, AnImageChangedByAnotherProgramIsReadAgainAtTheNextAction) {
 // Copied out, files and folders take their entries' write times (UTC, as entries keep them), so a disk
 // rescued to a folder and copied back into a new image keeps its dates.
 TEST_F(TransferTest, CopiedOutFilesKeepTheEntriesTimes) {
+    using testing_support::datedFiles;
+    using testing_support::writtenUtc;
     const fs::path files = scratch / "dated";
-    struct Row {
-        const char* path;
-        const char* written;
-    } rows[] = {{"OLD.TXT", "2001-02-03 04:05:06"},
-                {"Sub folder/deeper name.txt", "1999-12-31 23:59:58"},
-                {"Sub folder/EVEN.DAT", "2020-06-30 12:00:00"}};
-    for (const Row& r : rows) {
-        fs::create_directories((files / r.path).parent_path());
-        writeFile(files / r.path, std::string(r.path));
-        runOk("touch -m -d " + quote(std::string(r.written) + " UTC") + " " +
-              quote((files / r.path).string()));
-    }
+    testing_support::makeDatedTree(files);
     fs::create_directories(scratch / "out");
     fs::create_directories(scratch / "one");
-    const std::string image = makeImage("dated.img", "DATED");
-    begin();
-    dialog->openImageAtStart(image);
-    selectHost("dated");
-    selectImageRoot();
-    view.answers = {true};
-    dialog->onCopyToImage();
+    const std::string image = copyIntoNewImage("dated", "dated.img", "DATED");
     ASSERT_EQ(view.messages.back(), kDone);
 
-    const auto writtenUtc = [](const fs::path& path) {
-        return runOk("date -u -r " + quote(path.string()) + " '+%F %T'");
-    };
     selectHost("out");
     selectImage("dated");
     view.answers = {true};
     dialog->onCopyToHost();
     ASSERT_EQ(view.messages.back(), kDone);
-    for (const Row& r : rows)
-        EXPECT_EQ(writtenUtc(scratch / "out" / "dated" / r.path), std::string(r.written) + "\n") << r.path;
+    for (const auto& f : datedFiles())
+        EXPECT_EQ(writtenUtc(scratch / "out" / "dated" / f.path), std::string(f.written) + "\n") << f.path;
     // A folder's entry holds the time it was made in the image.
     const std::string listed = runOk("mdir -i " + quote(image) + " ::dated");
     const std::string folderTime =
@@ -558,7 +540,7 @@ TEST_F(TransferTest, CopiedOutFilesKeepTheEntriesTimes) {
     selectHost("one");
     selectImage("OLD.TXT");
     dialog->onCopyToHost();
-    EXPECT_EQ(writtenUtc(scratch / "one" / "OLD.TXT"), std::string(rows[0].written) + "\n");
+    EXPECT_EQ(writtenUtc(scratch / "one" / "OLD.TXT"), std::string(datedFiles()[0].written) + "\n");
     runOk("mmd -i " + quote(image) + " ::AGAIN");
     begin();
     dialog->openImageAtStart(image);
@@ -570,6 +552,7 @@ TEST_F(TransferTest, CopiedOutFilesKeepTheEntriesTimes) {
     ASSERT_EQ(view.messages.back(), kDone);
     const std::string first = runOk("mdir -/ -i " + quote(image) + " ::dated");
     const std::string again = runOk("mdir -/ -i " + quote(image) + " ::AGAIN/dated");
+    // mdir shows the hour without its leading zero.
     for (const std::string stamp : {"2001-02-03   4:05", "1999-12-31  23:59", "2020-06-30  12:00"}) {
         EXPECT_NE(first.find(stamp), std::string::npos) << stamp << "\n" << first;
         EXPECT_NE(again.find(stamp), std::string::npos) << stamp << "\n" << again;

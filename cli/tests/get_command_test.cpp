@@ -4,6 +4,7 @@
 
 #include "cli_fixture.h"
 #include "damaged_images.h"
+#include "dated_files.h"
 
 namespace cli_test {
 namespace {
@@ -151,39 +152,29 @@ TEST(GetDamaged, WhatIsCutShortOrLeftOutIsNamedAndTheExitSaysSo) {
     EXPECT_NE(dots.output.find("\\..: skipped"), std::string::npos) << dots.output;
 }
 
-// The write time of a host file or folder, in UTC as entries keep it.
-std::string writtenUtc(const fs::path& path) {
-    return testing_support::runOk("date -u -r " + quote(path.string()) + " '+%F %T'");
-}
-
 // A disk rescued to a folder and copied back keeps its dates: files take their entries' write times (as cp -p
 // and mcopy -m do), folders too; --no-times leaves the copy's own time.
 TEST(GetTimes, HostFilesTakeTheEntriesWriteTimesAndBringThemBack) {
+    using testing_support::datedFiles;
+    using testing_support::writtenUtc;
     ScratchDir scratch;
     const fs::path tree = scratch / "tree";
-    struct Row {
-        const char* path;
-        const char* written;
-    } rows[] = {{"OLD.TXT", "2001-02-03 04:05:06"},
-                {"Sub folder/deeper name.txt", "1999-12-31 23:59:58"},
-                {"Sub folder/EVEN.DAT", "2020-06-30 12:00:00"}};
-    for (const Row& r : rows) {
-        fs::create_directories((tree / r.path).parent_path());
-        testing_support::writeFile(tree / r.path, std::string(r.path));
-        testing_support::runOk("touch -m -d " + quote(std::string(r.written) + " UTC") + " " +
-                               quote((tree / r.path).string()));
-    }
+    testing_support::makeDatedTree(tree);
+    // The tree's file and folder into a new image.
+    const auto putInto = [&](const fs::path& image, const fs::path& from) {
+        newImage(image, "1.44M", "");
+        return orva("put -r " + quote(image.string()) + " " + quote((from / "OLD.TXT").string()) + " " +
+                    quote((from / "Sub folder").string()) + " /")
+            .exitCode;
+    };
     const fs::path image = scratch / "times.img";
-    newImage(image, "1.44M", "");
-    ASSERT_EQ(orva("put -r " + quote(image.string()) + " " + quote((tree / "OLD.TXT").string()) + " " +
-                   quote((tree / "Sub folder").string()) + " /")
-                  .exitCode,
-              0);
+    ASSERT_EQ(putInto(image, tree), 0);
 
     const fs::path out = scratch / "out";
     const CommandResult get = orva("get -r " + quote(image.string()) + " / " + quote(out.string()));
     ASSERT_EQ(get.exitCode, 0) << get.output;
-    for (const Row& r : rows) EXPECT_EQ(writtenUtc(out / r.path), std::string(r.written) + "\n") << r.path;
+    for (const auto& f : datedFiles())
+        EXPECT_EQ(writtenUtc(out / f.path), std::string(f.written) + "\n") << f.path;
     // The folder's own entry holds the time it was made in the image.
     const std::string listed = orva("ls " + quote(image.string()) + " /").output;
     const std::string folderTime = writtenUtc(out / "Sub folder").substr(0, 16);
@@ -192,18 +183,15 @@ TEST(GetTimes, HostFilesTakeTheEntriesWriteTimesAndBringThemBack) {
     const CommandResult untimed =
         orva("get -r --no-times " + quote(image.string()) + " / " + quote((scratch / "now").string()));
     ASSERT_EQ(untimed.exitCode, 0) << untimed.output;
-    EXPECT_NE(writtenUtc(scratch / "now" / "OLD.TXT"), std::string(rows[0].written) + "\n");
+    EXPECT_NE(writtenUtc(scratch / "now" / "OLD.TXT"), std::string(datedFiles()[0].written) + "\n");
 
     // Back into a new image: the entries carry the dates they had.
     const fs::path again = scratch / "again.img";
-    newImage(again, "1.44M", "");
-    ASSERT_EQ(orva("put -r " + quote(again.string()) + " " + quote((out / "OLD.TXT").string()) + " " +
-                   quote((out / "Sub folder").string()) + " /")
-                  .exitCode,
-              0);
+    ASSERT_EQ(putInto(again, out), 0);
     const std::string first = orvaStdout("ls -R " + quote(image.string())).output;
     const std::string second = orvaStdout("ls -R " + quote(again.string())).output;
-    for (const std::string stamp : {"2001-02-03 04:05", "1999-12-31 23:59", "2020-06-30 12:00"}) {
+    for (const auto& f : datedFiles()) {
+        const std::string stamp = std::string(f.written).substr(0, 16);
         EXPECT_NE(first.find(stamp), std::string::npos) << first;
         EXPECT_NE(second.find(stamp), std::string::npos) << second;
     }
