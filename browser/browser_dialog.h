@@ -12,6 +12,7 @@
 #include "browser/browser_view.h"
 #include "browser/command_line.h"
 #include "browser/library_entries.h"
+#include "platform/file_stamp.h"
 #include "platform/host_drives.h"
 #include "platform/os_kind.h"
 #include "ui_port/tree_order.h"
@@ -25,6 +26,16 @@ struct LibraryFailure {
 
     bool toShow() const { return !text.empty(); }
 };
+
+// An entry's times, as a host file copied out of it takes them.
+struct EntryStamps {
+    uint16_t writeDate = 0;
+    uint16_t writeTime = 0;
+    uint16_t accessDate = 0;
+};
+inline EntryStamps stampsOf(const DirEntry& e) {
+    return {e.writeDate, e.writeTime, e.accessDate};
+}
 
 struct HostServices {
     std::function<std::vector<platform::HostDrive>()> listDrives = platform::listHostDrives;
@@ -62,6 +73,11 @@ class BrowserDialog {
     // After a failed entry check: "\nChyba %d: %08lx:\n" and the bad entry as hex digits; empty when the
     // library cannot tell.
     std::string checkDetails();
+    // What to show after a folder's listing met a failed check (FindMInDir 2 or 3): a chain that leads back
+    // into the folder names the folder, with the details; any other failure keeps the failure's text, with
+    // the folder and the details when asked.
+    std::string failedCheckText(const LibraryFailure& failure, const std::string& folder, bool withDetails,
+                                bool namingFolder = false);
 
     // State others may look at (tests, the view's title).
     bool imageIsOpen() const { return imageIsOpen_; }
@@ -93,15 +109,32 @@ class BrowserDialog {
     void addFilterEntry(const std::string& text);
     void pickDefaultExtension();
 
+    // Runs an action on the image. When another program has changed the open image since it was read, the
+    // tree is read again instead, and the person told: what they chose may be gone. What the action writes
+    // itself is known afterwards.
+    void onImage(void (BrowserDialog::*action)());
+
     // Transfers, delete, new image, folder and label.
+    void transferToHost();
+    void transferToImage();
+    void deleteImageItem();
     int32_t copyHostFileToImage(const std::string& hostPath, const std::string& imageFolder);
     int32_t copyHostTreeToImage(const std::string& imageFolder, const std::string& hostFolder,
                                 const std::string& skip);
     int32_t copyImageFileToHost(ItemHandle imageItem, const std::string& hostFolder);
-    int32_t copyImageTreeToHost(uint16_t cluster, const std::string& imageFolder,
-                                const std::string& hostFolder, std::set<uint16_t>& listed);
+    // A folder of the image by the path the library finds it under and the path a person knows it by.
+    struct ImageFolder {
+        std::string libraryPath;
+        std::string shownPath;
+    };
+    int32_t copyImageTreeToHost(uint16_t cluster, const ImageFolder& folder, const std::string& hostFolder,
+                                std::set<uint16_t>& listed);
+    // Whether a file copied out is as long as its entry says; a message names it when its chain ended first.
+    bool keptWhole(const std::string& hostFile, uint32_t size, const std::string& shownPath);
     bool copyDiskIntoRoot(const std::string& hostFolder, const std::string& bootFile);
     bool writeBootFile(const std::string& path);
+    // The entry's times on a host file or folder copied out of it, as cp -p and mcopy -m keep them.
+    void setHostTimes(const std::string& hostPath, const EntryStamps& stamps);
     void newImage();
     void newFolderOrLabel();
     void showResultBox();
@@ -110,6 +143,8 @@ class BrowserDialog {
     // The library's working folder for a tree copy: 0, or the reported failure (already shown).
     int enterImageFolder(const std::string& folder);
     bool hostNameUsable(const std::string& name);
+    // Whether a host name can name an entry of the image; a message naming the host path says why not.
+    bool imageNameUsable(const std::string& name, const std::string& hostPath);
     platform::DriveType driveTypeOf(const std::string& path) const;
 
     // Image.
@@ -130,6 +165,7 @@ class BrowserDialog {
     platform::OsKind osKind_ = platform::OsKind::Nt;
     std::string extensionList_;
     int entryCheckFlags_ = 0;
+    int32_t checkCode_ = 0;
     std::array<uint8_t, 32> checkEntry_{};
     uint32_t checkOffset_ = 0;
 
@@ -145,6 +181,7 @@ class BrowserDialog {
 
     bool imageIsOpen_ = false;
     std::string openImageFile_;
+    std::optional<platform::FileStamp> imageStamp_;  // the open image as it was last read or written by us
     std::string volumeLabel_;
     std::string shownLabel_;  // the label text the root shows
     std::array<uint8_t, 62> bootCopy_{};

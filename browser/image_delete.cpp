@@ -6,6 +6,10 @@
 namespace browser {
 
 void BrowserDialog::onDelete() {
+    onImage(&BrowserDialog::deleteImageItem);
+}
+
+void BrowserDialog::deleteImageItem() {
     const ItemHandle item = view_.selectedItem(Tree::Image);
     if (item == kNoItem) {
         view_.showMessage(browser::messageText(Message::SelectImageItem));

@@ -121,6 +121,7 @@ void BrowserDialog::openImage(const std::string& path) {
         }
     }
     view_.expandItem(Tree::Image, root);
+    imageStamp_ = platform::fileStamp(path);
 }
 
 std::vector<BrowserDialog::PendingFolder> BrowserDialog::listImageFolder(const PendingFolder& folder,
@@ -136,7 +137,7 @@ std::vector<BrowserDialog::PendingFolder> BrowserDialog::listImageFolder(const P
             // A failed check in the root skips its entry; in a folder it ends the folder's listing. The end
             // of the listing (1) is no failure to show.
             if (failure->toShow() && failure->code > 1) {
-                view_.showMessage(isRoot ? failure->text + checkDetails() : failure->text);
+                view_.showMessage(failedCheckText(*failure, folder.path, isRoot));
                 if (isRoot && r == orva::result::FindMInDir::kFoundCheckFailed) continue;
             }
             break;
@@ -167,6 +168,16 @@ std::vector<BrowserDialog::PendingFolder> BrowserDialog::listImageFolder(const P
                           {ItemKind::ImageFile, path, libraryPath, l.firstCluster, l.attributes}, true);
     }
     return below;
+}
+
+void BrowserDialog::onImage(void (BrowserDialog::*action)()) {
+    if (imageIsOpen_ && platform::fileStamp(openImageFile_) != imageStamp_) {
+        refreshImage();
+        view_.showMessage(formatMessage(Message::ImageReread, {openImageFile_}));
+        return;
+    }
+    (this->*action)();
+    if (imageIsOpen_) imageStamp_ = platform::fileStamp(openImageFile_);
 }
 
 void BrowserDialog::closeImage(bool forgetFile) {

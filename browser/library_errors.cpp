@@ -4,6 +4,7 @@
 #include "browser/browser_dialog.h"
 #include "browser/message_table.h"
 #include "library_codes.h"
+#include "platform/text_codec.h"
 
 namespace browser {
 
@@ -15,6 +16,8 @@ std::optional<LibraryFailure> BrowserDialog::libraryFailure(int32_t code, int fu
         id = static_cast<int>(Message::NotOpen);
     else if (function > kOpenFDImg && code == orva::result::kReadOnlyImage)
         id = static_cast<int>(Message::ReadOnlyImage);
+    else if (function > kOpenFDImg && code == orva::result::kChangedOutside)
+        id = static_cast<int>(Message::ImageParametersChanged);
     else
         id = messageIdFor(function, code);
 
@@ -23,7 +26,9 @@ std::optional<LibraryFailure> BrowserDialog::libraryFailure(int32_t code, int fu
             formatMessage(Message::UnknownError, {std::to_string(code), std::to_string(function)}));
         return LibraryFailure{code, {}};
     }
-    return LibraryFailure{code, name != nullptr ? formatMessage(*id, {name}) : browser::messageText(*id)};
+    // Host names need not be text: a message shows them as far as they are.
+    return LibraryFailure{
+        code, name != nullptr ? formatMessage(*id, {platform::shownUtf8(name)}) : browser::messageText(*id)};
 }
 
 void BrowserDialog::showMessageIfReported(int32_t code, int function, const char* name) {
@@ -32,11 +37,11 @@ void BrowserDialog::showMessageIfReported(int32_t code, int function, const char
 }
 
 std::string BrowserDialog::checkDetails() {
-    int32_t checkCode = 0;
-    if (lib_.GetLastErr(&checkCode, checkEntry_.data(), &checkOffset_) != orva::result::GetLastErr::kRead)
+    checkCode_ = orva::check::kPassed;
+    if (lib_.GetLastErr(&checkCode_, checkEntry_.data(), &checkOffset_) != orva::result::GetLastErr::kRead)
         return {};
     char line[64];
-    std::snprintf(line, sizeof line, "\nChyba %d: %08lx:\n", static_cast<int>(checkCode),
+    std::snprintf(line, sizeof line, "\nChyba %d: %08lx:\n", static_cast<int>(checkCode_),
                   static_cast<unsigned long>(checkOffset_));
     std::string details = line;
     for (uint8_t b : checkEntry_) {
@@ -45,6 +50,14 @@ std::string BrowserDialog::checkDetails() {
         details += hex;
     }
     return details;
+}
+
+std::string BrowserDialog::failedCheckText(const LibraryFailure& failure, const std::string& folder,
+                                           bool withDetails, bool namingFolder) {
+    const std::string details = checkDetails();
+    if (checkCode_ == orva::check::kChainLoop)
+        return formatMessage(Message::FolderChainLoops, {folder}) + details;
+    return failure.text + (namingFolder ? ": " + folder : "") + (withDetails ? details : "");
 }
 
 }  // namespace browser

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "browser/library_entries.h"
+#include "library_codes.h"
 
 namespace browser {
 namespace {
@@ -88,6 +89,15 @@ constexpr std::array kMessages{
     Entry{171, "Prosím označte adresář nebo kořen FD !"},
     Entry{1001, "Jméno %s nelze na HD použít, položka se vynechává."},
     Entry{1002, "Soubor %s je právě otevřen jako image; nový obraz diskety jej nesmí přepsat."},
+    Entry{1003, "Řetězec clusterů adresáře %s se vrací sám do sebe; jeho položky jsou uvedeny jen jednou."},
+    Entry{1004, "Jméno %s je delší než 255 znaků, které FAT dovoluje; položka se vynechává."},
+    Entry{1005, "Jméno %s není platný text v kódování UTF-8, na disketu je nelze uložit; položka se vynechává."},
+    Entry{1006, "Jméno %s obsahuje znak, který FAT ve jménech nedovoluje (\\ / : * ? \" < > | nebo řídicí znak), nebo končí tečkou či mezerou; položka se vynechává."},
+    Entry{1007, "Jméno %s nelze na disketě použít; položka se vynechává."},
+    Entry{1008, "Image soubor %s mezitím změnil jiný program; strom diskety je načten znovu, akci prosím zopakujte."},
+    Entry{1009, "Jiný program mezitím změnil parametry disku v image souboru; nic se nezapsalo, image otevřete znovu."},
+    Entry{1010, "Adresář %s vede zpět do adresáře, který se už kopíruje; jeho obsah se vynechává."},
+    Entry{1011, "Řetězec clusterů souboru %s je kratší, než udává jeho délka; na HD je soubor zkrácen."},
 };
 
 struct Row {
@@ -111,9 +121,12 @@ constexpr std::array kRows{
     Row{kCopyF, 6, 156},
     Row{kCopyT, 1, 143}, Row{kCopyT, 2, 142}, Row{kCopyT, 3, 141}, Row{kCopyT, 4, 140}, Row{kCopyT, 5, 139},
     Row{kCopyT, 6, 138}, Row{kCopyT, 7, 137}, Row{kCopyT, 9, 158},
+    Row{kCopyT, orva::result::kNameTooLong, 1004}, Row{kCopyT, orva::result::kNameNotText, 1005},
+    Row{kCopyT, orva::result::CopyT::kNameForbidden, 1006},
     Row{kKillF, 1, 149}, Row{kKillF, 2, 148}, Row{kKillF, 3, 147}, Row{kKillF, 4, 146}, Row{kKillF, 5, 145},
     Row{kKillF, 6, 144},
     Row{kMkDir, 3, 152}, Row{kMkDir, 4, 151}, Row{kMkDir, 5, 150}, Row{kMkDir, 7, 164},
+    Row{kMkDir, orva::result::kNameTooLong, 1004}, Row{kMkDir, orva::result::kNameNotText, 1005},
     Row{kBlockTestFol, 9, 108},
     Row{kGetLastErr, 9, 108},
     Row{kSetAttrib, 1, 128}, Row{kSetAttrib, 2, 157}, Row{kSetAttrib, 5, 123}, Row{kSetAttrib, 6, 150},
@@ -124,6 +137,25 @@ constexpr std::array kRows{
 // clang-format on
 
 }  // namespace
+
+std::optional<Message> nameFaultMessage(orva::NameFault fault) {
+    switch (fault) {
+        case orva::NameFault::TooLong:
+            return Message::NameTooLong;
+        case orva::NameFault::NotText:
+            return Message::NameNotText;
+        case orva::NameFault::ControlChar:
+        case orva::NameFault::ForbiddenChar:
+        case orva::NameFault::TrailingDotOrBlank:
+            return Message::NameForbidden;
+        case orva::NameFault::Empty:
+        case orva::NameFault::DotName:
+            return Message::NameUnusable;
+        case orva::NameFault::None:
+            break;
+    }
+    return std::nullopt;
+}
 
 std::string messageText(int id) {
     const auto* m =

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "bootsectors/boot_templates.h"
+#include "new_name_rules.h"
 
 namespace browser {
 
@@ -33,9 +34,21 @@ enum class Message : int {
     SelectImageItem = 170,
     SelectImageFolder = 171,
     // Our own, for what the program never had to say before.
-    UnusableHostName = 1001,      // an image name that cannot name a host file
-    OpenImageNotReplaced = 1002,  // a new image over the one that is open
+    UnusableHostName = 1001,        // an image name that cannot name a host file
+    OpenImageNotReplaced = 1002,    // a new image over the one that is open
+    FolderChainLoops = 1003,        // a folder's cluster chain leads back into itself; its entries shown once
+    NameTooLong = 1004,             // a host name longer than the 255 characters of a FAT name; left out
+    NameNotText = 1005,             // a host name that is no UTF-8 text; left out
+    NameForbidden = 1006,           // a host name with a character FAT forbids, or a trailing dot or blank
+    NameUnusable = 1007,            // a host name that names no entry at all (empty, "." or "..")
+    ImageReread = 1008,             // another program changed the open image: its tree is read again
+    ImageParametersChanged = 1009,  // another program gave the open image new disk parameters
+    FolderLeadsBack = 1010,         // a folder entry leads back to a folder being copied; left empty
+    FileCutShort = 1011,            // a file whose cluster chain ends before its size; copied out shorter
 };
+
+// The message that says why a host name cannot name an entry of the image, naming it; nothing for none.
+std::optional<Message> nameFaultMessage(orva::NameFault fault);
 
 // The text of a message id (101 to 171, and ours); empty for an id the program does not have.
 std::string messageText(int id);

@@ -30,7 +30,7 @@ void BrowserDialog::onNew() {
     if (imageTree_.children(kNoItem).empty())
         newImage();
     else
-        newFolderOrLabel();
+        onImage(&BrowserDialog::newFolderOrLabel);
 }
 
 void BrowserDialog::newImage() {
@@ -98,7 +98,7 @@ void BrowserDialog::newFolderOrLabel() {
         made = lib_.MkDir(path.c_str());
     }
     if (made != orva::result::MkDir::kCreated)
-        showMessageIfReported(made, kMkDir);
+        showMessageIfReported(made, kMkDir, choice->name.c_str());
     else
         refreshImage();
 }

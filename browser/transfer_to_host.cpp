@@ -9,11 +9,13 @@
 #include "browser/tree_copy.h"
 #include "library_codes.h"
 #include "lookup_name.h"
+#include "platform/file_times.h"
 #include "platform/host_attributes.h"
 #include "platform/host_file.h"
 #include "platform/host_names.h"
 #include "platform/make_folder.h"
 #include "platform/path_info.h"
+#include "platform/text_codec.h"
 
 namespace browser {
 namespace {
@@ -27,7 +29,9 @@ struct Listed {
     std::string lookupName;
     uint8_t attributes;
     uint16_t firstCluster;
-    bool dotEntry;
+    bool dotEntry;  // the folder's own "." or ".."
+    EntryStamps stamps;
+    uint32_t size;
 };
 
 }  // namespace
@@ -43,6 +47,10 @@ bool BrowserDialog::hostNameUsable(const std::string& name) {
 }
 
 void BrowserDialog::onCopyToHost() {
+    onImage(&BrowserDialog::transferToHost);
+}
+
+void BrowserDialog::transferToHost() {
     const ItemHandle hostItem = view_.selectedItem(Tree::Host);
     const ItemHandle imageItem = view_.selectedItem(Tree::Image);
     if (hostItem == kNoItem || imageItem == kNoItem) {
@@ -61,7 +69,10 @@ void BrowserDialog::onCopyToHost() {
     if (source.kind == ItemKind::ImageFile) {
         result = copyImageFileToHost(imageItem, target.path);
         if (result < 0) return;  // a name the host cannot take, already said
-        if (const auto failure = libraryFailure(result, kCopyF, source.libraryPath.c_str());
+        // A file cut short was named already; the host tree shows what there is.
+        if (const auto failure = result == kItemsLeftOut
+                                     ? std::nullopt
+                                     : libraryFailure(result, kCopyF, source.libraryPath.c_str());
             failure && failure->toShow()) {
             view_.showMessage(failure->text);
             return;
@@ -98,7 +109,8 @@ void BrowserDialog::onCopyToHost() {
                 return;
         }
         std::set<uint16_t> listed{cluster};
-        result = copyImageTreeToHost(cluster, imageFolder, targetFolder, listed);
+        result =
+            copyImageTreeToHost(cluster, {imageFolder, isRoot ? "\\" : source.path}, targetFolder, listed);
     }
     rebuildHostTree();
     // Back to where the copy went, instead of a tree folded up to its drive.
@@ -129,45 +141,74 @@ int32_t BrowserDialog::copyImageFileToHost(ItemHandle imageItem, const std::stri
     const std::string name = imageTree_.text(imageItem);
     if (!hostNameUsable(name)) return -1;
     const std::string hostFile = joinHostPath(hostFolder, name);
-    const std::string imagePath = imageTree_.data(imageItem).libraryPath;
+    const ItemData& item = imageTree_.data(imageItem);
     const auto wait = view_.waitCursor();
-    const int32_t result = lib_.CopyF(imagePath.c_str(), hostFile.c_str());
+    const int32_t result = lib_.CopyF(item.libraryPath.c_str(), hostFile.c_str());
     DirEntry* entry = nullptr;
     int32_t slots = 0;
-    if (result == orva::result::CopyF::kCopied &&
-        lib_.GetFDirEntry(imagePath.c_str(), &entry, &slots, nullptr) == orva::result::GetFDirEntry::kFound) {
-        platform::setHostAttributes(hostFile, entry->attributes & orva::attr::kCarried);
-    }
-    return result;
+    if (result != orva::result::CopyF::kCopied ||
+        lib_.GetFDirEntry(item.libraryPath.c_str(), &entry, &slots, nullptr) !=
+            orva::result::GetFDirEntry::kFound)
+        return result;
+    const uint32_t size = entry->size;
+    const EntryStamps stamps = stampsOf(*entry);
+    platform::setHostAttributes(hostFile, entry->attributes & orva::attr::kCarried);
+    setHostTimes(hostFile, stamps);
+    return keptWhole(hostFile, size, item.path) ? result : kItemsLeftOut;
 }
 
-int32_t BrowserDialog::copyImageTreeToHost(uint16_t cluster, const std::string& imageFolder,
+bool BrowserDialog::keptWhole(const std::string& hostFile, uint32_t size, const std::string& shownPath) {
+    // The library ends a file whose chain ends before its size where the chain ends.
+    if (platform::inspectPath(hostFile).size >= size) return true;
+    view_.showMessage(formatMessage(Message::FileCutShort, {shownPath}));
+    return false;
+}
+
+int32_t BrowserDialog::copyImageTreeToHost(uint16_t cluster, const ImageFolder& folder,
                                            const std::string& hostFolder, std::set<uint16_t>& listed) {
     if (!platform::inspectPath(hostFolder).directory) {
         view_.showMessage(browser::messageText(Message::NoRoomForEntries) + ": " + hostFolder);
         return kHostFolderUnreadable;
     }
-    if (const int r = enterImageFolder(imageFolder); r != 0) return r;
+    if (const int r = enterImageFolder(folder.libraryPath); r != 0) return r;
+    // Whatever is left out on the way is named where it happens; the copy goes on and says so at its end.
+    int32_t result = 0;
     // The whole folder is read before anything below it: the library has one enumeration, which the
     // folders below would take over.
     std::vector<Listed> entries;
     DirEntry* entry = nullptr;
     int32_t slots = 0;
-    for (int32_t r = lib_.FindMInDir("*", cluster, &entry, &slots); r == orva::result::FindMInDir::kFound;
+    for (int32_t r = lib_.FindMInDir("*", cluster, &entry, &slots);;
          r = lib_.FindMInDir("", cluster, &entry, &slots)) {
+        if (r != orva::result::FindMInDir::kFound) {
+            const auto failure = libraryFailure(r, kFindMInDir);
+            if (!failure || failure->code == orva::result::FindMInDir::kEnd) break;
+            if (failure->toShow()) view_.showMessage(failedCheckText(*failure, folder.shownPath, true, true));
+            result = kItemsLeftOut;
+            // The entry of a failed slot is left out, the rest of the folder is not.
+            if (r == orva::result::FindMInDir::kFoundCheckFailed) continue;
+            break;
+        }
         const orva::ShortName shortName = orva::shortNameOf(*entry);
         const std::string longName = longNameOf(entry, slots);
         std::string lookup = orva::lookupName(shortName, longName);
         const std::string name = imageItemName(entry, slots);
+        // "." and ".." of a folder are its own; anywhere else such a name is damage, and said so below.
+        const bool ownDotEntry = cluster != orva::kRootCluster &&
+                                 (entry->attributes & orva::attr::kDirectory) && longName.empty() &&
+                                 orva::isDotName(shortName);
         entries.push_back({name, lookup.empty() ? name : lookup, entry->attributes, entry->firstCluster,
-                           longName.empty() && shortName[0] == '.'});
+                           ownDotEntry, stampsOf(*entry), entry->size});
     }
 
     for (const Listed& e : entries) {
         if ((e.attributes & orva::attr::kLabel) || e.dotEntry) continue;
-        if (!hostNameUsable(e.name)) continue;
+        if (!hostNameUsable(e.name)) {
+            result = kItemsLeftOut;
+            continue;
+        }
         const std::string hostPath = joinHostPath(hostFolder, e.name);
-        const std::string imagePath = imageFolder + e.lookupName;
+        const ImageFolder item{folder.libraryPath + e.lookupName, joinImagePath(folder.shownPath, e.name)};
         if (e.attributes & orva::attr::kDirectory) {
             if (!platform::makeFolder(hostPath)) {
                 view_.showMessage(browser::messageText(Message::HostFolderNotMade) + ": " + hostPath);
@@ -175,27 +216,42 @@ int32_t BrowserDialog::copyImageTreeToHost(uint16_t cluster, const std::string& 
             }
             // A folder met again (a hostile image) stays empty instead of being copied round and round.
             if (e.firstCluster >= orva::kFirstDataCluster && listed.insert(e.firstCluster).second) {
-                if (const int32_t r = copyImageTreeToHost(e.firstCluster, imagePath + "\\", hostPath, listed);
-                    r != 0)
+                const int32_t r = copyImageTreeToHost(
+                    e.firstCluster, {item.libraryPath + "\\", item.shownPath}, hostPath, listed);
+                if (r == kItemsLeftOut)
+                    result = r;
+                else if (r != 0)
                     return r;
+            } else {
+                view_.showMessage(formatMessage(Message::FolderLeadsBack, {item.shownPath}));
+                result = kItemsLeftOut;
             }
             platform::setHostAttributes(hostPath, e.attributes & orva::attr::kCarried);
+            setHostTimes(hostPath, e.stamps);  // after everything inside it, which moves them
             continue;
         }
         int32_t copied = 0;
         {
             const auto wait = view_.waitCursor();
-            copied = lib_.CopyF(imagePath.c_str(), hostPath.c_str());
+            copied = lib_.CopyF(item.libraryPath.c_str(), hostPath.c_str());
         }
         if (copied != orva::result::CopyF::kCopied) {
-            if (const auto failure = libraryFailure(copied, kCopyF, imagePath.c_str());
+            if (const auto failure = libraryFailure(copied, kCopyF, item.libraryPath.c_str());
                 failure && failure->toShow())
-                showNaming(*failure, imagePath);
+                showNaming(*failure, item.libraryPath);
             return copied;
         }
         platform::setHostAttributes(hostPath, e.attributes & orva::attr::kCarried);
+        setHostTimes(hostPath, e.stamps);
+        if (!keptWhole(hostPath, e.size, item.shownPath)) result = kItemsLeftOut;
     }
-    return 0;
+    return result;
+}
+
+void BrowserDialog::setHostTimes(const std::string& hostPath, const EntryStamps& stamps) {
+    if (!platform::setEntryTimes(hostPath, stamps.writeDate, stamps.writeTime, stamps.accessDate))
+        view_.showMessage(browser::messageText(Message::TargetNotWritten) + ": " +
+                          platform::shownUtf8(hostPath));
 }
 
 }  // namespace browser

@@ -10,6 +10,7 @@
 #include "platform/folder_listing.h"
 #include "platform/host_attributes.h"
 #include "platform/host_file.h"
+#include "platform/host_names.h"
 #include "platform/text_codec.h"
 #include "short_name_text.h"
 
@@ -34,6 +35,10 @@ std::string bootFileIn(const std::string& folder) {
 }  // namespace
 
 void BrowserDialog::onCopyToImage() {
+    onImage(&BrowserDialog::transferToImage);
+}
+
+void BrowserDialog::transferToImage() {
     const ItemHandle hostItem = view_.selectedItem(Tree::Host);
     const ItemHandle imageItem = view_.selectedItem(Tree::Image);
     if (hostItem == kNoItem || imageItem == kNoItem) {
@@ -68,6 +73,8 @@ void BrowserDialog::onCopyToImage() {
         }
     }
 
+    // A drive root is refused by the library, naming it, as it always was.
+    if (!isDriveRoot && !imageNameUsable(sourceName, source.path)) return;
     DirEntry* existing = nullptr;
     int32_t slots = 0;
     const int32_t free = lib_.GetFDirEntry((targetFolder + sourceName).c_str(), &existing, &slots, nullptr);
@@ -89,7 +96,7 @@ void BrowserDialog::onCopyToImage() {
         lib_.SetFWrkDir(targetFolder.c_str());
         const int32_t made = lib_.MkDir((targetFolder + sourceName).c_str());
         if (made != orva::result::MkDir::kCreated) {
-            showMessageIfReported(made, kMkDir);
+            showMessageIfReported(made, kMkDir, source.path.c_str());
             return;
         }
         result = copyHostTreeToImage(targetFolder + sourceName, source.path, "");
@@ -160,20 +167,30 @@ int32_t BrowserDialog::copyHostTreeToImage(const std::string& imageFolder, const
     }
     std::sort(entries->begin(), entries->end(),
               [](const platform::FolderEntry& a, const platform::FolderEntry& b) { return a.name < b.name; });
+    // A name the image cannot hold costs only its own item: the copy goes on and says so at the end.
+    int32_t result = 0;
     for (const platform::FolderEntry& e : *entries) {
         if (e.name.starts_with('.') || e.name == skip) continue;
         const std::string hostPath = joinHostPath(hostFolder, e.name);
         const std::string imagePath = folder + e.name;
+        // A link to a folder may lead back up the tree: never followed.
+        if (e.isDirectory && e.isLink) continue;
+        if (!imageNameUsable(e.name, hostPath)) {
+            result = kItemsLeftOut;
+            continue;
+        }
         if (e.isDirectory) {
-            // A link to a folder may lead back up the tree: never followed.
-            if (e.isLink) continue;
             const int32_t made = lib_.MkDir(imagePath.c_str());
             if (made != orva::result::MkDir::kCreated) {
-                if (const auto failure = libraryFailure(made, kMkDir); failure && failure->toShow())
+                if (const auto failure = libraryFailure(made, kMkDir, hostPath.c_str());
+                    failure && failure->toShow())
                     showNaming(*failure, hostPath);
                 return kFolderNotMade;
             }
-            if (const int32_t r = copyHostTreeToImage(imagePath, hostPath, ""); r != 0) return r;
+            if (const int32_t r = copyHostTreeToImage(imagePath, hostPath, ""); r == kItemsLeftOut)
+                result = r;
+            else if (r != 0)
+                return r;
             if (const int r = enterImageFolder(folder); r != 0) return r;
             lib_.SetAttrib(imagePath.c_str(), platform::hostAttributes(hostPath, true));  // best effort
             continue;
@@ -193,7 +210,14 @@ int32_t BrowserDialog::copyHostTreeToImage(const std::string& imageFolder, const
         }
         lib_.SetAttrib(imagePath.c_str(), platform::hostAttributes(hostPath, false));  // best effort
     }
-    return 0;
+    return result;
+}
+
+bool BrowserDialog::imageNameUsable(const std::string& name, const std::string& hostPath) {
+    const auto message = nameFaultMessage(platform::imageNameFault(name));
+    if (!message) return true;
+    view_.showMessage(formatMessage(*message, {platform::shownUtf8(hostPath)}));
+    return false;
 }
 
 int BrowserDialog::enterImageFolder(const std::string& folder) {
@@ -206,8 +230,9 @@ int BrowserDialog::enterImageFolder(const std::string& folder) {
 }
 
 void BrowserDialog::showNaming(const LibraryFailure& failure, const std::string& path) {
-    view_.showMessage(failure.text.find(path) == std::string::npos ? failure.text + ": " + path
-                                                                   : failure.text);
+    const std::string shown = platform::shownUtf8(path);
+    view_.showMessage(failure.text.find(shown) == std::string::npos ? failure.text + ": " + shown
+                                                                    : failure.text);
 }
 
 }  // namespace browser

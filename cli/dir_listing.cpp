@@ -12,12 +12,13 @@ constexpr size_t kMaxEntries = 65536;
 
 }  // namespace
 
-std::vector<EntryView> listDirectory(const ImageSession& session, int32_t cluster) {
+std::vector<EntryView> listDirectory(const ImageSession& session, const ImageItem& folder) {
+    const int32_t cluster = folder.entry.folderCluster();
     std::vector<EntryView> entries;
     DirEntry* entry = nullptr;
     int32_t slots = 0;
     for (int32_t r = FindMInDir("*", cluster, &entry, &slots);; r = FindMInDir("", cluster, &entry, &slots)) {
-        if (r == kFoundCheckFailed || r == kEndCheckFailed) session.reportFailedCheck();
+        if (r == kFoundCheckFailed || r == kEndCheckFailed) session.reportFailedCheck(folder.shownPath);
         if (r != kFound && r != kFoundCheckFailed) break;
         entries.push_back(captureEntry(entry, slots));
         if (entries.size() == kMaxEntries) {

@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstddef>
 
+#include "dos_stamp.h"
 #include "long_name_layout.h"
 #include "lookup_name.h"
 #include "platform/text_codec.h"
@@ -43,6 +44,7 @@ EntryView captureEntry(const DirEntry* entry, int32_t slotCount) {
     v.caseBits = entry->reserved;
     v.writeTime = entry->writeTime;
     v.writeDate = entry->writeDate;
+    v.accessDate = entry->accessDate;
     v.firstCluster = entry->firstCluster;
     v.size = entry->size;
     v.longName = readLongName(entry, std::clamp(slotCount, 1, static_cast<int32_t>(orva::kGroupSlots)));
@@ -91,11 +93,12 @@ std::string writeStampText(uint16_t date, uint16_t time) {
     if (date == 0) return "---------- --:--";
     // Formatted by hand: a listing prints one per entry and snprintf showed up in profiles.
     std::string text = "0000-00-00 00:00";
-    putDigits(&text[0], 1980 + (date >> 9), 4);
-    putDigits(&text[5], (date >> 5) & 0x0F, 2);
-    putDigits(&text[8], date & 0x1F, 2);
-    putDigits(&text[11], time >> 11, 2);
-    putDigits(&text[14], (time >> 5) & 0x3F, 2);
+    const orva::CalendarTime t = orva::unpackDosStamp(date, time);
+    putDigits(&text[0], t.year, 4);
+    putDigits(&text[5], t.month, 2);
+    putDigits(&text[8], t.day, 2);
+    putDigits(&text[11], t.hour, 2);
+    putDigits(&text[14], t.minute, 2);
     return text;
 }
 

@@ -16,6 +16,7 @@ struct EntryView {
     uint8_t caseBits = 0;  // Windows NT: 0x08 name in lower case, 0x10 extension in lower case
     uint16_t writeTime = 0;
     uint16_t writeDate = 0;
+    uint16_t accessDate = 0;
     uint16_t firstCluster = 0;
     uint32_t size = 0;
     std::string longName;  // UTF-8; empty when the entry has none

@@ -52,7 +52,7 @@ std::optional<EntryView> findChild(const ImageSession& session, const ImageItem&
         if (!found.isLabel()) return found;
     }
     const std::string& codePage = session.options().codePage;
-    for (EntryView& e : listDirectory(session, parent.entry.folderCluster())) {
+    for (EntryView& e : listDirectory(session, parent)) {
         if (e.isLabel() || e.isDotEntry()) continue;
         if ((!e.longName.empty() && sameLongName(name, e.longName)) ||
             equalsIgnoringAsciiCase(name, shownShortName(e, codePage)) ||

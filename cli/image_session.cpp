@@ -1,20 +1,36 @@
 #include "image_session.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
 
 #include "dir_entry_layout.h"
 #include "messages.h"
 #include "orva.h"
+#include "platform/host_errors.h"
+#include "platform/path_info.h"
 
 namespace cli {
+namespace {
+
+// The library only says that the file could not be opened; the host says why.
+std::string whyNotOpened(const std::string& path, int32_t code) {
+    if (code != result::OpenFDImg::kCannotOpen) return openResultText(code);
+    const int error = platform::openFailure(path);
+    if (error == EWOULDBLOCK) return "another program holds it locked: " + platform::errorText(error);
+    if (error != 0) return platform::errorText(error);
+    return platform::inspectPath(path).exists ? "not a regular file (a device or a pipe)"
+                                              : openResultText(code);
+}
+
+}  // namespace
 
 ImageSession::ImageSession(std::string path, const GlobalOptions& options, bool reportOddities)
     : path_(std::move(path)), options_(options) {
     openResult_ = OpenFDImg(path_.c_str(), orva::kFirstTableCopy);
     if (openFailed(openResult_)) {
-        printError(path_ + ": cannot open the image: " + openResultText(openResult_) + " (OpenFDImg result " +
-                   std::to_string(openResult_) + ")");
+        printError(path_ + ": cannot open the image: " + whyNotOpened(path_, openResult_) +
+                   " (OpenFDImg result " + std::to_string(openResult_) + ")");
         return;
     }
     open_ = true;
@@ -40,18 +56,24 @@ bool ImageSession::checkWritable() const {
     return false;
 }
 
-void ImageSession::reportFailedCheck() const {
+void ImageSession::reportFailedCheck(const std::string& folder) const {
     int32_t code = 0;
     std::array<uint8_t, orva::kSlotBytes> slot{};
     uint32_t offset = 0;
     if (GetLastErr(&code, slot.data(), &offset) != result::GetLastErr::kRead ||
-        code == orva::check::kPassed) {
+        code == orva::check::kPassed || !reported_.emplace(code, offset).second) {
         return;
     }
     char where[32];
     std::snprintf(where, sizeof where, "0x%X", offset);
-    printWarning(path_ + ": directory slot at offset " + where + " failed a check: " + checkCodeText(code) +
-                 " (check " + std::to_string(code) + ")");
+    const std::string check = checkCodeText(code) + " (check " + std::to_string(code) + ")";
+    if (code == orva::check::kChainLoop) {
+        listingCut_ = true;
+        printWarning(path_ + ": " + folder + ": " + check + " at offset " + where +
+                     "; its entries are listed once, up to there");
+        return;
+    }
+    printWarning(path_ + ": directory slot at offset " + where + " failed a check: " + check);
 }
 
 }  // namespace cli

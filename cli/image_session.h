@@ -1,7 +1,9 @@
 #pragma once
 // The one image the library holds open, for the life of a command.
 #include <cstdint>
+#include <set>
 #include <string>
+#include <utility>
 
 #include "global_options.h"
 
@@ -24,14 +26,19 @@ class ImageSession {
     // For commands that change the image: false, with a message, when it was opened read-only.
     bool checkWritable() const;
 
-    // Reports the slot check that made the last search return 2 or 3.
-    void reportFailedCheck() const;
+    // Reports the slot check that made the last search of the folder return 2 or 3, once per slot however
+    // often the folder is listed.
+    void reportFailedCheck(const std::string& folder) const;
+    // Whether a folder's listing ended before its end because its cluster chain leads back into itself.
+    bool listingCut() const { return listingCut_; }
 
   private:
     std::string path_;
     const GlobalOptions& options_;
     int32_t openResult_ = 0;
     bool open_ = false;
+    mutable std::set<std::pair<int32_t, uint32_t>> reported_;  // check code, slot offset
+    mutable bool listingCut_ = false;
 };
 
 }  // namespace cli

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "image_names.h"
 #include "progress.h"
 
 namespace cli {
@@ -61,8 +62,14 @@ namespace {
 // Results every writing function shares.
 std::string commonWriteText(int32_t code) {
     switch (code) {
+        case result::kNameTooLong:
+            return nameFaultText(orva::NameFault::TooLong);
+        case result::kNameNotText:
+            return nameFaultText(orva::NameFault::NotText);
         case result::kReadOnlyImage:
             return "the image file is read-only";
+        case result::kChangedOutside:
+            return "another program gave the image new disk parameters while it was open; nothing written";
         case result::kNothingOpen:
             return "no image is open";
         default:
@@ -90,6 +97,8 @@ std::string copyInResultText(int32_t code) {
             return "the host file cannot be opened or is not a regular file";
         case result::CopyT::kHostIsFolder:
             return "the host path names a folder";
+        case result::CopyT::kNameForbidden:
+            return "the name is empty, holds a character FAT does not allow, or ends with a dot or a blank";
         default:
             return commonWriteText(code);
     }
@@ -192,6 +201,8 @@ std::string checkCodeText(int32_t code) {
             return "forbidden character in a long name";
         case orva::check::kBadLabelByte:
             return "control character in the volume label";
+        case orva::check::kChainLoop:
+            return "the folder's cluster chain leads back into itself";
         default:
             return "unknown check";
     }

@@ -12,6 +12,8 @@ namespace result = orva::result;
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
+// Done, but the image is damaged: something was left out or cut short, and a warning said what.
+inline constexpr int kExitPartial = 3;
 
 // OpenFDImg: 1..5 still open the image, 6..10 do not (8 may leave it open; we close it all the same).
 std::string openResultText(int32_t code);

@@ -17,11 +17,12 @@ class TreeVisitor {
     virtual bool enterFolder(const ImageItem& folder, const ImageItem& subfolder) = 0;
 };
 
-// Lists a folder's whole contents before going below any of its subfolders (as ls -R does). Dot entries are
-// never followed, and a folder whose cluster was already walked is reported and left out, so a directory
-// that contains itself cannot trap the walk.
+// Lists a folder's whole contents before going below any of its subfolders (as ls -R does). A folder's own
+// dot entries are never followed, and a folder whose cluster was already walked is reported and left out, so
+// a directory that contains itself cannot trap the walk.
 // A walk that only counts passes reportLoops false: the walk that does the work reports them.
-void walkTree(const ImageSession& session, const ImageItem& start, bool recursive, TreeVisitor& visitor,
-              bool reportLoops = true);
+// Returns the number of folders left out that way.
+int walkTree(const ImageSession& session, const ImageItem& start, bool recursive, TreeVisitor& visitor,
+             bool reportLoops = true);
 
 }  // namespace cli

@@ -16,7 +16,7 @@ namespace {
 
 // iconv descriptors are costly to open; keep one per direction for the life of the process.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter() {
         if (valid()) iconv_close(cd_);
@@ -48,7 +48,7 @@ public:
         return true;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 
@@ -90,6 +90,17 @@ std::string utf16ToUtf8(std::u16string_view text) {
     toUtf8.run(bytes, out, [](std::string& o, size_t left) {
         o += "\xEF\xBF\xBD";
         return left >= 2 ? size_t{2} : left;
+    });
+    return out;
+}
+
+std::string shownUtf8(std::string_view bytes) {
+    if (isAscii(bytes)) return std::string(bytes);
+    static Converter checked("UTF-8", "UTF-8");
+    std::string out;
+    checked.run(bytes, out, [](std::string& o, size_t) {
+        o += "\xEF\xBF\xBD";
+        return size_t{1};
     });
     return out;
 }

@@ -1,8 +1,11 @@
 // Opening images and the image tree, against images made with the templates and mtools.
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
+#include "browser/message_table.h"
 #include "browser_fixture.h"
+#include "damaged_images.h"
 
 namespace browser::testing {
 namespace {
@@ -121,6 +124,29 @@ TEST_F(ImageTreeTest, AFolderThatContainsItsParentIsListedOnce) {
     EXPECT_TRUE(view.messages.empty());
     EXPECT_EQ(view.dump(Tree::Image), "+__NO_NAME__ (1422K) [6]\n  A [0]\n    B [0]\n")
         << "B is shown but A is not listed a second time";
+}
+
+// The last cluster of DIR's chain leads back to its first: each file once, and one message naming DIR.
+TEST_F(ImageTreeTest, AFolderWhoseChainLoopsIsListedOnceAndNamed) {
+    const fs::path image = scratch / "loop.img";
+    const std::vector<uint32_t> chain = testing_support::makeLoopingFolderImage(image, 40);
+    for (const int checks : {0, 2}) {
+        SCOPED_TRACE(checks);
+        view.messages.clear();
+        StartOptions options;
+        options.entryCheckFlags = checks;
+        start({{scratch.path().string(), platform::DriveType::Fixed}}, options);
+        open(image.string());
+        ASSERT_EQ(view.messages.size(), 1u) << view.dump(Tree::Image);
+        const std::string& message = view.messages[0];
+        EXPECT_EQ(message.substr(0, message.find('\n')), formatMessage(Message::FolderChainLoops, {"\\DIR"}));
+        char details[32];
+        std::snprintf(details, sizeof details, "\nChyba 10: %08x:\n", 0x4200 + (chain.front() - 2) * 512);
+        EXPECT_NE(message.find(details), std::string::npos) << message;
+        const ItemHandle dir = view.find(Tree::Image, "DIR");
+        ASSERT_NE(dir, kNoItem);
+        EXPECT_EQ(view.children(Tree::Image, dir).size(), 40u) << view.dump(Tree::Image);
+    }
 }
 
 TEST_F(ImageTreeTest, AFailedCheckSkipsTheEntryInTheRootAndEndsASubfolder) {

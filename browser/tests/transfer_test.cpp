@@ -6,6 +6,8 @@
 
 #include "browser/message_table.h"
 #include "browser_fixture.h"
+#include "damaged_images.h"
+#include "dated_files.h"
 
 namespace browser::testing {
 namespace {
@@ -67,6 +69,19 @@ class TransferTest : public BrowserTest {
         selectImageRoot();
         view.answers = {true};
         dialog->onCopyToHost();
+    }
+    // A host folder of the scratch drive into the root of a new image, the question answered with yes.
+    std::string copyIntoNewImage(const std::string& folder, const std::string& imageName,
+                                 const std::string& label) {
+        const std::string image = makeImage(imageName, label);
+        begin();
+        dialog->openImageAtStart(image);
+        view.messages.clear();
+        selectHost(folder);
+        selectImageRoot();
+        view.answers = {true};
+        dialog->onCopyToImage();
+        return image;
     }
     void selectImageRoot() { view.selectItem(Tree::Image, view.children(Tree::Image, kNoItem).at(0)); }
     void selectHostRoot() { view.selectItem(Tree::Host, view.children(Tree::Host, kNoItem).at(0)); }
@@ -396,6 +411,198 @@ TEST_F(TransferTest, NewFoldersAndTheLabel) {
     EXPECT_EQ(view.dialogPresets.back(), "new item with label: ");
 }
 
+// Names up to the 255 characters FAT allows are stored, in a folder too, where their entries run on into the
+// next cluster; a name that is no text is named in a message and left out, and the copy goes on.
+TEST_F(TransferTest, LongNamesAreStoredAndNamesThatAreNoTextAreLeftOut) {
+    const fs::path files = scratch / "names";
+    fs::create_directories(files / "sub");
+    const std::string longest = std::string(251, 'b') + ".txt";
+    writeFile(files / (std::string(250, 'a') + ".txt"), std::string("254"));
+    writeFile(files / longest, std::string("255"));
+    writeFile(files / "caf\xE9.txt", std::string("Latin-1"));
+    writeFile(files / "zz.txt", std::string("after"));
+    writeFile(files / "sub" / longest, std::string("deeper"));
+    const std::string image = copyIntoNewImage("names", "names.img", "NAMES");
+    EXPECT_EQ(view.messages, (std::vector<std::string>{
+                                 "[yes/no] " + messageText(155),
+                                 formatMessage(Message::NameNotText, {(files / "caf\uFFFD.txt").string()})}))
+        << "no result box: something was left out";
+    const std::string listing = runOk("mdir -/ -b -i " + quote(image) + " ::");
+    for (const std::string& path : {"::/names/" + std::string(250, 'a') + ".txt", "::/names/" + longest,
+                                    std::string("::/names/zz.txt"), "::/names/sub/" + longest}) {
+        EXPECT_NE(listing.find(path + "\n"), std::string::npos) << path << "\n" << listing;
+    }
+    EXPECT_EQ(listing.find("caf"), std::string::npos) << listing;
+    runOk("fsck.fat -n " + quote(image));
+
+    // One file of the longest name on its own.
+    dialog->onHostItemExpanding(view.find(Tree::Host, "names"));
+    selectHost("sub");
+    dialog->onHostItemExpanding(view.find(Tree::Host, "sub"));
+    selectHost(longest + " (0K)");
+    selectImageRoot();
+    view.messages.clear();
+    dialog->onCopyToImage();
+    EXPECT_EQ(view.messages, (std::vector<std::string>{kDone}));
+    EXPECT_NE(runOk("mdir -b -i " + quote(image) + " ::").find("::/" + longest), std::string::npos);
+}
+
+// Names FAT does not allow, and names other systems would cut, are named and never stored; the rest goes in.
+TEST_F(TransferTest, NamesFatForbidsAreNamedAndNeverStored) {
+    const fs::path files = scratch / "odd";
+    fs::create_directories(files / "trailing dot.");
+    const std::vector<std::string> refused{"a:b*c.txt", "blank ", "tab\tname.txt", "trailing dot.",
+                                           "x|y.txt"};
+    for (const std::string& name : refused) {
+        if (name != "trailing dot.") writeFile(files / name, std::string("x"));
+    }
+    writeFile(files / "ok.txt", std::string("ok"));
+    writeFile(scratch / "what?.txt", std::string("alone"));
+    const std::string image = copyIntoNewImage("odd", "odd.img", "ODD");
+    std::vector<std::string> expected{"[yes/no] " + messageText(155)};
+    for (const std::string& name : refused)
+        expected.push_back(formatMessage(Message::NameForbidden, {(files / name).string()}));
+    EXPECT_EQ(view.messages, expected) << "each named, in the host's order, and no result box";
+    EXPECT_EQ(runOk("mdir -/ -b -i " + quote(image) + " ::"), "::/odd/\n::/odd/ok.txt\n");
+    runOk("fsck.fat -n " + quote(image));
+
+    view.messages.clear();
+    selectHost("what?.txt (0K)");
+    selectImageRoot();
+    dialog->onCopyToImage();
+    EXPECT_EQ(view.messages, (std::vector<std::string>{
+                                 formatMessage(Message::NameForbidden, {(scratch / "what?.txt").string()})}));
+    EXPECT_EQ(runOk("mdir -b -i " + quote(image) + " ::"), "::/odd/\n");
+}
+
+// mtools writes into the image Kelvorn holds open (it takes no lock): the next action reads the tree again
+// instead of acting on what may be gone, and the one after it works on what is on disk.
+TEST_F(TransferTest, AnImageChangedByAnotherProgramIsReadAgainAtTheNextAction) {
+    writeFile(scratch / "MINE.TXT", std::string("mine"));
+    writeFile(scratch / "theirs.bin", testing_support::patternBytes(3000, 5));
+    const std::string files = makeFiles("source").string();
+    const std::string image = makeImage("sample.img", "SAMPLE", files);
+    // An old write time: mcopy's write shows however soon after the image was made it comes.
+    runOk("touch -m -d 2000-01-01 " + quote(image));
+    begin();
+    dialog->openImageAtStart(image);
+    runOk("mcopy -i " + quote(image) + " " + quote((scratch / "theirs.bin").string()) + " ::THEIRS.BIN");
+    view.messages.clear();
+    selectHost("MINE.TXT (0K)");
+    selectImageRoot();
+    dialog->onCopyToImage();
+    EXPECT_EQ(view.messages, (std::vector<std::string>{formatMessage(Message::ImageReread, {image})}));
+    EXPECT_NE(view.find(Tree::Image, "THEIRS.BIN"), kNoItem) << view.dump(Tree::Image);
+    EXPECT_EQ(runOk("mdir -b -i " + quote(image) + " ::MINE.TXT 2>/dev/null || true"), "");
+
+    view.messages.clear();
+    selectHost("MINE.TXT (0K)");
+    selectImageRoot();
+    dialog->onCopyToImage();
+    EXPECT_EQ(view.messages, (std::vector<std::string>{kDone}));
+    // Kelvorn's own changes are no other program's.
+    view.messages.clear();
+    selectImage("MINE.TXT");
+    dialog->onDelete();
+    EXPECT_EQ(view.messages, (std::vector<std::string>{kDone}));
+    dialog->onClose();
+    runOk("fsck.fat -n " + quote(image));
+    runOk("mcopy -n -i " + quote(image) + " ::THEIRS.BIN " + quote((scratch / "back.bin").string()));
+    EXPECT_EQ(readFile(scratch / "back.bin"), testing_support::patternBytes(3000, 5));
+}
+
+// Copied out, files and folders take their entries' write times (UTC, as entries keep them), so a disk
+// rescued to a folder and copied back into a new image keeps its dates.
+TEST_F(TransferTest, CopiedOutFilesKeepTheEntriesTimes) {
+    using testing_support::datedFiles;
+    using testing_support::writtenUtc;
+    const fs::path files = scratch / "dated";
+    testing_support::makeDatedTree(files);
+    fs::create_directories(scratch / "out");
+    fs::create_directories(scratch / "one");
+    const std::string image = copyIntoNewImage("dated", "dated.img", "DATED");
+    ASSERT_EQ(view.messages.back(), kDone);
+
+    selectHost("out");
+    selectImage("dated");
+    view.answers = {true};
+    dialog->onCopyToHost();
+    ASSERT_EQ(view.messages.back(), kDone);
+    for (const auto& f : datedFiles())
+        EXPECT_EQ(writtenUtc(scratch / "out" / "dated" / f.path), std::string(f.written) + "\n") << f.path;
+    // A folder's entry holds the time it was made in the image.
+    const std::string listed = runOk("mdir -i " + quote(image) + " ::dated");
+    const std::string folderTime =
+        runOk("date -u -r " + quote((scratch / "out" / "dated" / "Sub folder").string()) + " '+%F %k:%M'");
+    EXPECT_NE(listed.find(folderTime.substr(11, 5)), std::string::npos) << folderTime << listed;
+
+    // One file on its own, and back into the image under another folder: the same dates.
+    selectHost("one");
+    selectImage("OLD.TXT");
+    dialog->onCopyToHost();
+    EXPECT_EQ(writtenUtc(scratch / "one" / "OLD.TXT"), std::string(datedFiles()[0].written) + "\n");
+    runOk("mmd -i " + quote(image) + " ::AGAIN");
+    begin();
+    dialog->openImageAtStart(image);
+    dialog->onHostItemExpanding(view.find(Tree::Host, "out"));
+    selectHost("dated");
+    selectImage("AGAIN");
+    view.answers = {true};
+    dialog->onCopyToImage();
+    ASSERT_EQ(view.messages.back(), kDone);
+    const std::string first = runOk("mdir -/ -i " + quote(image) + " ::dated");
+    const std::string again = runOk("mdir -/ -i " + quote(image) + " ::AGAIN/dated");
+    // mdir shows the hour without its leading zero.
+    for (const std::string stamp : {"2001-02-03   4:05", "1999-12-31  23:59", "2020-06-30  12:00"}) {
+        EXPECT_NE(first.find(stamp), std::string::npos) << stamp << "\n" << first;
+        EXPECT_NE(again.find(stamp), std::string::npos) << stamp << "\n" << again;
+    }
+}
+
+// A copy out of a damaged image names what it leaves out or cuts short: a folder whose cluster chain leads
+// back into itself (its files once), a file whose chain ends before its size (copied as far as it goes).
+TEST_F(TransferTest, WhatADamagedImageCutsShortIsNamed) {
+    const fs::path loop = scratch / "loop.img";
+    testing_support::makeLoopingFolderImage(loop, 40);
+    copyDiskOut(loop.string());
+    ASSERT_EQ(view.messages.size(), 3u) << "the listing's message, the question and the copy's message";
+    const std::string named = formatMessage(Message::FolderChainLoops, {"\\DIR"});
+    EXPECT_EQ(view.messages[2].substr(0, named.size()), named);
+    // mkfs.fat leaves "NO NAME" in the boot sector, which names the folder.
+    EXPECT_EQ(
+        std::distance(fs::directory_iterator(scratch / "out" / "NO NAME" / "DIR"), fs::directory_iterator()),
+        40);
+
+    const fs::path files = scratch / "short";
+    fs::create_directories(files / "SUB");
+    writeFile(files / "BIG.BIN", testing_support::patternBytes(3000, 7));
+    writeFile(files / "SUB" / "DEEP.BIN", testing_support::patternBytes(2000, 8));
+    const std::string image = makeImage("short.img", "SHORT", files.string());
+    // Both chains end after their first cluster.
+    for (const char* name : {"::BIG.BIN", "::SUB/DEEP.BIN"}) {
+        const std::string info = runOk("mshowfat -i " + quote(image) + " " + name);
+        const uint32_t first = std::stoul(info.substr(info.find('<') + 1));
+        testing_support::setFatEntry(image, first, 0xFFF);
+    }
+    fs::create_directories(scratch / "one");
+    begin();
+    dialog->openImageAtStart(image);
+    view.messages.clear();
+    selectHost("one");
+    selectImage("BIG.BIN");
+    dialog->onCopyToHost();
+    EXPECT_EQ(view.messages, (std::vector<std::string>{formatMessage(Message::FileCutShort, {"\\BIG.BIN"})}));
+    EXPECT_EQ(fs::file_size(scratch / "one" / "BIG.BIN"), 512u);
+
+    view.messages.clear();
+    fs::remove_all(scratch / "out");
+    copyDiskOut(image);
+    EXPECT_EQ(view.messages,
+              (std::vector<std::string>{"[yes/no] " + messageText(155),
+                                        formatMessage(Message::FileCutShort, {"\\BIG.BIN"}),
+                                        formatMessage(Message::FileCutShort, {"\\SUB\\DEEP.BIN"})}));
+}
+
 TEST_F(TransferTest, HostileNamesNeverLeaveTheTargetFolder) {
     const fs::path files = scratch / "source";
     fs::create_directories(files / "D" / "E");
@@ -411,9 +618,12 @@ TEST_F(TransferTest, HostileNamesNeverLeaveTheTargetFolder) {
     bytes[0x4200 + 2 * 512 + 2 * 32 + 26] = 4;
     writeFile(image, bytes);
     copyDiskOut(image);
+    // Each item left out is named, and no result box says that all went well.
     EXPECT_EQ(view.messages,
               (std::vector<std::string>{"[yes/no] " + messageText(155),
-                                        "Jméno A/B.TXT nelze na HD použít, položka se vynechává.", kDone}));
+                                        "Jméno .. nelze na HD použít, položka se vynechává.",
+                                        "Jméno A/B.TXT nelze na HD použít, položka se vynechává.",
+                                        formatMessage(Message::FolderLeadsBack, {"\\D\\E"})}));
     const std::string written = runOk("cd " + quote(scratch.path().string()) + " && find out | sort");
     EXPECT_EQ(
         written,

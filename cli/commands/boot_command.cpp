@@ -1,15 +1,15 @@
 // orva boot: saves an image's boot sector to a host file, or puts one from a host file into the image.
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <memory>
 #include <string>
 
+#include "boot_sector.h"
 #include "commands/commands.h"
 #include "image_session.h"
-#include "boot_sector.h"
 #include "messages.h"
 #include "orva.h"
+#include "platform/host_errors.h"
 #include "platform/host_file.h"
 
 namespace cli {
@@ -25,10 +25,6 @@ struct BootArgs {
     std::string loadFrom;
 };
 
-std::string errnoText(int error) {
-    return std::string(std::strerror(error));
-}
-
 int saveBoot(const BootArgs& args, const GlobalOptions& global) {
     ImageSession session(args.image, global);
     if (!session.isOpen()) return kExitFailure;
@@ -41,7 +37,7 @@ int saveBoot(const BootArgs& args, const GlobalOptions& global) {
     int error = 0;
     const auto file = platform::createExclusive(args.saveTo, error);
     if (!file) {
-        printError(args.saveTo + ": cannot create the file: " + errnoText(error));
+        printError(args.saveTo + ": cannot create the file: " + platform::errorText(error));
         return kExitFailure;
     }
     const bool written = file->writeAt(0, boot) == kSectorBytes;
@@ -58,7 +54,7 @@ int loadBoot(const BootArgs& args, const GlobalOptions& global) {
         int error = 0;
         const auto file = platform::openExclusive(args.loadFrom, platform::Access::ReadOnly, error);
         if (!file) {
-            printError(args.loadFrom + ": cannot open the file: " + errnoText(error));
+            printError(args.loadFrom + ": cannot open the file: " + platform::errorText(error));
             return kExitFailure;
         }
         // Anything but one sector is not a saved boot sector, and a wrong guess would make the disk

@@ -1,10 +1,13 @@
 // orva get: copies a file, or with -r a folder tree, out of the image to the host.
+#include <cerrno>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "commands/commands.h"
 #include "entry_view.h"
@@ -12,6 +15,8 @@
 #include "image_session.h"
 #include "messages.h"
 #include "orva.h"
+#include "platform/file_times.h"
+#include "platform/host_errors.h"
 #include "platform/host_names.h"
 #include "progress.h"
 #include "tree_walk.h"
@@ -26,13 +31,15 @@ struct GetArgs {
     std::string path;
     std::string hostPath;
     bool recursive = false;
+    bool noTimes = false;
 };
 
 class Extractor {
   public:
-    explicit Extractor(const ImageSession& session) : session_(session) {}
+    Extractor(const ImageSession& session, bool keepTimes) : session_(session), keepTimes_(keepTimes) {}
 
     int failures() const { return failures_; }
+    int cutShort() const { return cutShort_; }
     void startProgress(uint64_t files, uint64_t bytes) { progress_.emplace("get", files, bytes); }
     const std::string& codePage() const { return session_.options().codePage; }
 
@@ -69,12 +76,39 @@ class Extractor {
         const int32_t r = CopyF(libraryPath.c_str(), target.c_str());
         if (r == result::CopyF::kCopied) {
             if (progress_) progress_->fileDone(item.entry.size);
-            return true;
+            warnIfCutShort(item, target);
+            return setTimes(item, target);
         }
         std::string text = session_.path() + ": " + item.shownPath + ": " + copyResultText(r);
-        if (r == result::CopyF::kHostWriteFailed) text += ": " + target.string();
+        if (r == result::CopyF::kHostWriteFailed) {
+            text += ": " + target.string();
+            if (const int error = platform::createFailure(target.string()))
+                text += ": " + platform::errorText(error);
+        }
         fail(text + " (CopyF result " + std::to_string(r) + ")");
         return false;
+    }
+
+    // The entry's times on what was made of it, as cp -p and mcopy -m keep them; a folder's once everything
+    // inside it is written.
+    bool setTimes(const ImageItem& item, const fs::path& target) {
+        if (!keepTimes_ || platform::setEntryTimes(target.string(), item.entry.writeDate,
+                                                   item.entry.writeTime, item.entry.accessDate)) {
+            return true;
+        }
+        fail(target.string() + ": cannot set the times: " + platform::errorText(errno));
+        return false;
+    }
+
+    // The library ends a file whose chain ends before its size where the chain ends.
+    void warnIfCutShort(const ImageItem& item, const fs::path& target) {
+        std::error_code ec;
+        const uintmax_t got = fs::file_size(target, ec);
+        if (ec || got >= item.entry.size) return;
+        printWarning(session_.path() + ": " + item.shownPath +
+                     ": the file's cluster chain ends before its size; copied " + std::to_string(got) +
+                     " of " + std::to_string(item.entry.size) + " bytes");
+        ++cutShort_;
     }
 
     enum class Folder { Failed, Created, Existed };
@@ -86,13 +120,15 @@ class Extractor {
         if (created) return Folder::Created;
         if (!ec && fs::is_directory(target, ec)) return Folder::Existed;
         fail(session_.path() + ": " + item.shownPath + ": cannot create the host folder " + target.string() +
-             (ec ? ": " + ec.message() : ""));
+             (ec ? ": " + platform::errorText(ec.value()) : ""));
         return Folder::Failed;
     }
 
   private:
     const ImageSession& session_;
+    bool keepTimes_;
     int failures_ = 0;
+    int cutShort_ = 0;
     std::optional<Progress> progress_;
 };
 
@@ -143,7 +179,13 @@ class TreeCopier final : public TreeVisitor {
         const Extractor::Folder made = out_.makeFolder(sub, target, false);
         if (made == Extractor::Folder::Failed) return false;
         hostFolders_[sub.entry.folderCluster()] = {target, made == Extractor::Folder::Created};
+        madeFolders_.push_back({sub, target});
         return true;
+    }
+
+    // Writing into a folder moves its times: they are set once the walk has written everything.
+    void setFolderTimes() {
+        for (const auto& [item, path] : madeFolders_) out_.setTimes(item, path);
     }
 
   private:
@@ -154,6 +196,7 @@ class TreeCopier final : public TreeVisitor {
 
     Extractor& out_;
     std::map<int32_t, HostFolder> hostFolders_;
+    std::vector<std::pair<ImageItem, fs::path>> madeFolders_;
 };
 
 // Like cp: into an existing folder under the item's own name, else to the path as given.
@@ -173,11 +216,12 @@ int runGet(const GetArgs& args, const GlobalOptions& global) {
     const auto found = resolveOrReport(session, args.path);
     if (!found) return kExitFailure;
     const ImageItem& item = *found;
-    Extractor out(session);
+    Extractor out(session, !args.noTimes);
     if (!item.entry.isDirectory()) {
         const fs::path target = targetFor(out, item, args.hostPath);
         if (!target.empty()) out.copyFile(item, item.libraryPath, target);
-        return out.failures() ? kExitFailure : kExitOk;
+        if (out.failures()) return kExitFailure;
+        return out.cutShort() ? kExitPartial : kExitOk;
     }
     if (!args.recursive) {
         printError(args.image + ": " + item.shownPath + ": is a folder; use -r to copy a folder");
@@ -195,8 +239,12 @@ int runGet(const GetArgs& args, const GlobalOptions& global) {
         out.startProgress(counter.files, counter.bytes);
     }
     TreeCopier copier(out, item, target, made == Extractor::Folder::Created);
-    walkTree(session, item, true, copier);
-    return out.failures() ? kExitFailure : kExitOk;
+    const int foldersLeftOut = walkTree(session, item, true, copier);
+    copier.setFolderTimes();
+    // The folder the walk started from, unless it is the whole disk, which no entry describes.
+    if (!item.isRoot() && made == Extractor::Folder::Created) out.setTimes(item, target);
+    if (out.failures()) return kExitFailure;
+    return foldersLeftOut > 0 || session.listingCut() || out.cutShort() ? kExitPartial : kExitOk;
 }
 
 }  // namespace
@@ -206,6 +254,8 @@ Command addGetCommand(CLI::App& app, const GlobalOptions& global) {
     auto args = std::make_shared<GetArgs>();
     sub->add_flag("-r,--recursive", args->recursive,
                   "Copy a folder with everything below it (\\ or / = whole disk)");
+    sub->add_flag("--no-times", args->noTimes,
+                  "Leave the host files' times at the copy's time instead of the entries' write times");
     sub->add_option("IMAGE", args->image, "Image file")->required();
     sub->add_option("PATH", args->path, "File or folder inside the image (\\ or / separated, any case)")
         ->required();

@@ -4,10 +4,10 @@
 #include <memory>
 #include <string>
 
+#include "boot_sector.h"
 #include "commands/commands.h"
 #include "dir_listing.h"
 #include "image_session.h"
-#include "boot_sector.h"
 #include "messages.h"
 #include "orva.h"
 #include "platform/text_codec.h"
@@ -24,7 +24,7 @@ std::string trimmed(std::string s) {
 }
 
 std::string rootLabel(const ImageSession& session) {
-    for (const EntryView& e : listDirectory(session, orva::kRootCluster)) {
+    for (const EntryView& e : listDirectory(session, rootItem())) {
         if (!e.isLabel()) continue;
         const std::string raw(e.shortName.begin(), e.shortName.end());
         return "\"" + platform::codePageToUtf8(trimmed(raw), session.options().codePage) + "\"";
@@ -34,7 +34,8 @@ std::string rootLabel(const ImageSession& session) {
 
 std::string bootLabel(const std::array<uint8_t, kBootBytes>& boot, const std::string& codePage) {
     // Older formats have no label field; what lies there is boot code.
-    if (boot[boot::extendedSignature.offset] != boot::kExtendedSignatureValue) return "(no extended boot record)";
+    if (boot[boot::extendedSignature.offset] != boot::kExtendedSignatureValue)
+        return "(no extended boot record)";
     const std::string raw(boot.begin() + boot::volumeLabel.offset, boot.begin() + boot::volumeLabel.end());
     return "\"" + platform::codePageToUtf8(trimmed(raw), codePage) + "\"";
 }

@@ -6,6 +6,7 @@
 #include "bootsectors/empty_image.h"
 #include "commands/commands.h"
 #include "messages.h"
+#include "platform/host_errors.h"
 #include "platform/path_info.h"
 #include "volume_label.h"
 
@@ -50,8 +51,12 @@ int runNew(const NewArgs& args) {
     }
     if (const int r = bootsectors::CreateEmptyImage(*templateId, args.image, checked.label);
         r != bootsectors::kImageCreated) {
-        printError(args.image + ": " + createResultText(r) + " (CreateEmptyImage result " +
-                   std::to_string(r) + ")");
+        // The host says why a file cannot be made; the list of likely causes is for when it cannot tell.
+        const int error = r == bootsectors::kImageNotCreated ? platform::createFailure(args.image) : 0;
+        printError(
+            args.image + ": " +
+            (error ? "the file cannot be created: " + platform::errorText(error) : createResultText(r)) +
+            " (CreateEmptyImage result " + std::to_string(r) + ")");
         return kExitFailure;
     }
     return kExitOk;

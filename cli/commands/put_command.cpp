@@ -17,6 +17,7 @@
 #include "messages.h"
 #include "orva.h"
 #include "platform/host_attributes.h"
+#include "platform/host_errors.h"
 #include "platform/text_codec.h"
 #include "progress.h"
 
@@ -179,8 +180,10 @@ class Putter {
         if (const int32_t r = CopyT(host.c_str(), target.c_str()); r != result::CopyT::kCopied) {
             // Unreadable host files only cost themselves; a full or failing image ends the copy.
             const bool hostFault = r == result::CopyT::kHostReadFailed || r == result::CopyT::kHostUnopenable;
+            const int error = r == result::CopyT::kHostUnopenable ? platform::openFailure(host.string()) : 0;
             printError(where(folder, name) + ": " + withCode(copyInResultText(r), "CopyT", r) + "; " +
-                       host.string() + (hostFault ? " not copied" : " not copied; stopped"));
+                       host.string() + (error ? ": " + platform::errorText(error) : "") +
+                       (hostFault ? " not copied" : " not copied; stopped"));
             return hostFault ? Outcome::Failed : Outcome::Stop;
         }
         remember(folder, name);
@@ -213,7 +216,8 @@ class Putter {
         std::error_code ec;
         const std::vector<fs::directory_entry> entries = folderEntries(host, ec);
         Outcome outcome =
-            ec ? fail(host.string() + ": cannot list the folder: " + ec.message()) : Outcome::Done;
+            ec ? fail(host.string() + ": cannot list the folder: " + platform::errorText(ec.value()))
+               : Outcome::Done;
         for (const fs::directory_entry& e : entries) {
             outcome = worse(outcome, put(sub, e, e.path().filename().string(), false));
             if (outcome == Outcome::Stop) return outcome;

@@ -37,7 +37,7 @@ class Remover {
             return false;
         }
         bool emptied = true;
-        for (const EntryView& e : listDirectory(session_, folder.entry.folderCluster())) {
+        for (const EntryView& e : listDirectory(session_, folder)) {
             if (e.isLabel() || e.isDotEntry()) continue;
             const ImageItem item = childItem(folder, e, session_.options().codePage);
             emptied = (e.isDirectory() ? removeTree(item) : remove(item)) && emptied;

@@ -89,9 +89,12 @@ TEST_P(Failures, ExitNonZeroWithAMessage) {
     const FailureCase& c = GetParam();
     ScratchDir scratch;
     testing_support::writeFile(scratch / "tiny.img", std::string(40, 'x'));
-    const std::string command = "IMG=" + quote(sampleImage(1440).string()) +
-                                " OUT=" + quote(scratch.path().string()) + "; " + quote(ORVA_CLI_PATH) + " " +
-                                c.args;
+    // locked.img is held by flock(1) while orva runs, as another program would hold it.
+    fs::copy_file(sampleImage(1440), scratch / "locked.img");
+    fs::copy_file(sampleImage(1440), scratch / "target.img");
+    const std::string command =
+        "IMG=" + quote(sampleImage(1440).string()) + " OUT=" + quote(scratch.path().string()) +
+        "; flock -x " + quote((scratch / "locked.img").string()) + " " + quote(ORVA_CLI_PATH) + " " + c.args;
     const CommandResult r = testing_support::run(command);
     EXPECT_EQ(r.exitCode, c.exitCode) << r.output;
     EXPECT_NE(r.output.find(c.message), std::string::npos) << r.output;
@@ -100,7 +103,20 @@ TEST_P(Failures, ExitNonZeroWithAMessage) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, Failures,
     ::testing::Values(
-        FailureCase{"MissingImage", "ls \"$OUT/none.img\"", 1, "none.img: cannot open the image"},
+        // What the host said comes with its number: the library's result only says that it failed.
+        FailureCase{"MissingImage", "ls \"$OUT/none.img\"", 1,
+                    "none.img: cannot open the image: error 2 (No such file or directory)"},
+        FailureCase{"ImageIsAFolder", "ls \"$OUT\"", 1, "cannot open the image: error 21 (Is a directory)"},
+        FailureCase{"LockedImage", "ls \"$OUT/locked.img\"", 1,
+                    "another program holds it locked: error 11 (Resource temporarily unavailable)"},
+        FailureCase{"NewOverAFolder", "new --force \"$OUT\"", 1,
+                    "the file cannot be created: error 21 (Is a directory) (CreateEmptyImage result 4)"},
+        FailureCase{"NewInAMissingFolder", "new \"$OUT/no/new.img\"", 1,
+                    "the file cannot be created: error 2 (No such file or directory)"},
+        FailureCase{"PutALockedFile", "put \"$OUT/target.img\" \"$OUT/locked.img\" /", 1,
+                    "locked.img: error 11 (Resource temporarily unavailable) not copied"},
+        FailureCase{"BootIntoAMissingFolder", "boot \"$IMG\" --save \"$OUT/no/boot.bin\"", 1,
+                    "cannot create the file: error 2 (No such file or directory)"},
         FailureCase{"MissingImageCode", "info \"$OUT/none.img\"", 1, "(OpenFDImg result 10)"},
         FailureCase{"NotAnImage", "ls \"$OUT/tiny.img\"", 1,
                     "too short to hold a boot sector (OpenFDImg result 6)"},
@@ -111,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"FileWithSlash", "ls \"$IMG\" readme.txt/", 1, "is a file, not a folder"},
         FailureCase{"FolderWithoutR", "get \"$IMG\" docs \"$OUT\"", 1, "\\Docs: is a folder; use -r"},
         FailureCase{"HostFolderMissing", "get \"$IMG\" readme.txt \"$OUT/no/such/file\"", 1,
-                    "(CopyF result 2)"},
+                    "/no/such/file: error 2 (No such file or directory) (CopyF result 2)"},
         FailureCase{"NoImageArgument", "ls", 2, "IMAGE is required"},
         FailureCase{"NoCommand", "", 2, "Subcommands:"},
         FailureCase{"UnknownCodePage", "--codepage NOPE-42 ls \"$IMG\"", 2, "unknown code page"}),

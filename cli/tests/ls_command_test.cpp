@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "cli_fixture.h"
+#include "damaged_images.h"
 
 namespace cli_test {
 namespace {
@@ -111,10 +112,39 @@ TEST(LsDamagedImage, FolderContainingItselfIsReportedNotFollowed) {
     EXPECT_NE(ls.output.find("\\OUTER\\INNER: leads back to a folder already walked"), std::string::npos)
         << ls.output;
     // Extracting the tree ends too, with the folder's files once.
-    const CommandResult get = orva("get -r " + quote(image.string()) + " / " + quote((scratch / "out").string()));
+    const CommandResult get =
+        orva("get -r " + quote(image.string()) + " / " + quote((scratch / "out").string()));
     EXPECT_NE(get.output.find("leads back to a folder already walked"), std::string::npos) << get.output;
     EXPECT_TRUE(fs::exists(scratch / "out" / "OUTER" / "INNER"));
     EXPECT_FALSE(fs::exists(scratch / "out" / "OUTER" / "INNER" / "INNER"));
+}
+
+// A folder whose cluster chain leads from its last cluster back to its first: each entry once, the loop
+// named.
+TEST(LsDamagedImage, FolderWhoseChainLoopsIsListedOnceWithAWarning) {
+    ScratchDir scratch;
+    const fs::path image = scratch / "loop.img";
+    testing_support::makeLoopingFolderImage(image, 40);
+    const std::string warning = "\\DIR: the folder's cluster chain leads back into itself";
+
+    const CommandResult ls = orva("ls -R " + quote(image.string()));
+    EXPECT_EQ(ls.exitCode, 0) << ls.output;
+    for (int i = 1; i <= 40; ++i) {
+        const std::string name = " f" + std::to_string(i) + ".txt\n";
+        const size_t first = ls.output.find(name);
+        EXPECT_NE(first, std::string::npos) << name;
+        EXPECT_EQ(ls.output.find(name, first + 1), std::string::npos) << name << " is listed twice";
+    }
+    EXPECT_NE(ls.output.find(warning), std::string::npos) << ls.output;
+    EXPECT_EQ(ls.output.find(warning), ls.output.rfind(warning)) << "one warning";
+
+    // A copy brings every file out once and says that the folder was cut short.
+    const fs::path out = scratch / "out";
+    const CommandResult get = orva("get -r " + quote(image.string()) + " / " + quote(out.string()));
+    EXPECT_EQ(get.exitCode, 3) << get.output;
+    EXPECT_NE(get.output.find(warning), std::string::npos) << get.output;
+    EXPECT_EQ(std::distance(fs::directory_iterator(out / "DIR"), fs::directory_iterator()), 40);
+    EXPECT_EQ(testing_support::readFile(out / "DIR" / "f40.txt"), bytesOf("file 40"));
 }
 
 }  // namespace
@@ -133,7 +163,8 @@ TEST(LsCaseFlags, LowerCaseAppliesToCodePageLetters) {
     const CommandResult ls = orvaStdout("ls " + quote((dir / "img.img").string()));
     ASSERT_EQ(ls.exitCode, 0) << ls.output;
     EXPECT_NE(ls.output.find(" návrh.txt\n"), std::string::npos) << ls.output;
-    ASSERT_EQ(orva("get " + quote((dir / "img.img").string()) + " návrh.txt " + quote((dir / "out").string())).exitCode,
+    ASSERT_EQ(orva("get " + quote((dir / "img.img").string()) + " návrh.txt " + quote((dir / "out").string()))
+                  .exitCode,
               0);
     EXPECT_EQ(testing_support::readFile(dir / "out"), bytesOf("draft"));
 }

@@ -103,8 +103,9 @@ INSTANTIATE_TEST_SUITE_P(
                       OneFileCase{"Locked.bin", 1536, "/docs/", "::/Docs/", true, "", "AR"},
                       // Samba's hidden and system bits, read-only from the permissions
                       OneFileCase{"IO.SYS", 512, "/", "::/", true, "0x7", "ASHR"},
-                      // the longest name one entry group holds
-                      OneFileCase{std::string(150, 'n') + ".longx", 700, "/", "::/", false, "", "A"}));
+                      // the longest name FAT holds (and a host folder too), its group across clusters
+                      OneFileCase{std::string(249, 'n') + ".longx", 700, "/", "::/", false, "", "A"},
+                      OneFileCase{std::string(254, 'n'), 700, "/docs", "::/Docs/", false, "", "A"}));
 
 struct RefusalCase {
     const char* name;
@@ -124,12 +125,13 @@ TEST_P(PutRefusals, OnlyTheRefusedEntryIsLeftOutAndTheReasonIsGiven) {
     const fs::path host = scratch / "h";
     for (const char* name :
          {"readme.txt", "docs", "ALONGF~1.TEX", "a:b.txt", "tab\tname", "ok.txt", "clash/CLASH.TXT",
-          "clash/Clash.txt", "alias/AAA long name.txt", "alias/AAALON~1.TXT"}) {
+          "clash/Clash.txt", "alias/AAA long name.txt", "alias/AAALON~1.TXT", "odd/a*b?.txt", "odd/dot.",
+          "odd/blank ", "odd/kept.txt", "odd/pipe|"}) {
         fs::create_directories((host / name).parent_path());
         writeFile(host / name, std::string("x"));
     }
     fs::create_directories(host / "folder");
-    writeFile(host / std::string(157, 'y'), std::string("y"));
+    writeFile(host / "caf\xE9.txt", std::string("Latin-1"));
     std::set<std::string> expected = mdirPaths(image);
     expected.insert(c.added.begin(), c.added.end());
 
@@ -169,11 +171,27 @@ INSTANTIATE_TEST_SUITE_P(
                     "$ORVA put -r \"$IMG\" \"$H/alias\" /",
                     "\\alias\\AAALON~1.TXT: already exists as AAA long name.txt",
                     {"::/alias/", "::/alias/AAA long name.txt"}},
+        // Every name FAT does not allow is named; the rest of the folder is copied.
+        RefusalCase{"ForbiddenInAFolder",
+                    "$ORVA put -r \"$IMG\" \"$H/odd\" /",
+                    "odd/a*b?.txt: skipped: the name contains \"*\", which FAT does not allow in a name",
+                    {"::/odd/", "::/odd/kept.txt"}},
+        RefusalCase{"TrailingDotInAFolder",
+                    "$ORVA put -r \"$IMG\" \"$H/odd\" /",
+                    "odd/dot.: skipped: the name ends with a dot or a blank",
+                    {"::/odd/", "::/odd/kept.txt"}},
+        RefusalCase{"TrailingBlankInAFolder",
+                    "$ORVA put -r \"$IMG\" \"$H/odd\" /",
+                    "odd/blank : skipped: the name ends with a dot or a blank",
+                    {"::/odd/", "::/odd/kept.txt"}},
         RefusalCase{"ControlCharacter",
                     "$ORVA put \"$IMG\" \"$H/tab\tname\" /",
                     "skipped: the name contains a control character",
                     {}},
-        RefusalCase{"TooLong", "$ORVA put \"$IMG\" \"$H/\"yyyyyyyyyy* /", "longer than 156 characters", {}},
+        RefusalCase{"NotText",
+                    "$ORVA put \"$IMG\" \"$H/\"caf* \"$H/ok.txt\" /",
+                    "caf\xE9.txt: skipped: the name is not valid UTF-8",
+                    {"::/ok.txt"}},
         RefusalCase{
             "MissingHostFile", "$ORVA put \"$IMG\" \"$H/nothere\" /", "nothere: no such file or folder", {}},
         RefusalCase{"TargetIsAFile",

@@ -54,7 +54,5 @@ inline constexpr uint8_t kMaxPartNumber = 20;
 
 // An entry group: the 8.3 entry and at most 21 long-name parts.
 inline constexpr size_t kGroupSlots = 22;
-// The longest long name the library writes: 12 parts, so one group stays within 13 slots.
-inline constexpr size_t kMaxLongNameChars = 156;
 
 }  // namespace orva

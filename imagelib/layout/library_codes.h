@@ -20,7 +20,9 @@ inline constexpr int32_t kEverySlot = 2;
 inline constexpr int32_t kStrictLongNames = 1;  // with kEverySlot: type byte and cluster field of long names
 }  // namespace check_flags
 
-// What a failed slot check reports through GetLastErr.
+// What a failed slot check reports through GetLastErr. A folder whose cluster chain leads back into itself is
+// reported the same way, whatever checks are switched on: its slot is the first one of the cluster the chain
+// returns to, where the folder's listing ends.
 namespace check {
 enum Code : uint8_t {
     kPassed = 0,
@@ -33,6 +35,7 @@ enum Code : uint8_t {
     kPartCluster = 7,
     kBadLongNameChar = 8,
     kBadLabelByte = 9,
+    kChainLoop = 10,
 };
 }  // namespace check
 
@@ -47,6 +50,12 @@ inline constexpr int32_t kReadOnlyImage = 8;
 inline constexpr int32_t kNoImage = 9;
 // Every other export but CloseFDImg: no image open.
 inline constexpr int32_t kNothingOpen = 10;
+// CopyT and MkDir: the new name is longer than a long name can be, or no text in the host's character set.
+inline constexpr int32_t kNameTooLong = 11;
+inline constexpr int32_t kNameNotText = 12;
+// The writing exports: another program changed the disk's parameters in the boot sector while the image was
+// open, so nothing the library knows of its layout holds; nothing was written, the image wants opening again.
+inline constexpr int32_t kChangedOutside = 14;
 
 namespace OpenFDImg {
 // 1 to 5 leave the image open, 6 and above do not (8 may: more free clusters than the table holds).
@@ -159,7 +168,13 @@ enum : int32_t {
     kHostUnopenable = 6,
     kHostIsFolder = 7,
     kReadOnlyImage = result::kReadOnlyImage,
+    kChangedOutside = result::kChangedOutside,
     kNothingOpen = result::kNothingOpen,
+    kNameTooLong = result::kNameTooLong,
+    kNameNotText = result::kNameNotText,
+    // A character FAT does not allow in names (control characters too), a trailing dot or blank, or no
+    // name at all; MkDir says kBadName.
+    kNameForbidden = 13,
 };
 }  // namespace CopyT
 
@@ -173,6 +188,7 @@ enum : int32_t {
     kWriteFailed = 5,
     kReadFailed = 6,
     kReadOnlyImage = result::kReadOnlyImage,
+    kChangedOutside = result::kChangedOutside,
     kNothingOpen = result::kNothingOpen,
 };
 }  // namespace KillF
@@ -185,7 +201,10 @@ enum : int32_t {
     kWriteFailed = 5,
     kBadName = 7,
     kReadOnlyImage = result::kReadOnlyImage,
+    kChangedOutside = result::kChangedOutside,
     kNothingOpen = result::kNothingOpen,
+    kNameTooLong = result::kNameTooLong,
+    kNameNotText = result::kNameNotText,
 };
 }  // namespace MkDir
 
@@ -198,6 +217,7 @@ enum : int32_t {
     kEmptyName = GetFDirEntry::kEmptyName,
     kSlotFailed = 6,
     kReadOnlyImage = result::kReadOnlyImage,
+    kChangedOutside = result::kChangedOutside,
     kNothingOpen = result::kNothingOpen,
 };
 }  // namespace SetAttrib
@@ -207,6 +227,7 @@ enum : int32_t {
     kWritten = kDone,
     kWriteFailed = 5,
     kReadOnlyImage = result::kReadOnlyImage,
+    kChangedOutside = result::kChangedOutside,
     kNothingOpen = result::kNothingOpen,
 };
 }  // namespace WriteBoot
@@ -218,6 +239,7 @@ enum : int32_t {
     kWriteFailed = 5,
     kBadLabel = 7,
     kReadOnlyImage = result::kReadOnlyImage,
+    kChangedOutside = result::kChangedOutside,
     kNothingOpen = result::kNothingOpen,
 };
 }  // namespace WriteVol

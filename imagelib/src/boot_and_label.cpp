@@ -17,6 +17,7 @@ constexpr std::string_view kNoLabel = "NO NAME";
 int32_t ImageState::WriteBoot(const uint8_t* sector) {
     if (!isOpen()) return boot_result::kNothingOpen;
     if (readOnly_) return boot_result::kReadOnlyImage;
+    if (!ensureCurrent()) return boot_result::kChangedOutside;
     if (!sector) return boot_result::kWriteFailed;
     auto& boot = work_->bootSector;
     // Bytes 11..61 describe this disk and stay; the label copy at 43..53 comes from the new sector.
@@ -28,8 +29,10 @@ int32_t ImageState::WriteBoot(const uint8_t* sector) {
     std::copy_n(sector, boot::signature.offset, boot.begin());
     boot[510] = 0x55;
     boot[511] = 0xAA;
-    std::copy(kept.begin() + boot::bytesPerSector.offset, kept.end(), boot.begin() + boot::bytesPerSector.offset);
-    std::copy_n(sector + boot::volumeLabel.offset, boot::volumeLabel.width, boot.begin() + boot::volumeLabel.offset);
+    std::copy(kept.begin() + boot::bytesPerSector.offset, kept.end(),
+              boot.begin() + boot::bytesPerSector.offset);
+    std::copy_n(sector + boot::volumeLabel.offset, boot::volumeLabel.width,
+                boot.begin() + boot::volumeLabel.offset);
     const bool written = writeImage(0, boot);
     return finishWrite() && written ? boot_result::kWritten : boot_result::kWriteFailed;
 }
@@ -47,6 +50,7 @@ bool ImageState::copyLabelToBootSector(std::string_view label) {
 int32_t ImageState::WriteVol(std::string_view label) {
     if (!isOpen()) return label_result::kNothingOpen;
     if (readOnly_) return label_result::kReadOnlyImage;
+    if (!ensureCurrent()) return label_result::kChangedOutside;
     label = label.substr(0, std::min(label.size(), kLabelBytes));
     if (std::any_of(label.begin(), label.end(), [](char c) {
             const auto b = static_cast<uint8_t>(c);
@@ -74,12 +78,12 @@ int32_t ImageState::WriteVol(std::string_view label) {
         written = writeImage(*at, deleted);
     } else if (!label.empty()) {
         if (!at) {
-            const int64_t found = FindFreeSlots(kRootCluster, 1);
-            if (found <= 0) {
+            const SlotRun found = FindFreeSlots(kRootCluster, 1);
+            if (found.offsets.empty()) {
                 finishWrite();
                 return label_result::kNoRootSlot;
             }
-            at = static_cast<uint64_t>(found);
+            at = found.offsets.front();
             slot = Slot{};
         }
         fillLabelSlot(slot, label, PackDosStamp(stampTimeOf(platform::utcNow())));

@@ -42,7 +42,8 @@ int32_t ImageState::copyHostData(platform::RandomAccessFile& host, NewEntry& ent
     while (kept < needed) {
         // Clusters that follow each other in the image go in one write.
         size_t end = kept + 1;
-        while (end < needed && chain[end] == chain[end - 1] + 1 && (end - kept + 1) * cb <= buffer.size()) ++end;
+        while (end < needed && chain[end] == chain[end - 1] + 1 && (end - kept + 1) * cb <= buffer.size())
+            ++end;
         const size_t runBytes = (end - kept) * cb;
         const size_t dataBytes = std::min<uint64_t>(runBytes, size - done);
         if (host.readAt(done, std::span(buffer).first(dataBytes)) != static_cast<int64_t>(dataBytes)) {
@@ -50,8 +51,10 @@ int32_t ImageState::copyHostData(platform::RandomAccessFile& host, NewEntry& ent
             break;
         }
         // The end of the last cluster holds zeros, not what the buffer held before.
-        std::fill(buffer.begin() + static_cast<long>(dataBytes), buffer.begin() + static_cast<long>(runBytes), 0);
-        if (!writeImage(static_cast<uint64_t>(ClusterOffset(chain[kept])), std::span(buffer).first(runBytes))) {
+        std::fill(buffer.begin() + static_cast<long>(dataBytes), buffer.begin() + static_cast<long>(runBytes),
+                  0);
+        if (!writeImage(static_cast<uint64_t>(ClusterOffset(chain[kept])),
+                        std::span(buffer).first(runBytes))) {
             result = kImageWriteFailed;
             break;
         }
@@ -67,18 +70,23 @@ int32_t ImageState::copyHostData(platform::RandomAccessFile& host, NewEntry& ent
     return result;
 }
 
-bool ImageState::writeGroup(uint64_t offset, const NewEntry& entry) {
+bool ImageState::writeGroup(const SlotRun& where, const NewEntry& entry) {
     const std::vector<Slot> slots = buildEntryGroup(entry);
-    std::vector<uint8_t> bytes;
-    for (const Slot& s : slots) bytes.insert(bytes.end(), s.begin(), s.end());
     // The table and the data it points to are on disk before an entry names them.
-    const bool ordered = barrier();
-    return writeImage(offset, bytes) && ordered;
+    bool ok = barrier();
+    for (const SlotSpan& run : neighbourRuns(where.offsets)) {
+        std::vector<uint8_t> bytes;
+        for (size_t i = run.first; i < run.first + run.count; ++i)
+            bytes.insert(bytes.end(), slots[i].begin(), slots[i].end());
+        ok = writeImage(where.offsets[run.first], bytes) && ok;
+    }
+    return ok;
 }
 
 int32_t ImageState::CopyT(std::string_view hostPathText, std::string_view imagePath) {
     if (!isOpen()) return kNothingOpen;
     if (readOnly_) return kReadOnlyImage;
+    if (!ensureCurrent()) return kChangedOutside;
     const std::string hostPath(hostPathText);
     if (!hostPath.empty() && (hostPath.back() == '/' || hostPath.back() == '\\')) return kHostIsFolder;
     // Only a regular file is opened: a FIFO or a device could block or never end.
@@ -86,7 +94,7 @@ int32_t ImageState::CopyT(std::string_view hostPathText, std::string_view imageP
     if (info.directory) return kHostIsFolder;
     if (!info.exists || !info.regular) return kHostUnopenable;
     const std::string_view name = !imagePath.empty() && imagePath.back() == '\\' ? afterLast(hostPath, '/')
-                                                                               : afterLast(imagePath, '\\');
+                                                                                 : afterLast(imagePath, '\\');
     int error = 0;
     auto host = platform::openExclusive(hostPath, platform::Access::ReadOnly, error);
     if (!host) return error == EISDIR ? kHostIsFolder : kHostUnopenable;
@@ -100,25 +108,26 @@ int32_t ImageState::CopyT(std::string_view hostPathText, std::string_view imageP
 
     const auto dir = targetDirectory(imagePath);
     if (!dir) return kNoTarget;
-    NameError nameError;
-    auto entry = nameNewEntry(name, *dir, nameError);
-    if (!entry) return kNoRoom;
+    NameFault nameFault;
+    auto entry = nameNewEntry(name, *dir, nameFault);
+    if (!entry) return refusedNameResult(nameFault, kNameForbidden, kNoRoom);
     entry->attributes = attr::kArchive;
     entry->stamps = {stampTimeOf(times->created), stampTimeOf(times->accessed), stampTimeOf(times->written)};
     entry->size = static_cast<uint32_t>(*size);
 
-    const int64_t found = FindFreeSlots(static_cast<int32_t>(*dir), static_cast<int32_t>(entry->slotCount()));
-    if (found == 0) {
+    const SlotRun slots = FindFreeSlots(static_cast<int32_t>(*dir), static_cast<int32_t>(entry->slotCount()));
+    if (slots.offsets.empty()) {
         finishWrite();
         return kNoRoom;
     }
-    // A folder that grew keeps its new cluster whatever happens next; the file may no longer fit.
-    if (found < 0 && needed > freeClusters_) return finishWrite() ? kDoesNotFit : kImageWriteFailed;
+    // A folder that grew keeps its new clusters whatever happens next; the file may no longer fit.
+    if (slots.clustersAdded > 0 && needed > freeClusters_)
+        return finishWrite() ? kDoesNotFit : kImageWriteFailed;
     int32_t result = entry->size > 0 ? copyHostData(*host, *entry) : kCopied;
     host->close();
     if (result == kDoesNotFit) return finishWrite() ? kDoesNotFit : kImageWriteFailed;
     if (fatDirty_ && !flushFat() && result == kCopied) result = kImageWriteFailed;
-    if (!writeGroup(static_cast<uint64_t>(found < 0 ? -found : found), *entry) && result == kCopied) {
+    if (!writeGroup(slots, *entry) && result == kCopied) {
         result = kImageWriteFailed;
     }
     if (!finishWrite() && result == kCopied) result = kImageWriteFailed;

@@ -30,29 +30,28 @@ int32_t ImageState::CopyF(std::string_view imagePath, std::string_view hostPath)
     int32_t result = kCopied;
     // Clusters that follow each other in the image are read and written as one piece.
     constexpr uint32_t kRunBytes = 64 * 1024;
-    const uint32_t bufferBytes = std::max(layout_.clusterBytes, kRunBytes / layout_.clusterBytes * layout_.clusterBytes);
-    std::vector<uint8_t> buffer(std::min<uint64_t>(bufferBytes, (uint64_t{remaining} + layout_.clusterBytes - 1) /
-                                                                    layout_.clusterBytes * layout_.clusterBytes));
+    const uint32_t bufferBytes =
+        std::max(layout_.clusterBytes, kRunBytes / layout_.clusterBytes * layout_.clusterBytes);
+    std::vector<uint8_t> buffer(std::min<uint64_t>(
+        bufferBytes,
+        (uint64_t{remaining} + layout_.clusterBytes - 1) / layout_.clusterBytes * layout_.clusterBytes));
     uint64_t written = 0;
     auto writeHost = [&](std::span<const uint8_t> piece) {
         if (host->writeAt(written, piece) != static_cast<int64_t>(piece.size())) return false;
         written += piece.size();
         return true;
     };
-    uint32_t steps = 0;
     // A file's chain that comes back to one of its clusters loops, however long the file claims to be.
-    std::vector<bool> visited(layout_.clusterLimit, false);
-    if (cluster < visited.size()) visited[cluster] = true;
+    ClusterSet visited;
     while (remaining > 0) {
         uint32_t runBytes = 0;
         ChainLink link{};
         for (;;) {
-            link = fat_.follow(cluster, steps);
+            link = fat_.follow(cluster, visited);
             runBytes += std::min(remaining - runBytes, layout_.clusterBytes);
-            const bool contiguous = link.kind == ChainLink::Next && link.next == cluster + 1 && !visited[link.next];
+            const bool contiguous = link.kind == ChainLink::Next && link.next == cluster + 1;
             if (runBytes == remaining || !contiguous || runBytes + layout_.clusterBytes > bufferBytes) break;
             cluster = link.next;
-            visited[cluster] = true;
         }
         const auto run = std::span(buffer).first(runBytes);
         if (!readImage(static_cast<uint64_t>(offset), run)) {
@@ -73,13 +72,13 @@ int32_t ImageState::CopyF(std::string_view imagePath, std::string_view hostPath)
             break;
         }
         remaining -= runBytes;
-        if (remaining == 0 || link.kind == ChainLink::End) break;  // a chain shorter than the size ends the file
-        if (link.kind != ChainLink::Next || visited[link.next]) {
+        if (remaining == 0 || link.kind == ChainLink::End)
+            break;  // a chain shorter than the size ends the file
+        if (link.kind != ChainLink::Next) {
             result = kImageReadFailed;  // broken or looping chain
             break;
         }
         cluster = link.next;
-        visited[cluster] = true;
         offset = ClusterOffset(cluster);
     }
     if (!host->close() && result == kCopied) result = kHostWriteFailed;

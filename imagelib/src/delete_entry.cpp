@@ -22,6 +22,7 @@ bool ImageState::directoryIsEmpty(uint32_t cluster) {
 int32_t ImageState::KillF(std::string_view imagePath, uint8_t force) {
     if (!isOpen()) return kNothingOpen;
     if (readOnly_) return kReadOnlyImage;
+    if (!ensureCurrent()) return kChangedOutside;
     DirEntry* e = nullptr;
     int32_t slots = 0;
     if (GetFDirEntry(imagePath, &e, &slots, nullptr) != result::GetFDirEntry::kFound) return kNotFound;
@@ -29,7 +30,8 @@ int32_t ImageState::KillF(std::string_view imagePath, uint8_t force) {
     const EntryPos groupStart = lastGroupStart_;  // before the emptiness test runs a search of its own
     if (entry.firstCluster == kRootCluster) return kIsRoot;
     if ((entry.attributes & kProtectingAttributes) && !force) return kProtected;
-    if ((entry.attributes & attr::kDirectory) && entry.firstCluster != 0 && !directoryIsEmpty(entry.firstCluster)) {
+    if ((entry.attributes & attr::kDirectory) && entry.firstCluster != 0 &&
+        !directoryIsEmpty(entry.firstCluster)) {
         return kNotEmpty;
     }
 
@@ -39,24 +41,22 @@ int32_t ImageState::KillF(std::string_view imagePath, uint8_t force) {
     const auto offsets = groupSlotOffsets(groupStart, readFailed);
     if (!offsets) return readFailed ? kReadFailed : kNotFound;
     // One write for each run of neighbouring slots, so that a group within one cluster goes at once.
-    for (size_t first = 0; first < offsets->size();) {
-        size_t end = first + 1;
-        while (end < offsets->size() && (*offsets)[end] == (*offsets)[end - 1] + kSlotBytes) ++end;
-        std::vector<uint8_t> run((end - first) * kSlotBytes);
-        if (!readImage((*offsets)[first], run)) return kReadFailed;
-        for (size_t at = 0; at < run.size(); at += kSlotBytes) run[at] = kDeletedMark;
-        if (!writeImage((*offsets)[first], run)) {
+    for (const SlotSpan& span : neighbourRuns(*offsets)) {
+        const uint64_t at = (*offsets)[span.first];
+        std::vector<uint8_t> run(span.count * kSlotBytes);
+        if (!readImage(at, run)) return kReadFailed;
+        for (size_t i = 0; i < run.size(); i += kSlotBytes) run[i] = kDeletedMark;
+        if (!writeImage(at, run)) {
             finishWrite();
             return kWriteFailed;
         }
-        first = end;
     }
     if (!barrier()) return kWriteFailed;
 
     if (entry.firstCluster >= kFirstDataCluster && entry.firstCluster < layout_.clusterLimit) {
-        uint32_t steps = 0;
+        ClusterSet visited;
         for (uint32_t c = entry.firstCluster;;) {
-            const ChainLink link = fat_.follow(c, steps);
+            const ChainLink link = fat_.follow(c, visited);
             if (fat_.raw(c) != 0) FatSet(c, 0, false);  // cross-linked chains may have freed it already
             if (link.kind != ChainLink::Next) break;
             c = link.next;

@@ -6,8 +6,30 @@ namespace orva {
 DirCursor ImageState::cursorAt(uint32_t dir) const {
     const int64_t offset = ClusterOffset(dir);
     if (dir == kWorkingDirCluster || offset < 0) return {};
-    return {dir, static_cast<uint32_t>(offset),
-            dir == kRootCluster ? layout_.rootEntries : layout_.entriesPerCluster, 0};
+    return {dir,
+            static_cast<uint32_t>(offset),
+            dir == kRootCluster ? layout_.rootEntries : layout_.entriesPerCluster,
+            {}};
+}
+
+ChainLink ImageState::nextCluster(DirCursor& cur) const {
+    if (cur.cluster == kRootCluster) return {ChainLink::End, 0};
+    const ChainLink link = fat_.follow(cur.cluster, cur.visited);
+    if (link.kind == ChainLink::Next) {
+        cur.cluster = link.next;
+        cur.filePos = static_cast<uint32_t>(ClusterOffset(link.next));
+        cur.remaining = layout_.entriesPerCluster;
+    }
+    return link;
+}
+
+void ImageState::reportLoop(uint32_t cluster, GroupRead& r) {
+    const auto offset = static_cast<uint32_t>(ClusterOffset(cluster));
+    Slot s{};
+    if (!readImage(offset, s)) s.fill(0);
+    lastBadEntry_ = s;
+    lastBadEntryOffset_ = offset;
+    r.checkCode = check::kChainLoop;
 }
 
 GroupRead ImageState::ReadEntryGroup(DirCursor& cur, EntryPos* pos) {
@@ -18,15 +40,12 @@ GroupRead ImageState::ReadEntryGroup(DirCursor& cur, EntryPos* pos) {
     uint32_t count = 0;
     for (;;) {
         if (cur.remaining == 0) {
-            const ChainLink link = cur.cluster == kRootCluster ? ChainLink{ChainLink::End, 0}
-                                                               : fat_.follow(cur.cluster, cur.hops);
+            const ChainLink link = nextCluster(cur);
+            if (link.kind == ChainLink::Loop) reportLoop(link.next, r);
             if (link.kind != ChainLink::Next) {
                 r.endOfDirectory = true;
                 break;
             }
-            cur.cluster = link.next;
-            cur.filePos = static_cast<uint32_t>(ClusterOffset(link.next));
-            cur.remaining = layout_.entriesPerCluster;
             if (pos) *pos = EntryPos{static_cast<uint16_t>(link.next), 0};
         }
         Slot s;
@@ -67,50 +86,56 @@ GroupRead ImageState::ReadEntryGroup(DirCursor& cur, EntryPos* pos) {
     return r;
 }
 
-int64_t ImageState::FindFreeSlots(int32_t dirCluster, int32_t count) {
-    if (!isOpen() || count <= 0) return 0;
+SlotRun ImageState::FindFreeSlots(int32_t dirCluster, int32_t count) {
+    if (!isOpen() || count <= 0) return {};
+    const auto wanted = static_cast<uint32_t>(count);
     const uint32_t dir = directoryArgument(dirCluster);
     DirCursor cur = cursorAt(dir);
-    // A run never spans two areas, so a request larger than one area can never be met.
-    if (cur.remaining == 0 || static_cast<uint32_t>(count) > cur.remaining) return 0;
-    const uint32_t areaSlots = cur.remaining;
+    // The root is one area that never grows.
+    if (cur.remaining == 0 || (dir == kRootCluster && wanted > cur.remaining)) return {};
     const Slot deleted{kDeletedMark};
+    // A run goes on from one cluster of a folder into the next, as a long name of 21 slots must where a
+    // cluster holds 16.
+    SlotRun run;
     for (;;) {
-        uint32_t run = 0;
-        int64_t runStart = 0;
-        for (uint32_t i = 0; i < areaSlots; ++i) {
-            const int64_t at = cur.filePos + int64_t{i} * kSlotBytes;
+        for (uint32_t i = 0; i < cur.remaining; ++i) {
+            const uint64_t at = cur.filePos + uint64_t{i} * kSlotBytes;
             Slot s;
-            if (!readImage(at, s)) return 0;
+            if (!readImage(at, s)) return {};
             if (!isFreeSlot(s)) {
-                run = 0;
+                run.offsets.clear();
                 continue;
             }
             // No end slot may stay in front of entries written later.
             if (s[0] == kEndMark) writeImage(at, std::span(deleted).first(1));
-            if (run++ == 0) runStart = at;
-            if (run == static_cast<uint32_t>(count)) return runStart;
+            run.offsets.push_back(at);
+            if (run.offsets.size() == wanted) return run;
         }
-        if (dir == kRootCluster) return 0;
-        const ChainLink link = fat_.follow(cur.cluster, cur.hops);
-        if (link.kind == ChainLink::Next) {
-            cur.cluster = link.next;
-            cur.filePos = static_cast<uint32_t>(ClusterOffset(link.next));
-            continue;
+        if (dir == kRootCluster) return {};
+        uint32_t last = cur.cluster;
+        const ChainLink link = nextCluster(cur);
+        if (link.kind == ChainLink::Next) continue;
+        // Only a chain that really ends can grow: a broken or looping one has no last cluster.
+        if (link.kind != ChainLink::End) return {};
+        while (run.offsets.size() < wanted) {
+            // Each new cluster is zeroed and marked as a chain of its own before the table links it: the
+            // folder never holds stale slots, and a table write torn between its sectors never leaves the
+            // folder pointing at a cluster the table calls free (the next allocation would hand it out
+            // again).
+            const int32_t added = fat_.FatFindFree(kFirstDataCluster);
+            if (added <= 0) return {};
+            const auto offset = static_cast<uint64_t>(ClusterOffset(added));
+            const std::vector<uint8_t> zeros(layout_.clusterBytes, 0);
+            if (!writeImage(offset, zeros)) return {};
+            FatSet(added, kEndOfChain, true);
+            zeroedFolderCluster_ = true;  // the link's table write waits for an ordering point
+            FatSet(last, static_cast<uint32_t>(added), false);
+            last = static_cast<uint32_t>(added);
+            ++run.clustersAdded;
+            for (uint32_t i = 0; i < layout_.entriesPerCluster && run.offsets.size() < wanted; ++i)
+                run.offsets.push_back(offset + uint64_t{i} * kSlotBytes);
         }
-        if (link.kind != ChainLink::End) return 0;
-        // The new cluster is zeroed and marked as a chain of its own before the table links it: the folder
-        // never holds stale slots, and a table write torn between its sectors never leaves the folder
-        // pointing at a cluster the table calls free (the next allocation would hand it out again).
-        const int32_t added = fat_.FatFindFree(kFirstDataCluster);
-        if (added <= 0) return 0;
-        const int64_t offset = ClusterOffset(added);
-        const std::vector<uint8_t> zeros(layout_.clusterBytes, 0);
-        if (!writeImage(static_cast<uint64_t>(offset), zeros)) return 0;
-        FatSet(added, kEndOfChain, true);
-        zeroedFolderCluster_ = true;  // the link's table write waits for an ordering point
-        FatSet(cur.cluster, static_cast<uint32_t>(added), false);
-        return -offset;
+        return run;
     }
 }
 

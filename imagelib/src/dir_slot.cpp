@@ -18,7 +18,9 @@ uint16_t firstClusterOf(const Slot& s) {
 
 }  // namespace
 
-bool isBlank(const Slot& s) { return std::all_of(s.begin(), s.end(), [&](uint8_t b) { return b == s[0]; }); }
+bool isBlank(const Slot& s) {
+    return std::all_of(s.begin(), s.end(), [&](uint8_t b) { return b == s[0]; });
+}
 
 bool isLongNamePart(const Slot& s) {
     return s[0] != kDeletedMark && firstClusterOf(s) == 0 && isLongNameAttr(s[kAttributesAt]);
@@ -84,6 +86,17 @@ void fillLabelSlot(Slot& slot, std::string_view label, uint32_t dosStamp) {
     slot[kAttributesAt] = attr::kLabel;
     storeLe(slot, offsetof(DirEntry, writeTime), 2, stampTime(dosStamp));
     storeLe(slot, offsetof(DirEntry, writeDate), 2, stampDate(dosStamp));
+}
+
+std::vector<SlotSpan> neighbourRuns(const std::vector<uint64_t>& offsets) {
+    std::vector<SlotSpan> runs;
+    for (size_t first = 0; first < offsets.size();) {
+        size_t end = first + 1;
+        while (end < offsets.size() && offsets[end] == offsets[end - 1] + kSlotBytes) ++end;
+        runs.push_back({first, end - first});
+        first = end;
+    }
+    return runs;
 }
 
 }  // namespace orva

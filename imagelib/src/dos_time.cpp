@@ -13,8 +13,4 @@ uint32_t PackDosStamp(const CalendarTime& t) {
     return v;
 }
 
-CalendarTime unpackDosStamp(uint16_t date, uint16_t time) {
-    return {1980 + (date >> 9), (date >> 5) & 15, date & 31, time >> 11, (time >> 5) & 63, (time & 31) * 2};
-}
-
 }  // namespace orva

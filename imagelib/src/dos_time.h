@@ -2,18 +2,17 @@
 // FAT time stamps: date and time of day packed into 16 bits each.
 #include <cstdint>
 
-namespace orva {
+#include "dos_stamp.h"
 
-struct CalendarTime {
-    int year, month, day, hour, minute, second;
-};
+namespace orva {
 
 // Write time = bits 1..16, write date = bits 17..31; odd seconds survive only in bit 0.
 uint32_t PackDosStamp(const CalendarTime& t);
-inline uint16_t stampTime(uint32_t v) { return static_cast<uint16_t>(v >> 1); }
-inline uint16_t stampDate(uint32_t v) { return static_cast<uint16_t>(v >> 17); }
-
-// The other way, for showing entries; a zero date reads as 1980-00-00.
-CalendarTime unpackDosStamp(uint16_t date, uint16_t time);
+inline uint16_t stampTime(uint32_t v) {
+    return static_cast<uint16_t>(v >> 1);
+}
+inline uint16_t stampDate(uint32_t v) {
+    return static_cast<uint16_t>(v >> 17);
+}
 
 }  // namespace orva

@@ -6,7 +6,8 @@ namespace orva {
 
 FatTable::FatTable(std::vector<uint8_t> bytes, uint32_t clusterLimit)
     : bytes_(std::move(bytes)),
-      limit_(std::max<uint32_t>(2, std::min<uint32_t>(clusterLimit, static_cast<uint32_t>(bytes_.size() * 2 / 3)))) {}
+      limit_(std::max<uint32_t>(
+          2, std::min({clusterLimit, static_cast<uint32_t>(bytes_.size() * 2 / 3), kClusterNumbers}))) {}
 
 uint32_t FatTable::raw(uint32_t c) const {
     size_t at = size_t{c} * 3 / 2;
@@ -48,13 +49,17 @@ uint32_t FatTable::countFree() const {
     return n;
 }
 
-ChainLink FatTable::follow(uint32_t cluster, uint32_t& steps) const {
-    int32_t v = FatGet(cluster);
+ChainLink FatTable::follow(uint32_t cluster, ClusterSet& visited) const {
+    const int32_t v = FatGet(cluster);
     if (v < 0) return {ChainLink::End, 0};
     // A free or reserved value in the middle of a chain means the chain is broken, not that it ends.
     if (v < 2) return {ChainLink::Broken, 0};
-    if (++steps >= limit_ - 2) return {ChainLink::Loop, 0};
-    return {ChainLink::Next, static_cast<uint32_t>(v)};
+    // Both are below the limit, which FAT12's 12 bits bound.
+    visited[cluster] = true;
+    const auto next = static_cast<uint32_t>(v);
+    if (visited[next]) return {ChainLink::Loop, next};
+    visited[next] = true;
+    return {ChainLink::Next, next};
 }
 
 }  // namespace orva

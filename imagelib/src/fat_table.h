@@ -1,5 +1,6 @@
 #pragma once
 // The in-memory copy of one allocation table: 12-bit entries, two to every three bytes.
+#include <bitset>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -8,16 +9,20 @@ namespace orva {
 
 inline constexpr uint32_t kEndOfChain = 0xFFF;
 
-// What one link of a chain leads to.
+// FAT12 names clusters with 12 bits, so the clusters one walk has been through fit in a set of 4096 bits.
+inline constexpr uint32_t kClusterNumbers = 0x1000;
+using ClusterSet = std::bitset<kClusterNumbers>;
+
+// What one link of a chain leads to; for a loop, the cluster it leads back to.
 struct ChainLink {
     enum Kind { Next, End, Broken, Loop } kind;
     uint32_t next;
 };
 
 class FatTable {
-public:
+  public:
     FatTable() = default;
-    // The limit never exceeds the entries the bytes hold.
+    // The limit never exceeds the entries the bytes hold, nor the numbers 12 bits can name.
     FatTable(std::vector<uint8_t> bytes, uint32_t clusterLimit);
 
     std::span<const uint8_t> bytes() const { return bytes_; }
@@ -35,11 +40,11 @@ public:
     // Lowest free cluster >= s, -1 when none, 0 when s is not a cluster.
     int32_t FatFindFree(int64_t s) const;
     uint32_t countFree() const;
-    // The link after cluster. steps counts the links followed in one walk: a walk longer than the number of
-    // clusters has met a loop and ends there instead of running for ever.
-    ChainLink follow(uint32_t cluster, uint32_t& steps) const;
+    // The link after cluster. visited holds the clusters the walk has been through (cluster joins them): a
+    // link back to one of them is a loop, and the walk ends at the first cluster it would read again.
+    ChainLink follow(uint32_t cluster, ClusterSet& visited) const;
 
-private:
+  private:
     std::vector<uint8_t> bytes_;
     uint32_t limit_ = 2;
 };

@@ -18,6 +18,7 @@ struct BootParams {
     uint32_t heads = 0;
 
     static BootParams parse(std::span<const uint8_t> bootSector);
+    bool operator==(const BootParams&) const = default;
 };
 
 struct ImageLayout {

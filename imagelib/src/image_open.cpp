@@ -28,7 +28,9 @@ ImageState::ImageState(Opener opener) : opener_(std::move(opener)) {
     }
 }
 
-ImageState::~ImageState() { releaseImage(); }
+ImageState::~ImageState() {
+    releaseImage();
+}
 
 void ImageState::releaseImage() {
     imageOpen_ = false;
@@ -50,7 +52,8 @@ int32_t ImageState::OpenFDImg(std::string_view pathText, int32_t fatCopy) {
     if (!info.exists || !info.regular) return kCannotOpen;
     // A write-protected file is opened for reading only, also by root, who could open it for writing.
     int error = 0;
-    auto file = opener_(path, info.writeProtected ? platform::Access::ReadOnly : platform::Access::ReadWrite, error);
+    auto file =
+        opener_(path, info.writeProtected ? platform::Access::ReadOnly : platform::Access::ReadWrite, error);
     if (!file) return kCannotOpen;
 
     WorkArea& w = *work_;
@@ -86,18 +89,16 @@ int32_t ImageState::OpenFDImg(std::string_view pathText, int32_t fatCopy) {
     } catch (const std::bad_alloc&) {
         return kBadParameters;
     }
-    // A short read of the table leaves the rest zero.
-    const uint64_t tableAt =
-        layout->fatOffset + (fatCopy == kSecondTableCopy ? uint64_t{layout->fatBytes} : 0);
-    file->readAt(tableAt, table);
-
     layout_ = *layout;
+    fatFromSecondCopy_ = fatCopy == kSecondTableCopy;
+    // A short read of the table leaves the rest zero.
+    file->readAt(tableOffset(), table);
+
     imageFile_ = std::move(file);
     fileBytes_ = *fileSize;
     imageOpen_ = true;
     readOnly_ = info.writeProtected || imageFile_->readOnly();
     checkFlags_ = 0;
-    fatFromSecondCopy_ = fatCopy == kSecondTableCopy;
     fat_ = FatTable(std::move(table), layout_.clusterLimit);
     workDirCluster_ = kRootCluster;
     search_ = SearchState();
@@ -121,7 +122,8 @@ int32_t ImageState::CloseFDImg() {
 
 int32_t ImageState::GetFDType(DiskGeometry* geometry, uint8_t* bootBytes, int32_t count) const {
     if (!isOpen()) return result::GetFDType::kNoImage;
-    const size_t n = static_cast<size_t>(std::clamp<int32_t>(count, 0, static_cast<int32_t>(work_->bootSector.size())));
+    const size_t n =
+        static_cast<size_t>(std::clamp<int32_t>(count, 0, static_cast<int32_t>(work_->bootSector.size())));
     if (bootBytes) std::memcpy(bootBytes, work_->bootSector.data(), n);
     if (geometry) *geometry = work_->geometry;
     return result::GetFDType::kRead;

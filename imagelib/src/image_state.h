@@ -9,12 +9,14 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "dir_slot.h"
 #include "entry_group.h"
 #include "fat_table.h"
 #include "image_layout.h"
 #include "name_patterns.h"
+#include "new_name_rules.h"
 #include "orva.h"
 #include "platform/containers/open_image.h"
 #include "platform/host_file.h"
@@ -26,12 +28,12 @@ enum class MatchMode : uint16_t { MatchExact = 0, MatchLive = 1, MatchAll = 2 };
 inline constexpr size_t kLongPatternChars = 256;
 
 // Where a directory read stands: the cluster being read (1 = root), the offset of the next slot, the slots
-// left in this cluster or in the root, and the clusters followed so far (bounds a looping chain).
+// left in this cluster or in the root, and the clusters read so far (a chain that leads back ends there).
 struct DirCursor {
     uint32_t cluster = 0;
     uint32_t filePos = 0;
     uint32_t remaining = 0;
-    uint32_t hops = 0;
+    ClusterSet visited;
 };
 
 struct SearchState {
@@ -40,6 +42,13 @@ struct SearchState {
     ShortPattern shortPattern{};
     std::u16string longPattern;
     bool active() const { return cursor.cluster != 0 || cursor.remaining != 0; }
+};
+
+// Where a new entry group goes: its slots' offsets in order (none when there is no room), and the clusters
+// its folder grew by to hold them.
+struct SlotRun {
+    std::vector<uint64_t> offsets;
+    uint32_t clustersAdded = 0;
 };
 
 struct GroupRead {
@@ -98,15 +107,15 @@ public:
     bool flushFat();
 
     // Directories.
-    // Offset of n free consecutive slots; negated when they lie in a cluster just appended; 0 when none.
+    // n free consecutive slots, appending clusters to a folder whose chain ends before they are found.
     // An appended cluster is zeroed on disk before anything links it; the link stays in memory until the
     // caller flushes the table.
-    int64_t FindFreeSlots(int32_t dirCluster, int32_t count);
+    SlotRun FindFreeSlots(int32_t dirCluster, int32_t count);
     // The alias of a long name that no entry of the directory has yet; nothing when every candidate is taken.
     std::optional<ShortName> MakeShortAlias(std::string_view name, uint32_t dirCluster);
     GroupRead ReadEntryGroup(DirCursor& cursor, EntryPos* pos);
-    DirEntry* SearchDir(uint32_t dir, const ShortPattern* shortPat, const std::u16string* longPat, bool enumerate,
-                        EntryPos* pos);
+    DirEntry* SearchDir(uint32_t dir, const ShortPattern* shortPat, const std::u16string* longPat,
+                        bool enumerate, EntryPos* pos);
 
     bool isOpen() const { return work_ && imageOpen_; }
     bool readOnly() const { return readOnly_; }
@@ -122,20 +131,27 @@ public:
     // An ordering point: what was written so far is made durable before anything that depends on it.
     bool barrier();
 
-private:
-  // The directory a cluster argument names: 0 is the working directory.
-  uint32_t directoryArgument(int32_t dirCluster) const {
-      return dirCluster == kWorkingDirCluster ? workDirCluster_ : static_cast<uint32_t>(dirCluster);
-  }
+  private:
+    // The directory a cluster argument names: 0 is the working directory.
+    uint32_t directoryArgument(int32_t dirCluster) const {
+        return dirCluster == kWorkingDirCluster ? workDirCluster_ : static_cast<uint32_t>(dirCluster);
+    }
     DirCursor cursorAt(uint32_t dir) const;
+    // Moves the cursor to the start of its folder's next cluster; any other link leaves it where it was.
+    ChainLink nextCluster(DirCursor& cur) const;
+    // A folder's chain that leads back to a cluster already read, reported as a failed check there.
+    void reportLoop(uint32_t cluster, GroupRead& r);
     DirEntry* groupBottom(uint32_t slotCount) { return &work_->group[kGroupSlots - slotCount]; }
     DirEntry* lookup(uint32_t dir, std::string_view name, EntryPos* pos);
     bool longNameMatches(uint32_t slotCount, const std::u16string& pattern);
     void releaseImage();
 
-    // How a new entry is named: the 8.3 form, and the long name when it needs one.
-    enum class NameError { None, Empty, Unstorable, NoAlias };
-    std::optional<NewEntry> nameNewEntry(std::string_view name, uint32_t dirCluster, NameError& error);
+    // How a new entry is named: the 8.3 form, and the long name when it needs one. Nothing when the name
+    // cannot name an entry (fault says why) or when every alias of it is taken (fault None).
+    std::optional<NewEntry> nameNewEntry(std::string_view name, uint32_t dirCluster, NameFault& fault);
+    // The result of CopyT or MkDir for a name nameNewEntry refused: the codes both share for a name's faults,
+    // badName for the others, noRoom when every alias was taken.
+    static int32_t refusedNameResult(NameFault fault, int32_t badName, int32_t noRoom);
     // The directory a new entry goes into: the working directory for a bare name, else the folder the path
     // names up to its last "\"; nothing when that is missing or no folder.
     std::optional<uint32_t> targetDirectory(std::string_view imagePath);
@@ -144,14 +160,18 @@ private:
     bool directoryIsEmpty(uint32_t cluster);
     bool copyLabelToBootSector(std::string_view label);
     int32_t copyHostData(platform::RandomAccessFile& host, NewEntry& entry);
-    // Writes a new entry group at offset, after an ordering point.
-    bool writeGroup(uint64_t offset, const NewEntry& entry);
+    // Writes a new entry group into its slots, after an ordering point.
+    bool writeGroup(const SlotRun& slots, const NewEntry& entry);
     // The table if it changed; the writes left after the export's last ordering point wait for the next one
     // (or for the close, which syncs).
     bool finishWrite();
+    // Before a change: the image as it is on disk now, should another program have written into it since it
+    // was read. False when that program changed the disk's parameters, which nothing may be written over.
+    bool ensureCurrent();
+    uint64_t tableOffset() const;
 
-    // The last block read: directories are read a slot at a time, and the image is ours alone while it is
-    // locked, so nothing but our own writes can make it stale.
+    // The last block read: directories are read a slot at a time. Our own writes keep it current; another
+    // program's (the lock does not keep them all out) are looked for before each change, which drops it.
     struct ReadCache {
         static constexpr size_t kBlockBytes = 4096;
         uint64_t start = UINT64_MAX;
@@ -164,9 +184,9 @@ private:
     bool imageOpen_ = false;
     std::unique_ptr<platform::RandomAccessFile> imageFile_;
     bool readOnly_ = false;
-    uint64_t fileBytes_ = 0;  // the image file's size when opened; writes never make it grow
-    bool unsynced_ = false;  // written since the last ordering point
-    bool fatDirty_ = false;  // the table changed in memory since it was last written
+    uint64_t fileBytes_ = 0;            // the image file's size when opened; writes never make it grow
+    bool unsynced_ = false;             // written since the last ordering point
+    bool fatDirty_ = false;             // the table changed in memory since it was last written
     bool zeroedFolderCluster_ = false;  // a folder grew by a cluster the table does not link on disk yet
     bool fatFromSecondCopy_ = false;
     uint8_t checkFlags_ = 0;

@@ -8,14 +8,12 @@ namespace {
 
 using namespace result::MkDir;
 
-constexpr std::string_view kNotAllowedInFolderNames = "/:*?\"<>|";
-
 }  // namespace
 
 int32_t ImageState::MkDir(std::string_view path) {
     if (!isOpen()) return kNothingOpen;
     if (readOnly_) return kReadOnlyImage;
-    if (path.find_first_of(kNotAllowedInFolderNames) != std::string_view::npos) return kBadName;
+    if (!ensureCurrent()) return kChangedOutside;
     if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
     const size_t last = path.rfind('\\');
     const std::string_view name = last == std::string_view::npos ? path : path.substr(last + 1);
@@ -28,14 +26,15 @@ int32_t ImageState::MkDir(std::string_view path) {
         }
         parent = folderClusterOf(e->firstCluster);
     }
-    NameError nameError;
-    auto entry = nameNewEntry(name, parent, nameError);
-    if (!entry) return nameError == NameError::NoAlias ? kNoRoom : kBadName;
+    NameFault nameFault;
+    auto entry = nameNewEntry(name, parent, nameFault);
+    if (!entry) return refusedNameResult(nameFault, kBadName, kNoRoom);
     entry->attributes = attr::kDirectory;
     entry->stamps = stampsAllAt(platform::utcNow());
 
-    const int64_t found = FindFreeSlots(static_cast<int32_t>(parent), static_cast<int32_t>(entry->slotCount()));
-    if (found == 0) {
+    const SlotRun slots =
+        FindFreeSlots(static_cast<int32_t>(parent), static_cast<int32_t>(entry->slotCount()));
+    if (slots.offsets.empty()) {
         finishWrite();
         return kNoRoom;
     }
@@ -60,7 +59,7 @@ int32_t ImageState::MkDir(std::string_view path) {
     }
     FatSet(cluster, kEndOfChain, false);
     bool ok = flushFat();
-    ok = writeGroup(static_cast<uint64_t>(found < 0 ? -found : found), *entry) && ok;
+    ok = writeGroup(slots, *entry) && ok;
     return finishWrite() && ok ? kCreated : kWriteFailed;
 }
 

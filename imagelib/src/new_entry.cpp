@@ -1,16 +1,15 @@
 // What every export that adds or changes entries shares: naming a new entry, finding its folder, and the
 // slots of an existing entry group on disk.
 #include "image_state.h"
+#include "platform/host_names.h"
 #include "platform/text_codec.h"
 
 namespace orva {
 
-std::optional<NewEntry> ImageState::nameNewEntry(std::string_view name, uint32_t dirCluster, NameError& error) {
-    error = NameError::None;
-    if (name.empty()) {
-        error = NameError::Empty;
-        return std::nullopt;
-    }
+std::optional<NewEntry> ImageState::nameNewEntry(std::string_view name, uint32_t dirCluster,
+                                                 NameFault& fault) {
+    fault = platform::imageNameFault(name);
+    if (fault != NameFault::None) return std::nullopt;
     NewEntry e{};
     if (isPlainShortName(name)) {
         e.shortName = storedForm(name);
@@ -18,18 +17,24 @@ std::optional<NewEntry> ImageState::nameNewEntry(std::string_view name, uint32_t
     }
     // Parts are counted in UTF-16 units: a name of multi-byte characters needs no more parts than it fills.
     auto longName = platform::utf8ToUtf16(name);
-    if (!longName || longName->size() > kMaxLongNameChars) {
-        error = NameError::Unstorable;
-        return std::nullopt;
-    }
-    const auto alias = MakeShortAlias(name, dirCluster);
-    if (!alias) {
-        error = NameError::NoAlias;
-        return std::nullopt;
-    }
+    const auto alias = longName ? MakeShortAlias(name, dirCluster) : std::nullopt;
+    if (!alias) return std::nullopt;
     e.shortName = *alias;
     e.longName = std::move(*longName);
     return e;
+}
+
+int32_t ImageState::refusedNameResult(NameFault fault, int32_t badName, int32_t noRoom) {
+    switch (fault) {
+        case NameFault::None:
+            return noRoom;
+        case NameFault::TooLong:
+            return result::kNameTooLong;
+        case NameFault::NotText:
+            return result::kNameNotText;
+        default:
+            return badName;
+    }
 }
 
 std::optional<uint32_t> ImageState::targetDirectory(std::string_view imagePath) {
@@ -54,13 +59,7 @@ std::optional<std::vector<uint64_t>> ImageState::groupSlotOffsets(const EntryPos
     cur.filePos += uint32_t{pos.index} * kSlotBytes;
     cur.remaining -= pos.index;
     for (;;) {
-        if (cur.remaining == 0) {
-            if (cur.cluster == kRootCluster) return std::nullopt;
-            const ChainLink link = fat_.follow(cur.cluster, cur.hops);
-            if (link.kind != ChainLink::Next) return std::nullopt;
-            cur = DirCursor{link.next, static_cast<uint32_t>(ClusterOffset(link.next)), layout_.entriesPerCluster,
-                            cur.hops};
-        }
+        if (cur.remaining == 0 && nextCluster(cur).kind != ChainLink::Next) return std::nullopt;
         Slot s;
         if (!readImage(cur.filePos, s)) {
             readFailed = true;

@@ -63,12 +63,8 @@ int32_t ImageState::GetFWDirEntry(int32_t index, uint8_t* slot) {
     DirCursor cur = cursorAt(workDirCluster_);
     if (cur.cluster == 0) return kBeyondDirectory;
     while (n >= cur.remaining) {
-        if (cur.cluster == kRootCluster) return kBeyondDirectory;
-        const ChainLink link = fat_.follow(cur.cluster, cur.hops);
-        if (link.kind != ChainLink::Next) return kBeyondDirectory;
         n -= cur.remaining;
-        cur = DirCursor{link.next, static_cast<uint32_t>(ClusterOffset(link.next)), layout_.entriesPerCluster,
-                        cur.hops};
+        if (nextCluster(cur).kind != ChainLink::Next) return kBeyondDirectory;
     }
     Slot& s = work_->oneSlot;
     if (!readImage(cur.filePos + uint64_t{n} * kSlotBytes, s)) return kReadFailed;

@@ -13,6 +13,7 @@ using namespace result::SetAttrib;
 int32_t ImageState::SetAttrib(std::string_view path, uint8_t attributes) {
     if (!isOpen()) return kNothingOpen;
     if (readOnly_) return kReadOnlyImage;
+    if (!ensureCurrent()) return kChangedOutside;
     if (path.empty()) return kNotFound;
     if (path == "\\") return kIsRoot;
     DirEntry* e = nullptr;

@@ -14,7 +14,7 @@ using testing_support::quote;
 using testing_support::runOk;
 
 class CopyIn : public ImageTest {
-protected:
+  protected:
     // Copies and returns the new entry's slots as found again through the library.
     std::vector<Slot> copied(const std::string& name, const std::vector<uint8_t>& data, int32_t dir = 1) {
         const auto host = hostFile("host.bin", data);
@@ -36,10 +36,10 @@ TEST_F(CopyIn, NamesAndAliases) {
         size_t slots;
         const char* shortName;
     } rows[] = {
-        {"README.TXT", 1, "README  TXT"},      {"readme.txt", 2, "README~1TXT"},
-        {"ab.txt", 2, "ABTXT_~1TXT"},          {"Read Me.txt", 2, "README~2TXT"},
-        {"A.HTML", 2, "AHTML_~1HTM"},          {"A+B.TXT", 2, "ABTXT_~2TXT"},
-        {"thirteen_char", 2, "THIRTE~1   "},   {"Příliš žluťoučký.txt", 3, "PLILUO~1TXT"},
+        {"README.TXT", 1, "README  TXT"},    {"readme.txt", 2, "README~1TXT"},
+        {"ab.txt", 2, "ABTXT_~1TXT"},        {"Read Me.txt", 2, "README~2TXT"},
+        {"A.HTML", 2, "AHTML_~1HTM"},        {"A+B.TXT", 2, "ABTXT_~2TXT"},
+        {"thirteen_char", 2, "THIRTE~1   "}, {"Příliš žluťoučký.txt", 3, "PLILUO~1TXT"},
         {"ABCDEFGHI", 2, "ABCDEF~1   "},
     };
     for (const Row& r : rows) {
@@ -49,7 +49,8 @@ TEST_F(CopyIn, NamesAndAliases) {
         if (r.slots > 1) {
             std::vector<DirEntry> entries;
             for (const Slot& slot : group) entries.push_back(slotEntry(slot));
-            EXPECT_EQ(platform::utf16ToUtf8(testing::longNameOf(entries.data(), static_cast<int32_t>(entries.size()))),
+            EXPECT_EQ(platform::utf16ToUtf8(
+                          testing::longNameOf(entries.data(), static_cast<int32_t>(entries.size()))),
                       r.name);
         }
     }
@@ -61,7 +62,7 @@ TEST_F(CopyIn, TheExampleAliasesExactly) {
     EXPECT_EQ(shortOf(copied("readme.txt", {1})[0]), "README~1TXT");
     EXPECT_EQ(shortOf(copied("ab.txt", {1})[0]), "ABTXT_~1TXT");
     // A Czech name of 10 characters needs one part, although its UTF-8 form has more than 13 bytes.
-    EXPECT_EQ(copied("Žluťoučký.", {1}).size(), 2u);
+    EXPECT_EQ(copied("Žluťoučký!", {1}).size(), 2u);
 }
 
 TEST_F(CopyIn, AliasCollisionsCountOnPastTheFiftyCharacterTails) {
@@ -82,12 +83,42 @@ TEST_F(CopyIn, AliasCollisionsCountOnPastTheFiftyCharacterTails) {
     EXPECT_EQ(aliases[59], "HOLID~19JPE");
 }
 
-TEST_F(CopyIn, NameLengthLimit) {
+TEST_F(CopyIn, NamesThatCannotBeStored) {
     open(ImageBuilder());
     const auto host = hostFile("one.bin", {1});
-    EXPECT_EQ(state.CopyT(host.string(), std::string(156, 'n')), 0);
-    EXPECT_EQ(state.CopyT(host.string(), std::string(157, 'n')), 2);
-    EXPECT_EQ(state.CopyT(host.string(), ""), 2);
+    struct Row {
+        std::string name;
+        int32_t copied, made;  // CopyT's and MkDir's results
+    } rows[] = {
+        {std::string(255, 'n'), 0, 0},                                        // FAT's longest name
+        {std::string(256, 'n'), result::kNameTooLong, result::kNameTooLong},  // one more
+        {"caf\xE9.txt", result::kNameNotText, result::kNameNotText},          // Latin-1, not UTF-8
+        {"", result::CopyT::kNameForbidden, result::MkDir::kBadName},
+        // What FAT forbids in names, and what other systems would drop from them, is never stored.
+        {"a:b*c.txt", result::CopyT::kNameForbidden, result::MkDir::kBadName},
+        {"what?", result::CopyT::kNameForbidden, result::MkDir::kBadName},
+        {"tab\tname", result::CopyT::kNameForbidden, result::MkDir::kBadName},
+        {"del\x7F", result::CopyT::kNameForbidden, result::MkDir::kBadName},
+        {"trailing.", result::CopyT::kNameForbidden, result::MkDir::kBadName},
+        {"trailing ", result::CopyT::kNameForbidden, result::MkDir::kBadName},
+        {"..", result::CopyT::kNameForbidden, result::MkDir::kBadName},
+        {".hidden", 0, 0},
+        {" leading blank", 0, 0},
+    };
+    // Folders go into a folder of their own, where a group of 21 slots runs on into a second cluster.
+    ASSERT_EQ(state.MkDir("\\SUB"), 0);
+    for (const Row& r : rows) {
+        // A path ending in "\\" would take the host file's name: an empty name is a bare one.
+        EXPECT_EQ(state.CopyT(host.string(), r.name.empty() ? "" : "\\" + r.name), r.copied) << r.name.size();
+        if (!r.name.empty()) {
+            EXPECT_EQ(state.MkDir("\\SUB\\" + r.name), r.made) << r.name.size();
+        }
+    }
+    DirEntry* e = nullptr;
+    int32_t slots = 0;
+    EXPECT_EQ(state.GetFDirEntry("\\SUB\\" + std::string(255, 'n'), &e, &slots, nullptr), 0);
+    EXPECT_EQ(slots, 21);
+    EXPECT_EQ(freeSpace(), freeInTable());
 }
 
 TEST_F(CopyIn, DataTailAndTable) {
@@ -107,7 +138,8 @@ TEST_F(CopyIn, DataTailAndTable) {
     const auto& bytes = after.bytes();
     const auto start = bytes.begin() + after.clusterOffset(2);
     EXPECT_TRUE(std::equal(data.begin(), data.end(), start));
-    EXPECT_TRUE(std::all_of(start + 1300, start + 1536, [](uint8_t v) { return v == 0; }));  // the tail is zero
+    EXPECT_TRUE(
+        std::all_of(start + 1300, start + 1536, [](uint8_t v) { return v == 0; }));  // the tail is zero
     EXPECT_EQ(freeSpace(), freeInTable());
 }
 
@@ -194,8 +226,12 @@ TEST_F(CopyIn, HostPathsThatAreNoRegularFile) {
     struct Row {
         std::string host;
         int32_t expected;
-    } rows[] = {{dir.path().string(), 7}, {(dir / "sub/").string(), 7}, {(dir / "fifo").string(), 6},
-                {(dir / "missing").string(), 6}, {"/dev/null", 6}, {"", 6}};
+    } rows[] = {{dir.path().string(), 7},
+                {(dir / "sub/").string(), 7},
+                {(dir / "fifo").string(), 6},
+                {(dir / "missing").string(), 6},
+                {"/dev/null", 6},
+                {"", 6}};
     for (const Row& r : rows) EXPECT_EQ(state.CopyT(r.host, "\\X.BIN"), r.expected) << r.host;
     EXPECT_EQ(freeSpace(), freeInTable());
 }
@@ -218,7 +254,7 @@ TEST_F(CopyIn, StampsComeFromTheHostFileInUtc) {
     } rows[] = {
         {"2003-07-18 09:59:57", 0x2EF2, 0x4F7C},
         {"2044-03-01 12:00:00", (0 << 9) | (3 << 5) | 1, 12 << 11},  // past 2043 the year wraps to 1980
-        {"1975-05-05 05:05:05", (0 << 9) | (1 << 5) | 1, 0},          // before 1980: its first second
+        {"1975-05-05 05:05:05", (0 << 9) | (1 << 5) | 1, 0},         // before 1980: its first second
     };
     int n = 0;
     for (const Row& r : rows) {

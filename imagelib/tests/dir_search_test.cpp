@@ -14,10 +14,12 @@ using testing::ImageBuilder;
 using testing::longNameOf;
 namespace fs = std::filesystem;
 
-std::string shortNameOf(const DirEntry* e) { return std::string(reinterpret_cast<const char*>(e->name), 11); }
+std::string shortNameOf(const DirEntry* e) {
+    return std::string(reinterpret_cast<const char*>(e->name), 11);
+}
 
 class DirSearch : public ::testing::Test {
-protected:
+  protected:
     void open(const ImageBuilder& b) {
         const fs::path p = dir / "img.img";
         b.save(p);
@@ -51,7 +53,10 @@ TEST_F(DirSearch, ShortAndLongNamesAreFoundTheirOwnWay) {
     i = b.putGroup(1, i, u"Dlouhé jméno souboru.txt", "DLOUHE~1TXT", attr::kArchive, 0, 0);
     i = b.putGroup(1, i, u"ABCDEFGHI", "ABCDEF~1   ", attr::kArchive, 0, 0);
     i = b.putGroup(1, i, u"", "A&B     TXT", attr::kArchive, 0, 0);
-    i = b.putGroup(1, i, u"", "\x9A" "BER    DOC", attr::kArchive, 0, 0);
+    i = b.putGroup(1, i, u"",
+                   "\x9A"
+                   "BER    DOC",
+                   attr::kArchive, 0, 0);
     open(b);
     struct Row {
         const char* name;
@@ -64,8 +69,10 @@ TEST_F(DirSearch, ShortAndLongNamesAreFoundTheirOwnWay) {
         {"DLOUHE~1.TXT", 0},
         {"ABCDEFGHI", 0},  // looks like a short pattern, is a long name
         {"ABCDEF~1", 0},
-        {"A&B.TXT", 0},    // a plain 8.3 name outside the lookup's characters
-        {"\x9A" "BER.DOC", 0},
+        {"A&B.TXT", 0},  // a plain 8.3 name outside the lookup's characters
+        {"\x9A"
+         "BER.DOC",
+         0},
         {".", 1},
         {"..", 1},
         {"", 1},
@@ -238,18 +245,59 @@ TEST_F(DirSearch, FailedChecksAreReported) {
     EXPECT_EQ(state.FindMInDir("", 1, &e, &slots), 1);
 }
 
-TEST_F(DirSearch, ADirectoryWhoseChainLoopsEnds) {
-    ImageBuilder b;
-    b.putGroup(1, 0, u"", "LOOP       ", attr::kDirectory, 2, 0);
-    b.makeDirectory(2, 1);
-    b.setFat(2, 3);
-    b.setFat(3, 2);
-    b.putGroup(3, 0, u"", "INNER      ", attr::kArchive, 0, 0);
-    open(b);
-    EXPECT_EQ(find("NOTHERE", 2), 1);
-    EXPECT_EQ(find("INNER", 2), 0);
-    EXPECT_LT(enumerate("*", 2).size(), 10000u);
-    EXPECT_LT(enumerate("**", 2).size(), 2849u * 16);
+// A folder's walk stops at the first cluster it has read already: every entry once, and the loop reported
+// as a failed check at the cluster the chain leads back to.
+TEST_F(DirSearch, ADirectoryWhoseChainLoopsIsReadOnceAndReported) {
+    struct Row {
+        const char* name;
+        std::vector<uint32_t> chain;  // the folder's clusters in order; the last one leads back to loopsTo
+        uint32_t loopsTo;
+    } rows[] = {
+        {"back to the first cluster", {2, 3, 4}, 2},
+        {"back into the middle", {2, 3, 4}, 3},
+        {"onto itself", {2}, 2},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        ImageBuilder b;
+        b.putGroup(1, 0, u"", "LOOP       ", attr::kDirectory, 2, 0);
+        b.makeDirectory(2, 1);
+        std::vector<std::string> expected{".          ", "..         "};
+        for (size_t n = 0; n < r.chain.size(); ++n) {
+            const uint32_t c = r.chain[n];
+            const bool last = n + 1 == r.chain.size();
+            b.setFat(c, last ? r.loopsTo : r.chain[n + 1]);
+            // Every slot of the folder is taken, so that a new entry would have to grow it.
+            for (uint32_t i = c == 2 ? 2 : 0; i < 16; ++i) {
+                std::string name = "E" + std::to_string(c) + "_" + std::to_string(i);
+                name.resize(11, ' ');
+                b.putGroup(c, i, u"", name, attr::kArchive, 0, 0);
+                expected.push_back(name);
+            }
+        }
+        open(b);
+        const std::vector<std::string> seen = enumerate("*", 2);
+        EXPECT_EQ(seen, expected);
+        DirEntry* e = nullptr;
+        int32_t slots = 0;
+        ASSERT_EQ(state.FindMInDir("*", 2, &e, &slots), 0);
+        int32_t last = 0;
+        for (size_t n = 1; n <= expected.size(); ++n) last = state.FindMInDir("", 2, &e, &slots);
+        EXPECT_EQ(last, 3) << "the end of the listing says that something failed";
+        int32_t code = 0;
+        uint8_t slot[32];
+        uint32_t offset = 0;
+        ASSERT_EQ(state.GetLastErr(&code, slot, &offset), 0);
+        EXPECT_EQ(code, int32_t{check::kChainLoop});
+        EXPECT_EQ(offset, b.slotOffset(r.loopsTo, 0));
+        EXPECT_EQ(state.FindMInDir("", 2, &e, &slots), 1) << "and nothing is read after it";
+        EXPECT_EQ(find("NOTHERE", 2), 3);
+        EXPECT_EQ(find("E" + std::to_string(r.chain.back()) + "_15", 2), 0);
+        const uint32_t free = state.freeClusters();
+        EXPECT_TRUE(state.FindFreeSlots(2, 1).offsets.empty()) << "a folder without an end is not grown";
+        EXPECT_EQ(state.freeClusters(), free);
+        state.CloseFDImg();
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "dir_entry_layout.h"
 #include "library_codes.h"
+#include "new_name_rules.h"
 #include "short_name_text.h"
 
 namespace orva {
@@ -40,7 +41,7 @@ TEST(LibraryCodes, OnDiskNumbers) {
         {"slot bytes", kSlotBytes, 32},
         {"attributes offset", kAttributesAt, 11},
         {"group slots", kGroupSlots, 22},
-        {"longest long name written", kMaxLongNameChars, 156},
+        {"longest long name", kMaxLongNameChars, 255},
         {"base bytes", kBaseBytes, 8},
         {"extension bytes", kExtensionBytes, 3},
     });
@@ -70,6 +71,7 @@ TEST(LibraryCodes, CheckCodes) {
         {"part cluster", check::kPartCluster, 7},
         {"bad long name character", check::kBadLongNameChar, 8},
         {"bad label byte", check::kBadLabelByte, 9},
+        {"chain loop", check::kChainLoop, 10},
     });
 }
 
@@ -122,6 +124,9 @@ TEST(LibraryCodes, ResultCodes) {
         {"CopyT host is a folder", r::CopyT::kHostIsFolder, 7},
         {"CopyT read-only image", r::CopyT::kReadOnlyImage, 8},
         {"CopyT nothing open", r::CopyT::kNothingOpen, 10},
+        {"CopyT name too long", r::CopyT::kNameTooLong, 11},
+        {"CopyT name not text", r::CopyT::kNameNotText, 12},
+        {"CopyT name forbidden", r::CopyT::kNameForbidden, 13},
         {"KillF protected", r::KillF::kProtected, 1},
         {"KillF not empty", r::KillF::kNotEmpty, 2},
         {"KillF root", r::KillF::kIsRoot, 3},
@@ -132,6 +137,8 @@ TEST(LibraryCodes, ResultCodes) {
         {"MkDir no parent", r::MkDir::kNoParent, 4},
         {"MkDir write failed", r::MkDir::kWriteFailed, 5},
         {"MkDir bad name", r::MkDir::kBadName, 7},
+        {"MkDir name too long", r::MkDir::kNameTooLong, 11},
+        {"MkDir name not text", r::MkDir::kNameNotText, 12},
         {"SetAttrib not found", r::SetAttrib::kNotFound, 1},
         {"SetAttrib root", r::SetAttrib::kIsRoot, 2},
         {"SetAttrib not a folder", r::SetAttrib::kNotAFolder, 4},
@@ -143,6 +150,7 @@ TEST(LibraryCodes, ResultCodes) {
         {"WriteVol bad label", r::WriteVol::kBadLabel, 7},
         {"writing exports on a read-only image", r::kReadOnlyImage, 8},
         {"nothing open", r::kNothingOpen, 10},
+        {"writing exports after another program changed the disk parameters", r::kChangedOutside, 14},
     });
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <optional>
+
 #include "dos_time.h"
 
 namespace orva {
@@ -40,9 +43,13 @@ TEST(NamePatterns, LookupBuildsBlankPaddedShortPatterns) {
 
 TEST(NamePatterns, StoredShortFormTakesPlain83NamesOnly) {
     EXPECT_EQ(shown(storedShortForm("A&B.TXT")), "A&B     TXT");
-    EXPECT_EQ(shown(storedShortForm("\x9A" "BER.DOC")), "\x9A" "BER    DOC");
+    EXPECT_EQ(shown(storedShortForm("\x9A"
+                                    "BER.DOC")),
+              "\x9A"
+              "BER    DOC");
     EXPECT_EQ(shown(storedShortForm("NOEXT")), "NOEXT      ");
-    for (const char* bad : {"", ".", "..", ".TXT", "TOOLONGNAME.TXT", "A.LONG", "A B.TXT", "A+B|C.TXT", "A.B.C"}) {
+    for (const char* bad :
+         {"", ".", "..", ".TXT", "TOOLONGNAME.TXT", "A.LONG", "A B.TXT", "A+B|C.TXT", "A.B.C"}) {
         EXPECT_FALSE(storedShortForm(bad)) << bad;
     }
 }
@@ -89,6 +96,30 @@ TEST(DosTime, PacksDateAndTime) {
     const CalendarTime back = unpackDosStamp(0x2EF2, 0x4F7C);
     EXPECT_EQ(back.year, 2003);
     EXPECT_EQ(back.second, 56);
+}
+
+TEST(DosTime, TheMomentAStampNames) {
+    struct Row {
+        const char* name;
+        uint16_t date, time;
+        std::optional<std::array<int, 6>> moment;
+    } rows[] = {
+        {"a stamp", 0x2EF2, 0x4F7C, std::array{2003, 7, 18, 9, 59, 56}},
+        {"no date kept", 0, 0x4F7C, std::nullopt},
+        {"month 0", 0x2E12, 0, std::nullopt},
+        {"month 13", 0x2FB2, 0, std::nullopt},
+        {"day 0", 0x2EE0, 0, std::nullopt},
+        {"hour 24 reads as midnight", 0x2EF2, 24 << 11, std::array{2003, 7, 18, 0, 0, 0}},
+        {"the last second 2107 holds", 0xFF9F, 0xBF7D, std::array{2107, 12, 31, 23, 59, 58}},
+    };
+    for (const Row& r : rows) {
+        const auto m = stampMoment(r.date, r.time);
+        ASSERT_EQ(m.has_value(), r.moment.has_value()) << r.name;
+        if (m) {
+            EXPECT_EQ((std::array{m->year, m->month, m->day, m->hour, m->minute, m->second}), *r.moment)
+                << r.name;
+        }
+    }
 }
 
 }  // namespace
