@@ -40,6 +40,7 @@ std::optional<SectorMap> SectorMap::fromMapfile(const containers::Mapfile& file,
     }
     map.phase_ = file.currentStatus;
     map.pass_ = file.currentPass;
+    map.position_ = static_cast<uint32_t>(std::min<uint64_t>(file.currentPos, mediumBytes) / bytesPerSector);
     return map;
 }
 
