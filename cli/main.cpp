@@ -39,14 +39,14 @@ int main(int argc, char** argv) {
     app.add_flag("--check", global.checkSlots, "Check every directory slot read and warn about damaged ones");
 
     const std::vector<cli::Command> commands{
-        cli::addInfoCommand(app, global),   cli::addLsCommand(app, global),
-        cli::addGetCommand(app, global),    cli::addPutCommand(app, global),
-        cli::addRmCommand(app, global),     cli::addMkdirCommand(app, global),
-        cli::addAttribCommand(app, global), cli::addLabelCommand(app, global),
-        cli::addBootCommand(app, global),   cli::addNewCommand(app, global),
-        cli::addDrivesCommand(app, global), cli::addReadCommand(app, global),
-        cli::addWriteCommand(app, global),  cli::addFormatCommand(app, global),
-        cli::addConvertCommand(app, global)};
+        cli::addInfoCommand(app, global),    cli::addLsCommand(app, global),
+        cli::addGetCommand(app, global),     cli::addPutCommand(app, global),
+        cli::addRmCommand(app, global),      cli::addMkdirCommand(app, global),
+        cli::addAttribCommand(app, global),  cli::addLabelCommand(app, global),
+        cli::addBootCommand(app, global),    cli::addNewCommand(app, global),
+        cli::addDrivesCommand(app, global),  cli::addReadCommand(app, global),
+        cli::addWriteCommand(app, global),   cli::addFormatCommand(app, global),
+        cli::addConvertCommand(app, global), cli::addRescueCommand(app, global)};
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -24,6 +24,29 @@ struct ByteOffset {
 };
 static_assert(!std::is_convertible_v<uint32_t, ByteOffset> && !std::is_convertible_v<ByteOffset, int>);
 
+// A sector by the address in its header; sectors count from 1.
+struct SectorId {
+    uint32_t cylinder = 0;
+    uint32_t head = 0;
+    uint32_t sector = 1;
+};
+
+// How a single-sector read on the controller's own terms ended. A data field that failed its CRC still
+// delivers its bytes: most of them are right, and a vote over several reads can restore the rest.
+enum class RawReadOutcome {
+    NotOffered,    // the variant has no raw path
+    Good,          // the bytes are in the buffer
+    DataCrcError,  // the bytes are in the buffer, but the data field's CRC failed
+    NoHeader,      // no header with this address on the track
+    NoDataMark,    // the header is there, its data field is not
+    Failed,        // anything else: the code says what
+};
+
+struct RawSectorRead {
+    RawReadOutcome outcome = RawReadOutcome::NotOffered;
+    uint32_t code = ERROR_NOT_SUPPORTED;
+};
+
 // The platform's list of supported geometries holds at most this many.
 inline constexpr size_t kMaxMediaTypes = 20;
 
@@ -67,6 +90,16 @@ class FloppyAccess {
                               std::string& /*text*/, int /*selector*/) {
         return QueryGeometry(handle, floppyDrive, geometry) ? 1 : 0;
     }
+
+    // Rescue. Variants that cannot answer "not offered": NotOffered, or false with ERROR_NOT_SUPPORTED.
+    // One sector read by its header's address, without the driver's own retries; out holds a sector.
+    virtual RawSectorRead ReadSectorRaw(FloppyHandle /*handle*/, const SectorId& /*id*/,
+                                        std::span<uint8_t> /*out*/) {
+        lastError_ = ERROR_NOT_SUPPORTED;
+        return {};
+    }
+    // Moves the head to track 0 and back, so the next read approaches its track afresh.
+    virtual bool Recalibrate(FloppyHandle /*handle*/) { return fail(ERROR_NOT_SUPPORTED); }
 
     // The code that explains the last failure, as the platform's GetLastError would give it.
     uint32_t LastError() const { return lastError_; }

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "emulation/drive_requests.h"
+#include "emulation/drive_status.h"
 #include "format_cylinders.h"
 #include "text_compare.h"
 
@@ -119,6 +120,34 @@ bool ImageFloppy::WriteSectors(FloppyHandle handle, std::span<const uint8_t> buf
     if (r.error != 0) return fail(r.error);
     *at += r.bytes;
     bytesDone = r.bytes;
+    return true;
+}
+
+RawSectorRead ImageFloppy::ReadSectorRaw(FloppyHandle handle, const SectorId& id, std::span<uint8_t> out) {
+    if (!drive_.raw()) return FloppyAccess::ReadSectorRaw(handle, id, out);
+    if (!position(handle)) return {RawReadOutcome::Failed, lastError_};
+    if (drive_.noAnswer()) return {RawReadOutcome::Failed, ERROR_NOT_READY};
+    const emulation::RawTransfer t = drive_.readRaw({id.cylinder, id.head, id.sector}, out);
+    const uint32_t code = emulation::win32ErrorFor(t.status);
+    lastError_ = code;
+    switch (t.status) {
+        case emulation::DriveStatus::Ok:
+            return {RawReadOutcome::Good, 0};
+        case emulation::DriveStatus::CrcError:
+            return {t.dataDelivered ? RawReadOutcome::DataCrcError : RawReadOutcome::Failed, code};
+        case emulation::DriveStatus::SectorNotFound:
+            return {RawReadOutcome::NoHeader, code};
+        case emulation::DriveStatus::AddressMarkNotFound:
+            return {RawReadOutcome::NoDataMark, code};
+        default:
+            return {RawReadOutcome::Failed, code};
+    }
+}
+
+bool ImageFloppy::Recalibrate(FloppyHandle handle) {
+    if (!position(handle)) return false;
+    if (drive_.noAnswer()) return fail(ERROR_NOT_READY);
+    drive_.recalibrate();
     return true;
 }
 

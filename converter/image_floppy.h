@@ -31,6 +31,9 @@ class ImageFloppy final : public FloppyAccess {
     bool SetDrivePosition(FloppyHandle handle, uint32_t byteOffset) override;
     bool FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry,
                             ProgressPort& progress) override;
+    // Only a drive set up as a legacy controller drive takes raw commands; every drive recalibrates.
+    RawSectorRead ReadSectorRaw(FloppyHandle handle, const SectorId& id, std::span<uint8_t> out) override;
+    bool Recalibrate(FloppyHandle handle) override;
 
   private:
     // The handle's position, or null (with the last error set) for a handle that is not open.

@@ -10,6 +10,7 @@ packages=(
   mtools dosfstools                         # independent FAT tools the tests compare against
   zlib1g-dev                                # zipped images (.imz)
   libdsk-utils                              # dsktrans: IMD, TeleDisk and CopyQM made and read independently
+  gddrescue                                 # ddrescue and ddrescuelog: rescue maps written and read independently
   hyperfine jq strace                       # benchmarks
   clang libclang-rt-14-dev                  # fuzzing
   qt6-base-dev qt6-svg-dev qt6-tools-dev    # the two desktop programs (Qt 6 Widgets, SVG icons)

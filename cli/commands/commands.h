@@ -28,5 +28,6 @@ Command addDrivesCommand(CLI::App& app, const GlobalOptions& global);
 Command addReadCommand(CLI::App& app, const GlobalOptions& global);
 Command addWriteCommand(CLI::App& app, const GlobalOptions& global);
 Command addFormatCommand(CLI::App& app, const GlobalOptions& global);
+Command addRescueCommand(CLI::App& app, const GlobalOptions& global);
 
 }  // namespace cli

@@ -49,6 +49,11 @@ std::string failureText(ActionKind kind, const converter::actions::Result& r) {
             return "the empty file system cannot be written to track 0";
         case Failure::FormatsOnlyOnNt:
             return "floppies are formatted only on the NT line";
+        case Failure::MapFile:
+            return r.detail.empty() ? withError(r.subject + ": the map cannot be used", r.code)
+                                    : r.subject + ": the map cannot be used: " + r.detail;
+        case Failure::Stopped:
+            return "stopped; the map keeps what was read";
         case Failure::None:
         case Failure::Declined:
         case Failure::StoppedAtBadSector:

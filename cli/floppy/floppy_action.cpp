@@ -32,7 +32,8 @@ void listBadSectors(const TerminalEvents& events, const std::string& drive) {
     for (const std::string& sector : bad) std::printf("%s\n", sector.c_str());
 }
 
-// The image's absolute path; nothing, said on stderr, for what names no file.
+}  // namespace
+
 std::optional<std::string> imagePath(const std::string& typed) {
     // Mirask takes "\" for a separator, as on its home platform; such a path is refused rather than read
     // differently here.
@@ -48,6 +49,31 @@ std::optional<std::string> imagePath(const std::string& typed) {
     }
     return image;
 }
+
+std::optional<FoundDrive> findDrive(const std::string& typed, const std::vector<std::string>& emulate,
+                                    int& exitStatus) {
+    exitStatus = kExitFailure;
+    const auto letter = driveLetter(typed);
+    if (!letter) {
+        printError("\"" + typed + "\" is not a drive letter such as a:");
+        exitStatus = kExitUsage;
+        return std::nullopt;
+    }
+    auto drives = setUpDrives(emulate);
+    if (!drives) return std::nullopt;
+    const auto& entries = drives->setup.entries;
+    const auto entry =
+        std::find_if(entries.begin(), entries.end(),
+                     [&](const converter::FloppyDriveEntry& e) { return e.letter == *letter; });
+    if (entry == entries.end()) {
+        printError("no floppy drive " + *letter + " (drives: " + letters(*drives) + ")");
+        return std::nullopt;
+    }
+    const converter::FloppyDriveEntry found = *entry;
+    return FoundDrive{std::move(*drives), found, *letter};
+}
+
+namespace {
 
 void run(const FloppyRequest& request, const actions::ActionDrive& drive, const actions::DriveFacts& listed,
          const std::string& image, TerminalEvents& events) {
@@ -67,8 +93,7 @@ void run(const FloppyRequest& request, const actions::ActionDrive& drive, const 
 }  // namespace
 
 int runFloppyAction(const FloppyRequest& request) {
-    const auto letter = driveLetter(request.drive);
-    if (!letter) {
+    if (!driveLetter(request.drive)) {
         printError("\"" + request.drive + "\" is not a drive letter such as a:");
         return kExitUsage;
     }
@@ -79,19 +104,13 @@ int runFloppyAction(const FloppyRequest& request) {
         image = *path;
     }
 
-    const auto drives = setUpDrives(request.emulate);
-    if (!drives) return kExitFailure;
-    const auto& entries = drives->setup.entries;
-    const auto entry =
-        std::find_if(entries.begin(), entries.end(),
-                     [&](const converter::FloppyDriveEntry& e) { return e.letter == *letter; });
-    if (entry == entries.end()) {
-        printError("no floppy drive " + *letter + " (drives: " + letters(*drives) + ")");
-        return kExitFailure;
-    }
+    int exitStatus = kExitFailure;
+    const auto found = findDrive(request.drive, request.emulate, exitStatus);
+    if (!found) return exitStatus;
+    const std::string* letter = &found->letter;
 
     TerminalEvents events(request.action, *letter, request.answers);
-    const actions::ActionDrive drive{*entry->access, driveNumber(*letter), drives->setup.osKind};
+    const actions::ActionDrive drive{*found->entry.access, driveNumber(*letter), found->drives.setup.osKind};
     // A drive that cannot be had, or holds no floppy, is not used; what it holds decides a format's type.
     const actions::DriveInspection look = actions::inspectDrive(drive.access, drive.number);
     if (look.failure != actions::Failure::None) {

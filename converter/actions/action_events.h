@@ -50,6 +50,9 @@ enum class Failure {
     FileSystemWrite,      // the empty file system could not be written: code
     StoppedAtBadSector,   // the caller decided so
     FormatsOnlyOnNt,      // the 95/98 line has no format request
+    MapFile,              // a rescue's map cannot be read, is not understood, or cannot be saved: code or
+                          // detail; subject: its path
+    Stopped,              // the caller stopped a rescue; the map keeps what it did
 };
 
 struct Result {
@@ -58,6 +61,7 @@ struct Result {
     std::string subject{};    // the drive or the image path the failure concerns
     uint32_t cylinders = 0;   // whole cylinders done in the last phase
     bool driveTaken = false;  // the drive was locked for the run, so what it holds may have changed
+    std::string detail{};     // what is wrong with a file the run read, where a code cannot say it
 };
 
 // The caller's side of a run: it answers the questions and hears the rest. Every run ends with finished(),

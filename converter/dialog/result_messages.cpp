@@ -20,6 +20,7 @@ std::string failureMessage(ActionKind kind, const actions::Result& r) {
         case Failure::NoBuffer:
             return text::kAllocationFailed;
         case Failure::ImageFile:
+        case Failure::MapFile:
             return text::fill(text::kFileError, r.subject.c_str(), r.code);
         case Failure::ImageOnOpticalDrive:
             return text::kNoCd;
@@ -45,6 +46,7 @@ std::string failureMessage(ActionKind kind, const actions::Result& r) {
         case Failure::NoMedium:
         case Failure::Declined:
         case Failure::StoppedAtBadSector:
+        case Failure::Stopped:
             break;
     }
     return {};

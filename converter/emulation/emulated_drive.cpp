@@ -1,6 +1,8 @@
 #include "emulation/emulated_drive.h"
 
 #include <algorithm>
+#include <csignal>
+#include <random>
 
 #include "emulation/memory_file.h"
 #include "media_types.h"
@@ -21,8 +23,7 @@ EmulatedDrive::EmulatedDrive(DriveKind kind) : kind_(kind) {
 }
 
 bool EmulatedDrive::insert(const DiskGeometry& geometry, std::unique_ptr<platform::RandomAccessFile> bytes) {
-    if (!bytes || !usable(geometry) || bytes->size() != mediumBytes(geometry))
-        return false;
+    if (!bytes || !usable(geometry) || bytes->size() != mediumBytes(geometry)) return false;
     store_ = std::move(bytes);
     geometry_ = geometry;
     formattedTracks_.assign(static_cast<size_t>(geometry.cylinders) * geometry.tracksPerCylinder, true);
@@ -97,9 +98,57 @@ Transfer EmulatedDrive::transfer(uint32_t firstSector, Buffer buffer, Move move)
     return {DriveStatus::Ok, static_cast<uint32_t>(count)};
 }
 
+void EmulatedDrive::countRequest() {
+    ++counts_.requests;
+    if (killAt_ && counts_.requests == *killAt_) std::raise(SIGKILL);
+}
+
+std::optional<DriveStatus> EmulatedDrive::readFault(SectorAddress at) {
+    if (std::find(noId_.begin(), noId_.end(), at) != noId_.end()) return DriveStatus::SectorNotFound;
+    if (auto bad = bad_.find(at); bad != bad_.end()) return bad->second;
+    if (crc_.contains(at)) return DriveStatus::CrcError;
+    if (auto weak = weak_.find(at); weak != weak_.end() && weak->second > 0) {
+        --weak->second;
+        return DriveStatus::CrcError;
+    }
+    return std::nullopt;
+}
+
+RawTransfer EmulatedDrive::readRaw(SectorAddress at, std::span<uint8_t> out) {
+    countRequest();
+    if (!store_) return {DriveStatus::NotReady, false};
+    const DiskGeometry& g = geometry_;
+    if (at.cylinder >= g.cylinders || at.head >= g.tracksPerCylinder || at.sector == 0 ||
+        at.sector > g.sectorsPerTrack || out.size() != g.bytesPerSector)
+        return {DriveStatus::SectorNotFound, false};
+    const uint32_t index = (at.cylinder * g.tracksPerCylinder + at.head) * g.sectorsPerTrack + at.sector - 1;
+    if (!trackFormatted(index)) return {DriveStatus::AddressMarkNotFound, false};
+    const bool crc = crc_.contains(at);
+    if (const auto fault = readFault(at); fault && !crc) {
+        // A weak sector's bad read finds no usable data field.
+        return {*fault == DriveStatus::CrcError ? DriveStatus::AddressMarkNotFound : *fault, false};
+    }
+    if (store_->readAt(uint64_t{index} * g.bytesPerSector, out) != static_cast<int64_t>(out.size()))
+        return {DriveStatus::ControllerFailure, false};
+    if (!crc) return {DriveStatus::Ok, true};
+    // Each bit belongs to one of four classes and flips only in reads of its class, so no bit flips in as
+    // many as half of three or more reads.
+    const uint32_t read = crc_[at]++;
+    std::mt19937 noise(index * 7919u + read);
+    std::uniform_int_distribution<size_t> anyBit(0, out.size() * 8 - 1);
+    for (int flipped = 0; flipped < 6;) {
+        const size_t bit = anyBit(noise);
+        if ((bit * 2654435761u >> 7) % 4 != read % 4) continue;
+        out[bit / 8] = static_cast<uint8_t>(out[bit / 8] ^ (1u << (bit % 8)));
+        ++flipped;
+    }
+    return {DriveStatus::CrcError, true};
+}
+
 Transfer EmulatedDrive::read(uint32_t firstSector, std::span<uint8_t> out) {
+    countRequest();
     return transfer(firstSector, out, [&](uint32_t sector, std::span<uint8_t> into) {
-        if (auto bad = bad_.find(addressOf(sector)); bad != bad_.end()) return bad->second;
+        if (auto fault = readFault(addressOf(sector))) return *fault;
         const uint64_t at = uint64_t{sector} * geometry_.bytesPerSector;
         return store_->readAt(at, into) == static_cast<int64_t>(into.size()) ? DriveStatus::Ok
                                                                              : DriveStatus::ControllerFailure;
@@ -107,6 +156,7 @@ Transfer EmulatedDrive::read(uint32_t firstSector, std::span<uint8_t> out) {
 }
 
 Transfer EmulatedDrive::write(uint32_t firstSector, std::span<const uint8_t> in) {
+    countRequest();
     // The controller looks at the tab before it moves anything.
     if (store_ && writeProtected_) return {DriveStatus::WriteProtected, 0};
     return transfer(firstSector, in, [&](uint32_t sector, std::span<const uint8_t> from) {
@@ -126,8 +176,7 @@ DriveStatus EmulatedDrive::formatTrack(int32_t mediaType, uint32_t cylinder, uin
     if (cylinder >= target->cylinders || head >= target->tracksPerCylinder) return DriveStatus::SeekFailed;
 
     if (formattedTracks_.empty() || geometry_.mediaType != mediaType) {
-        if (!store_->setSize(mediumBytes(*target)))
-            return DriveStatus::ControllerFailure;
+        if (!store_->setSize(mediumBytes(*target))) return DriveStatus::ControllerFailure;
         geometry_ = *target;
         formattedTracks_.assign(static_cast<size_t>(target->cylinders) * target->tracksPerCylinder, false);
     }

@@ -29,8 +29,20 @@ struct Transfer {
     uint32_t sectors;  // moved before the status arose
 };
 
+// A single sector read the way a legacy controller does it: a data field that fails its CRC still arrives.
+struct RawTransfer {
+    DriveStatus status;
+    bool dataDelivered;  // the buffer holds the data field, whatever the status
+};
+
+// What a run cost the drive.
+struct DriveCounts {
+    uint64_t requests = 0;  // reads and writes, whole or raw
+    uint64_t recalibrations = 0;
+};
+
 class EmulatedDrive {
-public:
+  public:
     explicit EmulatedDrive(DriveKind kind);
 
     DriveKind kind() const { return kind_; }
@@ -54,6 +66,20 @@ public:
     void setWriteProtected(bool on) { writeProtected_ = on; }
     // A damaged sector: reads of it end with the status; writes still take.
     void addBadSector(SectorAddress at, DriveStatus status) { bad_[at] = status; }
+    // A weak sector fails its first `failures` reads of any kind, then reads correctly.
+    void addWeakSector(SectorAddress at, uint32_t failures) { weak_[at] = failures; }
+    // A data field that always fails its CRC: plain reads fail, raw reads deliver it with a few bits
+    // flipped, each bit in a minority of the reads.
+    void addCrcSector(SectorAddress at) { crc_[at] = 0; }
+    // A sector whose header is gone: no read ever finds it.
+    void addMissingHeader(SectorAddress at) { noId_.push_back(at); }
+    // A legacy controller drive that takes raw commands.
+    bool raw() const { return raw_; }
+    void setRaw(bool on) { raw_ = on; }
+    // The process is killed at this request, as a power cut or a kill -9 would end it.
+    void setKillAtRequest(std::optional<uint64_t> request) { killAt_ = request; }
+    const DriveCounts& counts() const { return counts_; }
+
     // Requests that never reach the drive: the device driver gives up without an answer.
     bool noAnswer() const { return noAnswer_; }
     void setNoAnswer(bool on) { noAnswer_ = on; }
@@ -73,15 +99,20 @@ public:
     // medium's sector size; the sectors before a failing one are transferred.
     Transfer read(uint32_t firstSector, std::span<uint8_t> out);
     Transfer write(uint32_t firstSector, std::span<const uint8_t> in);
+    RawTransfer readRaw(SectorAddress at, std::span<uint8_t> out);
+    void recalibrate() { ++counts_.recalibrations; }
     // Lays down empty sectors of a supported type on one track. A type other than the medium's present one
     // makes the whole medium that type, with every other track unformatted until it is formatted too.
     DriveStatus formatTrack(int32_t mediaType, uint32_t cylinder, uint32_t head);
 
     static constexpr uint8_t kFormatFiller = 0xF6;
 
-private:
+  private:
     bool trackFormatted(uint32_t sector) const;
     SectorAddress addressOf(uint32_t sector) const;
+    void countRequest();
+    // The fault a read of the sector meets now, if any; counts the read against a weak sector.
+    std::optional<DriveStatus> readFault(SectorAddress at);
     template <typename Buffer, typename Move>
     Transfer transfer(uint32_t firstSector, Buffer buffer, Move move);
 
@@ -91,6 +122,12 @@ private:
     DiskGeometry geometry_{};            // type 0 while nothing is formatted
     std::vector<bool> formattedTracks_;  // cylinder × heads + head
     std::map<SectorAddress, DriveStatus> bad_;
+    std::map<SectorAddress, uint32_t> weak_;  // failures still to come
+    std::map<SectorAddress, uint32_t> crc_;   // raw reads so far
+    std::vector<SectorAddress> noId_;
+    bool raw_ = false;
+    std::optional<uint64_t> killAt_;
+    DriveCounts counts_;
     bool writeProtected_ = false;
     bool noAnswer_ = false;
     bool lockedElsewhere_ = false;

@@ -4,9 +4,9 @@
 #include <charconv>
 
 #include "emulation/memory_file.h"
+#include "media_types.h"
 #include "platform/host_file.h"
 #include "platform/path_info.h"
-#include "media_types.h"
 
 namespace converter::emulation {
 namespace {
@@ -49,10 +49,21 @@ std::optional<BadSector> badSector(std::string_view text) {
     return BadSector{{*c, *h, *s}, static_cast<DriveStatus>(status)};
 }
 
+// "C/H/S", or "C/H/S/K" when a count is wanted.
+std::optional<std::pair<SectorAddress, uint32_t>> address(std::string_view text, bool withCount) {
+    const auto parts = split(text, '/');
+    if (parts.size() != (withCount ? 4u : 3u)) return std::nullopt;
+    const auto c = number(parts[0]), h = number(parts[1]), s = number(parts[2]);
+    const auto k = withCount ? number(parts[3]) : std::optional<uint32_t>(0);
+    if (!c || !h || !s || *s == 0 || !k) return std::nullopt;
+    return std::pair{SectorAddress{*c, *h, *s}, *k};
+}
+
 bool isOption(std::string_view field) {
     const std::string_view word = field.substr(0, field.find('='));
     return word == "wp" || word == "locked" || word == "noanswer" || word == "bad" || word == "short" ||
-           word == "types";
+           word == "types" || word == "weak" || word == "crc" || word == "noid" || word == "raw" ||
+           word == "kill";
 }
 
 // Returns an error text, empty when the option was taken.
@@ -73,6 +84,20 @@ std::string applyOption(std::string_view field, Scenario& s) {
             if (!bad) return "bad sector not understood: " + std::string(one);
             s.badSectors.push_back(*bad);
         }
+    } else if ((word == "weak" || word == "crc" || word == "noid") && hasValue) {
+        for (std::string_view one : split(value, ',')) {
+            const auto at = address(one, word == "weak");
+            if (!at) return std::string(word) + " sector not understood: " + std::string(one);
+            if (word == "weak") s.weakSectors.push_back({at->first, at->second});
+            if (word == "crc") s.crcSectors.push_back(at->first);
+            if (word == "noid") s.missingHeaders.push_back(at->first);
+        }
+    } else if (word == "raw" && !hasValue) {
+        s.raw = true;
+    } else if (word == "kill" && hasValue) {
+        const auto request = number(value);
+        if (!request || *request == 0) return "kill request not understood: " + std::string(value);
+        s.killAtRequest = *request;
     } else if (word == "short" && hasValue) {
         const auto bytes = number(value);
         if (!bytes) return "short read not understood: " + std::string(value);
@@ -188,6 +213,11 @@ std::unique_ptr<EmulatedDrive> buildDrive(const Scenario& s, std::string& error)
     drive->setNoAnswer(s.noAnswer);
     drive->setShortReadBytes(s.shortReadBytes);
     for (const BadSector& bad : s.badSectors) drive->addBadSector(bad.at, bad.status);
+    for (const WeakSector& weak : s.weakSectors) drive->addWeakSector(weak.at, weak.failures);
+    for (const SectorAddress& at : s.crcSectors) drive->addCrcSector(at);
+    for (const SectorAddress& at : s.missingHeaders) drive->addMissingHeader(at);
+    drive->setRaw(s.raw);
+    drive->setKillAtRequest(s.killAtRequest);
 
     std::vector<DiskGeometry> types;
     for (int32_t type : s.supportedTypes) types.push_back(formatForType(type)->geometry);

@@ -14,6 +14,11 @@
 //            short=BYTES              one read delivers at most BYTES bytes
 //            types=N | types=F,F,...  what the platform lists as supported: the drive's own list repeated
 //                                     to N entries, or the named formats
+//            weak=C/H/S/K,...         sectors that fail their first K reads of any kind, then read
+//            crc=C/H/S,...            data fields that always fail their CRC (raw reads deliver them noisy)
+//            noid=C/H/S,...           sectors whose header is missing
+//            raw                      a legacy controller drive that takes raw commands
+//            kill=N                   the process is killed at the drive's Nth request
 //
 // Example: 1.44M:image.img:bad=3/1/5:wp
 #include <memory>
@@ -31,6 +36,11 @@ struct BadSector {
     DriveStatus status;
 };
 
+struct WeakSector {
+    SectorAddress at;
+    uint32_t failures;
+};
+
 struct Scenario {
     enum class Medium { None, Unformatted, Blank, ImageFile };
 
@@ -43,6 +53,11 @@ struct Scenario {
     bool noAnswer = false;
     std::optional<uint32_t> shortReadBytes;
     std::vector<BadSector> badSectors;
+    std::vector<WeakSector> weakSectors;
+    std::vector<SectorAddress> crcSectors;
+    std::vector<SectorAddress> missingHeaders;
+    bool raw = false;
+    std::optional<uint64_t> killAtRequest;
     std::optional<size_t> supportedCount;
     std::vector<int32_t> supportedTypes;  // empty: the drive's own list
 };

@@ -67,11 +67,47 @@ TEST(Scenario, BadSectorsShortReadsAndTypeLists) {
     EXPECT_EQ(named.scenario->supportedTypes, (std::vector<int32_t>{F5_1Pt2_512, F5_360_512, F5_160_512}));
 }
 
+TEST(Scenario, RescueFaultsRawDriveAndKill) {
+    const ScenarioParse p =
+        parseScenario("1.44M:image.img:weak=3/1/5/2,0/0/1/0:crc=20/1/7:noid=1/0/3:raw:kill=9");
+    ASSERT_TRUE(p.scenario) << p.error;
+    const Scenario& s = *p.scenario;
+    ASSERT_EQ(s.weakSectors.size(), 2u);
+    EXPECT_EQ(s.weakSectors[0].at, (SectorAddress{3, 1, 5}));
+    EXPECT_EQ(s.weakSectors[0].failures, 2u);
+    EXPECT_EQ(s.weakSectors[1].failures, 0u);
+    EXPECT_EQ(s.crcSectors, (std::vector<SectorAddress>{{20, 1, 7}}));
+    EXPECT_EQ(s.missingHeaders, (std::vector<SectorAddress>{{1, 0, 3}}));
+    EXPECT_TRUE(s.raw);
+    EXPECT_EQ(s.killAtRequest, 9u);
+    EXPECT_FALSE(parseScenario("1.44M").scenario->raw);
+}
+
 TEST(Scenario, FaultyTextsAreRefused) {
-    for (const std::string text :
-         {"", "3M", "1.44M:", "1.44M::wp", "1.44M:blank=1.2M", "720K:blank=9M", "1.44M:bad=3/1",
-          "1.44M:bad=3/1/0", "1.44M:bad=1/1/1@0", "1.44M:bad=1/1/1@256", "1.44M:bad=a/1/1", "1.44M:short=x",
-          "1.44M:short=", "1.44M:types=65", "1.44M:types=foo", "1.44M:blank:frobnicate", "1.44M:wp=1"}) {
+    for (const std::string text : {"",
+                                   "3M",
+                                   "1.44M:",
+                                   "1.44M::wp",
+                                   "1.44M:blank=1.2M",
+                                   "720K:blank=9M",
+                                   "1.44M:bad=3/1",
+                                   "1.44M:bad=3/1/0",
+                                   "1.44M:bad=1/1/1@0",
+                                   "1.44M:bad=1/1/1@256",
+                                   "1.44M:bad=a/1/1",
+                                   "1.44M:short=x",
+                                   "1.44M:short=",
+                                   "1.44M:types=65",
+                                   "1.44M:types=foo",
+                                   "1.44M:blank:frobnicate",
+                                   "1.44M:wp=1",
+                                   "1.44M:weak=3/1/5",
+                                   "1.44M:weak=3/1/5/x",
+                                   "1.44M:crc=3/1/5/2",
+                                   "1.44M:noid=3/1",
+                                   "1.44M:raw=1",
+                                   "1.44M:kill=0",
+                                   "1.44M:kill="}) {
         const ScenarioParse p = parseScenario(text);
         EXPECT_FALSE(p.scenario) << text;
         EXPECT_FALSE(p.error.empty()) << text;

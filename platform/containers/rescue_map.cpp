@@ -1,17 +1,8 @@
 #include "platform/containers/rescue_map.h"
 
-#include <cstdio>
+#include "platform/containers/mapfile.h"
 
 namespace platform::containers {
-namespace {
-
-std::string hex(uint64_t v) {
-    char text[32];
-    std::snprintf(text, sizeof text, "0x%08llX", static_cast<unsigned long long>(v));
-    return text;
-}
-
-}  // namespace
 
 std::vector<BadSector> badSectors(const SectorImage& image) {
     std::vector<BadSector> out;
@@ -26,20 +17,14 @@ std::vector<BadSector> badSectors(const SectorImage& image) {
 }
 
 std::string rescueMapText(const SectorImage& image, const std::string& commandLine) {
-    std::string text = "# Mapfile. Created by " + commandLine + "\n";
-    text += "# current_pos  current_status  current_pass\n";
-    text += hex(0) + "     +               1\n";
-    text += "#      pos        size  status\n";
+    Mapfile map;
+    map.currentStatus = kFinished;
     const uint64_t sectorBytes = image.geometry.bytesPerSector;
-    size_t i = 0;
-    while (i < image.states.size()) {
+    for (size_t i = 0; i < image.states.size(); ++i) {
         const bool bad = image.states[i] != SectorState::Normal;
-        size_t end = i + 1;
-        while (end < image.states.size() && (image.states[end] != SectorState::Normal) == bad) ++end;
-        text += hex(i * sectorBytes) + "  " + hex((end - i) * sectorBytes) + "  " + (bad ? "-" : "+") + "\n";
-        i = end;
+        map.blocks.push_back({i * sectorBytes, sectorBytes, bad ? kBadSector : kFinished});
     }
-    return text;
+    return mapfileText(map, commandLine);
 }
 
 }  // namespace platform::containers

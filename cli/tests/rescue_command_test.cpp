@@ -1,0 +1,182 @@
+// orva rescue over emulated drives with weak, CRC-failed and bad sectors, its maps checked by GNU ddrescue's
+// own ddrescuelog, and a map written by ddrescue itself continued.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "cli_fixture.h"
+
+namespace cli_test {
+namespace {
+
+using testing_support::patternBytes;
+using testing_support::quote;
+using testing_support::readFile;
+using testing_support::run;
+using testing_support::ScratchDir;
+using testing_support::writeFile;
+
+constexpr size_t k144 = 1474560;
+constexpr size_t kSector = 512;
+
+size_t lbaOf(size_t cylinder, size_t head, size_t sector) {
+    return (cylinder * 2 + head) * 18 + sector - 1;
+}
+
+struct Rescue {
+    int exitCode;
+    std::string out;
+};
+
+// A 1.44 MB medium of known bytes, and orva rescue of it into out.img (map beside it).
+class RescueTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        source_ = patternBytes(k144, 7);
+        writeFile(scratch_ / "medium.img", source_);
+    }
+
+    Rescue rescue(const std::string& options, const std::string& flags,
+                  const std::string& image = "out.img") {
+        const std::string scenario = "a=1.44M:" + (scratch_ / "medium.img").string() + options;
+        const auto r = run(quote(ORVA_CLI_PATH) + " rescue a: " + quote((scratch_ / image).string()) + " " +
+                           flags + " --emulate " + quote(scenario) + " 2>/dev/null");
+        return {r.exitCode, r.output};
+    }
+
+    // The number after "label: " in the summary.
+    static long summaryCount(const std::string& out, const std::string& label) {
+        std::smatch m;
+        if (!std::regex_search(out, m, std::regex("(^|\n)" + label + ": ([0-9]+)"))) return -1;
+        return std::stol(m[2]);
+    }
+
+    // ddrescuelog's list of the 512-byte blocks in a state, one number a line.
+    std::string blocksIn(const fs::path& map, char state) {
+        const auto r = run("ddrescuelog -b512 -l" + std::string(1, state) + " " + quote(map.string()));
+        EXPECT_EQ(r.exitCode, 0) << r.output;
+        return r.output;
+    }
+
+    // ddrescuelog -D: 0 when the whole map is finished.
+    int ddrescueSaysDone(const fs::path& map) {
+        return run("ddrescuelog -D " + quote(map.string()) + " >/dev/null 2>&1").exitCode;
+    }
+
+    ScratchDir scratch_;
+    std::vector<uint8_t> source_;
+};
+
+struct WeakCase {
+    const char* name;
+    const char* options;
+    const char* retries;
+    int exitCode;
+    std::vector<size_t> missing;  // LBAs ddrescuelog lists as bad
+};
+
+class WeakSectors : public RescueTest, public ::testing::WithParamInterface<WeakCase> {};
+
+TEST_P(WeakSectors, ComeGoodWithinTheRetriesOrStayBadInTheMap) {
+    const WeakCase& c = GetParam();
+    const Rescue r = rescue(c.options, std::string("--retries ") + c.retries);
+    EXPECT_EQ(r.exitCode, c.exitCode) << r.out;
+    std::string expected;
+    for (size_t lba : c.missing) expected += std::to_string(lba) + "\n";
+    EXPECT_EQ(blocksIn(scratch_ / "out.img.map", '-'), expected);
+    EXPECT_EQ(ddrescueSaysDone(scratch_ / "out.img.map"), c.missing.empty() ? 0 : 1);
+    const auto image = readFile(scratch_ / "out.img");
+    ASSERT_EQ(image.size(), k144);
+    for (size_t lba = 0; lba < k144 / kSector; ++lba) {
+        const bool missing = std::find(c.missing.begin(), c.missing.end(), lba) != c.missing.end();
+        const auto at = image.begin() + static_cast<long>(lba * kSector);
+        if (missing) {
+            EXPECT_TRUE(std::all_of(at, at + kSector, [](uint8_t b) { return b == 0xEE; })) << lba;
+        } else {
+            EXPECT_TRUE(std::equal(at, at + kSector, source_.begin() + static_cast<long>(lba * kSector)))
+                << lba;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rescue, WeakSectors,
+    ::testing::Values(WeakCase{"healthy", "", "3", 0, {}},
+                      WeakCase{"weak_within_retries", ":weak=3/1/5/2,79/1/18/4", "3", 0, {}},
+                      WeakCase{"too_few_retries", ":weak=3/1/5/2,79/1/18/4", "1", 3, {lbaOf(79, 1, 18)}},
+                      WeakCase{"no_retries", ":weak=3/1/5/2", "0", 3, {lbaOf(3, 1, 5)}},
+                      WeakCase{"bad_stays_bad", ":bad=10/0/1", "2", 3, {lbaOf(10, 0, 1)}},
+                      WeakCase{"header_missing", ":noid=0/1/3:raw", "2", 3, {lbaOf(0, 1, 3)}},
+                      WeakCase{"crc_plain_reads_fail", ":crc=20/1/7", "5", 3, {lbaOf(20, 1, 7)}},
+                      WeakCase{"crc_restored_by_vote", ":crc=20/1/7:raw", "5", 0, {}},
+                      WeakCase{"crc_too_few_votes", ":crc=20/1/7:raw", "1", 3, {lbaOf(20, 1, 7)}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RescueTest, AHealthyFloppyCostsOneRequestPerCylinder) {
+    const Rescue r = rescue("", "");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(summaryCount(r.out, "requests"), 80);
+    EXPECT_EQ(summaryCount(r.out, "still missing"), 0);
+}
+
+TEST_F(RescueTest, TheSummaryListsSectorsRecoveredByVote) {
+    const Rescue r = rescue(":crc=20/1/7:raw", "--retries 5");
+    EXPECT_EQ(summaryCount(r.out, "recovered by vote"), 1);
+    EXPECT_NE(r.out.find("\n  20/1/7\n"), std::string::npos) << r.out;
+}
+
+TEST_F(RescueTest, ASecondRunWithMoreRetriesReadsOnlyWhatIsMissing) {
+    const std::string weak = ":weak=5/0/9/4,40/1/1/1";
+    Rescue first = rescue(weak, "--retries 1");
+    ASSERT_EQ(first.exitCode, 3) << first.out;
+    EXPECT_EQ(blocksIn(scratch_ / "out.img.map", '-'), std::to_string(lbaOf(5, 0, 9)) + "\n");
+    // A fresh drive: the weak sector fails four more reads, then comes good in the fifth round.
+    const Rescue second = rescue(weak, "--retries 6");
+    EXPECT_EQ(second.exitCode, 0) << second.out;
+    EXPECT_EQ(summaryCount(second.out, "requests"), 5);
+    EXPECT_EQ(summaryCount(second.out, "recalibrations"), 5);
+    EXPECT_EQ(readFile(scratch_ / "out.img"), source_);
+    const Rescue third = rescue(weak, "--retries 6");
+    EXPECT_EQ(third.exitCode, 0);
+    EXPECT_EQ(summaryCount(third.out, "requests"), 0);
+}
+
+TEST_F(RescueTest, AMapWrittenByDdrescueIsContinued) {
+    // ddrescue copies the first 40 cylinders and leaves the rest untried in its map.
+    const auto dd = run("ddrescue -q -s 737280 " + quote((scratch_ / "medium.img").string()) + " " +
+                        quote((scratch_ / "dd.img").string()) + " " + quote((scratch_ / "dd.map").string()));
+    ASSERT_EQ(dd.exitCode, 0) << dd.output;
+    ASSERT_EQ(ddrescueSaysDone(scratch_ / "dd.map"), 1);
+    const Rescue r = rescue("", "--map " + quote((scratch_ / "dd.map").string()), "dd.img");
+    EXPECT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_EQ(summaryCount(r.out, "requests"), 40);
+    EXPECT_EQ(readFile(scratch_ / "dd.img"), source_);
+    EXPECT_EQ(ddrescueSaysDone(scratch_ / "dd.map"), 0);
+}
+
+TEST_F(RescueTest, AMapOfAnotherMediumIsRefused) {
+    writeFile(scratch_ / "out.img.map", std::string("0x0 +\n0x0 0x200000 +\n"));
+    const Rescue r = rescue("", "");
+    EXPECT_EQ(r.exitCode, 1);
+}
+
+// Killed at a request (as kill -9 or a power cut would end it) and run again: the same image and map as a
+// run that was never stopped.
+class KilledRescue : public RescueTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(KilledRescue, ResumesToTheSameImageAndMap) {
+    const std::string faults = ":bad=10/0/1:weak=50/1/3/1";
+    ASSERT_EQ(rescue(faults, "--retries 2", "whole.img").exitCode, 3);
+    const Rescue killed = rescue(faults + ":kill=" + std::to_string(GetParam()), "--retries 2", "cut.img");
+    ASSERT_NE(killed.exitCode, 3) << "the run was not killed";
+    const Rescue resumed = rescue(faults, "--retries 2", "cut.img");
+    EXPECT_EQ(resumed.exitCode, 3) << resumed.out;
+    EXPECT_EQ(readFile(scratch_ / "cut.img"), readFile(scratch_ / "whole.img"));
+    EXPECT_EQ(readFile(scratch_ / "cut.img.map"), readFile(scratch_ / "whole.img.map"));
+}
+
+// In the cylinder pass, in the single sectors of a failed cylinder, and in a retry round.
+INSTANTIATE_TEST_SUITE_P(Rescue, KilledRescue, ::testing::Values(1, 30, 95, 130, 153));
+
+}  // namespace
+}  // namespace cli_test

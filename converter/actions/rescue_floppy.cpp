@@ -1,0 +1,294 @@
+#include "rescue_floppy.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <map>
+#include <optional>
+
+#include "cylinder_buffer.h"
+#include "image_target.h"
+#include "platform/host_file.h"
+#include "platform/path_info.h"
+#include "sector_map.h"
+#include "sector_vote.h"
+#include "take_drive.h"
+
+namespace converter::actions {
+namespace {
+
+namespace containers = platform::containers;
+
+constexpr uint8_t kFiller = 0xEE;
+
+// One rescue over an open image and its map. Every step that finishes a sector writes its bytes, syncs the
+// image, and only then saves the map that says so.
+class RescueRun {
+  public:
+    RescueRun(HeldDrive& held, const DiskGeometry& geometry, std::span<uint8_t> cylinder,
+              platform::RandomAccessFile& image, SectorMap& map, const RescueRequest& request,
+              RescueObserver& observer)
+        : held_(held),
+          geometry_(geometry),
+          cylinder_(cylinder),
+          image_(image),
+          map_(map),
+          request_(request),
+          observer_(observer),
+          bytesPerSector_(geometry.bytesPerSector),
+          sectorsPerCylinder_(geometry.tracksPerCylinder * geometry.sectorsPerTrack) {}
+
+    Result run() {
+        if (auto end = cylinderPass()) return *end;
+        if (auto end = sectorPass()) return *end;
+        for (uint32_t round = 1; round <= request_.retries; ++round) {
+            if (missing() == 0) break;
+            if (auto end = retryRound(round)) return *end;
+        }
+        map_.setPhase(containers::kFinished, std::max(request_.retries, 1u), 0);
+        if (auto end = saveMap()) return *end;
+        return {};
+    }
+
+    RescueSummary summary() const {
+        RescueSummary s;
+        s.sectors = map_.sectors();
+        s.finished = map_.count(containers::kFinished);
+        s.recoveredByVote = byVote_;
+        for (uint32_t i = 0; i < map_.sectors(); ++i)
+            if (map_.state(i) != containers::kFinished) s.missing.push_back(idOf(i));
+        s.requests = requests_;
+        s.recalibrations = recalibrations_;
+        return s;
+    }
+
+  private:
+    std::optional<Result> cylinderPass() {
+        const uint32_t cylinders = static_cast<uint32_t>(geometry_.cylinders);
+        if (map_.count(containers::kNonTried) == 0) return std::nullopt;
+        observer_.passStarted(RescuePass::Cylinders, 1, missing());
+        for (uint32_t c = 0; c < cylinders; ++c) {
+            const uint32_t first = c * sectorsPerCylinder_;
+            bool untried = true;
+            for (uint32_t s = first; s < first + sectorsPerCylinder_; ++s)
+                untried = untried && map_.state(s) == containers::kNonTried;
+            // A cylinder partly done in an earlier run is left to the sector pass.
+            if (!untried) continue;
+            if (observer_.stopRequested()) return stopped();
+            map_.setPhase(containers::kNonTried, 1, first);
+            if (auto end = readCylinder(first)) return *end;
+            observer_.cylinderTried(RescuePass::Cylinders, c, missing());
+        }
+        return std::nullopt;
+    }
+
+    // One request for the whole cylinder; what it delivers is kept, the rest waits for the sector pass.
+    std::optional<Result> readCylinder(uint32_t first) {
+        const uint64_t offset = uint64_t{first} * bytesPerSector_;
+        held_.access().SetDrivePosition(held_.handle(), static_cast<uint32_t>(offset));
+        uint32_t got = 0;
+        ++requests_;
+        const bool ok =
+            held_.access().ReadSectors(held_.handle(), cylinder_, got, held_.number(),
+                                       ByteOffset{static_cast<uint32_t>(offset)}, bytesPerSector_);
+        const uint32_t good =
+            ok ? std::min<uint32_t>(got, static_cast<uint32_t>(cylinder_.size())) / bytesPerSector_ : 0;
+        if (good > 0) {
+            if (auto end = writeImage(offset, cylinder_.first(size_t{good} * bytesPerSector_))) return end;
+        }
+        for (uint32_t i = 0; i < sectorsPerCylinder_; ++i)
+            map_.set(first + i, i < good ? containers::kFinished : containers::kNonTrimmed);
+        return saveMap();
+    }
+
+    std::optional<Result> sectorPass() {
+        std::vector<uint32_t> todo;
+        for (uint32_t s = 0; s < map_.sectors(); ++s) {
+            const char state = map_.state(s);
+            if (state == containers::kNonTried || state == containers::kNonTrimmed ||
+                state == containers::kNonScraped)
+                todo.push_back(s);
+        }
+        if (todo.empty()) return std::nullopt;
+        observer_.passStarted(RescuePass::Sectors, 1, missing());
+        for (uint32_t s : todo) {
+            if (observer_.stopRequested()) return stopped();
+            map_.setPhase(containers::kNonScraped, 1, s);
+            if (auto end = readSector(RescuePass::Sectors, s, true)) return end;
+            if (s % sectorsPerCylinder_ == sectorsPerCylinder_ - 1 || s == todo.back())
+                observer_.cylinderTried(RescuePass::Sectors, s / sectorsPerCylinder_, missing());
+        }
+        return std::nullopt;
+    }
+
+    // Each round approaches from a recalibrated head, and every other round walks the disk backwards, so
+    // the head comes to a track from the other side.
+    std::optional<Result> retryRound(uint32_t round) {
+        std::vector<uint32_t> todo;
+        for (uint32_t s = 0; s < map_.sectors(); ++s)
+            if (map_.state(s) == containers::kBadSector) todo.push_back(s);
+        if (round % 2 == 1) std::reverse(todo.begin(), todo.end());
+        if (observer_.stopRequested()) return stopped();
+        if (held_.access().Recalibrate(held_.handle())) ++recalibrations_;
+        observer_.passStarted(RescuePass::Retries, round, missing());
+        for (uint32_t s : todo) {
+            if (observer_.stopRequested()) return stopped();
+            map_.setPhase(containers::kBadSector, round, s);
+            if (auto end = readSector(RescuePass::Retries, s, false)) return end;
+        }
+        return std::nullopt;
+    }
+
+    // Raw where the drive offers it (CRC-failed data goes to the vote), else a plain read of the sector.
+    std::optional<Result> readSector(RescuePass pass, uint32_t s, bool fillWhenUnread) {
+        const auto sector = cylinder_.first(bytesPerSector_);
+        SectorResult result{idOf(s)};
+        if (rawOffered_) {
+            ++requests_;
+            const RawSectorRead raw = held_.access().ReadSectorRaw(held_.handle(), result.id, sector);
+            if (raw.outcome == RawReadOutcome::NotOffered) {
+                --requests_;
+                rawOffered_ = false;
+            } else {
+                result.raw = raw.outcome;
+                result.code = static_cast<int>(raw.code);
+                if (raw.outcome == RawReadOutcome::Good) result.outcome = SectorOutcome::Read;
+                if (raw.outcome == RawReadOutcome::DataCrcError) {
+                    SectorVote& vote = votes_[s];
+                    vote.add(sector);
+                    if (auto data = vote.settled()) {
+                        std::copy(data->begin(), data->end(), sector.begin());
+                        result.outcome = SectorOutcome::RecoveredByVote;
+                        byVote_.push_back(result.id);
+                    }
+                }
+            }
+        }
+        if (!rawOffered_) {
+            const uint64_t offset = uint64_t{s} * bytesPerSector_;
+            held_.access().SetDrivePosition(held_.handle(), static_cast<uint32_t>(offset));
+            uint32_t got = 0;
+            ++requests_;
+            if (held_.access().ReadSectors(held_.handle(), sector, got, held_.number(),
+                                           ByteOffset{static_cast<uint32_t>(offset)}, bytesPerSector_) &&
+                got >= bytesPerSector_) {
+                result.outcome = SectorOutcome::Read;
+            } else {
+                result.code = static_cast<int>(held_.access().LastError());
+            }
+        }
+        const uint64_t offset = uint64_t{s} * bytesPerSector_;
+        if (result.outcome == SectorOutcome::Unread) {
+            map_.set(s, containers::kBadSector);
+            if (fillWhenUnread) {
+                std::fill(sector.begin(), sector.end(), kFiller);
+                if (auto end = writeImage(offset, sector)) return end;
+            }
+        } else {
+            if (auto end = writeImage(offset, sector)) return end;
+            map_.set(s, containers::kFinished);
+        }
+        observer_.sectorTried(pass, result);
+        return saveMap();
+    }
+
+    // The bytes are durable before any map can say they are there.
+    std::optional<Result> writeImage(uint64_t offset, std::span<const uint8_t> bytes) {
+        if (image_.writeAt(offset, bytes) != static_cast<int64_t>(bytes.size()) || !image_.syncData())
+            return failed(Failure::ImageWrite, errno != 0 ? errno : EIO, request_.imagePath);
+        return std::nullopt;
+    }
+
+    std::optional<Result> saveMap() {
+        int code = 0;
+        if (!saveSectorMap(request_.mapPath, map_, request_.commandLine, code))
+            return failed(Failure::MapFile, code, request_.mapPath);
+        return std::nullopt;
+    }
+
+    Result stopped() const { return failed(Failure::Stopped); }
+
+    uint32_t missing() const { return map_.sectors() - map_.count(containers::kFinished); }
+
+    SectorId idOf(uint32_t s) const {
+        const uint32_t track = s / geometry_.sectorsPerTrack;
+        return {track / geometry_.tracksPerCylinder, track % geometry_.tracksPerCylinder,
+                s % geometry_.sectorsPerTrack + 1};
+    }
+
+    HeldDrive& held_;
+    const DiskGeometry& geometry_;
+    std::span<uint8_t> cylinder_;
+    platform::RandomAccessFile& image_;
+    SectorMap& map_;
+    const RescueRequest& request_;
+    RescueObserver& observer_;
+    const uint32_t bytesPerSector_;
+    const uint32_t sectorsPerCylinder_;
+    bool rawOffered_ = true;
+    std::map<uint32_t, SectorVote> votes_;
+    std::vector<SectorId> byVote_;
+    uint64_t requests_ = 0;
+    uint64_t recalibrations_ = 0;
+};
+
+// The image to continue, or a new one; either way of the medium's size.
+std::unique_ptr<platform::RandomAccessFile> openImage(const std::string& path, uint64_t mediumBytes,
+                                                      std::optional<Result>& refusal) {
+    int code = 0;
+    auto image = platform::inspectPath(path).exists
+                     ? platform::openExclusive(path, platform::Access::ReadWrite, code)
+                     : platform::createExclusive(path, code);
+    if (!image) {
+        refusal = failed(Failure::ImageFile, code, path);
+        return nullptr;
+    }
+    const auto size = image->size();
+    if (!size || *size > mediumBytes) {
+        refusal = failed(Failure::ImageSizeDiffers, 0, path);
+        return nullptr;
+    }
+    if (*size < mediumBytes && !image->setSize(mediumBytes)) {
+        refusal = failed(Failure::ImageFile, errno, path);
+        return nullptr;
+    }
+    return image;
+}
+
+}  // namespace
+
+void rescueFloppy(const ActionDrive& drive, const RescueRequest& request, RescueObserver& observer) {
+    runWithDrive(drive, observer, [&](HeldDrive& held) -> Result {
+        if (auto refused = refuseNonFileImage(request.imagePath)) return *refused;
+        if (auto refused = refuseNonFileImage(request.mapPath)) return *refused;
+        if (request.imageOnOpticalDrive) return failed(Failure::ImageOnOpticalDrive);
+        if (auto stopped = takeDrive(held, drive, observer)) return *stopped;
+        DiskGeometry geometry{};
+        if (auto unknown = queryGeometry(held, geometry)) return *unknown;
+        auto buffer = cylinderBuffer(geometry);
+        if (!buffer) return failed(Failure::NoBuffer);
+
+        const uint32_t sectors = static_cast<uint32_t>(buffer->bytes().size() / geometry.bytesPerSector) *
+                                 static_cast<uint32_t>(geometry.cylinders);
+        MapLoad load = loadSectorMap(request.mapPath, sectors, geometry.bytesPerSector);
+        if (load.failed) {
+            Result result = failed(Failure::MapFile, load.code, request.mapPath);
+            result.detail = load.error;
+            return result;
+        }
+        SectorMap map = load.map ? std::move(*load.map) : SectorMap(sectors, geometry.bytesPerSector);
+
+        observer.started(Phase::Reading, geometry);
+        std::optional<Result> refusal;
+        auto image = openImage(request.imagePath, uint64_t{sectors} * geometry.bytesPerSector, refusal);
+        if (!image) return *refusal;
+        RescueRun rescue(held, geometry, buffer->bytes(), *image, map, request, observer);
+        Result result = rescue.run();
+        if (!image->close() && result.failure == Failure::None) {
+            result = failed(Failure::ImageWrite, errno, request.imagePath);
+        }
+        observer.rescued(rescue.summary());
+        return result;
+    });
+}
+
+}  // namespace converter::actions
