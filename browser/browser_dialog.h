@@ -22,7 +22,7 @@ namespace browser {
 // What a failed library call means to the person: its result code and the message that says so.
 struct LibraryFailure {
     int32_t code = 0;
-    std::string text;  // empty when the code has no message (167 was shown for it already)
+    desktop::ShownText text;  // empty when the code has no message (167 was shown for it already)
 
     bool toShow() const { return !text.empty(); }
 };
@@ -72,12 +72,12 @@ class BrowserDialog {
     std::optional<LibraryFailure> libraryFailure(int32_t code, int function, const char* name = nullptr);
     // After a failed entry check: "\nChyba %d: %08lx:\n" and the bad entry as hex digits; empty when the
     // library cannot tell.
-    std::string checkDetails();
+    desktop::ShownText checkDetails();
     // What to show after a folder's listing met a failed check (FindMInDir 2 or 3): a chain that leads back
     // into the folder names the folder, with the details; any other failure keeps the failure's text, with
     // the folder and the details when asked.
-    std::string failedCheckText(const LibraryFailure& failure, const std::string& folder, bool withDetails,
-                                bool namingFolder = false);
+    desktop::ShownText failedCheckText(const LibraryFailure& failure, const std::string& folder,
+                                       bool withDetails, bool namingFolder = false);
 
     // State others may look at (tests, the view's title).
     bool imageIsOpen() const { return imageIsOpen_; }

@@ -30,8 +30,8 @@ void BrowserDialog::rebuildHostTree() {
         std::error_code ignored;
         const std::string remaining = shownDrive_ >= 0 ? drives_[static_cast<size_t>(shownDrive_)].path
                                                        : std::filesystem::current_path(ignored).string();
-        view_.showMessage(
-            platform::withDrivePaths(browser::messageText(Message::DriveNotSet), {drive.path, remaining}));
+        view_.showMessage(desktop::ShownText::filled(browser::messageText(Message::DriveNotSet),
+                                                     {drive.path, remaining}, desktop::Places::Drives));
         selectedDrive_ = -1;
         view_.selectDrive(-1);
         return;

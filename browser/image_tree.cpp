@@ -173,7 +173,7 @@ std::vector<BrowserDialog::PendingFolder> BrowserDialog::listImageFolder(const P
 void BrowserDialog::onImage(void (BrowserDialog::*action)()) {
     if (imageIsOpen_ && platform::fileStamp(openImageFile_) != imageStamp_) {
         refreshImage();
-        view_.showMessage(formatMessage(Message::ImageReread, {openImageFile_}));
+        view_.showMessage(shownMessage(Message::ImageReread, {openImageFile_}));
         return;
     }
     (this->*action)();

@@ -23,12 +23,12 @@ std::optional<LibraryFailure> BrowserDialog::libraryFailure(int32_t code, int fu
 
     if (!id) {
         view_.showMessage(
-            formatMessage(Message::UnknownError, {std::to_string(code), std::to_string(function)}));
+            shownMessage(Message::UnknownError, {std::to_string(code), std::to_string(function)}));
         return LibraryFailure{code, {}};
     }
     // Host names need not be text: a message shows them as far as they are.
     return LibraryFailure{
-        code, name != nullptr ? formatMessage(*id, {platform::shownUtf8(name)}) : browser::messageText(*id)};
+        code, name != nullptr ? shownMessage(*id, {platform::shownUtf8(name)}) : shownMessage(*id)};
 }
 
 void BrowserDialog::showMessageIfReported(int32_t code, int function, const char* name) {
@@ -36,28 +36,30 @@ void BrowserDialog::showMessageIfReported(int32_t code, int function, const char
         view_.showMessage(failure->text);
 }
 
-std::string BrowserDialog::checkDetails() {
+desktop::ShownText BrowserDialog::checkDetails() {
     checkCode_ = orva::check::kPassed;
     if (lib_.GetLastErr(&checkCode_, checkEntry_.data(), &checkOffset_) != orva::result::GetLastErr::kRead)
         return {};
-    char line[64];
-    std::snprintf(line, sizeof line, "\nChyba %d: %08lx:\n", static_cast<int>(checkCode_),
-                  static_cast<unsigned long>(checkOffset_));
-    std::string details = line;
+    std::string hex;
     for (uint8_t b : checkEntry_) {
-        char hex[3];
-        std::snprintf(hex, sizeof hex, "%02x", b);
-        details += hex;
+        char digits[3];
+        std::snprintf(digits, sizeof digits, "%02x", b);
+        hex += digits;
     }
-    return details;
+    return desktop::ShownText::printf(UI_TEXT("Kelvorn", "\nChyba %d: %08lx:\n"),
+                                      static_cast<int>(checkCode_),
+                                      static_cast<unsigned long>(checkOffset_)) +
+           desktop::ShownText::verbatim(hex);
 }
 
-std::string BrowserDialog::failedCheckText(const LibraryFailure& failure, const std::string& folder,
-                                           bool withDetails, bool namingFolder) {
-    const std::string details = checkDetails();
+desktop::ShownText BrowserDialog::failedCheckText(const LibraryFailure& failure, const std::string& folder,
+                                                  bool withDetails, bool namingFolder) {
+    const desktop::ShownText details = checkDetails();
     if (checkCode_ == orva::check::kChainLoop)
-        return formatMessage(Message::FolderChainLoops, {folder}) + details;
-    return failure.text + (namingFolder ? ": " + folder : "") + (withDetails ? details : "");
+        return shownMessage(Message::FolderChainLoops, {folder}) + details;
+    return failure.text +
+           (namingFolder ? desktop::ShownText::verbatim(": " + folder) : desktop::ShownText()) +
+           (withDetails ? details : desktop::ShownText());
 }
 
 }  // namespace browser

@@ -1,11 +1,13 @@
 #pragma once
-// Kelvorn's Czech messages by their string ids, and which message a library result code selects.
+// Kelvorn's Czech messages by their string ids (marked for the translation catalogue), and which message a
+// library result code selects.
 #include <cstdint>
 #include <optional>
 #include <string>
 
 #include "bootsectors/boot_templates.h"
 #include "new_name_rules.h"
+#include "ui_port/shown_text.h"
 
 namespace browser {
 
@@ -60,7 +62,17 @@ inline std::string messageText(Message id) {
 // functions); nothing when the pair has no row.
 std::optional<int> messageIdFor(int function, int32_t code);
 
-// printf-style fill of a message's "%s", "%d" and "%c" places; arguments are taken as text in order.
+// A message as the window shows it: its template and the arguments that fill its "%s", "%d" and "%c"
+// places in order (taken as text), so a view can show it in another language.
+desktop::ShownText shownMessage(int id, std::initializer_list<std::string> arguments = {});
+inline desktop::ShownText shownMessage(Message id, std::initializer_list<std::string> arguments = {}) {
+    return shownMessage(static_cast<int>(id), arguments);
+}
+
+// A message followed by ": " and what it concerns (a path, a name), which no language changes.
+desktop::ShownText messageNaming(Message id, const std::string& subject);
+
+// The message as composed, in the program's own words.
 std::string formatMessage(int id, std::initializer_list<std::string> arguments);
 inline std::string formatMessage(Message id, std::initializer_list<std::string> arguments) {
     return formatMessage(static_cast<int>(id), arguments);
@@ -71,41 +83,43 @@ inline std::string formatMessage(Message id, std::initializer_list<std::string> 
 namespace browser {
 
 inline constexpr const char* kProgramName = "Kelvorn";
-inline constexpr const char* kAboutCaption = "Kelvorn - o programu";
-inline constexpr const char* kAboutVersion = "Kelvorn verze 2.3";
-inline constexpr const char* kAboutHint = "Image otevřete poklepáním souboru v levém seznamu.";
-inline constexpr const char* kResultText = "Akce dokončena bez chyb.";
-inline constexpr const char* kResultGroup = "Výsledek:";
+inline constexpr const char* kAboutCaption = UI_TEXT("Kelvorn", "Kelvorn - o programu");
+inline constexpr const char* kAboutVersion = UI_TEXT("Kelvorn", "Kelvorn verze 2.3");
+inline constexpr const char* kAboutHint =
+    UI_TEXT("Kelvorn", "Image otevřete poklepáním souboru v levém seznamu.");
+inline constexpr const char* kResultText = UI_TEXT("Kelvorn", "Akce dokončena bez chyb.");
+inline constexpr const char* kResultGroup = UI_TEXT("Kelvorn", "Výsledek:");
 inline constexpr int kResultBoxCloseMs = 2000;
 
 // The new-image dialog.
-inline constexpr const char* kNewImageCaption = "Kelvorn - nový soubor";
-inline constexpr const char* kNewImageQuestion = "Chcete vytvořit obraz prázdné diskety?";
-inline constexpr const char* kNewImageFileField = "Do souboru:";
-inline constexpr const char* kNewImageLabelField = "Návěští VOL:";
-inline constexpr const char* kNewImageTypeGroup = "Typ diskety:";
-inline constexpr const char* kNewImageYes = "Ano";
-inline constexpr const char* kNewImageNo = "Ne";
+inline constexpr const char* kNewImageCaption = UI_TEXT("Kelvorn", "Kelvorn - nový soubor");
+inline constexpr const char* kNewImageQuestion = UI_TEXT("Kelvorn", "Chcete vytvořit obraz prázdné diskety?");
+inline constexpr const char* kNewImageFileField = UI_TEXT("Kelvorn", "Do souboru:");
+inline constexpr const char* kNewImageLabelField = UI_TEXT("Kelvorn", "Návěští VOL:");
+inline constexpr const char* kNewImageTypeGroup = UI_TEXT("Kelvorn", "Typ diskety:");
+inline constexpr const char* kNewImageYes = UI_TEXT("Kelvorn", "Ano");
+inline constexpr const char* kNewImageNo = UI_TEXT("Kelvorn", "Ne");
 struct DiskTypeChoice {
     const char* text;
     bootsectors::TemplateId templateId;
 };
 // In the dialog's order; the first is chosen at start.
-inline constexpr DiskTypeChoice kDiskTypeChoices[] = {{"3,5\" 1,44 MB", bootsectors::TemplateId::Disk1440K},
-                                                      {"3,5\" 720 KB", bootsectors::TemplateId::Disk720K},
-                                                      {"5,25\" 1,2 MB", bootsectors::TemplateId::Disk1200K},
-                                                      {"5,25\" 360 KB", bootsectors::TemplateId::Disk360K}};
+inline constexpr DiskTypeChoice kDiskTypeChoices[] = {
+    {UI_TEXT("Kelvorn", "3,5\" 1,44 MB"), bootsectors::TemplateId::Disk1440K},
+    {UI_TEXT("Kelvorn", "3,5\" 720 KB"), bootsectors::TemplateId::Disk720K},
+    {UI_TEXT("Kelvorn", "5,25\" 1,2 MB"), bootsectors::TemplateId::Disk1200K},
+    {UI_TEXT("Kelvorn", "5,25\" 360 KB"), bootsectors::TemplateId::Disk360K}};
 inline constexpr int kNewImageNameLimit = 255;
 inline constexpr int kLabelLimit = 11;
 
 // The new-folder dialog.
-inline constexpr const char* kNewItemCaption = "Kelvorn - nová složka";
-inline constexpr const char* kNewItemPrompt = " Zadejte název:";
-inline constexpr const char* kNewItemDefaultName = "Nová složka";
-inline constexpr const char* kNewItemTypeGroup = "Typ";
-inline constexpr const char* kNewItemSubfolder = "Podsložka";
-inline constexpr const char* kNewItemLabel = "VOL1 diskety";
-inline constexpr const char* kNewItemOk = "OK";
-inline constexpr const char* kNewItemCancel = "Storno";
+inline constexpr const char* kNewItemCaption = UI_TEXT("Kelvorn", "Kelvorn - nová složka");
+inline constexpr const char* kNewItemPrompt = UI_TEXT("Kelvorn", " Zadejte název:");
+inline constexpr const char* kNewItemDefaultName = UI_TEXT("Kelvorn", "Nová složka");
+inline constexpr const char* kNewItemTypeGroup = UI_TEXT("Kelvorn", "Typ");
+inline constexpr const char* kNewItemSubfolder = UI_TEXT("Kelvorn", "Podsložka");
+inline constexpr const char* kNewItemLabel = UI_TEXT("Kelvorn", "VOL1 diskety");
+inline constexpr const char* kNewItemOk = UI_TEXT("Kelvorn", "OK");
+inline constexpr const char* kNewItemCancel = UI_TEXT("Kelvorn", "Storno");
 
 }  // namespace browser

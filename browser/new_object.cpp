@@ -50,7 +50,7 @@ void BrowserDialog::newImage() {
     if (!choice || choice->fileName.empty()) return;
     const std::string path = joinHostPath(folder, withImageExtension(choice->fileName, defaultExtension_));
     if (imageIsOpen_ && sameFile(path, openImageFile_)) {
-        view_.showMessage(formatMessage(Message::OpenImageNotReplaced, {path}));
+        view_.showMessage(shownMessage(Message::OpenImageNotReplaced, {path}));
         return;
     }
     // A file that cannot be made says so too; a half-written one has said it already.

@@ -42,7 +42,7 @@ bool BrowserDialog::hostNameUsable(const std::string& name) {
     for (char& c : shown) {
         if (c == '\0') c = '?';
     }
-    view_.showMessage(formatMessage(Message::UnusableHostName, {shown}));
+    view_.showMessage(shownMessage(Message::UnusableHostName, {shown}));
     return false;
 }
 
@@ -133,7 +133,7 @@ bool BrowserDialog::writeBootFile(const std::string& path) {
     if (written)
         platform::setHostAttributes(path, platform::dos::kSystem);
     else
-        view_.showMessage(browser::messageText(Message::TargetNotWritten) + ": " + path);
+        view_.showMessage(messageNaming(Message::TargetNotWritten, path));
     return written;
 }
 
@@ -160,14 +160,14 @@ int32_t BrowserDialog::copyImageFileToHost(ItemHandle imageItem, const std::stri
 bool BrowserDialog::keptWhole(const std::string& hostFile, uint32_t size, const std::string& shownPath) {
     // The library ends a file whose chain ends before its size where the chain ends.
     if (platform::inspectPath(hostFile).size >= size) return true;
-    view_.showMessage(formatMessage(Message::FileCutShort, {shownPath}));
+    view_.showMessage(shownMessage(Message::FileCutShort, {shownPath}));
     return false;
 }
 
 int32_t BrowserDialog::copyImageTreeToHost(uint16_t cluster, const ImageFolder& folder,
                                            const std::string& hostFolder, std::set<uint16_t>& listed) {
     if (!platform::inspectPath(hostFolder).directory) {
-        view_.showMessage(browser::messageText(Message::NoRoomForEntries) + ": " + hostFolder);
+        view_.showMessage(messageNaming(Message::NoRoomForEntries, hostFolder));
         return kHostFolderUnreadable;
     }
     if (const int r = enterImageFolder(folder.libraryPath); r != 0) return r;
@@ -211,7 +211,7 @@ int32_t BrowserDialog::copyImageTreeToHost(uint16_t cluster, const ImageFolder& 
         const ImageFolder item{folder.libraryPath + e.lookupName, joinImagePath(folder.shownPath, e.name)};
         if (e.attributes & orva::attr::kDirectory) {
             if (!platform::makeFolder(hostPath)) {
-                view_.showMessage(browser::messageText(Message::HostFolderNotMade) + ": " + hostPath);
+                view_.showMessage(messageNaming(Message::HostFolderNotMade, hostPath));
                 return kFolderNotMade;
             }
             // A folder met again (a hostile image) stays empty instead of being copied round and round.
@@ -223,7 +223,7 @@ int32_t BrowserDialog::copyImageTreeToHost(uint16_t cluster, const ImageFolder& 
                 else if (r != 0)
                     return r;
             } else {
-                view_.showMessage(formatMessage(Message::FolderLeadsBack, {item.shownPath}));
+                view_.showMessage(shownMessage(Message::FolderLeadsBack, {item.shownPath}));
                 result = kItemsLeftOut;
             }
             platform::setHostAttributes(hostPath, e.attributes & orva::attr::kCarried);
@@ -250,8 +250,7 @@ int32_t BrowserDialog::copyImageTreeToHost(uint16_t cluster, const ImageFolder& 
 
 void BrowserDialog::setHostTimes(const std::string& hostPath, const EntryStamps& stamps) {
     if (!platform::setEntryTimes(hostPath, stamps.writeDate, stamps.writeTime, stamps.accessDate))
-        view_.showMessage(browser::messageText(Message::TargetNotWritten) + ": " +
-                          platform::shownUtf8(hostPath));
+        view_.showMessage(messageNaming(Message::TargetNotWritten, platform::shownUtf8(hostPath)));
 }
 
 }  // namespace browser

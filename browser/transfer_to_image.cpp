@@ -162,7 +162,7 @@ int32_t BrowserDialog::copyHostTreeToImage(const std::string& imageFolder, const
     if (const int r = enterImageFolder(folder); r != 0) return r;
     auto entries = platform::listFolderEntries(hostFolder);
     if (!entries) {
-        view_.showMessage(browser::messageText(Message::NoRoomForEntries) + ": " + hostFolder);
+        view_.showMessage(messageNaming(Message::NoRoomForEntries, hostFolder));
         return kHostFolderUnreadable;
     }
     std::sort(entries->begin(), entries->end(),
@@ -216,7 +216,7 @@ int32_t BrowserDialog::copyHostTreeToImage(const std::string& imageFolder, const
 bool BrowserDialog::imageNameUsable(const std::string& name, const std::string& hostPath) {
     const auto message = nameFaultMessage(platform::imageNameFault(name));
     if (!message) return true;
-    view_.showMessage(formatMessage(*message, {platform::shownUtf8(hostPath)}));
+    view_.showMessage(shownMessage(*message, {platform::shownUtf8(hostPath)}));
     return false;
 }
 
@@ -231,8 +231,9 @@ int BrowserDialog::enterImageFolder(const std::string& folder) {
 
 void BrowserDialog::showNaming(const LibraryFailure& failure, const std::string& path) {
     const std::string shown = platform::shownUtf8(path);
-    view_.showMessage(failure.text.find(shown) == std::string::npos ? failure.text + ": " + shown
-                                                                    : failure.text);
+    view_.showMessage(failure.text.str().find(shown) == std::string::npos
+                          ? failure.text + desktop::ShownText::verbatim(": " + shown)
+                          : failure.text);
 }
 
 }  // namespace browser

@@ -47,8 +47,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 if(ORVA_GUI)
   # Qt loads these as plugins, which no ELF dependency names: the window system (xcb, wayland) and the
-  # SVG icon engine our icons are drawn with.
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
+  # SVG icon engine our icons are drawn with; Qt's own Czech texts (message box buttons) are data files.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, qt6-translations-l10n")
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, hicolor-icon-theme")
 endif()
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "mtools, dosfstools")

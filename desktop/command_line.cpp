@@ -10,6 +10,20 @@ QStringList argumentsOf(int argc, char** argv) {
     return arguments;
 }
 
+QCommandLineOption languageOption() {
+    return QCommandLineOption(QStringLiteral("lang"), QString(), QStringLiteral("cs|en"));
+}
+
+Parsed languageChosen(const QCommandLineParser& parser, const QCommandLineOption& option, const char* program,
+                      std::optional<Language>& language) {
+    if (!parser.isSet(option)) return Parsed::Run;
+    language = languageNamed(parser.value(option));
+    if (language) return Parsed::Run;
+    std::fprintf(stderr, "%s: --lang takes cs or en, not '%s'\nTry '%s --help'.\n", program,
+                 qPrintable(parser.value(option)), program);
+    return Parsed::Fail;
+}
+
 Parsed parseWithHelpAndVersion(QCommandLineParser& parser, const QStringList& arguments, const char* program,
                                const char* help, const char* version) {
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});

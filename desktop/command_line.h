@@ -6,6 +6,8 @@
 #include <QCommandLineParser>
 #include <QStringList>
 
+#include "desktop/language.h"
+
 namespace desktop {
 
 enum class Parsed { Run, Exit, Fail };
@@ -26,6 +28,13 @@ inline std::optional<int> exitStatusOf(Parsed parsed) {
 
 // The arguments as the C runtime got them.
 QStringList argumentsOf(int argc, char** argv);
+
+// --lang cs|en: the windows' language instead of the desktop's.
+QCommandLineOption languageOption();
+// The language --lang names, nothing when it is not given; Fail (with the complaint naming the program) for
+// a name we do not speak.
+Parsed languageChosen(const QCommandLineParser& parser, const QCommandLineOption& option, const char* program,
+                      std::optional<Language>& language);
 
 // Adds -h/--help and -v/--version to the parser's other options and parses; prints the help or the version
 // (Exit), or the parser's complaint naming the program (Fail).

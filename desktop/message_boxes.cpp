@@ -5,9 +5,9 @@
 namespace desktop {
 namespace {
 
-bool ask(QWidget* parent, const QString& title, QMessageBox::Icon icon, const std::string& message,
+bool ask(QWidget* parent, const QString& title, QMessageBox::Icon icon, const QString& message,
          QMessageBox::StandardButtons buttons, QMessageBox::StandardButton yes) {
-    QMessageBox box(icon, title, QString::fromStdString(message), buttons, parent);
+    QMessageBox box(icon, title, message, buttons, parent);
     // The logic waits for the answer, so nothing else of the program may take input meanwhile.
     box.setWindowModality(Qt::ApplicationModal);
     return box.exec() == yes;
@@ -15,16 +15,16 @@ bool ask(QWidget* parent, const QString& title, QMessageBox::Icon icon, const st
 
 }  // namespace
 
-void tell(QWidget* parent, const QString& title, const std::string& message) {
+void tell(QWidget* parent, const QString& title, const QString& message) {
     ask(parent, title, QMessageBox::Information, message, QMessageBox::Ok, QMessageBox::Ok);
 }
 
-bool askYesNo(QWidget* parent, const QString& title, const std::string& message) {
+bool askYesNo(QWidget* parent, const QString& title, const QString& message) {
     return ask(parent, title, QMessageBox::Question, message, QMessageBox::Yes | QMessageBox::No,
                QMessageBox::Yes);
 }
 
-bool askOkCancel(QWidget* parent, const QString& title, const std::string& message) {
+bool askOkCancel(QWidget* parent, const QString& title, const QString& message) {
     return ask(parent, title, QMessageBox::Question, message, QMessageBox::Ok | QMessageBox::Cancel,
                QMessageBox::Ok);
 }

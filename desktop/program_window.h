@@ -2,14 +2,16 @@
 // What both windows do alike, over their own port: message boxes titled with the program's name, the wait
 // cursor, Enter and Escape that never close the window (it has no default button and no cancel), and a
 // context menu that opens the about box in place of the window menu entry a desktop on Linux does not let
-// a program add.
+// a program add. Every text shown is looked up in the installed language under the program's name.
 #include <memory>
 #include <string>
 
+#include <QByteArray>
 #include <QString>
 #include <QWidget>
 
 #include "desktop/message_boxes.h"
+#include "desktop/translated_text.h"
 #include "desktop/wait_cursor.h"
 
 class QContextMenuEvent;
@@ -27,16 +29,25 @@ class ProgramWindow : public QWidget, public Port {
   public:
     // aboutMenuText: the context menu's entry that opens the about box; none when empty.
     ProgramWindow(const QString& programName, const QString& aboutMenuText, QWidget* parent)
-        : QWidget(parent), programName_(programName), aboutMenuText_(aboutMenuText) {}
+        : QWidget(parent),
+          programName_(programName),
+          context_(programName.toUtf8()),
+          aboutMenuText_(aboutMenuText) {}
 
-    void showMessage(const std::string& text) override { tell(this, programName_, text); }
-    bool askYesNo(const std::string& text) override { return desktop::askYesNo(this, programName_, text); }
-    bool askOkCancel(const std::string& text) override {
-        return desktop::askOkCancel(this, programName_, text);
+    void showMessage(const ShownText& text) override { tell(this, programName_, shown(text)); }
+    bool askYesNo(const ShownText& text) override {
+        return desktop::askYesNo(this, programName_, shown(text));
+    }
+    bool askOkCancel(const ShownText& text) override {
+        return desktop::askOkCancel(this, programName_, shown(text));
     }
     std::unique_ptr<WaitCursorScope> waitCursor() override { return std::make_unique<WaitCursor>(); }
 
   protected:
+    // A text of this program's window in the language installed.
+    QString shown(const char* source) const { return translated(context_.constData(), source); }
+    QString shown(const ShownText& text) const { return translated(context_.constData(), text); }
+
     // The person asked for the about box.
     virtual void aboutRequested() = 0;
 
@@ -53,6 +64,7 @@ class ProgramWindow : public QWidget, public Port {
 
   private:
     QString programName_;
+    QByteArray context_;
     QString aboutMenuText_;
 };
 

@@ -1,5 +1,6 @@
 #include "desktop/screenshots.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include <QApplication>
@@ -9,6 +10,14 @@
 #include <QWidget>
 
 namespace desktop {
+
+std::optional<Language> takeLanguage(std::vector<std::string>& arguments) {
+    if (arguments.empty() || arguments.front() != "--lang") return Language::Czech;
+    const std::optional<Language> language =
+        arguments.size() > 1 ? languageNamed(QString::fromStdString(arguments[1])) : std::nullopt;
+    arguments.erase(arguments.begin(), arguments.begin() + std::min<size_t>(2, arguments.size()));
+    return language;
+}
 
 void useOffscreenUnlessTold() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,13 +1,22 @@
 #pragma once
 // What both screenshot tools share: the same look on every machine, and PNG files named by the caller.
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include <QDir>
 #include <QString>
 
+#include "desktop/language.h"
+
 class QPixmap;
 
 namespace desktop {
+
+// The arguments after the tool's name, with a leading "--lang cs|en" taken off: the language the pictures
+// show (Czech without it); nothing for a language we do not speak.
+std::optional<Language> takeLanguage(std::vector<std::string>& arguments);
 
 // Before QApplication exists: offscreen unless QT_QPA_PLATFORM says otherwise.
 void useOffscreenUnlessTold();

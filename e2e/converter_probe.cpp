@@ -37,9 +37,11 @@ class PrintingView final : public ConverterView {
         std::fflush(stdout);
     }
 
-    void showMessage(const std::string& text) override { say("message", text); }
-    bool askYesNo(const std::string& text) override { return ask("yesno", text, "yes", "no"); }
-    bool askOkCancel(const std::string& text) override { return ask("okcancel", text, "ok", "cancel"); }
+    void showMessage(const desktop::ShownText& text) override { say("message", text.str()); }
+    bool askYesNo(const desktop::ShownText& text) override { return ask("yesno", text.str(), "yes", "no"); }
+    bool askOkCancel(const desktop::ShownText& text) override {
+        return ask("okcancel", text.str(), "ok", "cancel");
+    }
     std::unique_ptr<WaitCursorScope> waitCursor() override { return std::make_unique<WaitCursorScope>(); }
 
     void setFloppyDrives(const std::vector<std::string>& entries) override { floppyDrives = entries; }

@@ -192,14 +192,6 @@ std::vector<HostDrive> listHostDrives() {
     return hostDrivesFrom(homeFolder(), parseMountInfo(text.str()), "/");
 }
 
-std::string withDrivePaths(std::string message, std::initializer_list<std::string> drives) {
-    for (const std::string& drive : drives) {
-        const size_t at = message.find("%c:");
-        if (at != std::string::npos) message.replace(at, 3, drive);
-    }
-    return message;
-}
-
 bool isDiskFolder(const std::string& path) {
     static const std::vector<std::string> pseudo = [] {
         std::ifstream in("/proc/self/mountinfo", std::ios::binary);

@@ -1,7 +1,6 @@
 #pragma once
 // What stands for drive letters on Linux: the home folder, "/", and every mounted disk file system.
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,10 +37,6 @@ DriveType driveTypeOf(const MountEntry& mount, const std::string& sysRoot = "/")
 // home first, then "/", then each disk mount in mountinfo order; no path twice, only folders that exist.
 std::vector<HostDrive> hostDrivesFrom(const std::string& home, const std::vector<MountEntry>& mounts,
                                       const std::string& sysRoot = "/");
-
-// Messages written for drive letters name a drive as "%c:"; here each such place takes a drive's path, in
-// order.
-std::string withDrivePaths(std::string message, std::initializer_list<std::string> drives);
 
 // The drives of this machine (HOME, /proc/self/mountinfo, /sys).
 std::vector<HostDrive> listHostDrives();

@@ -14,6 +14,7 @@ packages=(
   hyperfine jq strace                       # benchmarks
   clang libclang-rt-14-dev                  # fuzzing
   qt6-base-dev qt6-svg-dev qt6-tools-dev    # the two desktop programs (Qt 6 Widgets, SVG icons)
+  qt6-l10n-tools qt6-translations-l10n      # lupdate and lrelease for their English catalogues; Qt's Czech
   libqt6svg6 qt6-qpa-plugins fonts-dejavu-core  # offscreen rendering for their tests and screenshots
   desktop-file-utils xvfb xauth             # checking .desktop files; a real X server for screenshots
   man-db groff-base shared-mime-info file dpkg-dev  # install checks (man pages, MIME package); the .deb

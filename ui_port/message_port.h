@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "ui_port/shown_text.h"
+
 namespace desktop {
 
 // Held while a long action runs; the view shows a wait cursor and keeps painting.
@@ -15,9 +17,9 @@ class WaitCursorScope {
 class MessagePort {
   public:
     virtual ~MessagePort() = default;
-    virtual void showMessage(const std::string& text) = 0;
-    virtual bool askYesNo(const std::string& text) = 0;     // true: Yes
-    virtual bool askOkCancel(const std::string& text) = 0;  // true: OK
+    virtual void showMessage(const ShownText& text) = 0;
+    virtual bool askYesNo(const ShownText& text) = 0;     // true: Yes
+    virtual bool askOkCancel(const ShownText& text) = 0;  // true: OK
     virtual std::unique_ptr<WaitCursorScope> waitCursor() = 0;
 };
 

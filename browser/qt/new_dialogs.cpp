@@ -12,12 +12,13 @@
 #include <QVBoxLayout>
 
 #include "browser/message_table.h"
+#include "kelvorn_text.h"
 
 namespace kelvorn {
 namespace {
 
-QString text(const char* utf8) {
-    return QString::fromUtf8(utf8);
+QString text(const char* source) {
+    return shownText(source);
 }
 
 // A folder's name may be as long as a new image's file name.

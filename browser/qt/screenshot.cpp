@@ -1,7 +1,9 @@
-// kelvorn_screenshot OUT_DIR [IMAGE]: renders Kelvorn's window (IMAGE open, its folder as the only drive),
-// the extension filter's drop-down, the about box, the two "new" dialogs and, with IMAGE, the whole disk
-// copied out to a folder, to PNG files, offscreen unless told otherwise.
+// kelvorn_screenshot [--lang cs|en] OUT_DIR [IMAGE]: renders Kelvorn's window (IMAGE open, its folder as the
+// only drive), the extension filter's drop-down, the about box, the two "new" dialogs and, with IMAGE, the
+// whole disk copied out to a folder, to PNG files, offscreen unless told otherwise.
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -20,8 +22,10 @@
 #include "browser/browser_dialog.h"
 #include "browser/library_entries.h"
 #include "browser/message_table.h"
+#include "desktop/language.h"
 #include "desktop/modal_answerer.h"
 #include "desktop/screenshots.h"
+#include "kelvorn_text.h"
 #include "kelvorn_window.h"
 #include "pictures.h"
 
@@ -75,20 +79,20 @@ void expandAll(kelvorn::KelvornWindow& window, const browser::BrowserDialog& dia
 
 // "<---" from the image's root to a rescue folder: the whole disk lands in a folder named after its label,
 // beside the boot sector file. Runs on a copy of the image in a scratch drive, so the user's folder stays
-// as it was.
+// as it was. rescueName: the folder's name, in the pictures' language.
 bool saveDiskCopy(const desktop::PictureFolder& out, const browser::LibraryEntries& library,
-                  const std::string& image) {
+                  const std::string& image, const std::string& rescueName) {
     QTemporaryDir scratch(QDir::temp().filePath(QStringLiteral("kelvorn-XXXXXX")));
     const QFileInfo original(QString::fromStdString(image));
     const QString drive = scratch.filePath(original.dir().dirName());
     const QString copy = QDir(drive).filePath(original.fileName());
-    const QString rescue = QDir(drive).filePath(QStringLiteral("Záchrana"));
+    const QString rescue = QDir(drive).filePath(QString::fromStdString(rescueName));
     if (!scratch.isValid() || !QDir().mkpath(rescue) || !QFile::copy(original.filePath(), copy)) {
         std::fprintf(stderr, "kelvorn_screenshot: cannot prepare a scratch copy of %s\n", image.c_str());
         return false;
     }
 
-    kelvorn::KelvornWindow window(QString::fromStdString(browser::messageText(browser::Message::AboutMenu)));
+    kelvorn::KelvornWindow window(kelvorn::shownText(browser::messageText(browser::Message::AboutMenu)));
     browser::StartOptions options;
     options.extensionList = "imgbottxtdocexedat";  // the boot sector file and what the sample holds
     browser::BrowserDialog dialog(window, library, options, onlyDrive(drive.toStdString()));
@@ -102,7 +106,7 @@ bool saveDiskCopy(const desktop::PictureFolder& out, const browser::LibraryEntri
     const std::vector<browser::ItemHandle> roots = dialog.tree(Tree::Host).children(browser::kNoItem);
     const browser::ItemHandle target =
         roots.empty() ? browser::kNoItem
-                      : childEndingWith(dialog, roots.front(), browser::ItemKind::Folder, "/Záchrana");
+                      : childEndingWith(dialog, roots.front(), browser::ItemKind::Folder, "/" + rescueName);
     const std::vector<browser::ItemHandle> imageRoots = dialog.tree(Tree::Image).children(browser::kNoItem);
     if (target == browser::kNoItem || imageRoots.empty()) {
         std::fputs("kelvorn_screenshot: the scratch drive or the image did not show\n", stderr);
@@ -163,8 +167,10 @@ bool saveDiskCopy(const desktop::PictureFolder& out, const browser::LibraryEntri
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || argc > 3) {
-        std::fputs("usage: kelvorn_screenshot OUT_DIR [IMAGE]\n", stderr);
+    std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
+    const std::optional<desktop::Language> language = desktop::takeLanguage(arguments);
+    if (!language || arguments.empty() || arguments.size() > 2) {
+        std::fputs("usage: kelvorn_screenshot [--lang cs|en] OUT_DIR [IMAGE]\n", stderr);
         return 2;
     }
     desktop::useOffscreenUnlessTold();
@@ -172,16 +178,19 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     desktop::useScreenshotLook();
     QApplication::setWindowIcon(kelvorn::programIcon());
+    desktop::Translations translations;
+    if (!translations.use(*language, QStringLiteral("kelvorn"))) return 1;
 
-    const QDir outFolder(QString::fromLocal8Bit(argv[1]));
+    const QDir outFolder(QString::fromStdString(arguments[0]));
     if (!outFolder.exists() && !QDir().mkpath(outFolder.path())) {
-        std::fprintf(stderr, "kelvorn_screenshot: cannot create %s\n", argv[1]);
+        std::fprintf(stderr, "kelvorn_screenshot: cannot create %s\n", arguments[0].c_str());
         return 1;
     }
     const desktop::PictureFolder out(outFolder, "kelvorn_screenshot");
     const std::string image =
-        argc == 3 ? QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath().toStdString()
-                  : std::string();
+        arguments.size() == 2
+            ? QFileInfo(QString::fromStdString(arguments[1])).absoluteFilePath().toStdString()
+            : std::string();
 
     auto bound = browser::bindLibrary(browser::libraryCandidates());
     if (const auto* failure = std::get_if<browser::BindFailure>(&bound)) {
@@ -194,7 +203,7 @@ int main(int argc, char** argv) {
     if (!image.empty())
         host = onlyDrive(QFileInfo(QString::fromStdString(image)).absolutePath().toStdString());
 
-    kelvorn::KelvornWindow window(QString::fromStdString(browser::messageText(browser::Message::AboutMenu)));
+    kelvorn::KelvornWindow window(kelvorn::shownText(browser::messageText(browser::Message::AboutMenu)));
     browser::BrowserDialog dialog(window, std::get<browser::LibraryEntries>(bound), browser::StartOptions{},
                                   host);
     window.attach(&dialog);
@@ -230,6 +239,8 @@ int main(int argc, char** argv) {
     // The library holds one image at a time: closing the window lets go of this one.
     window.close();
     window.attach(nullptr);
-    if (!image.empty()) ok = saveDiskCopy(out, std::get<browser::LibraryEntries>(bound), image) && ok;
+    const std::string rescueName = *language == desktop::Language::English ? "Rescue" : "Záchrana";
+    if (!image.empty())
+        ok = saveDiskCopy(out, std::get<browser::LibraryEntries>(bound), image, rescueName) && ok;
     return ok ? 0 : 1;
 }

@@ -9,6 +9,7 @@
 
 #include "browser/message_table.h"
 #include "desktop/about_box.h"
+#include "kelvorn_text.h"
 #include "pictures.h"
 
 namespace kelvorn {
@@ -49,9 +50,8 @@ class ResultBox : public QDialog {
 }  // namespace
 
 std::unique_ptr<QDialog> makeAboutBox(const browser::AboutText& about, QWidget* parent) {
-    return desktop::makeAboutBox(QString::fromStdString(about.caption), {programIcon()},
-                                 {QString::fromStdString(about.version), QString::fromStdString(about.hint)},
-                                 parent);
+    return desktop::makeAboutBox(shownText(about.caption), {programIcon()},
+                                 {shownText(about.version), shownText(about.hint)}, parent);
 }
 
 std::unique_ptr<QDialog> makeResultBox(const std::string& text, int closeAfterMs, QWidget* parent) {
@@ -59,9 +59,9 @@ std::unique_ptr<QDialog> makeResultBox(const std::string& text, int closeAfterMs
     dialog->setWindowTitle(QString());
 
     auto* layout = new QVBoxLayout(dialog.get());
-    auto* group = new QGroupBox(QString::fromUtf8(browser::kResultGroup), dialog.get());
+    auto* group = new QGroupBox(shownText(browser::kResultGroup), dialog.get());
     auto* groupLayout = new QVBoxLayout(group);
-    auto* field = new QLineEdit(QString::fromStdString(text), group);
+    auto* field = new QLineEdit(shownText(text), group);
     field->setEnabled(false);
     field->setMinimumWidth(field->fontMetrics().horizontalAdvance(field->text()) + 24);
     groupLayout->addWidget(field);

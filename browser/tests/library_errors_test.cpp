@@ -23,7 +23,7 @@ class LibraryErrorsTest : public ::testing::Test {
     // The code of a failure with a message to show, -1 for one already shown (unknown), 0 for success.
     int result(int32_t code, int function, const char* name = nullptr) {
         const auto failure = dialog.libraryFailure(code, function, name);
-        text = failure ? failure->text : std::string();
+        text = failure ? failure->text.str() : std::string();
         return !failure ? 0 : failure->toShow() ? failure->code : -1;
     }
 
@@ -104,11 +104,11 @@ TEST(CheckDetails, AppendCodeOffsetAndTheEntryAsHex) {
         std::snprintf(two, sizeof two, "%02x", i * 8);
         hex += two;
     }
-    EXPECT_EQ(dialog.checkDetails(), "\nChyba 3: 00002600:\n" + hex);
+    EXPECT_EQ(dialog.checkDetails().str(), "\nChyba 3: 00002600:\n" + hex);
 
     lib.GetLastErr = nothingOpen;
     BrowserDialog closed(view, lib, {});
-    EXPECT_EQ(closed.checkDetails(), "");
+    EXPECT_EQ(closed.checkDetails().str(), "");
 }
 
 }  // namespace

@@ -84,7 +84,7 @@ void ConverterDialog::refreshFloppyInfo() {
                : actions::DriveInspection{.failure = actions::Failure::DriveNotOpened};
     const std::string drive = actions::driveText(floppyDrive_);
     if (look.failure == actions::Failure::DriveNotOpened) {
-        view_.showMessage(text::fill(text::kCannotOpen, drive.c_str(), look.code));
+        view_.showMessage(text::shown(text::kCannotOpen, drive.c_str(), look.code));
         resetFloppy();
         return;
     }
@@ -97,7 +97,7 @@ void ConverterDialog::refreshFloppyInfo() {
         }
         dropFloppy();
     } else if (look.failure == actions::Failure::DriveLocked) {
-        view_.showMessage(text::fill(text::kLocked, drive.c_str(), look.code));
+        view_.showMessage(text::shown(text::kLocked, drive.c_str(), look.code));
         dropFloppy();
     }
     info_.append(" ");

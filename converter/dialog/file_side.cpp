@@ -37,9 +37,9 @@ void ConverterDialog::selectFileDrive() {
     }
 
     if (!services_.driveAccessible(drive.path)) {
-        view_.showMessage(platform::withDrivePaths(
-            text::kFileDriveNotSet,
-            {drive.path, fileDriveRoot_.empty() ? std::string("?") : fileDriveRoot_}));
+        view_.showMessage(desktop::ShownText::filled(
+            text::kFileDriveNotSet, {drive.path, fileDriveRoot_.empty() ? std::string("?") : fileDriveRoot_},
+            desktop::Places::Drives));
         currentPath_.clear();
         fileDriveRoot_.clear();
         fileDriveIndex_ = -1;

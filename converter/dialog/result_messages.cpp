@@ -9,28 +9,28 @@ using actions::ActionKind;
 using actions::Failure;
 
 // What went wrong, said once; nothing where a question already said it (or for no failure at all).
-std::string failureMessage(ActionKind kind, const actions::Result& r) {
+desktop::ShownText failureMessage(ActionKind kind, const actions::Result& r) {
     switch (r.failure) {
         case Failure::DriveNotOpened:
-            return text::fill(text::kCannotOpen, r.subject.c_str(), r.code);
+            return text::shown(text::kCannotOpen, r.subject.c_str(), r.code);
         case Failure::DriveLocked:
-            return text::fill(text::kLocked, r.subject.c_str(), r.code);
+            return text::shown(text::kLocked, r.subject.c_str(), r.code);
         case Failure::NoGeometry:
             return text::kGeometryFailed;
         case Failure::NoBuffer:
             return text::kAllocationFailed;
         case Failure::ImageFile:
         case Failure::MapFile:
-            return text::fill(text::kFileError, r.subject.c_str(), r.code);
+            return text::shown(text::kFileError, r.subject.c_str(), r.code);
         case Failure::ImageOnOpticalDrive:
             return text::kNoCd;
         case Failure::ImageSizeDiffers:
             return text::kNotThisType;
         case Failure::ImageRead:
-            return text::fill(text::kImageReadError, r.code);
+            return text::shown(text::kImageReadError, r.code);
         case Failure::ImageWrite:
         case Failure::FloppyWrite:
-            return text::fill(text::kWriteError, r.code);
+            return text::shown(text::kWriteError, r.code);
         case Failure::WriteProtected:
             return text::kWriteProtected;
         case Failure::FormatFailed:
@@ -70,9 +70,10 @@ const char* closingMessage(ActionKind kind, Failure failure) {
 
 }  // namespace
 
-std::vector<std::string> resultMessages(ActionKind kind, const actions::Result& result) {
-    std::vector<std::string> messages;
-    if (std::string failure = failureMessage(kind, result); !failure.empty()) messages.push_back(failure);
+std::vector<desktop::ShownText> resultMessages(ActionKind kind, const actions::Result& result) {
+    std::vector<desktop::ShownText> messages;
+    if (desktop::ShownText failure = failureMessage(kind, result); !failure.empty())
+        messages.push_back(failure);
     if (const char* closing = closingMessage(kind, result.failure)) messages.emplace_back(closing);
     return messages;
 }

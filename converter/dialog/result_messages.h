@@ -4,9 +4,10 @@
 #include <vector>
 
 #include "converter/actions/action_events.h"
+#include "ui_port/shown_text.h"
 
 namespace converter::dialog {
 
-std::vector<std::string> resultMessages(actions::ActionKind kind, const actions::Result& result);
+std::vector<desktop::ShownText> resultMessages(actions::ActionKind kind, const actions::Result& result);
 
 }  // namespace converter::dialog

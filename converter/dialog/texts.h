@@ -1,72 +1,80 @@
 #pragma once
-// Mirask's own texts, byte for byte, and its printf-style filling.
-#include <cstdio>
+// Mirask's own texts, byte for byte, marked for the translation catalogue, and their printf-style filling.
 #include <string>
+
+#include "ui_port/shown_text.h"
 
 namespace converter::dialog::text {
 
 // The window.
-inline constexpr const char* kWindowTitle = "Konverze disket";
+inline constexpr const char* kWindowTitle = UI_TEXT("Mirask", "Konverze disket");
 inline constexpr const char* kProgramName = "Mirask";
-inline constexpr const char* kFloppyGroup = "&Disketa";
-inline constexpr const char* kFileGroup = "&Soubor";
-inline constexpr const char* kWriteButtonInitial = "<<----";
-inline constexpr const char* kReadButtonInitial = "---->>";
-inline constexpr const char* kWriteArrowOn = "&<<==";
-inline constexpr const char* kReadArrowOn = "==>&>";
-inline constexpr const char* kWriteArrowOff = "<<---";
-inline constexpr const char* kReadArrowOff = "--->>";
-inline constexpr const char* kFormatButton = "&Formát";
-inline constexpr const char* kAboutButton = "&O";
-inline constexpr const char* kAboutMenu = "&About Mirask...";
-inline constexpr const char* kAboutVersion = "Mirask verze 1.7";
+inline constexpr const char* kFloppyGroup = UI_TEXT("Mirask", "&Disketa");
+inline constexpr const char* kFileGroup = UI_TEXT("Mirask", "&Soubor");
+inline constexpr const char* kWriteButtonInitial = UI_TEXT("Mirask", "<<----");
+inline constexpr const char* kReadButtonInitial = UI_TEXT("Mirask", "---->>");
+inline constexpr const char* kWriteArrowOn = UI_TEXT("Mirask", "&<<==");
+inline constexpr const char* kReadArrowOn = UI_TEXT("Mirask", "==>&>");
+inline constexpr const char* kWriteArrowOff = UI_TEXT("Mirask", "<<---");
+inline constexpr const char* kReadArrowOff = UI_TEXT("Mirask", "--->>");
+inline constexpr const char* kFormatButton = UI_TEXT("Mirask", "&Formát");
+inline constexpr const char* kAboutButton = UI_TEXT("Mirask", "&O");
+inline constexpr const char* kAboutMenu = UI_TEXT("Mirask", "&About Mirask...");
+inline constexpr const char* kAboutVersion = UI_TEXT("Mirask", "Mirask verze 1.7");
 
 // The floppy side.
-inline constexpr const char* kCannotOpen = "Nedaří se otevřít jednotku %s - chyba %d.";
-inline constexpr const char* kRemovableHardDisk = "Toto je výměnný HD; zařadit k pevným diskům?";
-inline constexpr const char* kLocked = "Jednotka %s blokována jiným programem - chyba %d";
-inline constexpr const char* kDriveHeader = "Drive:";
+inline constexpr const char* kCannotOpen = UI_TEXT("Mirask", "Nedaří se otevřít jednotku %s - chyba %d.");
+inline constexpr const char* kRemovableHardDisk =
+    UI_TEXT("Mirask", "Toto je výměnný HD; zařadit k pevným diskům?");
+inline constexpr const char* kLocked = UI_TEXT("Mirask", "Jednotka %s blokována jiným programem - chyba %d");
+inline constexpr const char* kDriveHeader = UI_TEXT("Mirask", "Drive:");
 
 // The file side.
 // "%c:" stands for a drive, which on this host is a folder.
-inline constexpr const char* kFileDriveNotSet = "Nezdařilo se nastavit jednotku %c: (je %c:)!";
-inline constexpr const char* kFillName = "Vyplňte jméno souboru! (ladění: s cestou)";
+inline constexpr const char* kFileDriveNotSet =
+    UI_TEXT("Mirask", "Nezdařilo se nastavit jednotku %c: (je %c:)!");
+inline constexpr const char* kFillName = UI_TEXT("Mirask", "Vyplňte jméno souboru! (ladění: s cestou)");
 
 // Reading, writing, formatting.
-inline constexpr const char* kNoCd = "Nelze zapisovat na CD.";
-inline constexpr const char* kInsertDisk = "Založte disketu !";
-inline constexpr const char* kInsertFormatted = "Založte FORMÁTOVANOU disketu !";
-inline constexpr const char* kGeometryFailed = "Chyba získání údajů o disketě.";
-inline constexpr const char* kAllocationFailed = "Chyba alokace !";
-inline constexpr const char* kReading = "Probíhá čtení...";
-inline constexpr const char* kFileError = "Chyba souboru %s: %d";
-inline constexpr const char* kBadSector = "Chyba čtení: %d na stopě %d/%d, sektor %d.";
-inline constexpr const char* kWriteError = "Chyba zápisu: %d";
-inline constexpr const char* kReadDone = "Čtení diskety do HD souboru dokončeno.";
-inline constexpr const char* kEraseQuestion = "Obsah diskety v jednotce %c: bude smazán, pokračovat?";
-inline constexpr const char* kNotThisType = "Soubor není kopií tohoto typu diskety!";
-inline constexpr const char* kFormatBeforeWrite = "Formátovat před zápisem?";
-inline constexpr const char* kFormatting = "Probíhá formátování...";
-inline constexpr const char* kWriteProtected = "Disketa je chráněna proti zápisu !";
-inline constexpr const char* kFormatError = "Chyba při formátování diskety !";
-inline constexpr const char* kWriting = "Probíhá zápis...";
-inline constexpr const char* kImageReadError = "Chyba čtení: %d";
-inline constexpr const char* kWriteDone = "Zápis na disketu dokončen.";
-inline constexpr const char* kFormatOnlyNt = "Tímto programem lze formátovat pouze pod systémy NT/2000.";
-inline constexpr const char* kCannotFormatType = "Tento typ diskety neumím formátovat...!";
-inline constexpr const char* kFormatTo144 = "Formátovat na 3,5\\\" 1,44 MB ?";
-inline constexpr const char* kFormatTo12 = "Formátovat na 5,25\\\" 1,2 MB ?";
-inline constexpr const char* kTypeNotFormattable = "Disketu tohoto typu nelze formátovat!";
-inline constexpr const char* kTrack0Failed = "Nelze zapsat formát stopy 0 !";
-inline constexpr const char* kFormatDone = "Formátování dokončeno.";
+inline constexpr const char* kNoCd = UI_TEXT("Mirask", "Nelze zapisovat na CD.");
+inline constexpr const char* kInsertDisk = UI_TEXT("Mirask", "Založte disketu !");
+inline constexpr const char* kInsertFormatted = UI_TEXT("Mirask", "Založte FORMÁTOVANOU disketu !");
+inline constexpr const char* kGeometryFailed = UI_TEXT("Mirask", "Chyba získání údajů o disketě.");
+inline constexpr const char* kAllocationFailed = UI_TEXT("Mirask", "Chyba alokace !");
+inline constexpr const char* kReading = UI_TEXT("Mirask", "Probíhá čtení...");
+inline constexpr const char* kFileError = UI_TEXT("Mirask", "Chyba souboru %s: %d");
+inline constexpr const char* kBadSector = UI_TEXT("Mirask", "Chyba čtení: %d na stopě %d/%d, sektor %d.");
+inline constexpr const char* kWriteError = UI_TEXT("Mirask", "Chyba zápisu: %d");
+inline constexpr const char* kReadDone = UI_TEXT("Mirask", "Čtení diskety do HD souboru dokončeno.");
+inline constexpr const char* kEraseQuestion =
+    UI_TEXT("Mirask", "Obsah diskety v jednotce %c: bude smazán, pokračovat?");
+inline constexpr const char* kNotThisType = UI_TEXT("Mirask", "Soubor není kopií tohoto typu diskety!");
+inline constexpr const char* kFormatBeforeWrite = UI_TEXT("Mirask", "Formátovat před zápisem?");
+inline constexpr const char* kFormatting = UI_TEXT("Mirask", "Probíhá formátování...");
+inline constexpr const char* kWriteProtected = UI_TEXT("Mirask", "Disketa je chráněna proti zápisu !");
+inline constexpr const char* kFormatError = UI_TEXT("Mirask", "Chyba při formátování diskety !");
+inline constexpr const char* kWriting = UI_TEXT("Mirask", "Probíhá zápis...");
+inline constexpr const char* kImageReadError = UI_TEXT("Mirask", "Chyba čtení: %d");
+inline constexpr const char* kWriteDone = UI_TEXT("Mirask", "Zápis na disketu dokončen.");
+inline constexpr const char* kFormatOnlyNt =
+    UI_TEXT("Mirask", "Tímto programem lze formátovat pouze pod systémy NT/2000.");
+inline constexpr const char* kCannotFormatType = UI_TEXT("Mirask", "Tento typ diskety neumím formátovat...!");
+inline constexpr const char* kFormatTo144 = UI_TEXT("Mirask", "Formátovat na 3,5\\\" 1,44 MB ?");
+inline constexpr const char* kFormatTo12 = UI_TEXT("Mirask", "Formátovat na 5,25\\\" 1,2 MB ?");
+inline constexpr const char* kTypeNotFormattable = UI_TEXT("Mirask", "Disketu tohoto typu nelze formátovat!");
+inline constexpr const char* kTrack0Failed = UI_TEXT("Mirask", "Nelze zapsat formát stopy 0 !");
+inline constexpr const char* kFormatDone = UI_TEXT("Mirask", "Formátování dokončeno.");
 
-// Fills a text's printf places.
+// A text with its printf places filled, kept with its template so a view can show it in another language.
+template <typename... Args>
+desktop::ShownText shown(const char* format, Args... args) {
+    return desktop::ShownText::printf(format, args...);
+}
+
+// The same, composed in the program's own words.
 template <typename... Args>
 std::string fill(const char* format, Args... args) {
-    const int length = std::snprintf(nullptr, 0, format, args...);
-    std::string out(static_cast<size_t>(length > 0 ? length : 0), '\0');
-    std::snprintf(out.data(), out.size() + 1, format, args...);
-    return out;
+    return shown(format, args...).str();
 }
 
 }  // namespace converter::dialog::text

@@ -28,7 +28,7 @@ bool WindowEvents::insertMedium() {
 }
 
 bool WindowEvents::eraseFloppy(char driveLetter) {
-    return view_.askYesNo(text::fill(text::kEraseQuestion, driveLetter));
+    return view_.askYesNo(text::shown(text::kEraseQuestion, driveLetter));
 }
 
 bool WindowEvents::formatBeforeWriting() {
@@ -41,8 +41,8 @@ bool WindowEvents::formatToOffered(const DiskGeometry& offered) {
 }
 
 actions::BadSectorDecision WindowEvents::badSector(const actions::BadSector& s) {
-    const bool goOn = view_.askOkCancel(text::fill(text::kBadSector, s.code, static_cast<int>(s.cylinder),
-                                                   static_cast<int>(s.head), static_cast<int>(s.sector)));
+    const bool goOn = view_.askOkCancel(text::shown(text::kBadSector, s.code, static_cast<int>(s.cylinder),
+                                                    static_cast<int>(s.head), static_cast<int>(s.sector)));
     return goOn ? actions::BadSectorDecision::Fill : actions::BadSectorDecision::Stop;
 }
 
@@ -69,7 +69,7 @@ void WindowEvents::cylinderDone(Phase, uint32_t) {
 void WindowEvents::finished(const actions::Result& result) {
     result_ = result;
     wait_.reset();
-    for (const std::string& message : resultMessages(kind_, result)) view_.showMessage(message);
+    for (const desktop::ShownText& message : resultMessages(kind_, result)) view_.showMessage(message);
     if (progressLine_) view_.SetPos(0);
     removeProgressLine();
 }

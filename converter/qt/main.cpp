@@ -1,5 +1,7 @@
-// mirask [--emulate LETTER=SCENARIO]... [--platform 9x|nt] [.EXT ...] [/DN]: the floppy converter.
+// mirask [--lang cs|en] [--emulate LETTER=SCENARIO]... [--platform 9x|nt] [.EXT ...] [/DN]: the floppy
+// converter.
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,7 @@
 #include "converter/dialog/converter_dialog.h"
 #include "converter/dialog/texts.h"
 #include "desktop/command_line.h"
+#include "desktop/language.h"
 #include "desktop/start_up.h"
 #include "drive_setup.h"
 #include "mirask_icons.h"
@@ -36,6 +39,8 @@ constexpr const char* kHelp =
     "                            types=N or types=F,F,...\n"
     "  --platform 9x|nt          drive the emulated drives the way that Windows line does (default: the\n"
     "                            way this program drives real floppies on Linux)\n"
+    "  --lang cs|en              the window's language: Czech or English (default: the desktop's\n"
+    "                            language; Czech when it is Czech or none is set, English otherwise)\n"
     "  -h, --help                show this help and exit\n"
     "  -v, --version             show the version and exit\n"
     "\n"
@@ -53,6 +58,7 @@ using desktop::Parsed;
 struct StartUp {
     DriveSetup drives;
     ConverterOptions options;
+    std::optional<desktop::Language> language;
 };
 
 // Help, version and the drive setup are answered before any window system is touched, so they work
@@ -61,9 +67,11 @@ Parsed parseCommandLine(int argc, char** argv, StartUp& start) {
     QCommandLineParser parser;
     const QCommandLineOption emulate(QStringLiteral("emulate"), QString(), QStringLiteral("LETTER=SCENARIO"));
     const QCommandLineOption platform(QStringLiteral("platform"), QString(), QStringLiteral("9x|nt"));
-    parser.addOptions({emulate, platform});
-    const Parsed parsed =
+    const QCommandLineOption lang = desktop::languageOption();
+    parser.addOptions({emulate, platform, lang});
+    Parsed parsed =
         desktop::parseWithHelpAndVersion(parser, desktop::argumentsOf(argc, argv), "mirask", kHelp, kVersion);
+    if (parsed == Parsed::Run) parsed = desktop::languageChosen(parser, lang, "mirask", start.language);
     if (parsed != Parsed::Run) return parsed;
 
     if (parser.isSet(emulate)) {
@@ -100,6 +108,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     desktop::nameApplication(QString::fromUtf8(converter::dialog::text::kProgramName), QStringLiteral("1.7"),
                              QStringLiteral("mirask"), mirask::programIcon());
+    // A catalogue that cannot be loaded was named on stderr; the window then speaks what it has.
+    desktop::Translations translations;
+    translations.use(start.language.value_or(desktop::desktopLanguage()), QStringLiteral("mirask"));
 
     mirask::MiraskWindow window;
     converter::dialog::ConverterServices services;

@@ -22,6 +22,7 @@
 #include "desktop/about_box.h"
 #include "desktop/tree_view.h"
 #include "desktop/wait_cursor.h"
+#include "mirask_text.h"
 
 namespace mirask {
 
@@ -42,7 +43,7 @@ QString programName() {
 }
 
 QPushButton* makeActionButton(const char* caption, QWidget* parent) {
-    auto* button = new QPushButton(utf8(caption), parent);
+    auto* button = new QPushButton(shownText(caption), parent);
     // Wide enough for every caption the arrows take, so the column does not jump when they change.
     button->setMinimumWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("<<====")) + 28);
     button->setEnabled(false);
@@ -58,8 +59,8 @@ void fillList(QComboBox& list, const std::vector<std::string>& entries) {
 }  // namespace
 
 MiraskWindow::MiraskWindow(QWidget* parent)
-    : ProgramWindow(programName(), utf8(text::kAboutMenu), parent), icons_(treePictures()) {
-    setWindowTitle(utf8(text::kWindowTitle));
+    : ProgramWindow(programName(), shownText(text::kAboutMenu), parent), icons_(treePictures()) {
+    setWindowTitle(shownText(text::kWindowTitle));
     setWindowIcon(programIcon());
     buildWidgets();
     connectSignals();
@@ -70,7 +71,7 @@ MiraskWindow::~MiraskWindow() = default;
 
 void MiraskWindow::buildWidgets() {
     // Every widget is owned by this window through Qt's parent chain.
-    auto* floppySide = new QGroupBox(utf8(text::kFloppyGroup), this);
+    auto* floppySide = new QGroupBox(shownText(text::kFloppyGroup), this);
     floppySide_ = floppySide;
     floppyDrives_ = new QComboBox(floppySide);
     floppyDrives_->setEditable(false);
@@ -81,7 +82,7 @@ void MiraskWindow::buildWidgets() {
     floppyLayout->addWidget(floppyDrives_);
     floppyLayout->addWidget(info_, 1);
 
-    auto* fileSide = new QGroupBox(utf8(text::kFileGroup), this);
+    auto* fileSide = new QGroupBox(shownText(text::kFileGroup), this);
     fileDrives_ = new QComboBox(fileSide);
     fileDrives_->setEditable(false);
     // Mount paths can be long; the list opens wide enough, the box itself follows the window.
@@ -99,7 +100,7 @@ void MiraskWindow::buildWidgets() {
     write_ = makeActionButton(text::kWriteButtonInitial, this);
     read_ = makeActionButton(text::kReadButtonInitial, this);
     format_ = makeActionButton(text::kFormatButton, this);
-    about_ = new QPushButton(utf8(text::kAboutButton), this);
+    about_ = new QPushButton(shownText(text::kAboutButton), this);
     about_->setMaximumWidth(about_->sizeHint().height() * 2);
     auto* picture = new QLabel(this);
     picture->setPixmap(programIcon().pixmap(32, 32));
@@ -203,7 +204,7 @@ bool MiraskWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MiraskWindow::showAbout() {
     const std::unique_ptr<QDialog> box = desktop::makeAboutBox(
-        programName(), {programIcon(), floppyIcon()}, {programName(), utf8(text::kAboutVersion)}, this);
+        programName(), {programIcon(), floppyIcon()}, {programName(), shownText(text::kAboutVersion)}, this);
     box->exec();
 }
 
@@ -222,7 +223,7 @@ void MiraskWindow::clearInfo() {
 }
 
 void MiraskWindow::appendInfo(const std::string& line) {
-    info_->addItem(utf8(line));
+    info_->addItem(shownText(line));
 }
 
 void MiraskWindow::removeInfo(int index) {
@@ -276,8 +277,8 @@ void MiraskWindow::setNameText(const std::string& value) {
 // ---- Buttons
 
 void MiraskWindow::setArrows(bool on) {
-    write_->setText(utf8(on ? text::kWriteArrowOn : text::kWriteArrowOff));
-    read_->setText(utf8(on ? text::kReadArrowOn : text::kReadArrowOff));
+    write_->setText(shownText(on ? text::kWriteArrowOn : text::kWriteArrowOff));
+    read_->setText(shownText(on ? text::kReadArrowOn : text::kReadArrowOff));
     write_->setEnabled(on);
     read_->setEnabled(on);
 }

@@ -1,7 +1,9 @@
-// mirask_screenshot OUT_DIR [SCENARIO]: renders Mirask's window over an emulated drive a: (default
-// 1.44M:blank) and a scratch folder as the only file drive: once with the medium listed, once in the middle
-// of reading it into an image, and the about box; offscreen unless told otherwise.
+// mirask_screenshot [--lang cs|en] OUT_DIR [SCENARIO]: renders Mirask's window over an emulated drive a:
+// (default 1.44M:blank) and a scratch folder as the only file drive: once with the medium listed, once in the
+// middle of reading it into an image, and the about box; offscreen unless told otherwise.
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,7 @@
 #include "desktop/screenshots.h"
 #include "drive_setup.h"
 #include "mirask_icons.h"
+#include "mirask_text.h"
 #include "mirask_window.h"
 
 namespace {
@@ -58,29 +61,47 @@ class ShootingWindow : public mirask::MiraskWindow {
     bool shot_ = false;
 };
 
+// The names on the sample drive, in the pictures' language: a person's own folders speak it too.
+struct SampleNames {
+    const char* drive;
+    const char* archive;
+    const char* games;
+    const char* backups;
+    const char* accounts;
+    const char* notes;
+    const char* drivers;
+    const char* fresh;
+    const char* newImage;
+};
+constexpr SampleNames kCzechNames{"Diskety",      "Archiv",       "Hry",  "Zálohy",     "účetnictví 1998.gvx",
+                                  "poznámky.txt", "ovladače.gvx", "Nové", "zaloha-2024"};
+constexpr SampleNames kEnglishNames{"Floppies",  "Archive",     "Games", "Backups",    "accounts 1998.gvx",
+                                    "notes.txt", "drivers.gvx", "New",   "backup-2024"};
+
+QString joined(const char* folder, const char* name) {
+    return QString::fromUtf8(folder) + QLatin1Char('/') + QString::fromUtf8(name);
+}
+
 // A drive with a few folders and images, so the tree has something to show.
-bool prepareDrive(const QString& drive) {
+bool prepareDrive(const QString& drive, const SampleNames& names) {
     const struct {
-        const char* path;
+        QString path;
         qint64 size;
     } files[] = {
-        {"Archiv/dos622-1.gvx", 1474560},
-        {"Archiv/dos622-2.gvx", 1474560},
-        {"Archiv/dos622-3.gvx", 1474560},
-        {"Hry/prince.gvx", 737280},
-        {"Zálohy/účetnictví 1998.gvx", 1474560},
-        {"Zálohy/poznámky.txt", 1200},
-        {"ovladače.gvx", 1228800},
+        {joined(names.archive, "dos622-1.gvx"), 1474560}, {joined(names.archive, "dos622-2.gvx"), 1474560},
+        {joined(names.archive, "dos622-3.gvx"), 1474560}, {joined(names.games, "prince.gvx"), 737280},
+        {joined(names.backups, names.accounts), 1474560}, {joined(names.backups, names.notes), 1200},
+        {QString::fromUtf8(names.drivers), 1228800},
     };
     for (const auto& file : files) {
-        const QString path = QDir(drive).filePath(QString::fromUtf8(file.path));
+        const QString path = QDir(drive).filePath(file.path);
         QFile made(path);
         if (!QDir().mkpath(QFileInfo(path).path()) || !made.open(QIODevice::WriteOnly) ||
             !made.resize(file.size)) {
             return false;
         }
     }
-    return QDir().mkpath(QDir(drive).filePath(QStringLiteral("Nové")));
+    return QDir().mkpath(QDir(drive).filePath(QString::fromUtf8(names.fresh)));
 }
 
 converter::dialog::ConverterServices onlyDrive(const std::string& folder,
@@ -107,8 +128,10 @@ ItemHandle childEndingWith(const converter::dialog::FileTree& tree, ItemHandle p
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || argc > 3) {
-        std::fputs("usage: mirask_screenshot OUT_DIR [SCENARIO]\n", stderr);
+    std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
+    const std::optional<desktop::Language> language = desktop::takeLanguage(arguments);
+    if (!language || arguments.empty() || arguments.size() > 2) {
+        std::fputs("usage: mirask_screenshot [--lang cs|en] OUT_DIR [SCENARIO]\n", stderr);
         return 2;
     }
     desktop::useOffscreenUnlessTold();
@@ -116,14 +139,17 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     desktop::useScreenshotLook();
     QApplication::setWindowIcon(mirask::programIcon());
+    desktop::Translations translations;
+    if (!translations.use(*language, QStringLiteral("mirask"))) return 1;
+    const SampleNames& names = *language == desktop::Language::English ? kEnglishNames : kCzechNames;
 
-    const QDir outFolder(QString::fromLocal8Bit(argv[1]));
+    const QDir outFolder(QString::fromStdString(arguments[0]));
     if (!outFolder.exists() && !QDir().mkpath(outFolder.path())) {
-        std::fprintf(stderr, "%s: cannot create %s\n", kTool, argv[1]);
+        std::fprintf(stderr, "%s: cannot create %s\n", kTool, arguments[0].c_str());
         return 1;
     }
     const desktop::PictureFolder out(QDir(outFolder.absolutePath()), kTool);
-    const std::string scenario = argc == 3 ? argv[2] : "1.44M:blank";
+    const std::string scenario = arguments.size() == 2 ? arguments[1] : "1.44M:blank";
 
     const converter::DriveSetup drives = converter::emulatedDrives({"a=" + scenario}, "");
     if (!drives.error.empty()) {
@@ -131,8 +157,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     QTemporaryDir scratch(QDir::temp().filePath(QStringLiteral("mirask-XXXXXX")));
-    const QString drive = scratch.filePath(QStringLiteral("Diskety"));
-    if (!scratch.isValid() || !prepareDrive(drive)) {
+    const QString drive = scratch.filePath(QString::fromUtf8(names.drive));
+    if (!scratch.isValid() || !prepareDrive(drive, names)) {
         std::fprintf(stderr, "%s: cannot prepare a scratch drive\n", kTool);
         return 1;
     }
@@ -148,8 +174,9 @@ int main(int argc, char** argv) {
     // One image picked in an opened folder: its name in the box, and the arrows on.
     const converter::dialog::FileTree& tree = dialog.fileTree();
     const std::vector<ItemHandle> roots = tree.children(kNoItem);
-    const ItemHandle archive =
-        roots.empty() ? kNoItem : childEndingWith(tree, roots.front(), ItemKind::Folder, "/Archiv");
+    const ItemHandle archive = roots.empty() ? kNoItem
+                                             : childEndingWith(tree, roots.front(), ItemKind::Folder,
+                                                               std::string("/") + names.archive);
     const ItemHandle picked = childEndingWith(tree, archive, ItemKind::ImageFile, "/dos622-2.gvx");
     if (picked == kNoItem) {
         std::fprintf(stderr, "%s: the scratch drive did not show in the tree\n", kTool);
@@ -162,10 +189,11 @@ int main(int argc, char** argv) {
     ok = out.saveModal("mirask-about.png", [&] { dialog.onAbout(); }) && ok;
 
     // A new name typed in another folder, then the read, its picture taken from within.
-    const ItemHandle backups = childEndingWith(tree, roots.front(), ItemKind::Folder, "/Zálohy");
+    const ItemHandle backups =
+        childEndingWith(tree, roots.front(), ItemKind::Folder, std::string("/") + names.backups);
     window.fileTree()->setCurrentIndex(window.indexOf(backups));
     window.nameBox()->clear();
-    QTest::keyClicks(window.nameBox(), QStringLiteral("zaloha-2024"));
+    QTest::keyClicks(window.nameBox(), QString::fromUtf8(names.newImage));
     settle();
     QStringList messages;
     {
@@ -188,8 +216,9 @@ int main(int argc, char** argv) {
         window.startShooting();
         dialog.onReadFloppy();
     }
-    const QString image = QDir(drive).filePath(QStringLiteral("Zálohy/zaloha-2024.gvx"));
-    if (messages.isEmpty() || messages.last() != QString::fromUtf8(converter::dialog::text::kReadDone) ||
+    const QString image =
+        QDir(drive).filePath(joined(names.backups, names.newImage) + QStringLiteral(".gvx"));
+    if (messages.isEmpty() || messages.last() != mirask::shownText(converter::dialog::text::kReadDone) ||
         !QFileInfo(image).isFile()) {
         std::fprintf(stderr, "%s: the read did not end as it should: %s\n", kTool,
                      qPrintable(messages.join(u'|')));

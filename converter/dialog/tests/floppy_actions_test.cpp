@@ -151,7 +151,10 @@ TEST(ResultMessages, EachEndHasItsMessages) {
         {ActionKind::Format, {Failure::None}, {text::kFormatDone}},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(resultMessages(row.kind, row.result), row.messages)
+        std::vector<std::string> messages;
+        for (const desktop::ShownText& message : resultMessages(row.kind, row.result))
+            messages.push_back(message.str());
+        EXPECT_EQ(messages, row.messages)
             << static_cast<int>(row.kind) << " " << static_cast<int>(row.result.failure);
     }
 }

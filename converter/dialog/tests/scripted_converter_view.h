@@ -11,9 +11,9 @@ namespace converter::dialog::testing {
 
 class ScriptedConverterView : public ConverterView {
   public:
-    void showMessage(const std::string& text) override { messages.push_back(text); }
-    bool askYesNo(const std::string& text) override { return answer("[yes/no] ", text); }
-    bool askOkCancel(const std::string& text) override { return answer("[ok/cancel] ", text); }
+    void showMessage(const desktop::ShownText& text) override { messages.push_back(text.str()); }
+    bool askYesNo(const desktop::ShownText& text) override { return answer("[yes/no] ", text.str()); }
+    bool askOkCancel(const desktop::ShownText& text) override { return answer("[ok/cancel] ", text.str()); }
     std::unique_ptr<WaitCursorScope> waitCursor() override { return std::make_unique<WaitCursorScope>(); }
 
     void setFloppyDrives(const std::vector<std::string>& entries) override { floppyDrives = entries; }

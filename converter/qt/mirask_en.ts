@@ -1,0 +1,187 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="cs">
+<context>
+    <name>Mirask</name>
+    <message>
+        <source>Konverze disket</source>
+        <translation>Floppy conversion</translation>
+    </message>
+    <message>
+        <source>&amp;Disketa</source>
+        <translation>&amp;Floppy</translation>
+    </message>
+    <message>
+        <source>&amp;Soubor</source>
+        <translation>F&amp;ile</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;----</source>
+        <translation>&lt;&lt;----</translation>
+    </message>
+    <message>
+        <source>----&gt;&gt;</source>
+        <translation>----&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>&amp;&lt;&lt;==</source>
+        <translation>&amp;&lt;&lt;==</translation>
+    </message>
+    <message>
+        <source>==&gt;&amp;&gt;</source>
+        <translation>==&gt;&amp;&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;---</source>
+        <translation>&lt;&lt;---</translation>
+    </message>
+    <message>
+        <source>---&gt;&gt;</source>
+        <translation>---&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>&amp;Formát</source>
+        <translation>F&amp;ormat</translation>
+    </message>
+    <message>
+        <source>&amp;O</source>
+        <translation>&amp;A</translation>
+    </message>
+    <message>
+        <source>&amp;About Mirask...</source>
+        <translation>&amp;About Mirask...</translation>
+    </message>
+    <message>
+        <source>Mirask verze 1.7</source>
+        <translation>Mirask version 1.7</translation>
+    </message>
+    <message>
+        <source>Nedaří se otevřít jednotku %s - chyba %d.</source>
+        <translation>Cannot open drive %s - error %d.</translation>
+    </message>
+    <message>
+        <source>Toto je výměnný HD; zařadit k pevným diskům?</source>
+        <translation>This is a removable hard disk; list it with the fixed disks?</translation>
+    </message>
+    <message>
+        <source>Jednotka %s blokována jiným programem - chyba %d</source>
+        <translation>Drive %s is locked by another program - error %d</translation>
+    </message>
+    <message>
+        <source>Drive:</source>
+        <translation>Drive:</translation>
+    </message>
+    <message>
+        <source>Nezdařilo se nastavit jednotku %c: (je %c:)!</source>
+        <translation>Could not set drive %c: (it is %c:)!</translation>
+    </message>
+    <message>
+        <source>Vyplňte jméno souboru! (ladění: s cestou)</source>
+        <translation>Fill in the file name! (debugging: with a path)</translation>
+    </message>
+    <message>
+        <source>Nelze zapisovat na CD.</source>
+        <translation>Cannot write to a CD.</translation>
+    </message>
+    <message>
+        <source>Založte disketu !</source>
+        <translation>Insert a floppy!</translation>
+    </message>
+    <message>
+        <source>Založte FORMÁTOVANOU disketu !</source>
+        <translation>Insert a FORMATTED floppy!</translation>
+    </message>
+    <message>
+        <source>Chyba získání údajů o disketě.</source>
+        <translation>Error getting the floppy&apos;s data.</translation>
+    </message>
+    <message>
+        <source>Chyba alokace !</source>
+        <translation>Allocation error!</translation>
+    </message>
+    <message>
+        <source>Probíhá čtení...</source>
+        <translation>Reading...</translation>
+    </message>
+    <message>
+        <source>Chyba souboru %s: %d</source>
+        <translation>File error %s: %d</translation>
+    </message>
+    <message>
+        <source>Chyba čtení: %d na stopě %d/%d, sektor %d.</source>
+        <translation>Read error: %d on track %d/%d, sector %d.</translation>
+    </message>
+    <message>
+        <source>Chyba zápisu: %d</source>
+        <translation>Write error: %d</translation>
+    </message>
+    <message>
+        <source>Čtení diskety do HD souboru dokončeno.</source>
+        <translation>Reading the floppy into the hard disk file finished.</translation>
+    </message>
+    <message>
+        <source>Obsah diskety v jednotce %c: bude smazán, pokračovat?</source>
+        <translation>The contents of the floppy in drive %c: will be erased, continue?</translation>
+    </message>
+    <message>
+        <source>Soubor není kopií tohoto typu diskety!</source>
+        <translation>The file is not a copy of this type of floppy!</translation>
+    </message>
+    <message>
+        <source>Formátovat před zápisem?</source>
+        <translation>Format before writing?</translation>
+    </message>
+    <message>
+        <source>Probíhá formátování...</source>
+        <translation>Formatting...</translation>
+    </message>
+    <message>
+        <source>Disketa je chráněna proti zápisu !</source>
+        <translation>The floppy is write-protected!</translation>
+    </message>
+    <message>
+        <source>Chyba při formátování diskety !</source>
+        <translation>Error formatting the floppy!</translation>
+    </message>
+    <message>
+        <source>Probíhá zápis...</source>
+        <translation>Writing...</translation>
+    </message>
+    <message>
+        <source>Chyba čtení: %d</source>
+        <translation>Read error: %d</translation>
+    </message>
+    <message>
+        <source>Zápis na disketu dokončen.</source>
+        <translation>Writing to the floppy finished.</translation>
+    </message>
+    <message>
+        <source>Tímto programem lze formátovat pouze pod systémy NT/2000.</source>
+        <translation>This program can format only under NT/2000.</translation>
+    </message>
+    <message>
+        <source>Tento typ diskety neumím formátovat...!</source>
+        <translation>I cannot format this type of floppy...!</translation>
+    </message>
+    <message>
+        <source>Formátovat na 3,5\&quot; 1,44 MB ?</source>
+        <translation>Format to 3.5\&quot; 1.44 MB?</translation>
+    </message>
+    <message>
+        <source>Formátovat na 5,25\&quot; 1,2 MB ?</source>
+        <translation>Format to 5.25\&quot; 1.2 MB?</translation>
+    </message>
+    <message>
+        <source>Disketu tohoto typu nelze formátovat!</source>
+        <translation>A floppy of this type cannot be formatted!</translation>
+    </message>
+    <message>
+        <source>Nelze zapsat formát stopy 0 !</source>
+        <translation>Cannot write the format of track 0!</translation>
+    </message>
+    <message>
+        <source>Formátování dokončeno.</source>
+        <translation>Formatting finished.</translation>
+    </message>
+</context>
+</TS>
