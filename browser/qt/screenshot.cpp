@@ -1,6 +1,6 @@
 // kelvorn_screenshot [--lang cs|en] OUT_DIR [IMAGE]: renders Kelvorn's window (IMAGE open, its folder as the
-// only drive), the extension filter's drop-down, the about box, the two "new" dialogs and, with IMAGE, the
-// whole disk copied out to a folder, to PNG files, offscreen unless told otherwise.
+// only drive), the extension filter's drop-down, the about box, the two "new" dialogs, a question and, with
+// IMAGE, the whole disk copied out to a folder, to PNG files, offscreen unless told otherwise.
 #include <algorithm>
 #include <cstdio>
 #include <optional>
@@ -235,6 +235,10 @@ int main(int argc, char** argv) {
     ok = out.saveModal("kelvorn-new-image.png", [&] { window.askNewImage("disk"); }) && ok;
     // At the image's root, where the label may be chosen instead of a folder.
     ok = out.saveModal("kelvorn-new-folder.png", [&] { window.askNewItem("SAMPLE", true); }) && ok;
+    // A question, with Qt's own buttons in the pictures' language.
+    ok = out.saveModal("kelvorn-question.png",
+                       [&] { window.askYesNo(browser::shownMessage(browser::Message::CopyWholeTree)); }) &&
+         ok;
 
     // The library holds one image at a time: closing the window lets go of this one.
     window.close();
