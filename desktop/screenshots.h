@@ -6,6 +6,7 @@
 #include <QString>
 
 class QPixmap;
+class QWidget;
 
 namespace desktop {
 
@@ -15,6 +16,9 @@ void useOffscreenUnlessTold();
 void useScreenshotLook();
 // Lets layouts and paints that are still queued finish.
 void settle();
+// The window as a person sees it on a desktop: with a title bar above (the offscreen platform draws none),
+// so a picture shows the window's title too.
+QPixmap withTitleBar(QWidget& window);
 
 class PictureFolder {
   public:

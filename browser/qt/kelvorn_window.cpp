@@ -16,6 +16,7 @@
 #include "browser/browser_dialog.h"
 #include "browser/message_table.h"
 #include "desktop/tree_view.h"
+#include "host_drags.h"
 #include "image_columns.h"
 #include "image_drag_drop.h"
 #include "kept_tree_state.h"
@@ -108,6 +109,8 @@ void KelvornWindow::buildWidgets() {
     paper.setColor(QPalette::Base, Qt::white);
     paper.setColor(QPalette::Text, Qt::black);
     imageTree_->setPalette(paper);
+    // Host files and folders may be dragged onto the image, or to other programs.
+    hostTree_->setDragDropMode(QAbstractItemView::DragOnly);
     // Names, sizes and dates under a header, as a file manager shows them.
     imageTree_->setHeaderHidden(false);
     imageTree_->header()->setSectionsClickable(false);  // the logic keeps the order
@@ -261,6 +264,10 @@ void KelvornWindow::showTrees(desktop::TreeSource& host, desktop::TreeSource& im
     // The logic's own trees, whose items know their paths, sizes and dates.
     hostItems_ = dynamic_cast<const browser::ItemTree*>(&host);
     imageItems_ = dynamic_cast<const browser::ItemTree*>(&image);
+    if (hostItems_) {
+        hostDrags_ = std::make_unique<HostDrags>(*hostItems_);
+        hostModel_->setDragDrop(hostDrags_.get());
+    }
     if (imageItems_) {
         imageColumns_ = std::make_unique<ImageColumns>(*imageItems_);
         imageModel_->setColumns(imageColumns_.get());

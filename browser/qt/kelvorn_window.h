@@ -20,6 +20,7 @@ class BrowserDialog;
 
 namespace kelvorn {
 
+class HostDrags;
 class ImageColumns;
 class ImageDragDrop;
 
@@ -105,6 +106,7 @@ class KelvornWindow : public desktop::ProgramWindow<browser::BrowserView> {
     desktop::TreeModel* imageModel_ = nullptr;
     const browser::ItemTree* hostItems_ = nullptr;  // the trees the models show, for their items' paths
     const browser::ItemTree* imageItems_ = nullptr;
+    std::unique_ptr<HostDrags> hostDrags_;
     std::unique_ptr<ImageColumns> imageColumns_;
     ImageDragDrop* imageDragDrop_ = nullptr;  // owned by the window
 };

@@ -213,6 +213,20 @@ void KelvornGestureTest::localFilesDroppedGoIntoTheFolderDroppedOn() {
         QVERIFY2(s->imageItem(row.made).isValid(), row.made);
     }
     QVERIFY(QFileInfo::exists(drive.filePath(QStringLiteral("drop/a.txt"))));
+
+    // From the host tree beside it, as from a file manager; a drive root is nothing to drag.
+    const QAbstractItemModel& hosts = *s->window.treeView(Tree::Host)->model();
+    QVERIFY(!(hosts.flags(hosts.index(0, 0)) & Qt::ItemIsDragEnabled));
+    const QModelIndex hostFolder = s->hostItem("drop", browser::ItemKind::Folder);
+    QVERIFY(hosts.flags(hostFolder) & Qt::ItemIsDragEnabled);
+    std::unique_ptr<QMimeData> fromHost(hosts.mimeData({hostFolder}));
+    QVERIFY(fromHost);
+    {
+        Answers answers;
+        QCOMPARE(dropOn(tree, s->imageItem("\\DOCS"), *fromHost), Qt::CopyAction);
+        QCOMPARE(answers.shown, (QStringList{QString::fromStdString(browser::messageText(155)), "[result]"}));
+    }
+    QVERIFY(s->imageItem("\\DOCS\\drop\\Fotky\\moře.txt").isValid());
     s->dialog.onClose();
     QVERIFY(mtools("mtype", {"-i", image(drive), "::Fotky/moře.txt"}));
 }
