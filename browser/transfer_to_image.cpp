@@ -63,7 +63,9 @@ void BrowserDialog::onDropToImage(ItemHandle target, const std::vector<std::stri
 void BrowserDialog::dropToImage(ItemHandle target, const std::vector<std::string>& hostPaths) {
     const auto roots = imageTree_.children(kNoItem);
     if (roots.empty() || hostPaths.empty()) return;
-    if (target == kNoItem || !imageTree_.contains(target)) target = roots.front();
+    // The space around the items stands for the root; an item of a tree read since is no target.
+    if (target == kNoItem) target = roots.front();
+    if (!imageTree_.contains(target)) return;
     if (imageTree_.data(target).kind == ItemKind::ImageFile) target = imageTree_.parentOf(target);
     const ItemData folder = imageTree_.data(target);
 

@@ -49,7 +49,7 @@ class DropAndDragTest : public BrowserTest {
 TEST_F(DropAndDragTest, DroppedFilesAndFoldersGoInAsTheArrowTakesThem) {
     struct Row {
         const char* name;
-        const char* target;  // the image item dropped on; nullptr: the space below the items
+        const char* target;  // the image item dropped on; nullptr: the space below the items; "?" gone
         std::vector<std::string> paths;
         std::vector<bool> answers;
         std::vector<std::string> messages;
@@ -80,6 +80,7 @@ TEST_F(DropAndDragTest, DroppedFilesAndFoldersGoInAsTheArrowTakesThem) {
          {"[yes/no] " + messageText(155), kDone},
          {"/a.txt"},
          {"/Fotky"}},
+        {"onto an item of a tree read since: nowhere", "?", {"a.txt"}, {}, {}, {}, {"/a.txt"}},
         {"a name taken stops the rest",
          "SAMPLE",
          {"README.TXT", "a.txt"},
@@ -101,7 +102,10 @@ TEST_F(DropAndDragTest, DroppedFilesAndFoldersGoInAsTheArrowTakesThem) {
         std::vector<std::string> paths;
         for (const std::string& name : row.paths) paths.push_back(dropped(name));
         view.answers.assign(row.answers.begin(), row.answers.end());
-        dialog->onDropToImage(row.target ? imageItem(row.target) : kNoItem, paths);
+        const ItemHandle target = row.target == nullptr            ? kNoItem
+                                  : std::string(row.target) == "?" ? ItemHandle{987654}
+                                                                   : imageItem(row.target);
+        dialog->onDropToImage(target, paths);
         EXPECT_EQ(view.messages, row.messages);
         EXPECT_TRUE(view.answers.empty());
         const std::string listing = mdir(image);
