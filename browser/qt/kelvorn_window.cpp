@@ -72,7 +72,14 @@ KelvornWindow::KelvornWindow(const QString& aboutMenuText, QWidget* parent)
     resize(800, 560);
 }
 
-KelvornWindow::~KelvornWindow() = default;
+KelvornWindow::~KelvornWindow() {
+    // The models outlive this window's members (Qt deletes children last): they must not ask them anything.
+    if (hostModel_) hostModel_->setDragDrop(nullptr);
+    if (imageModel_) {
+        imageModel_->setDragDrop(nullptr);
+        imageModel_->setColumns(nullptr);
+    }
+}
 
 void KelvornWindow::buildWidgets() {
     // Every widget is owned by this window through Qt's parent chain.
