@@ -52,6 +52,11 @@ void BrowserDialog::onAbout() {
     view_.showAbout({kAboutCaption, kAboutVersion, kAboutHint});
 }
 
+void BrowserDialog::onReread() {
+    rebuildHostTree();
+    if (imageIsOpen_) refreshImage();
+}
+
 void BrowserDialog::onClose() {
     showMessageIfReported(lib_.CloseFDImg(), kCloseFDImg);
     imageIsOpen_ = false;

@@ -61,6 +61,17 @@ class BrowserDialog {
     void onDelete();
     void onNew();
     void onAbout();
+    // Reads both trees again: the host folders, and the open image from its file.
+    void onReread();
+
+    // Host files and folders dropped from another program onto an image item (a file stands for its
+    // folder; kNoItem for the space below the items, the root): each goes in as "--->" takes it, with its
+    // questions and messages; one result box and one fresh listing at the end.
+    void onDropToImage(ItemHandle target, const std::vector<std::string>& hostPaths);
+    // An image item dragged out to another program: copied into hostFolder as "<---" copies it, messages
+    // included, but without the question (the drag is the person's choice). The host path made, or nothing
+    // when the copy did not finish cleanly (there is then nothing whole to hand over).
+    std::optional<std::string> copyOutForDrag(ItemHandle item, const std::string& hostFolder);
     // The window's close button: closes the open image first.
     void onClose();
 
@@ -112,11 +123,27 @@ class BrowserDialog {
     // Runs an action on the image. When another program has changed the open image since it was read, the
     // tree is read again instead, and the person told: what they chose may be gone. What the action writes
     // itself is known afterwards.
-    void onImage(void (BrowserDialog::*action)());
+    void onImage(const std::function<void()>& action);
 
     // Transfers, delete, new image, folder and label.
     void transferToHost();
     void transferToImage();
+    void dropToImage(ItemHandle target, const std::vector<std::string>& hostPaths);
+    // What one host item's copy into the image came to.
+    enum class IntoImage {
+        Declined,      // the person said no: nothing happened
+        Refused,       // stopped before the image changed, or a single file failed; said why
+        Copied,        // all of it went in
+        CopiedInPart,  // the image changed, but a tree copy stopped or left items out; said why
+    };
+    IntoImage copyIntoImage(const ItemData& target, const ItemData& source);
+    // One image item into a host folder, the question aside: the host path made and the copy's result, or
+    // nothing when it stopped before anything was made (said why).
+    struct OutToHost {
+        std::string path;
+        int32_t result = 0;
+    };
+    std::optional<OutToHost> copyItemToHost(ItemHandle imageItem, const std::string& hostFolder);
     void deleteImageItem();
     int32_t copyHostFileToImage(const std::string& hostPath, const std::string& imageFolder);
     int32_t copyHostTreeToImage(const std::string& imageFolder, const std::string& hostFolder,

@@ -29,6 +29,9 @@ struct ItemData {
     std::string libraryPath;  // image items: the same path in the names the library resolves
     uint16_t cluster = 0;     // image folders: the folder's first cluster (1 for the root)
     uint8_t attributes = 0;   // image entries: their attribute byte
+    uint32_t size = 0;        // image files: their length in bytes
+    uint16_t writeDate = 0;   // image entries: when they were last written, as the entry stores it
+    uint16_t writeTime = 0;
 };
 
 // The logic holds both trees; the view shows them.
@@ -100,6 +103,8 @@ class BrowserView : public desktop::MessagePort {
     // The result box: shows text and closes itself after closeAfterMs unless OK closes it first.
     virtual void showResultBox(const std::string& text, int closeAfterMs) = 0;
     virtual void closeWindow() = 0;
+    // The image file now open (its host path), or none (empty), for the window to name.
+    virtual void showOpenImage(const std::string& path) = 0;
 };
 
 }  // namespace browser

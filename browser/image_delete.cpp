@@ -6,7 +6,7 @@
 namespace browser {
 
 void BrowserDialog::onDelete() {
-    onImage(&BrowserDialog::deleteImageItem);
+    onImage([this] { deleteImageItem(); });
 }
 
 void BrowserDialog::deleteImageItem() {

@@ -38,11 +38,21 @@ struct Listed {
     uint16_t firstCluster;
     uint16_t clusterHigh;
     orva::ShortName shortName;
+    uint32_t size;
+    uint16_t writeDate;
+    uint16_t writeTime;
 };
 
 Listed capture(const DirEntry* entry, int32_t slotCount) {
-    Listed l{
-        imageItemName(entry, slotCount), {}, entry->attributes, entry->firstCluster, entry->clusterHigh, {}};
+    Listed l{imageItemName(entry, slotCount),
+             {},
+             entry->attributes,
+             entry->firstCluster,
+             entry->clusterHigh,
+             {},
+             entry->size,
+             entry->writeDate,
+             entry->writeTime};
     l.shortName = orva::shortNameOf(*entry);
     l.lookupName = orva::lookupName(l.shortName, longNameOf(entry, slotCount));
     if (l.lookupName.empty()) l.lookupName = l.name;
@@ -73,6 +83,7 @@ void BrowserDialog::openImage(const std::string& path) {
         openImageFile_.clear();
         imageIsOpen_ = false;
         view_.showMessage(browser::messageText(Message::NotAnImage));
+        view_.showOpenImage({});
         return;
     }
     imageIsOpen_ = true;
@@ -122,6 +133,7 @@ void BrowserDialog::openImage(const std::string& path) {
     }
     view_.expandItem(Tree::Image, root);
     imageStamp_ = platform::fileStamp(path);
+    view_.showOpenImage(path);
 }
 
 std::vector<BrowserDialog::PendingFolder> BrowserDialog::listImageFolder(const PendingFolder& folder,
@@ -156,27 +168,31 @@ std::vector<BrowserDialog::PendingFolder> BrowserDialog::listImageFolder(const P
         const std::string path = joinImagePath(folder.path, l.name);
         const std::string libraryPath = joinImagePath(folder.libraryPath, l.lookupName);
         if (l.attributes & kDirectory) {
-            const ItemHandle item = imageTree_.insert(
-                folder.item, {l.name, icon::kFolder, icon::kFolderOpen, {}},
-                {ItemKind::ImageFolder, path, libraryPath, l.firstCluster, l.attributes}, true);
+            const ItemHandle item =
+                imageTree_.insert(folder.item, {l.name, icon::kFolder, icon::kFolderOpen, {}},
+                                  {ItemKind::ImageFolder, path, libraryPath, l.firstCluster, l.attributes, 0,
+                                   l.writeDate, l.writeTime},
+                                  true);
             // Clusters 0 and 1 name the working folder and the root, never a folder of its own.
             if (l.firstCluster >= orva::kFirstDataCluster)
                 below.push_back({item, l.firstCluster, path, libraryPath});
             continue;
         }
         imageTree_.insert(folder.item, {l.name, icon::kImageFile, icon::kImageFile, extensionOf(l.name)},
-                          {ItemKind::ImageFile, path, libraryPath, l.firstCluster, l.attributes}, true);
+                          {ItemKind::ImageFile, path, libraryPath, l.firstCluster, l.attributes, l.size,
+                           l.writeDate, l.writeTime},
+                          true);
     }
     return below;
 }
 
-void BrowserDialog::onImage(void (BrowserDialog::*action)()) {
+void BrowserDialog::onImage(const std::function<void()>& action) {
     if (imageIsOpen_ && platform::fileStamp(openImageFile_) != imageStamp_) {
         refreshImage();
         view_.showMessage(shownMessage(Message::ImageReread, {openImageFile_}));
         return;
     }
-    (this->*action)();
+    action();
     if (imageIsOpen_) imageStamp_ = platform::fileStamp(openImageFile_);
 }
 
@@ -185,6 +201,7 @@ void BrowserDialog::closeImage(bool forgetFile) {
     showMessageIfReported(lib_.CloseFDImg(), kCloseFDImg);
     imageIsOpen_ = false;
     if (forgetFile) openImageFile_.clear();
+    view_.showOpenImage({});
 }
 
 void BrowserDialog::refreshImage() {

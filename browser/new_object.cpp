@@ -30,7 +30,7 @@ void BrowserDialog::onNew() {
     if (imageTree_.children(kNoItem).empty())
         newImage();
     else
-        onImage(&BrowserDialog::newFolderOrLabel);
+        onImage([this] { newFolderOrLabel(); });
 }
 
 void BrowserDialog::newImage() {

@@ -47,7 +47,7 @@ bool BrowserDialog::hostNameUsable(const std::string& name) {
 }
 
 void BrowserDialog::onCopyToHost() {
-    onImage(&BrowserDialog::transferToHost);
+    onImage([this] { transferToHost(); });
 }
 
 void BrowserDialog::transferToHost() {
@@ -64,59 +64,76 @@ void BrowserDialog::transferToHost() {
         view_.showMessage(browser::messageText(Message::TargetNotHostFolder));
         return;
     }
+    if (imageTree_.data(imageItem).kind != ItemKind::ImageFile &&
+        !view_.askYesNo(browser::messageText(Message::CopyWholeTree)))
+        return;
+    const auto copied = copyItemToHost(imageItem, target.path);
+    if (!copied) return;
+    rebuildHostTree();
+    // Back to where the copy went, instead of a tree folded up to its drive.
+    if (const ItemHandle again = findHostItem(target.path); again != kNoItem)
+        view_.selectItem(Tree::Host, again);
+    if (copied->result == 0) showResultBox();
+}
+
+std::optional<std::string> BrowserDialog::copyOutForDrag(ItemHandle item, const std::string& hostFolder) {
+    std::optional<std::string> made;
+    onImage([&] {
+        if (!imageTree_.contains(item)) return;
+        if (const auto copied = copyItemToHost(item, hostFolder); copied && copied->result == 0)
+            made = copied->path;
+    });
+    return made;
+}
+
+std::optional<BrowserDialog::OutToHost> BrowserDialog::copyItemToHost(ItemHandle imageItem,
+                                                                      const std::string& hostFolder) {
     const ItemData source = imageTree_.data(imageItem);
-    int32_t result = 0;
     if (source.kind == ItemKind::ImageFile) {
-        result = copyImageFileToHost(imageItem, target.path);
-        if (result < 0) return;  // a name the host cannot take, already said
+        const int32_t result = copyImageFileToHost(imageItem, hostFolder);
+        if (result < 0) return std::nullopt;  // a name the host cannot take, already said
         // A file cut short was named already; the host tree shows what there is.
         if (const auto failure = result == kItemsLeftOut
                                      ? std::nullopt
                                      : libraryFailure(result, kCopyF, source.libraryPath.c_str());
             failure && failure->toShow()) {
             view_.showMessage(failure->text);
-            return;
+            return std::nullopt;
         }
-    } else {
-        if (!view_.askYesNo(browser::messageText(Message::CopyWholeTree))) return;
-        const auto wait = view_.waitCursor();
-        const bool isRoot = source.kind == ItemKind::ImageRoot;
-        std::string label = shownLabel_;
-        label.erase(label.find_last_not_of(' ') + 1);
-        if (label.empty()) label = kNoLabel;
-        const std::string name = isRoot ? label : imageTree_.text(imageItem);
-        if (!hostNameUsable(name)) return;
-        const std::string targetFolder = joinHostPath(target.path, name);
-        const std::string imageFolder = isRoot ? "\\" : source.libraryPath + "\\";
-        if (platform::inspectPath(targetFolder).exists) {
-            view_.showMessage(browser::messageText(Message::ExistsInTarget));
-            return;
-        }
-        DirEntry* entry = nullptr;
-        int32_t slots = 0;
-        if (const int32_t r = lib_.GetFDirEntry(imageFolder.c_str(), &entry, &slots, nullptr);
-            r != orva::result::GetFDirEntry::kFound) {
-            showMessageIfReported(r, kGetFDirEntry);
-            return;
-        }
-        const uint16_t cluster = entry->firstCluster;
-        if (!platform::makeFolder(targetFolder)) {
-            view_.showMessage(browser::messageText(Message::HostFolderNotMade));
-            return;
-        }
-        if (isRoot) {
-            if (!hostNameUsable(label + ".BOT") || !writeBootFile(joinHostPath(targetFolder, label + ".BOT")))
-                return;
-        }
-        std::set<uint16_t> listed{cluster};
-        result =
-            copyImageTreeToHost(cluster, {imageFolder, isRoot ? "\\" : source.path}, targetFolder, listed);
+        return OutToHost{joinHostPath(hostFolder, imageTree_.text(imageItem)), result};
     }
-    rebuildHostTree();
-    // Back to where the copy went, instead of a tree folded up to its drive.
-    if (const ItemHandle again = findHostItem(target.path); again != kNoItem)
-        view_.selectItem(Tree::Host, again);
-    if (result == 0) showResultBox();
+    const auto wait = view_.waitCursor();
+    const bool isRoot = source.kind == ItemKind::ImageRoot;
+    std::string label = shownLabel_;
+    label.erase(label.find_last_not_of(' ') + 1);
+    if (label.empty()) label = kNoLabel;
+    const std::string name = isRoot ? label : imageTree_.text(imageItem);
+    if (!hostNameUsable(name)) return std::nullopt;
+    const std::string targetFolder = joinHostPath(hostFolder, name);
+    const std::string imageFolder = isRoot ? "\\" : source.libraryPath + "\\";
+    if (platform::inspectPath(targetFolder).exists) {
+        view_.showMessage(browser::messageText(Message::ExistsInTarget));
+        return std::nullopt;
+    }
+    DirEntry* entry = nullptr;
+    int32_t slots = 0;
+    if (const int32_t r = lib_.GetFDirEntry(imageFolder.c_str(), &entry, &slots, nullptr);
+        r != orva::result::GetFDirEntry::kFound) {
+        showMessageIfReported(r, kGetFDirEntry);
+        return std::nullopt;
+    }
+    const uint16_t cluster = entry->firstCluster;
+    if (!platform::makeFolder(targetFolder)) {
+        view_.showMessage(browser::messageText(Message::HostFolderNotMade));
+        return std::nullopt;
+    }
+    if (isRoot) {
+        if (!hostNameUsable(label + ".BOT") || !writeBootFile(joinHostPath(targetFolder, label + ".BOT")))
+            return std::nullopt;
+    }
+    std::set<uint16_t> listed{cluster};
+    return OutToHost{targetFolder, copyImageTreeToHost(cluster, {imageFolder, isRoot ? "\\" : source.path},
+                                                       targetFolder, listed)};
 }
 
 bool BrowserDialog::writeBootFile(const std::string& path) {

@@ -11,6 +11,7 @@
 #include "platform/host_attributes.h"
 #include "platform/host_file.h"
 #include "platform/host_names.h"
+#include "platform/path_info.h"
 #include "platform/text_codec.h"
 #include "short_name_text.h"
 
@@ -35,7 +36,7 @@ std::string bootFileIn(const std::string& folder) {
 }  // namespace
 
 void BrowserDialog::onCopyToImage() {
-    onImage(&BrowserDialog::transferToImage);
+    onImage([this] { transferToImage(); });
 }
 
 void BrowserDialog::transferToImage() {
@@ -50,9 +51,47 @@ void BrowserDialog::transferToImage() {
         view_.showMessage(browser::messageText(Message::TargetNotImageFolder));
         return;
     }
-    const ItemData source = hostTree_.data(hostItem);
+    const IntoImage outcome = copyIntoImage(target, hostTree_.data(hostItem));
+    if (outcome == IntoImage::Copied) showResultBox();
+    if (outcome == IntoImage::Copied || outcome == IntoImage::CopiedInPart) refreshImage();
+}
+
+void BrowserDialog::onDropToImage(ItemHandle target, const std::vector<std::string>& hostPaths) {
+    onImage([&] { dropToImage(target, hostPaths); });
+}
+
+void BrowserDialog::dropToImage(ItemHandle target, const std::vector<std::string>& hostPaths) {
+    const auto roots = imageTree_.children(kNoItem);
+    if (roots.empty() || hostPaths.empty()) return;
+    // The space around the items stands for the root; an item of a tree read since is no target.
+    if (target == kNoItem) target = roots.front();
+    if (!imageTree_.contains(target)) return;
+    if (imageTree_.data(target).kind == ItemKind::ImageFile) target = imageTree_.parentOf(target);
+    const ItemData folder = imageTree_.data(target);
+
+    bool changed = false;
+    bool whole = true;
+    for (const std::string& path : hostPaths) {
+        ItemData source;
+        source.kind = platform::inspectPath(path).directory ? ItemKind::Folder : ItemKind::File;
+        source.path = path;
+        const IntoImage outcome = copyIntoImage(folder, source);
+        if (outcome == IntoImage::Declined) continue;
+        changed = changed || outcome != IntoImage::Refused;
+        // After a failure the rest waits: the person has just been told what went wrong.
+        if (outcome != IntoImage::Copied) {
+            whole = false;
+            break;
+        }
+    }
+    if (changed && whole) showResultBox();
+    if (changed) refreshImage();
+}
+
+BrowserDialog::IntoImage BrowserDialog::copyIntoImage(const ItemData& target, const ItemData& source) {
     const bool sourceIsFolder = source.kind == ItemKind::Folder;
-    if (sourceIsFolder && !view_.askYesNo(browser::messageText(Message::CopyWholeTree))) return;
+    if (sourceIsFolder && !view_.askYesNo(browser::messageText(Message::CopyWholeTree)))
+        return IntoImage::Declined;
 
     const bool toRoot = target.kind == ItemKind::ImageRoot;
     const std::string targetFolder = toRoot ? "\\" : target.libraryPath + "\\";
@@ -62,34 +101,33 @@ void BrowserDialog::transferToImage() {
     const std::string sourcePath =
         isDriveRoot && !source.path.ends_with('/') ? source.path + "/" : source.path;
 
-    int32_t result = 0;
+    const auto treeCopied = [](int32_t result) {
+        return result == 0 ? IntoImage::Copied : IntoImage::CopiedInPart;
+    };
     if (sourceIsFolder && toRoot) {
         if (const std::string bootFile = bootFileIn(source.path); !bootFile.empty()) {
-            if (!copyDiskIntoRoot(source.path, bootFile)) return;
-            result = copyHostTreeToImage("\\", source.path, bootFile);
-            if (result == 0) showResultBox();
-            refreshImage();
-            return;
+            if (!copyDiskIntoRoot(source.path, bootFile)) return IntoImage::Refused;
+            return treeCopied(copyHostTreeToImage("\\", source.path, bootFile));
         }
     }
 
     // A drive root is refused by the library, naming it, as it always was.
-    if (!isDriveRoot && !imageNameUsable(sourceName, source.path)) return;
+    if (!isDriveRoot && !imageNameUsable(sourceName, source.path)) return IntoImage::Refused;
     DirEntry* existing = nullptr;
     int32_t slots = 0;
     const int32_t free = lib_.GetFDirEntry((targetFolder + sourceName).c_str(), &existing, &slots, nullptr);
     if (free == entry_result::kFound) {
         view_.showMessage(browser::messageText(Message::FileExists));
-        return;
+        return IntoImage::Refused;
     }
     if (free == entry_result::kNotAFolder) {
         showMessageIfReported(free, kGetFDirEntry,
                               orva::storedShortName(orva::shortNameOf(*existing)).c_str());
-        return;
+        return IntoImage::Refused;
     }
     if (free != entry_result::kNotFound) {
         showMessageIfReported(free, kGetFDirEntry);
-        return;
+        return IntoImage::Refused;
     }
 
     if (sourceIsFolder) {
@@ -97,20 +135,15 @@ void BrowserDialog::transferToImage() {
         const int32_t made = lib_.MkDir((targetFolder + sourceName).c_str());
         if (made != orva::result::MkDir::kCreated) {
             showMessageIfReported(made, kMkDir, source.path.c_str());
-            return;
+            return IntoImage::Refused;
         }
-        result = copyHostTreeToImage(targetFolder + sourceName, source.path, "");
-        if (result == 0) showResultBox();
-    } else {
-        result = copyHostFileToImage(sourcePath, targetFolder);
-        const std::string name = result == orva::result::CopyT::kNoTarget ? targetFolder : sourcePath;
-        if (const auto failure = libraryFailure(result, kCopyT, name.c_str()); failure && failure->toShow())
-            view_.showMessage(failure->text);
-        else if (result == 0)
-            showResultBox();
-        if (result != 0) return;
+        return treeCopied(copyHostTreeToImage(targetFolder + sourceName, source.path, ""));
     }
-    refreshImage();
+    const int32_t result = copyHostFileToImage(sourcePath, targetFolder);
+    const std::string name = result == orva::result::CopyT::kNoTarget ? targetFolder : sourcePath;
+    if (const auto failure = libraryFailure(result, kCopyT, name.c_str()); failure && failure->toShow())
+        view_.showMessage(failure->text);
+    return result == 0 ? IntoImage::Copied : IntoImage::Refused;
 }
 
 bool BrowserDialog::copyDiskIntoRoot(const std::string& hostFolder, const std::string& bootFile) {

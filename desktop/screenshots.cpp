@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QPainter>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
@@ -30,6 +31,25 @@ void useScreenshotLook() {
 
 void settle() {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+QPixmap withTitleBar(QWidget& window) {
+    const QPixmap inside = window.grab();
+    const int bar = window.fontMetrics().height() + 12;
+    QPixmap framed(inside.width(), inside.height() + bar);
+    framed.fill(window.palette().color(QPalette::Dark));
+    QPainter painter(&framed);
+    const QRect title(0, 0, inside.width(), bar);
+    const int icon = bar - 8;
+    const QString text = window.windowTitle();
+    const int textWidth = window.fontMetrics().horizontalAdvance(text);
+    const int left = (inside.width() - textWidth - icon - 6) / 2;
+    painter.drawPixmap(left, 4, window.windowIcon().pixmap(icon, icon));
+    painter.setPen(window.palette().color(QPalette::BrightText));
+    painter.setFont(window.font());
+    painter.drawText(title.adjusted(left + icon + 6, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, text);
+    painter.drawPixmap(0, bar, inside);
+    return framed;
 }
 
 bool PictureFolder::save(const QPixmap& picture, const char* name) const {

@@ -11,6 +11,7 @@
 #include "desktop/language.h"
 
 class QPixmap;
+class QWidget;
 
 namespace desktop {
 
@@ -24,6 +25,9 @@ void useOffscreenUnlessTold();
 void useScreenshotLook();
 // Lets layouts and paints that are still queued finish.
 void settle();
+// The window as a person sees it on a desktop: with a title bar above (the offscreen platform draws none),
+// so a picture shows the window's title too.
+QPixmap withTitleBar(QWidget& window);
 
 class PictureFolder {
   public:

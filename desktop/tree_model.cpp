@@ -1,6 +1,12 @@
 #include "desktop/tree_model.h"
 
+#include <algorithm>
+
+#include <QMimeData>
+
 #include "desktop/icon_cache.h"
+#include "desktop/tree_columns.h"
+#include "desktop/tree_drag_drop.h"
 
 namespace desktop {
 
@@ -20,6 +26,12 @@ void TreeModel::sourceGone() {
     endResetModel();
 }
 
+void TreeModel::setColumns(const TreeColumns* columns) {
+    beginResetModel();
+    columns_ = columns;
+    endResetModel();
+}
+
 ItemHandle TreeModel::handleOf(const QModelIndex& index) const {
     return index.isValid() ? static_cast<ItemHandle>(index.internalId()) : kNoItem;
 }
@@ -30,9 +42,9 @@ QModelIndex TreeModel::indexOf(ItemHandle item) const {
 }
 
 QModelIndex TreeModel::index(int row, int column, const QModelIndex& parent) const {
-    if (!source_ || row < 0 || column != 0) return {};
+    if (!source_ || row < 0 || column < 0 || column >= columnCount(parent)) return {};
     const ItemHandle item = source_->childAt(handleOf(parent), static_cast<size_t>(row));
-    return item == kNoItem ? QModelIndex() : createIndex(row, 0, static_cast<quintptr>(item));
+    return item == kNoItem ? QModelIndex() : createIndex(row, column, static_cast<quintptr>(item));
 }
 
 QModelIndex TreeModel::parent(const QModelIndex& child) const {
@@ -45,11 +57,13 @@ int TreeModel::rowCount(const QModelIndex& parent) const {
 }
 
 int TreeModel::columnCount(const QModelIndex&) const {
-    return 1;
+    return 1 + (columns_ ? columns_->count() : 0);
 }
 
 QVariant TreeModel::data(const QModelIndex& index, int role) const {
     if (!source_ || !index.isValid()) return {};
+    if (index.column() > 0)
+        return columns_ ? columns_->value(handleOf(index), index.column(), role) : QVariant();
     const ItemFace& face = source_->face(handleOf(index));
     switch (role) {
         case Qt::DisplayRole:
@@ -59,6 +73,56 @@ QVariant TreeModel::data(const QModelIndex& index, int role) const {
         default:
             return {};
     }
+}
+
+QVariant TreeModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (!columns_ || orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    return columns_->title(section);
+}
+
+Qt::ItemFlags TreeModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractItemModel::flags(index);
+    if (!dragDrop_ || !source_) return flags;
+    // Every item may take a drop as far as the view can tell; what it takes is canDropMimeData's business.
+    flags |= Qt::ItemIsDropEnabled;
+    if (index.isValid() && dragDrop_->draggable(handleOf(index))) flags |= Qt::ItemIsDragEnabled;
+    return flags;
+}
+
+QStringList TreeModel::mimeTypes() const {
+    return dragDrop_ ? dragDrop_->dropFormats() : QStringList();
+}
+
+QMimeData* TreeModel::mimeData(const QModelIndexList& indexes) const {
+    if (!dragDrop_ || !source_) return nullptr;
+    // A row's every column stands for the same item.
+    std::vector<ItemHandle> items;
+    for (const QModelIndex& index : indexes) {
+        const ItemHandle item = handleOf(index);
+        if (std::find(items.begin(), items.end(), item) == items.end()) items.push_back(item);
+    }
+    return items.empty() ? nullptr : dragDrop_->dragOut(items);
+}
+
+bool TreeModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int, int,
+                                const QModelIndex& parent) const {
+    // Between two rows or on an item alike, the drop goes into the item that holds the place.
+    return dragDrop_ && source_ && data && action == Qt::CopyAction &&
+           dragDrop_->canDrop(*data, handleOf(parent));
+}
+
+bool TreeModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                             const QModelIndex& parent) {
+    if (!canDropMimeData(data, action, row, column, parent)) return false;
+    return dragDrop_->drop(*data, handleOf(parent));
+}
+
+Qt::DropActions TreeModel::supportedDropActions() const {
+    return dragDrop_ ? Qt::CopyAction : Qt::IgnoreAction;
+}
+
+Qt::DropActions TreeModel::supportedDragActions() const {
+    return dragDrop_ ? Qt::CopyAction : Qt::IgnoreAction;
 }
 
 void TreeModel::beforeInsert(ItemHandle parent, size_t row) {
@@ -92,7 +156,11 @@ void TreeModel::beforeReorder(ItemHandle parent) {
 
 void TreeModel::afterReorder(ItemHandle parent) {
     QModelIndexList moved;
-    for (ItemHandle item : keptHandles_) moved.push_back(indexOf(item));
+    for (size_t i = 0; i < keptHandles_.size(); ++i) {
+        const QModelIndex at = indexOf(keptHandles_[i]);
+        const int column = keptIndices_[static_cast<int>(i)].column();
+        moved.push_back(at.isValid() ? at.siblingAtColumn(column) : at);
+    }
     changePersistentIndexList(keptIndices_, moved);
     keptIndices_.clear();
     keptHandles_.clear();

@@ -8,11 +8,17 @@
 namespace desktop {
 
 class IconCache;
+class TreeColumns;
+class TreeDragDrop;
 
 class TreeModel final : public QAbstractItemModel, private StoreListener {
   public:
     TreeModel(TreeSource& source, const IconCache& icons, QObject* parent = nullptr);
     ~TreeModel() override;
+
+    // Columns after the names and the answers to drags and drops, both the program's; nullptr: none.
+    void setColumns(const TreeColumns* columns);
+    void setDragDrop(TreeDragDrop* dragDrop) { dragDrop_ = dragDrop; }
 
     ItemHandle handleOf(const QModelIndex& index) const;
     QModelIndex indexOf(ItemHandle item) const;  // invalid for kNoItem and unknown handles
@@ -22,6 +28,18 @@ class TreeModel final : public QAbstractItemModel, private StoreListener {
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                         const QModelIndex& parent) const override;
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
+    // Only ever a copy: a drop never takes anything away from where it came.
+    Qt::DropActions supportedDropActions() const override;
+    Qt::DropActions supportedDragActions() const override;
 
   private:
     void beforeInsert(ItemHandle parent, size_t row) override;
@@ -37,6 +55,8 @@ class TreeModel final : public QAbstractItemModel, private StoreListener {
 
     TreeSource* source_;  // null once the logic that holds the tree has ended
     const IconCache& icons_;
+    const TreeColumns* columns_ = nullptr;
+    TreeDragDrop* dragDrop_ = nullptr;
     // Indices a view keeps (expanded, selected, current) across a reorder, by the handle they stand for.
     QModelIndexList keptIndices_;
     std::vector<ItemHandle> keptHandles_;

@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -14,6 +16,10 @@
 #include "browser/browser_dialog.h"
 #include "browser/message_table.h"
 #include "desktop/tree_view.h"
+#include "host_drags.h"
+#include "image_columns.h"
+#include "image_drag_drop.h"
+#include "kept_tree_state.h"
 #include "new_dialogs.h"
 #include "pictures.h"
 #include "small_dialogs.h"
@@ -29,18 +35,19 @@ QString text(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
 
-QToolButton* makeButton(QWidget* parent, const QIcon& icon, const QString& name) {
+QToolButton* makeButton(QWidget* parent, const QIcon& icon, const QString& name, const QString& tip) {
     auto* button = new QToolButton(parent);
     button->setIcon(icon);
     button->setIconSize(QSize(20, 20));
     button->setMinimumSize(QSize(34, 30));
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     if (!name.isEmpty()) {
-        // The resource's own caption: kept for assistive tools and tooltips, the icon is what shows.
+        // The resource's own caption: kept for assistive tools, the icon is what shows.
         button->setText(name);
-        button->setToolTip(name);
         button->setAccessibleName(name);
     }
+    // An arrow or a cross alone does not say which way or what: the tooltip says it in words.
+    button->setToolTip(tip);
     return button;
 }
 
@@ -65,7 +72,14 @@ KelvornWindow::KelvornWindow(const QString& aboutMenuText, QWidget* parent)
     resize(800, 560);
 }
 
-KelvornWindow::~KelvornWindow() = default;
+KelvornWindow::~KelvornWindow() {
+    // The models outlive this window's members (Qt deletes children last): they must not ask them anything.
+    if (hostModel_) hostModel_->setDragDrop(nullptr);
+    if (imageModel_) {
+        imageModel_->setDragDrop(nullptr);
+        imageModel_->setColumns(nullptr);
+    }
+}
 
 void KelvornWindow::buildWidgets() {
     // Every widget is owned by this window through Qt's parent chain.
@@ -84,10 +98,17 @@ void KelvornWindow::buildWidgets() {
     extensionFilter_->setMinimumContentsLength(7);
     extensionFilter_->setItemDelegate(new RoomyRows(extensionFilter_));
 
-    copyToHost_ = makeButton(this, copyToHostIcon(), QStringLiteral("<---"));
-    copyToImage_ = makeButton(this, copyToImageIcon(), QStringLiteral("--->"));
-    delete_ = makeButton(this, deleteIcon(), QStringLiteral("×"));
-    new_ = makeButton(this, newIcon(), QString());
+    copyToHost_ = makeButton(this, copyToHostIcon(), QStringLiteral("<---"),
+                             tr("Zkopíruje označený soubor nebo adresář obrazu (i celou disketu) do označené "
+                                "složky vlevo"));
+    copyToImage_ =
+        makeButton(this, copyToImageIcon(), QStringLiteral("--->"),
+                   tr("Zkopíruje označený soubor nebo složku vlevo do označeného adresáře obrazu"));
+    delete_ = makeButton(this, deleteIcon(), QStringLiteral("×"),
+                         tr("Smaže z obrazu označený soubor nebo prázdný adresář (klávesa Delete)"));
+    new_ = makeButton(this, newIcon(), QString(),
+                      tr("Bez otevřeného obrazu vytvoří nový prázdný obraz diskety, jinak v obrazu nový "
+                         "adresář nebo návěští disku"));
 
     hostTree_ = desktop::makeTreeView(this, nullptr);
     imageTree_ = desktop::makeTreeView(this, nullptr);
@@ -95,6 +116,17 @@ void KelvornWindow::buildWidgets() {
     paper.setColor(QPalette::Base, Qt::white);
     paper.setColor(QPalette::Text, Qt::black);
     imageTree_->setPalette(paper);
+    // Host files and folders may be dragged onto the image, or to other programs.
+    hostTree_->setDragDropMode(QAbstractItemView::DragOnly);
+    // Names, sizes and dates under a header, as a file manager shows them.
+    imageTree_->setHeaderHidden(false);
+    imageTree_->header()->setSectionsClickable(false);  // the logic keeps the order
+    // Files come in from other programs and go out to them; a drop on a file goes into its folder.
+    imageTree_->setDragDropMode(QAbstractItemView::DragDrop);
+    imageTree_->viewport()->setAcceptDrops(true);
+    imageTree_->setDragDropOverwriteMode(true);
+    imageTree_->setDropIndicatorShown(true);
+    imageTree_->setDefaultDropAction(Qt::CopyAction);
 
     auto* top = new QHBoxLayout;
     top->setSpacing(6);
@@ -121,12 +153,10 @@ void KelvornWindow::connectSignals() {
     connect(driveList_, &QComboBox::activated, this, [this](int index) {
         if (dialog_) dialog_->onDriveSelected(index);
     });
-    connect(extensionFilter_, &QComboBox::activated, this, [this](int index) {
-        if (dialog_) dialog_->onFilterSelected(index);
-    });
-    connect(extensionFilter_->lineEdit(), &QLineEdit::textEdited, this, [this] {
-        if (dialog_) dialog_->onFilterEdited();
-    });
+    connect(extensionFilter_, &QComboBox::activated, this,
+            [this](int index) { keepingTrees([this, index] { dialog_->onFilterSelected(index); }); });
+    connect(extensionFilter_->lineEdit(), &QLineEdit::textEdited, this,
+            [this] { keepingTrees([this] { dialog_->onFilterEdited(); }); });
     connect(hostTree_, &QTreeView::expanded, this, [this](const QModelIndex& index) {
         if (dialog_) dialog_->onHostItemExpanding(handleOf(Tree::Host, index));
     });
@@ -134,22 +164,66 @@ void KelvornWindow::connectSignals() {
     connect(hostTree_, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
         if (dialog_) dialog_->onHostItemDoubleClicked(handleOf(Tree::Host, index));
     });
-    connect(copyToHost_, &QToolButton::clicked, this, [this] {
-        if (dialog_) dialog_->onCopyToHost();
-    });
-    connect(copyToImage_, &QToolButton::clicked, this, [this] {
-        if (dialog_) dialog_->onCopyToImage();
-    });
-    connect(delete_, &QToolButton::clicked, this, [this] {
-        if (dialog_) dialog_->onDelete();
-    });
-    connect(new_, &QToolButton::clicked, this, [this] {
-        if (dialog_) dialog_->onNew();
-    });
+    connect(copyToHost_, &QToolButton::clicked, this,
+            [this] { keepingTrees([this] { dialog_->onCopyToHost(); }); });
+    connect(copyToImage_, &QToolButton::clicked, this,
+            [this] { keepingTrees([this] { dialog_->onCopyToImage(); }); });
+    connect(delete_, &QToolButton::clicked, this, [this] { keepingTrees([this] { dialog_->onDelete(); }); });
+    connect(new_, &QToolButton::clicked, this, [this] { keepingTrees([this] { dialog_->onNew(); }); });
+    connectKeys();
+}
+
+void KelvornWindow::connectKeys() {
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, [this] {
         if (dialog_) dialog_->onAbout();
     });
+    auto* reread = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    connect(reread, &QShortcut::activated, this, [this] { keepingTrees([this] { dialog_->onReread(); }); });
+    // Delete acts on the image only while the image tree has the focus, as "×" acts on its selection.
+    auto* remove = new QShortcut(QKeySequence(QKeySequence::Delete), imageTree_, nullptr, nullptr,
+                                 Qt::WidgetWithChildrenShortcut);
+    connect(remove, &QShortcut::activated, this, [this] { keepingTrees([this] { dialog_->onDelete(); }); });
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* open =
+            new QShortcut(QKeySequence(key), hostTree_, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        connect(open, &QShortcut::activated, this, &KelvornWindow::openSelectedHostItem);
+    }
+}
+
+void KelvornWindow::openSelectedHostItem() {
+    const ItemHandle item = selectedItem(Tree::Host);
+    const QModelIndex index = indexOf(Tree::Host, item);
+    if (!dialog_ || !index.isValid()) return;
+    if (hostModel_->hasChildren(index)) {
+        hostTree_->setExpanded(index, !hostTree_->isExpanded(index));
+        return;
+    }
+    dialog_->onHostItemDoubleClicked(item);
+}
+
+void KelvornWindow::keepingTrees(const std::function<void()>& handler) {
+    if (!dialog_) return;
+    const auto hostPath = [this](ItemHandle item) { return pathOf(Tree::Host, item); };
+    const auto imagePath = [this](ItemHandle item) { return pathOf(Tree::Image, item); };
+    const KeptTreeState host = KeptTreeState::take(*hostTree_, hostPath);
+    const KeptTreeState image = KeptTreeState::take(*imageTree_, imagePath);
+    bool hostRebuilt = false;
+    bool imageRebuilt = false;
+    const QMetaObject::Connection hostReset =
+        connect(hostModel_, &QAbstractItemModel::modelReset, this, [&] { hostRebuilt = true; });
+    const QMetaObject::Connection imageReset =
+        connect(imageModel_, &QAbstractItemModel::modelReset, this, [&] { imageRebuilt = true; });
+    handler();
+    disconnect(hostReset);
+    disconnect(imageReset);
+    if (hostRebuilt) host.restore(*hostTree_, hostPath);
+    if (imageRebuilt) image.restore(*imageTree_, imagePath);
+}
+
+std::string KelvornWindow::pathOf(Tree tree, ItemHandle item) const {
+    const browser::ItemTree* items = tree == Tree::Host ? hostItems_ : imageItems_;
+    return items ? items->data(item).path : std::string();
 }
 
 // ---- Messages
@@ -179,11 +253,44 @@ void KelvornWindow::closeWindow() {
     close();
 }
 
+void KelvornWindow::showOpenImage(const std::string& path) {
+    const QString program = QString::fromUtf8(browser::kProgramName);
+    if (path.empty()) {
+        setWindowTitle(program);
+        return;
+    }
+    setWindowTitle(
+        QStringLiteral("%1 – %2").arg(program, QFileInfo(QFile::decodeName(path.c_str())).fileName()));
+}
+
 // ---- Trees
 
 void KelvornWindow::showTrees(desktop::TreeSource& host, desktop::TreeSource& image) {
     hostModel_ = new desktop::TreeModel(host, icons_, this);
     imageModel_ = new desktop::TreeModel(image, icons_, this);
+    // The logic's own trees, whose items know their paths, sizes and dates.
+    hostItems_ = dynamic_cast<const browser::ItemTree*>(&host);
+    imageItems_ = dynamic_cast<const browser::ItemTree*>(&image);
+    if (hostItems_) {
+        hostDrags_ = std::make_unique<HostDrags>(*hostItems_);
+        hostModel_->setDragDrop(hostDrags_.get());
+    }
+    if (imageItems_) {
+        imageColumns_ = std::make_unique<ImageColumns>(*imageItems_);
+        imageModel_->setColumns(imageColumns_.get());
+        imageDragDrop_ = new ImageDragDrop(
+            *imageItems_, *this,
+            {[this](ItemHandle target, const std::vector<std::string>& paths) {
+                 keepingTrees([&] { dialog_->onDropToImage(target, paths); });
+             },
+             [this](ItemHandle item, const std::string& folder) -> std::optional<std::string> {
+                 if (!dialog_) return std::nullopt;
+                 return dialog_->copyOutForDrag(item, folder);
+             }},
+            this);
+        imageModel_->setDragDrop(imageDragDrop_);
+        imageDragDrop_->watch(imageTree_->viewport());
+    }
     hostTree_->setModel(hostModel_);
     imageTree_->setModel(imageModel_);
 }

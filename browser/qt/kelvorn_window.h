@@ -1,5 +1,8 @@
 #pragma once
 // Kelvorn's window: the widgets that render BrowserView and pass every notification to BrowserDialog.
+#include <functional>
+#include <memory>
+
 #include <QString>
 
 #include "browser/browser_view.h"
@@ -16,6 +19,10 @@ class BrowserDialog;
 }
 
 namespace kelvorn {
+
+class HostDrags;
+class ImageColumns;
+class ImageDragDrop;
 
 class KelvornWindow : public desktop::ProgramWindow<browser::BrowserView> {
     Q_OBJECT
@@ -48,6 +55,7 @@ class KelvornWindow : public desktop::ProgramWindow<browser::BrowserView> {
     void showAbout(const browser::AboutText& about) override;
     void showResultBox(const std::string& text, int closeAfterMs) override;
     void closeWindow() override;
+    void showOpenImage(const std::string& path) override;
 
     // The widgets, for tests and the screenshot tool.
     QComboBox* driveList() const { return driveList_; }
@@ -65,6 +73,7 @@ class KelvornWindow : public desktop::ProgramWindow<browser::BrowserView> {
     QToolButton* deleteButton() const { return delete_; }
     QToolButton* newButton() const { return new_; }
     const desktop::IconCache& icons() const { return icons_; }
+    ImageDragDrop* imageDragDrop() const { return imageDragDrop_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,7 +82,14 @@ class KelvornWindow : public desktop::ProgramWindow<browser::BrowserView> {
   private:
     void buildWidgets();
     void connectSignals();
+    void connectKeys();
     browser::ItemHandle handleOf(browser::Tree tree, const QModelIndex& index) const;
+    // Runs a handler that may rebuild the trees, and gives the person back the folders they had open, the
+    // selection and the scroll position in each tree rebuilt.
+    void keepingTrees(const std::function<void()>& handler);
+    std::string pathOf(browser::Tree tree, browser::ItemHandle item) const;
+    // Enter on the host tree: a file opens as the double-click opens it, a folder opens or closes.
+    void openSelectedHostItem();
 
     browser::BrowserDialog* dialog_ = nullptr;
     desktop::IconCache icons_;
@@ -88,6 +104,11 @@ class KelvornWindow : public desktop::ProgramWindow<browser::BrowserView> {
     QTreeView* imageTree_ = nullptr;
     desktop::TreeModel* hostModel_ = nullptr;  // owned by the window, made when the logic shows its trees
     desktop::TreeModel* imageModel_ = nullptr;
+    const browser::ItemTree* hostItems_ = nullptr;  // the trees the models show, for their items' paths
+    const browser::ItemTree* imageItems_ = nullptr;
+    std::unique_ptr<HostDrags> hostDrags_;
+    std::unique_ptr<ImageColumns> imageColumns_;
+    ImageDragDrop* imageDragDrop_ = nullptr;  // owned by the window
 };
 
 }  // namespace kelvorn

@@ -158,7 +158,7 @@ bool saveDiskCopy(const desktop::PictureFolder& out, const browser::LibraryEntri
     // The source open beside its copy; the root stays selected, as it was for the copy.
     expandAll(window, dialog, Tree::Image, dialog.tree(Tree::Image).children(browser::kNoItem).front());
     settle();
-    const bool saved = out.save(window.grab(), "kelvorn-disk-copy.png");
+    const bool saved = out.save(desktop::withTitleBar(window), "kelvorn-disk-copy.png");
     window.close();
     window.attach(nullptr);
     return saved;
@@ -214,7 +214,7 @@ int main(int argc, char** argv) {
     expandSomeFolders(window, dialog, 2);
     settle();
 
-    bool ok = out.save(window.grab(), "kelvorn-window.png");
+    bool ok = out.save(desktop::withTitleBar(window), "kelvorn-window.png");
 
     // The drop-down is a window of its own; paint it where it sits over the main window.
     QComboBox* filter = window.extensionFilter();

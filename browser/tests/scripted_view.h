@@ -34,6 +34,7 @@ class ScriptedView : public BrowserView {
     void showAbout(const AboutText& about) override { abouts.push_back(about.version); }
     void showResultBox(const std::string& text, int) override { messages.push_back("[result] " + text); }
     void closeWindow() override { closed = true; }
+    void showOpenImage(const std::string& path) override { openImage = path; }
 
     // The tree as indented lines "text [icon]" (" .ext" after the icon for an item with an extension),
     // children in their order; expanded items marked "+".
@@ -65,6 +66,7 @@ class ScriptedView : public BrowserView {
     ItemHandle selected[2] = {kNoItem, kNoItem};
     int waitCursors = 0;
     bool closed = false;
+    std::string openImage;  // what the window would name
 
   private:
     bool answer(const std::string& kind, const std::string& text);

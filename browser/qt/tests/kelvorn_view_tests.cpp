@@ -28,6 +28,7 @@
 #include "desktop/modal_answerer.h"
 #include "desktop/tree_model.h"
 #include "desktop/tree_view.h"
+#include "kelvorn_session.h"
 #include "kelvorn_window.h"
 #include "new_dialogs.h"
 #include "ui_port/tree_order.h"
@@ -100,44 +101,7 @@ class KelvornViewTest : public QObject {
     void arrowButtonCopiesAHostFileIntoTheImage();
 
   private:
-    // One window with its logic over the scratch folder, closed (and its image with it) at the end.
-    struct Session {
-        Session(const browser::LibraryEntries& library, const std::string& folder,
-                const browser::StartOptions& options = {})
-            : window(QString::fromStdString(browser::messageText(101))),
-              dialog(window, library, options, scratchHost(folder)) {
-            window.attach(&dialog);
-            dialog.initialise();
-            window.show();
-        }
-        ~Session() {
-            window.close();
-            window.attach(nullptr);
-        }
-        static browser::HostServices scratchHost(const std::string& folder) {
-            browser::HostServices host;
-            host.listDrives = [folder] {
-                return std::vector<platform::HostDrive>{{folder, platform::DriveType::Fixed}};
-            };
-            host.driveAccessible = [](const std::string&) { return true; };
-            return host;
-        }
-        QModelIndex hostFile(const std::string& name) const {
-            const browser::ItemTree& tree = dialog.tree(Tree::Host);
-            const std::vector<ItemHandle> roots = tree.children(browser::kNoItem);
-            if (roots.empty()) return {};
-            for (const ItemHandle item : tree.children(roots.front())) {
-                const browser::ItemData& data = tree.data(item);
-                if (data.kind == browser::ItemKind::File && data.path.ends_with("/" + name)) {
-                    return window.indexOf(Tree::Host, item);
-                }
-            }
-            return {};
-        }
-
-        KelvornWindow window;
-        browser::BrowserDialog dialog;
-    };
+    using Session = kelvorn::testing::Session;
 
     std::unique_ptr<Session> session() { return std::make_unique<Session>(library_, folder_); }
 
