@@ -56,6 +56,9 @@ inline constexpr const char* kFormatOnlyNt = "Tímto programem lze formátovat p
 inline constexpr const char* kCannotFormatType = "Tento typ diskety neumím formátovat...!";
 inline constexpr const char* kFormatTo144 = "Formátovat na 3,5\\\" 1,44 MB ?";
 inline constexpr const char* kFormatTo12 = "Formátovat na 5,25\\\" 1,2 MB ?";
+// The same question for drives that know only their own double-density type.
+inline constexpr const char* kFormatTo720 = "Formátovat na 3,5\\\" 720 KB ?";
+inline constexpr const char* kFormatTo360 = "Formátovat na 5,25\\\" 360 KB ?";
 inline constexpr const char* kTypeNotFormattable = "Disketu tohoto typu nelze formátovat!";
 inline constexpr const char* kTrack0Failed = "Nelze zapsat formát stopy 0 !";
 inline constexpr const char* kFormatDone = "Formátování dokončeno.";

@@ -21,6 +21,19 @@ const char* progressText(Phase phase) {
     return "";
 }
 
+const char* formatToQuestion(int32_t mediaType) {
+    switch (mediaType) {
+        case F3_1Pt44_512:
+            return text::kFormatTo144;
+        case F3_720_512:
+            return text::kFormatTo720;
+        case F5_360_512:
+            return text::kFormatTo360;
+        default:
+            return text::kFormatTo12;
+    }
+}
+
 }  // namespace
 
 bool WindowEvents::insertMedium() {
@@ -37,7 +50,7 @@ bool WindowEvents::formatBeforeWriting() {
 
 bool WindowEvents::formatToOffered(const DiskGeometry& offered) {
     view_.showMessage(text::kCannotFormatType);
-    return view_.askYesNo(offered.mediaType == F3_1Pt44_512 ? text::kFormatTo144 : text::kFormatTo12);
+    return view_.askYesNo(formatToQuestion(offered.mediaType));
 }
 
 actions::BadSectorDecision WindowEvents::badSector(const actions::BadSector& s) {
