@@ -26,6 +26,13 @@ inline constexpr const char* kCannotOpen = "Nedaří se otevřít jednotku %s - 
 inline constexpr const char* kRemovableHardDisk = "Toto je výměnný HD; zařadit k pevným diskům?";
 inline constexpr const char* kLocked = "Jednotka %s blokována jiným programem - chyba %d";
 inline constexpr const char* kDriveHeader = "Drive:";
+// Without a floppy drive the window says so, and how to try the program all the same.
+inline constexpr const char* kNoFloppyDrive =
+    "Nebyla nalezena žádná disketová jednotka.\n\n"
+    "Mirask lze vyzkoušet s emulovanou jednotkou, např. s prázdnou disketou:\n"
+    "    mirask --emulate a=1.44M:blank\n"
+    "nebo s obrazem diskety ze souboru:\n"
+    "    mirask --emulate a=1.44M:disketa.gvx";
 
 // The file side.
 // "%c:" stands for a drive, which on this host is a folder.
@@ -62,6 +69,8 @@ inline constexpr const char* kFormatTo360 = "Formátovat na 5,25\\\" 360 KB ?";
 inline constexpr const char* kTypeNotFormattable = "Disketu tohoto typu nelze formátovat!";
 inline constexpr const char* kTrack0Failed = "Nelze zapsat formát stopy 0 !";
 inline constexpr const char* kFormatDone = "Formátování dokončeno.";
+// Beside the progress bar: the cylinder at work and how many there are.
+inline constexpr const char* kCylinderOf = "%u/%u";
 
 // Fills a text's printf places.
 template <typename... Args>

@@ -1,5 +1,7 @@
 #include "converter/dialog/window_events.h"
 
+#include <algorithm>
+
 #include "converter/dialog/result_messages.h"
 #include "converter/dialog/texts.h"
 #include "media_types.h"
@@ -70,18 +72,28 @@ void WindowEvents::started(Phase phase, const DiskGeometry& geometry) {
     progressLine_ = info_.append(progressText(phase));
     view_.repaintInfo();
     wait_ = view_.waitCursor();
-    view_.SetRange(0, static_cast<uint32_t>(geometry.cylinders));
+    cylinders_ = static_cast<uint32_t>(geometry.cylinders);
+    showCylinder(1);
+    view_.SetRange(0, cylinders_);
     view_.SetStep(1);
     view_.SetPos(0);
 }
 
-void WindowEvents::cylinderDone(Phase, uint32_t) {
+void WindowEvents::cylinderDone(Phase, uint32_t cylinder) {
+    // The next one is at work now; after the last, the last stays until the end is said. Set before the step,
+    // which repaints.
+    showCylinder(std::min(cylinder + 2, cylinders_));
     view_.StepIt();
+}
+
+void WindowEvents::showCylinder(uint32_t oneBased) {
+    view_.setCylinderText(cylinders_ == 0 ? std::string() : text::fill(text::kCylinderOf, oneBased, cylinders_));
 }
 
 void WindowEvents::finished(const actions::Result& result) {
     result_ = result;
     wait_.reset();
+    if (progressLine_) view_.setCylinderText("");
     for (const std::string& message : resultMessages(kind_, result)) view_.showMessage(message);
     if (progressLine_) view_.SetPos(0);
     removeProgressLine();

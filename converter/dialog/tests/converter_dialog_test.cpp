@@ -113,6 +113,11 @@ TEST_F(ConverterDialogTest, WithoutFloppyDrivesNothingCanStart) {
     EXPECT_TRUE(view.floppyDrives.empty());
     EXPECT_FALSE(view.arrows);
     EXPECT_FALSE(view.formatEnabled);
+    EXPECT_EQ(view.floppyNote, text::kNoFloppyDrive);
+    EXPECT_NE(view.floppyNote.find("--emulate a="), std::string::npos) << "with an example to try";
+
+    start({"a=1.44M:blank"});
+    EXPECT_EQ(view.floppyNote, "") << "a window with a drive has nothing to explain";
 }
 
 TEST_F(ConverterDialogTest, ANameEndingInASeparatorIsNoFileName) {

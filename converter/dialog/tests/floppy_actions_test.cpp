@@ -44,6 +44,12 @@ TEST_P(FloppyActionsTest, AHealthyFloppyIsReadOneCylinderPerRequest) {
     EXPECT_EQ(readFile(scratch / "copy.gvx"), medium);
     EXPECT_EQ(view.progress, 0u);
     EXPECT_EQ(view.info.back(), " ") << "the reading line is gone again";
+    // The cylinder at work beside the bar, one-based, until the end is said.
+    ASSERT_EQ(view.cylinderTexts.size(), 82u);
+    EXPECT_EQ(view.cylinderTexts[0], "1/80");
+    EXPECT_EQ(view.cylinderTexts[40], "41/80") << "after 40 cylinders done";
+    EXPECT_EQ(view.cylinderTexts[80], "80/80");
+    EXPECT_EQ(view.cylinderTexts.back(), "");
 }
 
 TEST_P(FloppyActionsTest, ABadSectorIsFilledAfterAskingAndCancelStopsTheRead) {
