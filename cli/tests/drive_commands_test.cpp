@@ -416,6 +416,8 @@ TEST(DriveCommands, MistakesOnTheCommandLine) {
          {Row{"read floppy x.img --emulate a=1.44M", 2, "\"floppy\" is not a drive letter"},
           Row{"read z: x.img --emulate a=1.44M --emulate b=720K", 1, "no floppy drive z: (drives: a: b:)"},
           Row{"read a: x.img --emulate a=9M", 1, "drive a: "},
+          Row{"read a: x.img --emulate a=1.44M:missing.img", 1,
+              "drive a: cannot open missing.img: error 2 (No such file or directory)\n"},
           Row{"write missing.img a: --emulate a=1.44M", 2, "missing.img"},
           Row{"read a: no/x.img --emulate a=1.44M", 1, "/no/x.img: the image file cannot be used, error 2 (No such file or directory)\n"},
           Row{"format --emulate a=1.44M", 2, "DRIVE is required"}}) {
