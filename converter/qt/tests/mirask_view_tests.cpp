@@ -47,7 +47,8 @@ bool writeFile(const QString& path, const QByteArray& content) {
 // One window with its logic over an emulated drive a: (none for an empty scenario) and the scratch folder.
 struct Session {
     Session(const std::string& scenario, const std::string& folder)
-        : drives(scenario.empty() ? converter::DriveSetup{} : converter::emulatedDrives({"a=" + scenario}, "")),
+        : drives(scenario.empty() ? converter::DriveSetup{}
+                                  : converter::emulatedDrives({"a=" + scenario}, "")),
           dialog(window, services(folder), converter::dialog::parseConverterText("", drives.osKind)) {
         window.attach(&dialog);
         dialog.initialise();
