@@ -216,6 +216,8 @@ std::string mediaTypeText(int32_t mediaType) {
             return "5.25-inch 1.2 MB";
         case 2:
             return "3.5-inch 1.44 MB";
+        case 3:
+            return "3.5-inch 2.88 MB";
         case 5:
             return "3.5-inch 720 KB";
         case 6:

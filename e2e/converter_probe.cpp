@@ -52,6 +52,9 @@ class PrintingView final : public ConverterView {
         if (index >= 0 && static_cast<size_t>(index) < info_.size()) info_.erase(info_.begin() + index);
     }
     void repaintInfo() override {}
+    void setFloppyNote(const std::string& text) override {
+        if (!text.empty()) say("note", text);
+    }
 
     void setFileDrives(const std::vector<std::string>&) override {}
     void selectFileDrive(int) override {}
@@ -63,6 +66,7 @@ class PrintingView final : public ConverterView {
     void setArrows(bool on) override { arrows = on; }
     void setFormatEnabled(bool on) override { formatEnabled = on; }
     void showAbout() override {}
+    void setCylinderText(const std::string&) override {}
 
     // Each range is one run of the bar (formatting, then writing); its steps are counted on their own.
     void SetRange(uint32_t, uint32_t upper) override { runs_.push_back({0, upper}); }

@@ -24,7 +24,11 @@ int tryOpenLocked(const std::string& path, int flags) {
 }  // namespace
 
 std::string errorText(int error) {
-    return "error " + std::to_string(error) + " (" + std::strerror(error) + ")";
+    return errorText(error, std::strerror(error));
+}
+
+std::string errorText(int code, std::string_view meaning) {
+    return "error " + std::to_string(code) + " (" + std::string(meaning) + ")";
 }
 
 int openFailure(const std::string& path) {

@@ -1,13 +1,36 @@
 #include "floppy/failure_texts.h"
 
+#include "last_error_text.h"
+#include "platform/host_errors.h"
+#include "win32_types.h"
+
 namespace cli {
 namespace {
 
 using converter::actions::ActionKind;
 using converter::actions::Failure;
 
-std::string withError(const std::string& what, int code) {
-    return what + ", error " + std::to_string(code);
+// A code from the drive: the floppy variants speak Windows' last-error codes.
+std::string withDriveError(const std::string& what, int code) {
+    return what + ", " + converter::lastErrorText(static_cast<uint32_t>(code));
+}
+
+// A code from a host file: errno.
+std::string withFileError(const std::string& what, int code) {
+    return what + ", " + platform::errorText(code);
+}
+
+// A lock refused as access denied is another program's; a drive that does not answer cannot be locked
+// either, and saying "held" would send a person looking for a program that is not there.
+std::string lockFailure(int code) {
+    switch (static_cast<uint32_t>(code)) {
+        case converter::ERROR_ACCESS_DENIED:
+            return withDriveError("another program holds the drive", code);
+        case converter::ERROR_NOT_READY:
+            return withDriveError("the drive does not answer", code);
+        default:
+            return withDriveError("the drive cannot be locked", code);
+    }
 }
 
 }  // namespace
@@ -15,9 +38,9 @@ std::string withError(const std::string& what, int code) {
 std::string failureText(ActionKind kind, const converter::actions::Result& r) {
     switch (r.failure) {
         case Failure::DriveNotOpened:
-            return withError("the drive cannot be opened", r.code);
+            return withDriveError("the drive cannot be opened", r.code);
         case Failure::DriveLocked:
-            return withError("another program holds the drive", r.code);
+            return lockFailure(r.code);
         case Failure::RemovableMedium:
             return "the medium is a removable hard disk, not a floppy";
         case Failure::NoMedium:
@@ -27,30 +50,32 @@ std::string failureText(ActionKind kind, const converter::actions::Result& r) {
         case Failure::NoBuffer:
             return "the floppy's format is unknown (unformatted?) or no buffer could be had";
         case Failure::ImageFile:
-            return withError(r.subject + ": the image file cannot be used", r.code);
+            return withFileError(r.subject + ": the image file cannot be used", r.code);
         case Failure::ImageOnOpticalDrive:
             return "images cannot be read onto a CD";
         case Failure::ImageSizeDiffers:
             return "the image's size is not that of the floppy in the drive; nothing was written";
         case Failure::ImageRead:
-            return withError("reading the image file failed", r.code);
+            return withFileError("reading the image file failed", r.code);
         case Failure::ImageWrite:
-            return withError("writing the image file failed", r.code);
+            return withFileError("writing the image file failed", r.code);
         case Failure::FloppyWrite:
-            return withError("writing the floppy failed", r.code);
+            return withDriveError("writing the floppy failed", r.code);
         case Failure::WriteProtected:
             return "the floppy is write-protected";
         case Failure::FormatFailed:
-            if (kind == ActionKind::Write) return "formatting the floppy failed";
-            [[fallthrough]];
+            return withDriveError(kind == ActionKind::Write
+                                      ? "formatting the floppy failed"
+                                      : "the drive refused to format the floppy to this type",
+                                  r.code);
         case Failure::NoTemplate:
-            return "a floppy of this type cannot be formatted, or the drive refused the format";
+            return "a floppy of this type cannot be formatted";
         case Failure::FileSystemWrite:
-            return "the empty file system cannot be written to track 0";
+            return withDriveError("the empty file system cannot be written to track 0", r.code);
         case Failure::FormatsOnlyOnNt:
             return "floppies are formatted only on the NT line";
         case Failure::MapFile:
-            return r.detail.empty() ? withError(r.subject + ": the map cannot be used", r.code)
+            return r.detail.empty() ? withFileError(r.subject + ": the map cannot be used", r.code)
                                     : r.subject + ": the map cannot be used: " + r.detail;
         case Failure::Stopped:
             return "stopped; the map keeps what was read";

@@ -117,6 +117,7 @@ int runFloppyAction(const FloppyRequest& request) {
         events.finished({look.failure, look.code});
         return kExitFailure;
     }
+    events.setListedMedium(look.facts.medium);
     run(request, drive, look.facts, image, events);
 
     listBadSectors(events, *letter);

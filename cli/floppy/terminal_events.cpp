@@ -2,6 +2,7 @@
 
 #include "floppy/failure_texts.h"
 #include "floppy/terminal_input.h"
+#include "last_error_text.h"
 #include "media_types.h"
 #include "messages.h"
 #include "progress.h"
@@ -55,17 +56,21 @@ bool TerminalEvents::eraseFloppy(char) {
 }
 
 bool TerminalEvents::formatToOffered(const DiskGeometry& offered) {
-    say(false, "the floppy's present format is not one to format it to again");
-    return agreeToErase(offered.mediaType == converter::F3_1Pt44_512
-                            ? "the floppy will be formatted to 3.5-inch 1.44 MB"
-                            : "the floppy will be formatted to 5.25-inch 1.2 MB");
+    say(false, listedMedium_ ? "the floppy's present format, " + mediaTypeText(listedMedium_->mediaType) +
+                                   ", cannot be laid down again"
+                             : "the floppy is not formatted, or its format cannot be read");
+    const std::string what = "the floppy will be formatted to " + mediaTypeText(offered.mediaType);
+    // Agreed beforehand, the type it becomes is still said before anything is erased.
+    if (answers_.yes) say(false, what);
+    return agreeToErase(what);
 }
 
 BadSectorDecision TerminalEvents::badSector(const converter::actions::BadSector& s) {
     const std::string at =
         std::to_string(s.cylinder) + "/" + std::to_string(s.head) + "/" + std::to_string(s.sector);
     badSectors_.push_back(at);
-    const std::string what = "sector " + at + " cannot be read, error " + std::to_string(s.code);
+    const std::string what =
+        "sector " + at + " cannot be read, " + converter::lastErrorText(static_cast<uint32_t>(s.code));
     if (answers_.stopOnBadSector) {
         stoppedAtBadSector_ = true;
         say(true, what + "; stopped there");

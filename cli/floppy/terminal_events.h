@@ -3,6 +3,7 @@
 // options (or asked at the terminal), a progress line per cylinder, and a record of the unreadable sectors
 // and of how the action ended.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,10 @@ class TerminalEvents final : public converter::actions::ActionObserver {
     // Also for a drive found unusable before any action ran: said as an action's own failure.
     void finished(const Result& result) override;
 
+    // What the drive held when it was last inspected (nothing: no medium it could tell), for saying what a
+    // format replaces.
+    void setListedMedium(const std::optional<DiskGeometry>& medium) { listedMedium_ = medium; }
+
     const Result& result() const { return result_; }
     // "cylinder/head/sector" of each unreadable sector, in the order met.
     const std::vector<std::string>& badSectors() const { return badSectors_; }
@@ -54,6 +59,7 @@ class TerminalEvents final : public converter::actions::ActionObserver {
     std::string phase_;  // "reading" ..., while a phase runs
     uint32_t cylinders_ = 0;
     uint32_t done_ = 0;
+    std::optional<DiskGeometry> listedMedium_;
 };
 
 }  // namespace cli

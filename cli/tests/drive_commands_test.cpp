@@ -93,16 +93,17 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ReadFloppy,
     ::testing::Values(ReadCase{"Healthy", "1.44M", k144, "", "", 0, {}, {}, k144, ""},
                       ReadCase{"Healthy720K", "720K", k720, "", "", 0, {}, {}, k720, ""},
-                      ReadCase{"ABadSector",
-                               "1.44M",
-                               k144,
-                               ":bad=3/1/5",
-                               "",
-                               3,
-                               {"3/1/5"},
-                               {offsetOf(3, 1, 5, 18)},
-                               k144,
-                               "sector 3/1/5 cannot be read, error 23; filled with 0xEE\n"},
+                      ReadCase{
+                          "ABadSector",
+                          "1.44M",
+                          k144,
+                          ":bad=3/1/5",
+                          "",
+                          3,
+                          {"3/1/5"},
+                          {offsetOf(3, 1, 5, 18)},
+                          k144,
+                          "3/1/5 cannot be read, error 23 (Data error (cyclic redundancy check)); filled"},
                       ReadCase{"BadSectorsInOrder",
                                "1.2M",
                                k12,
@@ -178,7 +179,7 @@ INSTANTIATE_TEST_SUITE_P(
                       WriteCase{"WriteProtected", k144, ":wp", "--yes", 1, false,
                                 "a: the floppy is write-protected\n"},
                       WriteCase{"LockedElsewhere", k144, ":locked", "--yes", 1, false,
-                                "another program holds the drive, error 5\n"}),
+                                "another program holds the drive, error 5 (Access is denied)\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A read into an ImageDisk image keeps what was not read as sectors without data, and the image goes back
@@ -315,8 +316,8 @@ TEST(FormatFloppy, RefusalsLeaveTheMediumAsItWas) {
         const char* message;
     };
     for (const Row& row : {Row{"", "", 1, "everything on the floppy will be erased; add --yes to go on"},
-                           Row{"--yes --type 1.44M", "", 1,
-                               "a floppy of this type cannot be formatted"},  // 1.44 MB in a 1.2 MB drive
+                           Row{"--yes --type 1.44M", "", 1,  // 1.44 MB in a 1.2 MB drive
+                               "the drive refused to format the floppy to this type, error "},
                            Row{"--yes", ":wp", 1, "a: the floppy is write-protected\n"},
                            Row{"--yes --label 'a*b'", "", 1, "a label cannot hold \"*\""},
                            Row{"--yes --type 2.88M", "", 2, "2.88M"}}) {
@@ -332,14 +333,69 @@ TEST(FormatFloppy, RefusalsLeaveTheMediumAsItWas) {
     }
 }
 
-TEST(FormatFloppy, AnUnformattedFloppyIsFormattedToTheDrivesTypeOnlyWithYes) {
-    ScratchDir scratch;
-    const Split refused = orvaSplit(scratch, "format a: --emulate a=1.44M:unformatted");
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_NE(refused.err.find("formatted to 3.5-inch 1.44 MB; add --yes"), std::string::npos) << refused.err;
-    const Split agreed = orvaSplit(scratch, "format a: --yes --emulate a=1.44M:unformatted");
-    EXPECT_EQ(agreed.exitCode, 0) << agreed.err;
-    EXPECT_NE(agreed.err.find("warning: a: the floppy's present format"), std::string::npos) << agreed.err;
+// A floppy whose format cannot be made again gets the drive's highest type, said before anything is erased,
+// also when --yes agreed to it beforehand.
+TEST(FormatFloppy, AFormatThatCannotBeKeptIsReplacedByTheDrivesOwnOnlyWithYes) {
+    struct Row {
+        const char* scenario;
+        const char* flags;
+        int exitCode;
+        std::vector<std::string> messages;  // on stderr, in this order
+    };
+    for (const Row& row : {
+             Row{"1.44M:unformatted",
+                 "",
+                 1,
+                 {"the floppy is not formatted",
+                  "a: the floppy will be formatted to 3.5-inch 1.44 MB; add --yes to go on\n"}},
+             Row{"1.44M:unformatted",
+                 "--yes",
+                 0,
+                 {"warning: a: the floppy is not formatted",
+                  "warning: a: the floppy will be formatted to 3.5-inch 1.44 MB\n"}},
+             Row{"720K:unformatted", "--yes", 0, {"the floppy will be formatted to 3.5-inch 720 KB\n"}},
+             Row{"360K:unformatted", "--yes", 0, {"the floppy will be formatted to 5.25-inch 360 KB\n"}},
+             Row{"2.88M:blank",
+                 "--yes",
+                 0,
+                 {"warning: a: the floppy's present format, 3.5-inch 2.88 MB, cannot be laid down again\n",
+                  "warning: a: the floppy will be formatted to 3.5-inch 1.44 MB\n"}},
+         }) {
+        ScratchDir scratch;
+        const Split r =
+            orvaSplit(scratch, std::string("format a: ") + row.flags + " --emulate a=" + row.scenario);
+        EXPECT_EQ(r.exitCode, row.exitCode) << row.scenario << " " << row.flags << "\n" << r.err;
+        size_t at = 0;
+        for (const std::string& message : row.messages) {
+            at = r.err.find(message, at);
+            ASSERT_NE(at, std::string::npos) << row.scenario << " " << row.flags << ": " << message << "\n"
+                                             << r.err;
+        }
+    }
+}
+
+// What went wrong with the drive, said as it happened, and every code with its meaning.
+TEST(DriveCommands, DriveFailuresSayWhatHappened) {
+    struct Row {
+        const char* args;
+        const char* message;
+    };
+    for (const Row& row : {
+             Row{"read a: x.img --emulate a=1.44M:blank:noanswer",
+                 "orva: a: the drive does not answer, error 21 (The device is not ready)\n"},
+             Row{"drives --emulate a=1.44M:blank:noanswer",
+                 "orva: a: the drive does not answer, error 21 (The device is not ready)\n"},
+             Row{"format a: --yes --emulate a=1.44M:blank:locked",
+                 "orva: a: another program holds the drive, error 5 (Access is denied)\n"},
+         }) {
+        ScratchDir scratch;
+        std::string args = row.args;
+        if (const size_t image = args.find("x.img"); image != std::string::npos)
+            args.replace(image, 5, quote((scratch / "x.img").string()));
+        const Split r = orvaSplit(scratch, args);
+        EXPECT_EQ(r.err, row.message) << args;
+        EXPECT_FALSE(fs::exists(scratch / "x.img")) << args;
+    }
 }
 
 TEST(DrivesListing, EachDriveWithItsDeviceTypeAndMedium) {
@@ -354,7 +410,7 @@ TEST(DrivesListing, EachDriveWithItsDeviceTypeAndMedium) {
               "a:     emulated  3.5  1.44MB 512 BpS  3.5  720KB  512 BpS CTS=80/2/9\n"
               "b:     emulated  5.25 1.2MB  512 BpS  none\n"
               "c:     emulated  -                    unavailable\n");
-    EXPECT_EQ(r.err, "orva: c: another program holds the drive, error 5\n");
+    EXPECT_EQ(r.err, "orva: c: another program holds the drive, error 5 (Access is denied)\n");
 }
 
 TEST(DriveCommands, MistakesOnTheCommandLine) {
@@ -367,8 +423,11 @@ TEST(DriveCommands, MistakesOnTheCommandLine) {
          {Row{"read floppy x.img --emulate a=1.44M", 2, "\"floppy\" is not a drive letter"},
           Row{"read z: x.img --emulate a=1.44M --emulate b=720K", 1, "no floppy drive z: (drives: a: b:)"},
           Row{"read a: x.img --emulate a=9M", 1, "drive a: "},
+          Row{"read a: x.img --emulate a=1.44M:missing.img", 1,
+              "drive a: cannot open missing.img: error 2 (No such file or directory)\n"},
           Row{"write missing.img a: --emulate a=1.44M", 2, "missing.img"},
-          Row{"read a: no/x.img --emulate a=1.44M", 1, "/no/x.img: the image file cannot be used, error 2\n"},
+          Row{"read a: no/x.img --emulate a=1.44M", 1,
+              "/no/x.img: the image file cannot be used, error 2 (No such file or directory)\n"},
           Row{"format --emulate a=1.44M", 2, "DRIVE is required"}}) {
         ScratchDir scratch;
         const CommandResult r = run("cd " + quote(scratch.path().string()) + " && " + quote(ORVA_CLI_PATH) +

@@ -38,7 +38,15 @@ bool formattableMedium(const DiskGeometry& medium) {
 }
 
 DiskGeometry offeredGeometry(std::span<const DiskGeometry> driveTypes) {
-    // The labels of 3.5-inch types begin with "3"; the drive's own type comes first, its other sizes after.
+    // The largest type the drive lists that has a template: a drive that knows only one type (720 KB, 360 KB)
+    // gets that one, never a type it cannot write.
+    std::optional<DiskGeometry> best;
+    for (const DiskGeometry& type : driveTypes) {
+        const auto built = templateFor(type.mediaType) ? builtGeometry(type.mediaType) : std::nullopt;
+        if (built && (!best || mediumBytes(*built) > mediumBytes(*best))) best = built;
+    }
+    if (best) return *best;
+    // A drive that lists nothing formattable: its second type tells the size, 3.5-inch ones begin with "3".
     const bool threeAndAHalf =
         driveTypes.size() > 1 && MediaTypeLabel(driveTypes[1].mediaType).starts_with("3");
     return *builtGeometry(threeAndAHalf ? F3_1Pt44_512 : F5_1Pt2_512);

@@ -15,7 +15,8 @@ std::optional<MEDIA_TYPE> mediaTypeOf(bootsectors::TemplateId templateId);
 // The medium's listed type can be formatted again (its information line names 1.x MB, 720 or 360 KB).
 bool formattableMedium(const DiskGeometry& medium);
 
-// The drive's high-density type: 1.44 MB when its second supported type is a 3.5-inch one, else 1.2 MB.
+// The drive's highest type with a template. A drive that lists none: 1.44 MB when its second supported type
+// is a 3.5-inch one, else 1.2 MB.
 DiskGeometry offeredGeometry(std::span<const DiskGeometry> driveTypes);
 
 }  // namespace converter::actions

@@ -6,7 +6,6 @@
 #include "geometry_list.h"
 
 namespace converter::dialog {
-namespace {}  // namespace
 
 ConverterDialog::ConverterDialog(ConverterView& view, ConverterServices services,
                                  const ConverterOptions& options)
@@ -23,6 +22,7 @@ void ConverterDialog::initialise() {
     floppyEntries_.clear();
     for (const FloppyDriveEntry& entry : services_.floppies) floppyEntries_.push_back(entry.letter);
     view_.setFloppyDrives(floppyEntries_);
+    showFloppyNote();
     // Every mounted folder can hold images, removable ones too: the floppies come from their own list.
     fileDrives_ = services_.listDrives();
     std::vector<std::string> names;
@@ -36,6 +36,10 @@ void ConverterDialog::initialise() {
     view_.setFormatEnabled(false);
     if (!floppyEntries_.empty()) onFloppyDriveSelected(0);
     if (!fileDrives_.empty()) onFileDriveSelected(0);
+}
+
+void ConverterDialog::showFloppyNote() {
+    view_.setFloppyNote(floppyEntries_.empty() ? text::kNoFloppyDrive : "");
 }
 
 void ConverterDialog::applyExtensionText(std::string text) {
@@ -94,6 +98,7 @@ void ConverterDialog::refreshFloppyInfo() {
         if (view_.askYesNo(text::kRemovableHardDisk)) {
             floppyEntries_.erase(floppyEntries_.begin() + floppyIndex_);
             view_.setFloppyDrives(floppyEntries_);
+            showFloppyNote();
         }
         dropFloppy();
     } else if (look.failure == actions::Failure::DriveLocked) {

@@ -53,6 +53,7 @@ class ConverterDialog {
 
   private:
     void refreshFloppyInfo();
+    void showFloppyNote();  // says so when there is no floppy drive
     void listDrive(const actions::DriveInspection& look);
     void resetFloppy();
     void dropFloppy();

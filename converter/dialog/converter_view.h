@@ -50,6 +50,8 @@ class ConverterView : public ProgressPort, public desktop::MessagePort {
     virtual void removeInfo(int index) = 0;
     // Shows the list as it stands now, while a long action holds the window.
     virtual void repaintInfo() = 0;
+    // A note of our own on the floppy side, for a window without floppy drives; empty hides it.
+    virtual void setFloppyNote(const std::string& text) = 0;
 
     // The file side: the drive list, the tree, the name box.
     virtual void setFileDrives(const std::vector<std::string>& entries) = 0;
@@ -66,7 +68,9 @@ class ConverterView : public ProgressPort, public desktop::MessagePort {
     virtual void setFormatEnabled(bool on) = 0;
 
     virtual void showAbout() = 0;
-    // ProgressPort (SetRange, SetStep, SetPos, StepIt) drives the progress bar.
+    // ProgressPort (SetRange, SetStep, SetPos, StepIt) drives the progress bar; beside it stands the cylinder
+    // a long action is at ("40/80"), empty while none runs.
+    virtual void setCylinderText(const std::string& text) = 0;
 };
 
 }  // namespace converter::dialog

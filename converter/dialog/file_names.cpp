@@ -59,6 +59,9 @@ std::vector<std::string> splitExtensions(std::string_view text) {
 
 std::string resolveName(const std::string& name, const std::string& driveRoot, const std::string& currentPath,
                         const std::vector<std::string>& extensions) {
+    // A name that ends in a separator names a folder: with the extension added it would become a hidden file
+    // ".gvx" in there.
+    if (!name.empty() && isSeparator(name.back())) return {};
     std::string path;
     switch (ClassifyName(name)) {
         case NameClass::Empty:

@@ -28,7 +28,7 @@ std::string FilterExtensionList(std::string_view text);
 std::vector<std::string> splitExtensions(std::string_view text);
 
 // The image path for a typed name. driveRoot is the file drive's folder, currentPath the folder (ending in
-// "/") or file picked last. Nothing for an empty name.
+// "/") or file picked last. Nothing for an empty name or one that ends in a separator (it names no file).
 std::string resolveName(const std::string& name, const std::string& driveRoot, const std::string& currentPath,
                         const std::vector<std::string>& extensions);
 

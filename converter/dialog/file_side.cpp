@@ -130,11 +130,12 @@ void ConverterDialog::onNameEdited() {
 }
 
 bool ConverterDialog::resolveImagePath() {
-    if (ClassifyName(fileName_) == NameClass::Empty) {
+    std::string path = resolveName(fileName_, fileDriveRoot_, currentPath_, extensions_);
+    if (path.empty()) {
         view_.showMessage(text::kFillName);
         return false;
     }
-    currentPath_ = resolveName(fileName_, fileDriveRoot_, currentPath_, extensions_);
+    currentPath_ = std::move(path);
     pathResolved_ = true;
     return true;
 }

@@ -28,6 +28,14 @@ inline constexpr const char* kRemovableHardDisk =
     UI_TEXT("Mirask", "Toto je výměnný HD; zařadit k pevným diskům?");
 inline constexpr const char* kLocked = UI_TEXT("Mirask", "Jednotka %s blokována jiným programem - chyba %d");
 inline constexpr const char* kDriveHeader = UI_TEXT("Mirask", "Drive:");
+// Without a floppy drive the window says so, and how to try the program all the same.
+inline constexpr const char* kNoFloppyDrive =
+    UI_TEXT("Mirask",
+            "Nebyla nalezena žádná disketová jednotka.\n\n"
+            "Mirask lze vyzkoušet s emulovanou jednotkou, např. s prázdnou disketou:\n"
+            "    mirask --emulate a=1.44M:blank\n"
+            "nebo s obrazem diskety ze souboru:\n"
+            "    mirask --emulate a=1.44M:disketa.gvx");
 
 // The file side.
 // "%c:" stands for a drive, which on this host is a folder.
@@ -61,9 +69,14 @@ inline constexpr const char* kFormatOnlyNt =
 inline constexpr const char* kCannotFormatType = UI_TEXT("Mirask", "Tento typ diskety neumím formátovat...!");
 inline constexpr const char* kFormatTo144 = UI_TEXT("Mirask", "Formátovat na 3,5\\\" 1,44 MB ?");
 inline constexpr const char* kFormatTo12 = UI_TEXT("Mirask", "Formátovat na 5,25\\\" 1,2 MB ?");
+// The same question for drives that know only their own double-density type.
+inline constexpr const char* kFormatTo720 = UI_TEXT("Mirask", "Formátovat na 3,5\\\" 720 KB ?");
+inline constexpr const char* kFormatTo360 = UI_TEXT("Mirask", "Formátovat na 5,25\\\" 360 KB ?");
 inline constexpr const char* kTypeNotFormattable = UI_TEXT("Mirask", "Disketu tohoto typu nelze formátovat!");
 inline constexpr const char* kTrack0Failed = UI_TEXT("Mirask", "Nelze zapsat formát stopy 0 !");
 inline constexpr const char* kFormatDone = UI_TEXT("Mirask", "Formátování dokončeno.");
+// Beside the progress bar: the cylinder at work and how many there are.
+inline constexpr const char* kCylinderOf = "%u/%u";
 
 // A text with its printf places filled, kept with its template so a view can show it in another language.
 template <typename... Args>

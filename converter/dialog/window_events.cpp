@@ -1,5 +1,7 @@
 #include "converter/dialog/window_events.h"
 
+#include <algorithm>
+
 #include "converter/dialog/result_messages.h"
 #include "converter/dialog/texts.h"
 #include "media_types.h"
@@ -21,6 +23,19 @@ const char* progressText(Phase phase) {
     return "";
 }
 
+const char* formatToQuestion(int32_t mediaType) {
+    switch (mediaType) {
+        case F3_1Pt44_512:
+            return text::kFormatTo144;
+        case F3_720_512:
+            return text::kFormatTo720;
+        case F5_360_512:
+            return text::kFormatTo360;
+        default:
+            return text::kFormatTo12;
+    }
+}
+
 }  // namespace
 
 bool WindowEvents::insertMedium() {
@@ -37,7 +52,7 @@ bool WindowEvents::formatBeforeWriting() {
 
 bool WindowEvents::formatToOffered(const DiskGeometry& offered) {
     view_.showMessage(text::kCannotFormatType);
-    return view_.askYesNo(offered.mediaType == F3_1Pt44_512 ? text::kFormatTo144 : text::kFormatTo12);
+    return view_.askYesNo(formatToQuestion(offered.mediaType));
 }
 
 actions::BadSectorDecision WindowEvents::badSector(const actions::BadSector& s) {
@@ -57,18 +72,29 @@ void WindowEvents::started(Phase phase, const DiskGeometry& geometry) {
     progressLine_ = info_.append(progressText(phase));
     view_.repaintInfo();
     wait_ = view_.waitCursor();
-    view_.SetRange(0, static_cast<uint32_t>(geometry.cylinders));
+    cylinders_ = static_cast<uint32_t>(geometry.cylinders);
+    showCylinder(1);
+    view_.SetRange(0, cylinders_);
     view_.SetStep(1);
     view_.SetPos(0);
 }
 
-void WindowEvents::cylinderDone(Phase, uint32_t) {
+void WindowEvents::cylinderDone(Phase, uint32_t cylinder) {
+    // The next one is at work now; after the last, the last stays until the end is said. Set before the step,
+    // which repaints.
+    showCylinder(std::min(cylinder + 2, cylinders_));
     view_.StepIt();
+}
+
+void WindowEvents::showCylinder(uint32_t oneBased) {
+    view_.setCylinderText(cylinders_ == 0 ? std::string()
+                                          : text::fill(text::kCylinderOf, oneBased, cylinders_));
 }
 
 void WindowEvents::finished(const actions::Result& result) {
     result_ = result;
     wait_.reset();
+    if (progressLine_) view_.setCylinderText("");
     for (const desktop::ShownText& message : resultMessages(kind_, result)) view_.showMessage(message);
     if (progressLine_) view_.SetPos(0);
     removeProgressLine();

@@ -29,11 +29,13 @@ class WindowEvents final : public actions::ActionObserver {
 
   private:
     void removeProgressLine();
+    void showCylinder(uint32_t oneBased);
 
     ConverterView& view_;
     InfoList& info_;
     actions::ActionKind kind_;
     std::optional<int> progressLine_;  // its index in the information list while a phase runs
+    uint32_t cylinders_ = 0;           // of the phase that runs
     std::unique_ptr<WaitCursorScope> wait_;
     actions::Result result_;
 };

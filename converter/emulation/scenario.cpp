@@ -5,6 +5,7 @@
 
 #include "emulation/memory_file.h"
 #include "media_types.h"
+#include "platform/host_errors.h"
 #include "platform/host_file.h"
 #include "platform/path_info.h"
 
@@ -186,7 +187,7 @@ std::unique_ptr<EmulatedDrive> buildDrive(const Scenario& s, std::string& error)
             auto file = platform::openExclusive(
                 s.imagePath, readOnly ? platform::Access::ReadOnly : platform::Access::ReadWrite, code);
             if (!file) {
-                error = "cannot open " + s.imagePath + " (error " + std::to_string(code) + ")";
+                error = "cannot open " + s.imagePath + ": " + platform::errorText(code);
                 return nullptr;
             }
             const auto size = file->size();

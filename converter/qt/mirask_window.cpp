@@ -78,8 +78,17 @@ void MiraskWindow::buildWidgets() {
     info_ = new QListWidget(floppySide);
     info_->setSelectionMode(QAbstractItemView::NoSelection);
     info_->setFocusPolicy(Qt::NoFocus);
+    // Shown only without floppy drives, in place of the information list, which has nothing to show then; the
+    // commands in it can be copied.
+    note_ = new QLabel(floppySide);
+    note_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    note_->setWordWrap(true);
+    note_->setTextFormat(Qt::PlainText);
+    note_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    note_->hide();
     auto* floppyLayout = new QVBoxLayout(floppySide);
     floppyLayout->addWidget(floppyDrives_);
+    floppyLayout->addWidget(note_, 1);
     floppyLayout->addWidget(info_, 1);
 
     auto* fileSide = new QGroupBox(shownText(text::kFileGroup), this);
@@ -128,12 +137,20 @@ void MiraskWindow::buildWidgets() {
     progress_->setValue(0);
     progress_->setTextVisible(false);
     progress_->setMaximumHeight(16);
+    cylinder_ = new QLabel(this);
+    cylinder_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Room for the widest count, so the bar keeps its length while the numbers change.
+    cylinder_->setMinimumWidth(cylinder_->fontMetrics().horizontalAdvance(QStringLiteral("888/888")));
+    auto* progressRow = new QHBoxLayout;
+    progressRow->setSpacing(8);
+    progressRow->addWidget(progress_, 1);
+    progressRow->addWidget(cylinder_);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);
     layout->setSpacing(8);
     layout->addLayout(halves, 1);
-    layout->addWidget(progress_);
+    layout->addLayout(progressRow);
 }
 
 void MiraskWindow::connectSignals() {
@@ -237,6 +254,12 @@ void MiraskWindow::repaintInfo() {
     desktop::keepPainting();
 }
 
+void MiraskWindow::setFloppyNote(const std::string& text) {
+    note_->setText(utf8(text));
+    note_->setVisible(!text.empty());
+    info_->setVisible(text.empty());
+}
+
 // ---- The file side
 
 void MiraskWindow::setFileDrives(const std::vector<std::string>& entries) {
@@ -316,6 +339,10 @@ void MiraskWindow::StepIt() {
         next = progress_->minimum() + (next - progress_->minimum()) % span;
     progress_->setValue(static_cast<int>(next));
     desktop::keepPainting();
+}
+
+void MiraskWindow::setCylinderText(const std::string& text) {
+    cylinder_->setText(utf8(text));
 }
 
 // ---- The window itself

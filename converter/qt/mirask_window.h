@@ -12,6 +12,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QSpacerItem;
 class QLineEdit;
 class QListWidget;
@@ -41,6 +42,7 @@ class MiraskWindow : public desktop::ProgramWindow<converter::dialog::ConverterV
     void appendInfo(const std::string& line) override;
     void removeInfo(int index) override;
     void repaintInfo() override;
+    void setFloppyNote(const std::string& text) override;
 
     void setFileDrives(const std::vector<std::string>& entries) override;
     void selectFileDrive(int index) override;
@@ -58,6 +60,7 @@ class MiraskWindow : public desktop::ProgramWindow<converter::dialog::ConverterV
     void SetStep(uint32_t step) override;
     void SetPos(uint32_t position) override;
     void StepIt() override;
+    void setCylinderText(const std::string& text) override;
 
     // The widgets, for tests and the screenshot tool.
     QComboBox* floppyDriveList() const { return floppyDrives_; }
@@ -71,6 +74,8 @@ class MiraskWindow : public desktop::ProgramWindow<converter::dialog::ConverterV
     QPushButton* formatButton() const { return format_; }
     QPushButton* aboutButton() const { return about_; }
     QProgressBar* progressBar() const { return progress_; }
+    QLabel* cylinderLabel() const { return cylinder_; }
+    QLabel* floppyNote() const { return note_; }
     // Invalid for an item the tree does not hold.
     QModelIndex indexOf(converter::dialog::ItemHandle item) const;
     const desktop::IconCache& treeIcons() const { return icons_; }
@@ -105,6 +110,8 @@ class MiraskWindow : public desktop::ProgramWindow<converter::dialog::ConverterV
     QPushButton* format_ = nullptr;
     QPushButton* about_ = nullptr;
     QProgressBar* progress_ = nullptr;
+    QLabel* cylinder_ = nullptr;
+    QLabel* note_ = nullptr;
 };
 
 }  // namespace mirask

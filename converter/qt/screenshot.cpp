@@ -1,6 +1,7 @@
 // mirask_screenshot [--lang cs|en] OUT_DIR [SCENARIO]: renders Mirask's window over an emulated drive a:
 // (default 1.44M:blank) and a scratch folder as the only file drive: once with the medium listed, once in the
-// middle of reading it into an image, and the about box; offscreen unless told otherwise.
+// middle of reading it into an image, the about box, and the window of a machine without floppy drives;
+// offscreen unless told otherwise.
 #include <algorithm>
 #include <cstdio>
 #include <optional>
@@ -125,6 +126,22 @@ ItemHandle childEndingWith(const converter::dialog::FileTree& tree, ItemHandle p
     return kNoItem;
 }
 
+// The window on a machine without floppy drives, where it says how to try it with an emulated one.
+bool shootWithoutDrives(const desktop::PictureFolder& out, const std::string& folder) {
+    const converter::DriveSetup none;
+    mirask::MiraskWindow window;
+    converter::dialog::ConverterDialog dialog(window, onlyDrive(folder, none),
+                                              converter::dialog::parseConverterText("", none.osKind));
+    window.attach(&dialog);
+    dialog.initialise();
+    window.show();
+    settle();
+    const bool ok = out.save(window.grab(), "mirask-no-drive.png");
+    window.close();
+    window.attach(nullptr);
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -230,5 +247,5 @@ int main(int argc, char** argv) {
     }
     window.close();
     window.attach(nullptr);
-    return ok ? 0 : 1;
+    return shootWithoutDrives(out, drive.toStdString()) && ok ? 0 : 1;
 }

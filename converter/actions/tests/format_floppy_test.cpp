@@ -69,7 +69,7 @@ TEST_F(FormatFloppy, EachTypeGetsAnEmptyFileSystem) {
     }
 }
 
-TEST_F(FormatFloppy, TheOfferComesFromTheDrivesSecondType) {
+TEST_F(FormatFloppy, TheOfferIsTheDrivesHighestTypeWithATemplate) {
     const auto type = [](int32_t mediaType) { return DiskGeometry{80, mediaType, 2, 18, 512}; };
     struct Row {
         const char* what;
@@ -79,13 +79,18 @@ TEST_F(FormatFloppy, TheOfferComesFromTheDrivesSecondType) {
         {"3.5-inch HD drive", {type(F3_1Pt44_512), type(F3_720_512)}, F3_1Pt44_512},
         {"3.5-inch ED drive", {type(F3_2Pt88_512), type(F3_1Pt44_512), type(F3_720_512)}, F3_1Pt44_512},
         {"5.25-inch HD drive", {type(F5_1Pt2_512), type(F5_360_512)}, F5_1Pt2_512},
-        {"one type only", {type(F3_720_512)}, F5_1Pt2_512},
+        {"3.5-inch DD drive", {type(F3_720_512)}, F3_720_512},
+        {"5.25-inch DD drive", {type(F5_360_512)}, F5_360_512},
+        {"smaller types listed first", {type(F5_360_512), type(F3_720_512)}, F3_720_512},
+        {"nothing with a template, 3.5-inch second", {type(F3_2Pt88_512), type(F3_20Pt8_512)}, F3_1Pt44_512},
+        {"nothing with a template", {type(F3_2Pt88_512)}, F5_1Pt2_512},
         {"no list", {}, F5_1Pt2_512},
     };
     for (const Row& row : rows) {
         const DiskGeometry offered = offeredGeometry(row.types);
         EXPECT_EQ(offered.mediaType, row.offered) << row.what;
-        EXPECT_EQ(offered.sectorsPerTrack, row.offered == F3_1Pt44_512 ? 18u : 15u) << row.what;
+        EXPECT_EQ(offered.sectorsPerTrack, builtGeometry(row.offered)->sectorsPerTrack) << row.what;
+        EXPECT_EQ(offered.cylinders, builtGeometry(row.offered)->cylinders) << row.what;
     }
 }
 
@@ -96,8 +101,11 @@ TEST_F(FormatFloppy, AnUnformattedFloppyIsFormattedToTheOfferWithoutTheEraseQues
         Failure failure;
     } rows[] = {
         {"1.44M:unformatted", "format to type 2?", Failure::None},
+        // A drive without a second type is offered its own, which it can format.
+        {"720K:unformatted", "format to type 5?", Failure::None},
+        {"360K:unformatted", "format to type 6?", Failure::None},
         // The drive's list decides, whatever the drive is.
-        {"1.44M:unformatted:types=1.44M,1.2M", "format to type 1?", Failure::None},
+        {"1.44M:unformatted:types=720K,360K", "format to type 5?", Failure::None},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.scenario);

@@ -26,6 +26,12 @@ TEST(ConverterNames, ClassesAndResolvedPaths) {
         {"/tmp/disk", NameClass::FullPath, "/tmp/disk.gvx"},
         {"SUB\\NAME", NameClass::Relative, "/d/IMG/SUB/NAME.gvx"},
         {"dir.v2/name", NameClass::Relative, "/d/IMG/dir.v2/name.gvx"},
+        // A folder is no file name: nothing, rather than a hidden ".gvx" inside it.
+        {"SUB/", NameClass::Relative, ""},
+        {"SUB\\", NameClass::Relative, ""},
+        {"/tmp/", NameClass::FullPath, ""},
+        {"\\", NameClass::FromDriveRoot, ""},
+        {"C:\\DIR\\", NameClass::FullPath, ""},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(ClassifyName(row.name), row.classOf) << row.name;
@@ -107,6 +113,26 @@ TEST_F(ConverterDialogTest, WithoutFloppyDrivesNothingCanStart) {
     EXPECT_TRUE(view.floppyDrives.empty());
     EXPECT_FALSE(view.arrows);
     EXPECT_FALSE(view.formatEnabled);
+    EXPECT_EQ(view.floppyNote, text::kNoFloppyDrive);
+    EXPECT_NE(view.floppyNote.find("--emulate a="), std::string::npos) << "with an example to try";
+
+    start({"a=1.44M:blank"});
+    EXPECT_EQ(view.floppyNote, "") << "a window with a drive has nothing to explain";
+}
+
+TEST_F(ConverterDialogTest, ANameEndingInASeparatorIsNoFileName) {
+    fs::create_directories(scratch / "IMG");
+    start({"a=1.44M:blank"});
+    for (const char* typed : {"IMG/", "IMG\\", "/"}) {
+        view.messages.clear();
+        typeName(typed);
+        dialog->onReadFloppy();
+        EXPECT_EQ(view.messages, (std::vector<std::string>{text::kFillName})) << typed;
+        EXPECT_FALSE(dialog->pathResolved()) << typed;
+    }
+    EXPECT_FALSE(fs::exists(scratch / "IMG" / ".gvx"));
+    EXPECT_FALSE(fs::exists(scratch / ".gvx"));
+    EXPECT_TRUE(drive().reads.empty()) << "the floppy was never touched";
 }
 
 TEST_F(ConverterDialogTest, TheFileTreeListsImagesOneLevelAhead) {

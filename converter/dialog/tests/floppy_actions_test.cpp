@@ -44,6 +44,12 @@ TEST_P(FloppyActionsTest, AHealthyFloppyIsReadOneCylinderPerRequest) {
     EXPECT_EQ(readFile(scratch / "copy.gvx"), medium);
     EXPECT_EQ(view.progress, 0u);
     EXPECT_EQ(view.info.back(), " ") << "the reading line is gone again";
+    // The cylinder at work beside the bar, one-based, until the end is said.
+    ASSERT_EQ(view.cylinderTexts.size(), 82u);
+    EXPECT_EQ(view.cylinderTexts[0], "1/80");
+    EXPECT_EQ(view.cylinderTexts[40], "41/80") << "after 40 cylinders done";
+    EXPECT_EQ(view.cylinderTexts[80], "80/80");
+    EXPECT_EQ(view.cylinderTexts.back(), "");
 }
 
 TEST_P(FloppyActionsTest, ABadSectorIsFilledAfterAskingAndCancelStopsTheRead) {
@@ -111,17 +117,31 @@ INSTANTIATE_TEST_SUITE_P(Lines, FloppyActionsTest, ::testing::Values("", "nt", "
 
 class FormattingTest : public ConverterTest {};
 
-TEST_F(FormattingTest, AnUnformattedFloppyIsOfferedTheDrivesHighDensityType) {
-    writeFile(scratch / "medium.bin", patternBytes(kHd, 1));
-    start({"a=1.44M:unformatted"});
-    view.answers = {true};
-    dialog->onFormat();
-    ASSERT_GE(view.messages.size(), 3u)
-        << ::testing::PrintToString(view.messages) << ::testing::PrintToString(view.info);
-    EXPECT_EQ(view.messages[0], text::kCannotFormatType);
-    EXPECT_EQ(view.messages[1], std::string("[yes/no] ") + text::kFormatTo144);
-    EXPECT_EQ(view.messages.back(), text::kFormatDone);
-    EXPECT_EQ(view.info[1], "3.5  1.44MB 512 BpS CTS=80/2/18") << "the refreshed list shows the new medium";
+TEST_F(FormattingTest, AnUnformattedFloppyIsOfferedTheDrivesHighestType) {
+    struct Row {
+        const char* scenario;
+        const char* question;
+        const char* listed;  // the medium's line once formatted
+    } rows[] = {
+        {"a=1.44M:unformatted", text::kFormatTo144, "3.5  1.44MB 512 BpS CTS=80/2/18"},
+        {"a=1.2M:unformatted", text::kFormatTo12, "5.25 1.2MB  512 BpS CTS=80/2/15"},
+        {"a=720K:unformatted", text::kFormatTo720, "3.5  720KB  512 BpS CTS=80/2/9"},
+        {"a=360K:unformatted", text::kFormatTo360, "5.25 360KB  512 BpS CTS=40/2/9"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.scenario);
+        start({row.scenario});
+        view.messages.clear();
+        view.answers = {true};
+        dialog->onFormat();
+        ASSERT_GE(view.messages.size(), 3u)
+            << ::testing::PrintToString(view.messages) << ::testing::PrintToString(view.info);
+        EXPECT_EQ(view.messages[0], text::kCannotFormatType);
+        EXPECT_EQ(view.messages[1], std::string("[yes/no] ") + row.question);
+        EXPECT_EQ(view.messages.back(), text::kFormatDone);
+        ASSERT_GE(view.info.size(), 2u);
+        EXPECT_EQ(view.info[1], row.listed) << "the refreshed list shows the new medium";
+    }
 }
 
 // The same failure can read differently per action, and a read that reached the image always says it ended.

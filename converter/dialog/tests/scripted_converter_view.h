@@ -22,6 +22,7 @@ class ScriptedConverterView : public ConverterView {
     void appendInfo(const std::string& line) override { info.push_back(line); }
     void removeInfo(int index) override;
     void repaintInfo() override { ++repaints; }
+    void setFloppyNote(const std::string& text) override { floppyNote = text; }
 
     void setFileDrives(const std::vector<std::string>& entries) override { fileDrives = entries; }
     void selectFileDrive(int index) override { fileDriveSelection = index; }
@@ -37,6 +38,7 @@ class ScriptedConverterView : public ConverterView {
     void SetRange(uint32_t lower, uint32_t upper) override { range = {lower, upper}; }
     void SetStep(uint32_t) override {}
     void SetPos(uint32_t position) override { progress = position; }
+    void setCylinderText(const std::string& text) override { cylinderTexts.push_back(text); }
     void StepIt() override {
         ++progress;
         ++steps;
@@ -54,6 +56,8 @@ class ScriptedConverterView : public ConverterView {
     std::vector<std::string> floppyDrives, fileDrives, info;
     int floppySelection = -1, fileDriveSelection = -1;
     std::string name;
+    std::string floppyNote;
+    std::vector<std::string> cylinderTexts;  // every text set beside the progress bar, in order
     bool arrows = false, formatEnabled = false;
     int abouts = 0, repaints = 0;
     std::pair<uint32_t, uint32_t> range{0, 0};

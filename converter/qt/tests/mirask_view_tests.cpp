@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -43,10 +44,11 @@ bool writeFile(const QString& path, const QByteArray& content) {
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
 
-// One window with its logic over an emulated drive a: and the scratch folder.
+// One window with its logic over an emulated drive a: (none for an empty scenario) and the scratch folder.
 struct Session {
     Session(const std::string& scenario, const std::string& folder)
-        : drives(converter::emulatedDrives({"a=" + scenario}, "")),
+        : drives(scenario.empty() ? converter::DriveSetup{}
+                                  : converter::emulatedDrives({"a=" + scenario}, "")),
           dialog(window, services(folder), converter::dialog::parseConverterText("", drives.osKind)) {
         window.attach(&dialog);
         dialog.initialise();
@@ -86,6 +88,7 @@ class MiraskViewTest : public QObject {
     void startsWithTheDriveListedAndTheFolderInTheTree();
     void arrowCaptionsFollowTheState();
     void readButtonReadsTheFloppyIntoAnImageFile();
+    void withoutFloppyDrivesTheWindowSaysHowToTryIt();
 
   private:
     std::unique_ptr<QTemporaryDir> scratch_;
@@ -181,9 +184,11 @@ void MiraskViewTest::readButtonReadsTheFloppyIntoAnImageFile() {
 
     int highest = 0;
     QStringList infoDuringRead;
+    QString cylinderHalfWay;
     QObject::connect(s.window.progressBar(), &QProgressBar::valueChanged, [&](int value) {
         highest = std::max(highest, value);
         if (infoDuringRead.isEmpty()) infoDuringRead = s.info();
+        if (value == 40) cylinderHalfWay = s.window.cylinderLabel()->text();
     });
     QStringList messages;
     {
@@ -200,10 +205,26 @@ void MiraskViewTest::readButtonReadsTheFloppyIntoAnImageFile() {
     QCOMPARE(highest, 80);  // one step per cylinder
     QCOMPARE(infoDuringRead.last(), utf8(text::kReading));
     QVERIFY(!s.info().contains(utf8(text::kReading)));
+    // 40 cylinders done: the 41st is being read.
+    QCOMPARE(cylinderHalfWay, QStringLiteral("41/80"));
+    QCOMPARE(s.window.cylinderLabel()->text(), QString());
 
     QFile image(scratch_->filePath(QStringLiteral("copy.gvx")));
     QVERIFY(image.open(QIODevice::ReadOnly));
     QVERIFY(image.readAll() == medium);
+}
+
+void MiraskViewTest::withoutFloppyDrivesTheWindowSaysHowToTryIt() {
+    {
+        Session s("", folder_);
+        QCOMPARE(s.window.floppyDriveList()->count(), 0);
+        QVERIFY(s.window.floppyNote()->isVisible());
+        QCOMPARE(s.window.floppyNote()->text(), utf8(text::kNoFloppyDrive));
+        QVERIFY(!s.window.infoList()->isVisible());
+    }
+    Session s("1.44M:blank", folder_);
+    QVERIFY(!s.window.floppyNote()->isVisible());
+    QVERIFY(s.window.infoList()->isVisible());
 }
 
 QTEST_MAIN(MiraskViewTest)
