@@ -255,7 +255,7 @@ void MiraskWindow::repaintInfo() {
 }
 
 void MiraskWindow::setFloppyNote(const std::string& text) {
-    note_->setText(utf8(text));
+    note_->setText(shownText(text));
     note_->setVisible(!text.empty());
     info_->setVisible(text.empty());
 }
