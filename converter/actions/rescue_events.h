@@ -48,6 +48,8 @@ class RescueObserver : public ActionObserver {
     virtual bool stopRequested() = 0;
     // Before finished(), when the run got as far as the map.
     virtual void rescued(const RescueSummary& summary) = 0;
+    // The driver keeps printing a line per failed read (setting that needs root); code says why.
+    virtual void driverMessagesKept(uint32_t code) = 0;
 
     // A rescue never erases, formats or asks about single sectors.
     bool eraseFloppy(char) final { return false; }
