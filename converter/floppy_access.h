@@ -116,6 +116,13 @@ class FloppyAccess {
             std::fill_n(good.begin(), std::min<size_t>(got, buffer.size()) / bytesPerSector, true);
         return 1;
     }
+    // The geometry with as many sectors on a track as the medium really holds, where the drive can read
+    // the track's headers and the driver took the medium for a smaller format (a 21-sector DMF disk read
+    // as 1.44 MB); the driver is set to it, so plain reads reach every sector. geometry is left as it was
+    // when the medium holds no more. Variants that cannot look answer "not offered".
+    virtual bool FindTrackLayout(FloppyHandle /*handle*/, DiskGeometry& /*geometry*/) {
+        return fail(ERROR_NOT_SUPPORTED);
+    }
     // Keeps the driver from writing a console line for every failed read while a rescue provokes hundreds;
     // false puts back what was there. Variants without such messages answer "not offered".
     virtual bool QuietDriverMessages(FloppyHandle /*handle*/, bool /*quiet*/) { return fail(ERROR_NOT_SUPPORTED); }

@@ -319,13 +319,18 @@ check "orva rescue reads a healthy floppy whole, one request per cylinder" \
   orva_ran "$log" "rescue a:" 0 "out finished: 2880 of 2880 sectors" "out still missing: 0" "out requests: 80" \
   "out recalibrations: 0"
 check "the rescued image equals the medium" says "$log" "digest rescue_a $(digest "$work/pattern1.img")$"
-check "the raw path reads every sector; READ ID finds 18 on a track; recalibration and the driver's messages work" \
-  says "$log" "raw a: ok=1 error=0 open=0 geometry=2/80/2/18/512 ontrack=18 good=2880$"
+raw_line='geometry=2/80/2/18/512 path=(raw ontrack=18|plain ontrack=none) good=2880$'
+check "every sector reads one by one through the raw path (where the kernel has it), the driver's messages quieted and given back" \
+  says "$log" "raw a: ok=1 error=0 open=0 $raw_line"
 check "the raw path reads the same bytes as the plain one" says "$log" "digest raw_a $(digest "$work/pattern1.img")$"
+if says "$log" "raw a: .* path=plain"; then
+  echo "e2e: note  this kernel was built without FDRAWCMD (CONFIG_BLK_DEV_FD_RAWCMD): the raw path is not offered" \
+    "and sectors are read the plain way; its status bytes are covered at the system-call seam"
+fi
 check "a write-protected floppy is rescued without opening its tab" \
   orva_ran "$log" "rescue b:" 0 "out finished: 2880 of 2880 sectors" "out requests: 80"
 check "its rescued image equals the medium" says "$log" "digest rescue_b $(digest "$work/pattern2.img")$"
-check "and its raw commands are taken too" says "$log" "raw b: ok=1 error=0 open=0 geometry=2/80/2/18/512 ontrack=18 good=2880$"
+check "and so are its single sectors" says "$log" "raw b: ok=1 error=0 open=0 $raw_line"
 check "the raw read of the protected floppy equals it" says "$log" "digest raw_b $(digest "$work/pattern2.img")$"
 check "the protected image is unchanged by the rescue" cmp -s "$work/rescue_b.img" "$work/pattern2.img"
 

@@ -45,10 +45,18 @@ bool RescueTerminal::stopRequested() {
     return StopSignals::caught() != 0;
 }
 
-void RescueTerminal::driverMessagesKept(uint32_t code) {
+void RescueTerminal::noted(actions::RescueNote note, uint32_t code) {
     eraseProgressLine();
-    printWarning(drive_ + " the floppy driver goes on logging every failed read (it lets only root quiet it), "
-                          "error " + std::to_string(code));
+    const std::string error = ", error " + std::to_string(code);
+    switch (note) {
+        case actions::RescueNote::DriverMessagesKept:
+            printWarning(drive_ + " the floppy driver goes on logging every failed read (only root can quiet it)" +
+                         error);
+            break;
+        case actions::RescueNote::TrackLayoutUnknown:
+            printWarning(drive_ + " the sectors on track 0 cannot be counted; the driver's geometry is used" + error);
+            break;
+    }
 }
 
 void RescueTerminal::finished(const actions::Result& result) {

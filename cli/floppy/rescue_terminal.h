@@ -20,7 +20,7 @@ class RescueTerminal final : public converter::actions::RescueObserver {
     void sectorTried(converter::actions::RescuePass, const converter::actions::SectorResult&) override {}
     bool stopRequested() override;
     void rescued(const converter::actions::RescueSummary& summary) override { summary_ = summary; }
-    void driverMessagesKept(uint32_t code) override;
+    void noted(converter::actions::RescueNote note, uint32_t code) override;
     void finished(const converter::actions::Result& result) override;
 
     const converter::actions::Result& result() const { return result_; }

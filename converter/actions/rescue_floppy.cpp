@@ -242,7 +242,7 @@ class QuietDriver {
     QuietDriver(HeldDrive& held, RescueObserver& observer) : held_(held) {
         quiet_ = held_.access().QuietDriverMessages(held_.handle(), true);
         const uint32_t code = held_.access().LastError();
-        if (!quiet_ && code != ERROR_NOT_SUPPORTED) observer.driverMessagesKept(code);
+        if (!quiet_ && code != ERROR_NOT_SUPPORTED) observer.noted(RescueNote::DriverMessagesKept, code);
     }
     ~QuietDriver() {
         // A failure here is told by the close that follows, which tries once more.
@@ -289,6 +289,10 @@ void rescueFloppy(const ActionDrive& drive, const RescueRequest& request, Rescue
         if (auto stopped = takeDrive(held, drive, observer)) return *stopped;
         DiskGeometry geometry{};
         if (auto unknown = queryGeometry(held, geometry)) return *unknown;
+        // A DMF disk holds 21 sectors a track where the driver saw 18: image them all.
+        if (!held.access().FindTrackLayout(held.handle(), geometry) &&
+            held.access().LastError() != ERROR_NOT_SUPPORTED)
+            observer.noted(RescueNote::TrackLayoutUnknown, held.access().LastError());
         auto buffer = cylinderBuffer(geometry);
         if (!buffer) return failed(Failure::NoBuffer);
 

@@ -46,14 +46,16 @@ const FloppyParams* LinuxFloppy::mediumParams(Opened& drive) {
 }
 
 bool LinuxFloppy::sendRaw(Opened& drive, RawCommand& command, std::span<uint8_t> data) {
+    if (drive.rawMissing) return fail(ERROR_NOT_SUPPORTED);
     auto bytes = command.encode();
     int rc = sys_.rawCommand(drive.fd, bytes, data);
     // A signal that asks the rescue to stop must not cost the sector under the head: finish it first.
     if (rc == -err::Intr) rc = sys_.rawCommand(drive.fd, bytes, data);
-    if (rc < 0) {
-        lastError_ = explain(drive, rc);
-        return false;
+    if (rc == -err::OpNotSupp || rc == -err::NoTty) {
+        drive.rawMissing = true;
+        return fail(ERROR_NOT_SUPPORTED);
     }
+    if (rc < 0) return fail(explain(drive, rc));
     command = RawCommand::decode(bytes);
     return true;
 }
@@ -104,6 +106,8 @@ RawSectorRead LinuxFloppy::ReadSectorRaw(FloppyHandle handle, const SectorId& id
     ReadDataVerdict verdict;
     for (int attempt = 0; attempt < 2; ++attempt) {
         const auto reply = readData(*drive, *params, id, out);
+        // Without raw commands in the kernel the rescue reads sectors the plain way.
+        if (!reply && drive->rawMissing) return {RawReadOutcome::NotOffered, lastError_};
         if (!reply) return {RawReadOutcome::Failed, lastError_};
         verdict = judgeReadData(*reply);
         // No such header: READ ID tells a head over the wrong track (headers of another cylinder) from a
@@ -139,6 +143,28 @@ std::optional<uint32_t> LinuxFloppy::SectorsOnTrack(FloppyHandle handle, uint32_
         quiet = seen.insert((*header)[2]).second ? 0 : quiet + 1;
     }
     return static_cast<uint32_t>(seen.size());
+}
+
+bool LinuxFloppy::FindTrackLayout(FloppyHandle handle, DiskGeometry& geometry) {
+    Opened* drive = find(handle);
+    if (drive == nullptr) return false;
+    if (drive->device.backEnd != DriveBackEnd::Controller) return fail(ERROR_NOT_SUPPORTED);
+    const auto onTrack = SectorsOnTrack(handle, 0, 0);
+    if (!onTrack) return false;
+    const FloppyParams* params = mediumParams(*drive);
+    if (params == nullptr) return false;
+    if (*onTrack <= params->sect) return true;
+    // The driver autodetects by reading a track's first sector, which a DMF disk's format passes as 1.44 MB.
+    FloppyParams wider = *params;
+    wider.sect = *onTrack;
+    wider.size = wider.sect * wider.head * wider.track;
+    auto bytes = wider.encode();
+    // Kept by the driver until the medium changes: the geometry of this disk, not of the drive.
+    if (const int rc = sys_.ioctl(drive->fd, request::FdSetPrm, bytes); rc < 0) return fail(explain(*drive, rc));
+    drive->params = wider;
+    // Still the kind of medium the driver recognised (a DMF disk is a 3.5-inch HD one), only wider.
+    geometry.sectorsPerTrack = wider.sect;
+    return true;
 }
 
 bool LinuxFloppy::recalibrateController(Opened& drive) {

@@ -50,6 +50,7 @@ class LinuxFloppy final : public FloppyAccess {
     // The sector headers READ ID finds on a track in one turn of the disk: how many sectors it really holds
     // (21 on a DMF disk the driver takes for 1.44 MB). Nothing when no header can be read.
     std::optional<uint32_t> SectorsOnTrack(FloppyHandle handle, uint32_t cylinder, uint32_t head);
+    bool FindTrackLayout(FloppyHandle handle, DiskGeometry& geometry) override;
 
     // How many drives are open; every action must leave this at 0.
     size_t openCount() const { return open_.size(); }
@@ -67,6 +68,8 @@ class LinuxFloppy final : public FloppyAccess {
         // What QuietDriverMessages changed: the flags byte and max_errors.reporting, to be put back.
         std::optional<std::pair<uint8_t, uint32_t>> loudParams;
         bool rezeroRefused = false;
+        // The kernel was built without FDRAWCMD (CONFIG_BLK_DEV_FD_RAWCMD, off by default since 5.19).
+        bool rawMissing = false;
 
         // A USB floppy that refused writing at open is open read-only: its medium is protected.
         bool writeBlocked() const { return (openFlags & OpenFlag::kReadWrite) == 0 || knownProtected; }

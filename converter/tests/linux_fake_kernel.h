@@ -49,6 +49,7 @@ struct FakeDrive {
     uint32_t trackSectors = 18;   // headers READ ID finds on every track
     uint32_t rotation = 0;
     bool root = true;             // FDSETDRVPRM needs CAP_SYS_ADMIN
+    bool rawCompiledOut = false;  // a kernel without CONFIG_BLK_DEV_FD_RAWCMD
     std::array<uint8_t, DriveParams::kBytes> driveParams = [] {
         std::array<uint8_t, DriveParams::kBytes> p{};
         p[DriveParams::kFlagsAt] = DriveParams::kMessagesFlag | 0x01;
@@ -178,6 +179,10 @@ public:
         // The driver's rule for requests with bit 6 of their number: a descriptor open for writing.
         if (!(fds[fd].flags & OpenFlag::kReadWrite)) return -err::Perm;
         FakeDrive& d = drive(fd);
+        if (d.rawCompiledOut) {
+            log.push_back("FDRAWCMD refused");
+            return -err::OpNotSupp;
+        }
         RawCommand c = RawCommand::decode(bytes);
         const uint8_t unit = c.cmd[1] & 3, head = (c.cmd[1] >> 2) & 1;
         c.replyCount = 0;

@@ -153,6 +153,24 @@ TEST(LinuxRawRead, RefusedWhereThereIsNoControllerOrNoMedium) {
     m.floppy.CloseDrive(h);
 }
 
+// Debian's kernels, among others, leave FDRAWCMD out: the raw path is then not offered, once and for all.
+TEST(LinuxRawRead, AKernelWithoutRawCommandsOffersNone) {
+    Machine m;
+    m.a().rawCompiledOut = true;
+    const FloppyHandle h = m.take("a:");
+    std::vector<uint8_t> sector(512);
+    EXPECT_EQ(m.floppy.ReadSectorRaw(h, {0, 0, 1}, sector).outcome, RawReadOutcome::NotOffered);
+    EXPECT_EQ(m.floppy.ReadSectorRaw(h, {0, 0, 2}, sector).outcome, RawReadOutcome::NotOffered);
+    EXPECT_FALSE(m.floppy.Recalibrate(h));
+    EXPECT_EQ(m.floppy.LastError(), ERROR_NOT_SUPPORTED);
+    DiskGeometry g{80, F3_1Pt44_512, 2, 18, 512};
+    EXPECT_FALSE(m.floppy.FindTrackLayout(h, g));
+    EXPECT_EQ(m.floppy.LastError(), ERROR_NOT_SUPPORTED);
+    EXPECT_EQ(g.sectorsPerTrack, 18u);
+    EXPECT_EQ(m.count("FDRAWCMD refused"), 1u);
+    m.floppy.CloseDrive(h);
+}
+
 TEST(LinuxRawRead, ReadIdCountsTheSectorsReallyOnATrack) {
     struct Row {
         uint32_t onTrack;
@@ -170,6 +188,43 @@ TEST(LinuxRawRead, ReadIdCountsTheSectorsReallyOnATrack) {
         }
         m.floppy.CloseDrive(h);
     }
+}
+
+TEST(LinuxRawRead, ADiskWithMoreSectorsThanTheDriverSawGetsItsOwnGeometry) {
+    struct Row {
+        const char* name;
+        uint32_t onTrack;
+        bool bare;
+        bool ok;
+        uint32_t sectorsPerTrack;  // the geometry afterwards
+        const char* setprm;        // empty: none sent
+    } rows[] = {
+        {"DMF read as 1.44 MB", 21, false, true, 21, "FDSETPRM 3360,21,2,80,0,1B,00,CF,6C"},
+        {"a 1.44 MB disk", 18, false, true, 18, ""},
+        {"fewer headers than the driver's format: left to the driver", 9, false, true, 18, ""},
+        {"no header on track 0", 18, true, false, 18, ""},
+    };
+    for (const Row& r : rows) {
+        Machine m;
+        m.a().trackSectors = r.onTrack;
+        if (r.bare) m.a().bareTracks.insert({0, 0});
+        const FloppyHandle h = m.take("a:");
+        DiskGeometry g{};
+        ASSERT_TRUE(m.floppy.QueryGeometry(h, 1, g));
+        EXPECT_EQ(m.floppy.FindTrackLayout(h, g), r.ok) << r.name;
+        EXPECT_EQ(g.sectorsPerTrack, r.sectorsPerTrack) << r.name;
+        EXPECT_EQ(g.cylinders, 80) << r.name;
+        const auto set = std::find_if(m.kernel.log.begin(), m.kernel.log.end(),
+                                      [](auto& l) { return l.starts_with("FDSETPRM"); });
+        EXPECT_EQ(set == m.kernel.log.end() ? "" : *set, r.setprm) << r.name;
+        m.floppy.CloseDrive(h);
+    }
+    Machine m;
+    const FloppyHandle h = m.take("b:");
+    DiskGeometry g{};
+    EXPECT_FALSE(m.floppy.FindTrackLayout(h, g));
+    EXPECT_EQ(m.floppy.LastError(), ERROR_NOT_SUPPORTED);
+    m.floppy.CloseDrive(h);
 }
 
 TEST(LinuxRawRead, RecalibrateReachesTrackZeroThenGoesBack) {
