@@ -53,8 +53,9 @@ uint32_t LinuxFloppy::ReadSectorsAround(FloppyHandle handle, std::span<uint8_t> 
 bool LinuxFloppy::rezeroUsb(Opened& drive) {
     if (drive.rezeroRefused) return fail(ERROR_NOT_SUPPORTED);
     if (scsi(drive, kRezeroUnit, SgDirection::None, {})) return true;
-    // Many UFI drives know no REZERO UNIT; asking again each round would only cost time.
-    if (lastError_ == ERROR_INVALID_PARAMETER) {
+    // Many UFI drives know no REZERO UNIT, and sd lets only root send it where its filter lacks it; asking
+    // again each round would only cost time.
+    if (lastError_ == ERROR_INVALID_PARAMETER || lastError_ == ERROR_ACCESS_DENIED) {
         drive.rezeroRefused = true;
         return fail(ERROR_NOT_SUPPORTED);
     }
