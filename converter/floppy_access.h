@@ -2,12 +2,14 @@
 // The only way the converter reaches a floppy: raw operations in whole sectors, each answering success or
 // failure with the last-error code that explains a failure. Variants: Windows 95/98, Windows NT, and an
 // emulated drive for hosts without either.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 #include "orva.h"
 #include "progress_port.h"
@@ -100,6 +102,30 @@ class FloppyAccess {
     }
     // Moves the head to track 0 and back, so the next read approaches its track afresh.
     virtual bool Recalibrate(FloppyHandle /*handle*/) { return fail(ERROR_NOT_SUPPORTED); }
+    // Reads the sectors of buffer at byteOffset in as few requests as the drive allows: where the drive
+    // names the sector a read failed at, those before and after it are read again in the same call. good
+    // gets a flag per sector; the result is the number of requests sent. Variants that cannot tell where a
+    // read failed read once, keeping what arrived before the failure.
+    virtual uint32_t ReadSectorsAround(FloppyHandle handle, std::span<uint8_t> buffer, int floppyDrive,
+                                       ByteOffset byteOffset, uint32_t bytesPerSector, std::vector<bool>& good) {
+        const size_t sectors = buffer.size() / bytesPerSector;
+        good.assign(sectors, false);
+        if (!SetDrivePosition(handle, byteOffset.value)) return 0;
+        uint32_t got = 0;
+        if (ReadSectors(handle, buffer, got, floppyDrive, byteOffset, bytesPerSector))
+            std::fill_n(good.begin(), std::min<size_t>(got, buffer.size()) / bytesPerSector, true);
+        return 1;
+    }
+    // The geometry with as many sectors on a track as the medium really holds, where the drive can read
+    // the track's headers and the driver took the medium for a smaller format (a 21-sector DMF disk read
+    // as 1.44 MB); the driver is set to it, so plain reads reach every sector. geometry is left as it was
+    // when the medium holds no more. Variants that cannot look answer "not offered".
+    virtual bool FindTrackLayout(FloppyHandle /*handle*/, DiskGeometry& /*geometry*/) {
+        return fail(ERROR_NOT_SUPPORTED);
+    }
+    // Keeps the driver from writing a console line for every failed read while a rescue provokes hundreds;
+    // false puts back what was there. Variants without such messages answer "not offered".
+    virtual bool QuietDriverMessages(FloppyHandle /*handle*/, bool /*quiet*/) { return fail(ERROR_NOT_SUPPORTED); }
 
     // The code that explains the last failure, as the platform's GetLastError would give it.
     uint32_t LastError() const { return lastError_; }

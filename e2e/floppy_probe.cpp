@@ -6,6 +6,10 @@
 //   floppy_probe media  a:
 //   floppy_probe geometry a:            the geometry query alone, as the converter's drive list asks it
 //   floppy_probe read   a: OUT          whole medium, cylinder by cylinder, then cylinder 1 sector by sector
+//   floppy_probe raw    a: OUT          whole medium, sector by sector through the controller's raw commands
+//                                       (plain reads where the kernel has none), with the headers READ ID
+//                                       finds on track 0, a recalibration and the driver's messages quieted
+//                                       and given back
 //   floppy_probe write  a: IN [blind]   blind: no media check first, so the driver itself must refuse
 //   floppy_probe format a: TYPE FS      FS: an image whose first cylinder is laid down after the format
 //   floppy_probe wait   a: SECONDS      asks for a medium until one is there, as the converter does
@@ -143,6 +147,45 @@ void read(FloppyAccess& access, FloppyHandle handle, const std::string& path, Ou
     if (!writeFile(path, image)) out.fact("saved", "no");
 }
 
+void raw(LinuxFloppy& access, FloppyHandle handle, const std::string& path, Outcome& out) {
+    DiskGeometry g{};
+    if (!out.step(access.LockDrive(handle, 1), access, "lock") ||
+        !out.step(access.CheckMedia(handle), access, "check") ||
+        !out.step(access.QueryGeometry(handle, 1, g), access, "geometry"))
+        return;
+    out.fact("geometry", geometryText(g));
+    if (!out.step(access.QuietDriverMessages(handle, true), access, "quiet")) return;
+    std::vector<uint8_t> image(cylinderBytes(g) * static_cast<size_t>(g.cylinders));
+    // A kernel built without FDRAWCMD offers no raw path; the sectors are then read the plain way, as a
+    // rescue does.
+    std::vector<uint8_t> probe(g.bytesPerSector);
+    const bool offered = access.ReadSectorRaw(handle, {0, 0, 1}, probe).outcome != converter::RawReadOutcome::NotOffered;
+    out.fact("path", offered ? "raw" : "plain");
+    const auto onTrack = access.SectorsOnTrack(handle, 0, 0);
+    out.fact("ontrack", onTrack ? std::to_string(*onTrack) : "none");
+    uint32_t good = 0;
+    for (uint32_t c = 0; c < g.cylinders; ++c) {
+        for (uint32_t h = 0; h < g.tracksPerCylinder; ++h) {
+            for (uint32_t s = 1; s <= g.sectorsPerTrack; ++s) {
+                const uint32_t at =
+                    ((c * g.tracksPerCylinder + h) * g.sectorsPerTrack + s - 1) * g.bytesPerSector;
+                const auto sector = std::span(image).subspan(at, g.bytesPerSector);
+                const bool read = offered ? access.ReadSectorRaw(handle, {c, h, s}, sector).outcome ==
+                                                converter::RawReadOutcome::Good
+                                          : readAt(access, handle, at, sector);
+                if (read) ++good;
+            }
+        }
+        // Halfway, the head goes to track 0 and back, as between two rounds of a rescue.
+        if (offered && c == g.cylinders / 2 && !out.step(access.Recalibrate(handle), access, "recalibrate")) return;
+    }
+    out.fact("good", std::to_string(good));
+    if (!out.step(access.QuietDriverMessages(handle, false), access, "loud") ||
+        !out.step(access.UnlockDrive(handle, 1), access, "unlock"))
+        return;
+    if (!writeFile(path, image)) out.fact("saved", "no");
+}
+
 void write(FloppyAccess& access, FloppyHandle handle, const std::string& path, bool blind, Outcome& out) {
     const std::vector<uint8_t> image = readFile(path);
     DiskGeometry g{80, converter::F3_1Pt44_512, 2, 18, 512};
@@ -236,7 +279,7 @@ bool pattern(const std::string& path, size_t bytes, uint32_t seed) {
 
 int usage() {
     std::fputs(
-        "usage: floppy_probe list | media D | geometry D | read D OUT | write D IN [blind] | format D TYPE "
+        "usage: floppy_probe list | media D | geometry D | read D OUT | raw D OUT | write D IN [blind] | format D TYPE "
         "FS |\n"
         "       wait D SECONDS | pattern OUT BYTES SEED\n",
         stderr);
@@ -278,6 +321,8 @@ int main(int argc, char** argv) {
             geometry(access, handle, out);
         } else if (args[0] == "read" && args.size() == 3) {
             read(access, handle, args[2], out);
+        } else if (args[0] == "raw" && args.size() == 3) {
+            raw(access, handle, args[2], out);
         } else if (args[0] == "write" && (args.size() == 3 || args.size() == 4)) {
             write(access, handle, args[2], args.size() == 4 && args[3] == "blind", out);
         } else if (args[0] == "wait" && args.size() == 3) {

@@ -108,6 +108,18 @@ if insmod /modules/floppy.ko; then
       digest conv_read_u /tmp/read_u.img
       ORVA_PROBE_USB="$(ls /dev/sd* | head -1)" /conv write /data/pattern3.img u: --answers yn
       ;;
+    rescue)
+      # A healthy floppy rescued through the real driver, the same read sector by sector through the
+      # controller's raw commands, and both again on a write-protected medium.
+      orva "rescue a:" rescue a: /tmp/rescue_a.img
+      digest rescue_a /tmp/rescue_a.img
+      /probe raw a: /tmp/raw_a.img
+      digest raw_a /tmp/raw_a.img
+      orva "rescue b:" rescue b: /tmp/rescue_b.img
+      digest rescue_b /tmp/rescue_b.img
+      /probe raw b: /tmp/raw_b.img
+      digest raw_b /tmp/raw_b.img
+      ;;
     reformat)
       # A write formatted first, and a 720 KB floppy in a 1.44 MB drive formatted to its own type.
       orva "write a:" write /data/pattern2.img a: --yes --format

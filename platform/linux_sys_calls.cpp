@@ -13,6 +13,7 @@
 #include <climits>
 #include <cstddef>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -28,6 +29,16 @@ static_assert(FDGETPRM == 0x80200204 && FDSETPRM == 0x40200242 && FDGETDRVPRM ==
               FDGETDRVSTAT == 0x80500212 && FDFMTBEG == 0x247 && FDFMTTRK == 0x400c0248 && FDFMTEND == 0x249 &&
               FDFLUSH == 0x24b && BLKFLSBUF == 0x1261 && SG_SCSI_RESET == 0x2284);
 static_assert(FD_DISK_CHANGED == 0x10 && FD_DISK_WRITABLE == 0x20);
+static_assert(offsetof(floppy_drive_params, max_errors.abort) == 76 &&
+              offsetof(floppy_drive_params, max_errors.reporting) == 92 &&
+              offsetof(floppy_drive_params, flags) == 96 && FTD_MSG == 0x10 && FDSETDRVPRM == 0x40800290);
+static_assert(sizeof(floppy_raw_cmd) == 104 && offsetof(floppy_raw_cmd, data) == 8 &&
+              offsetof(floppy_raw_cmd, length) == 32 && offsetof(floppy_raw_cmd, rate) == 52 &&
+              offsetof(floppy_raw_cmd, cmd_count) == 53 && offsetof(floppy_raw_cmd, cmd) == 54 &&
+              offsetof(floppy_raw_cmd, reply_count) == 70 && offsetof(floppy_raw_cmd, reply) == 71 &&
+              offsetof(floppy_raw_cmd, track) == 88 && FDRAWCMD == 0x258);
+static_assert(FD_RAW_READ == 0x1 && FD_RAW_INTR == 0x8 && FD_RAW_NEED_DISK == 0x40 && FD_RAW_NEED_SEEK == 0x80 &&
+              FD_RAW_DISK_CHANGE == 0x4 && FD_RAW_FAILURE == 0x10000 && FD_RAW_HARDFAILURE == 0x20000);
 
 int openDevice(const std::string& path, uint32_t flags) {
     int mode = (flags & kReadWrite) ? O_RDWR : O_RDONLY;
@@ -44,6 +55,16 @@ int closeDevice(int fd) {
 
 int ioctlBytes(int fd, unsigned long request, std::span<uint8_t> arg) {
     const int result = ::ioctl(fd, request, arg.empty() ? nullptr : arg.data());
+    return result >= 0 ? result : -errno;
+}
+
+int floppyRawCommand(int fd, std::span<uint8_t> command, std::span<uint8_t> data) {
+    if (command.size() != sizeof(floppy_raw_cmd)) return -EINVAL;
+    void* pointer = data.empty() ? nullptr : data.data();
+    std::memcpy(command.data() + offsetof(floppy_raw_cmd, data), &pointer, sizeof pointer);
+    const int result = ::ioctl(fd, FDRAWCMD, command.data());
+    // The pointer means nothing once the call is over; callers never see it.
+    std::memset(command.data() + offsetof(floppy_raw_cmd, data), 0, sizeof pointer);
     return result >= 0 ? result : -errno;
 }
 

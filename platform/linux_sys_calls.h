@@ -33,6 +33,8 @@ int openDevice(const std::string& path, uint32_t flags);
 int closeDevice(int fd);
 // request is the kernel's full ioctl number; arg is the structure the request reads or fills, empty for none.
 int ioctlBytes(int fd, unsigned long request, std::span<uint8_t> arg);
+// FDRAWCMD with command as the kernel's struct floppy_raw_cmd, its data pointer set to data here.
+int floppyRawCommand(int fd, std::span<uint8_t> command, std::span<uint8_t> data);
 SgOutcome sgIo(int fd, std::span<const uint8_t> cdb, SgDirection direction, std::span<uint8_t> data,
                std::span<uint8_t> sense, uint32_t timeoutMs);
 int64_t preadAt(int fd, std::span<uint8_t> buffer, uint64_t offset);

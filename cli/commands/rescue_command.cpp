@@ -9,6 +9,7 @@
 #include "floppy/floppy_action.h"
 #include "floppy/floppy_drives.h"
 #include "floppy/rescue_terminal.h"
+#include "floppy/stop_signals.h"
 #include "messages.h"
 #include "platform/containers/rescue_map.h"
 
@@ -54,9 +55,14 @@ int runRescue(const RescueOptions& options) {
     const actions::ActionDrive drive{*found->entry.access, driveNumber(found->letter),
                                      found->drives.setup.osKind};
     actions::RescueRequest request{*image, *map, options.retries, "orva rescue", false};
-    actions::rescueFloppy(drive, request, events);
-
-    if (events.summary()) printSummary(*events.summary());
+    {
+        StopSignals signals;
+        actions::rescueFloppy(drive, request, events);
+        if (events.summary()) printSummary(*events.summary());
+        // As a shell reports a command the signal ended: 128 + its number.
+        if (events.result().failure == actions::Failure::Stopped && StopSignals::caught() != 0)
+            return 128 + StopSignals::caught();
+    }
     if (events.result().failure != actions::Failure::None) return kExitFailure;
     return events.summary() && events.summary()->missing.empty() ? kExitOk : kExitFilledSectors;
 }

@@ -78,7 +78,8 @@ std::string failureText(ActionKind kind, const converter::actions::Result& r) {
             return r.detail.empty() ? withFileError(r.subject + ": the map cannot be used", r.code)
                                     : r.subject + ": the map cannot be used: " + r.detail;
         case Failure::Stopped:
-            return "stopped; the map keeps what was read";
+            return "stopped after the request under way; the image and its map keep what was read, and the "
+                   "same command continues from there";
         case Failure::None:
         case Failure::Declined:
         case Failure::StoppedAtBadSector:

@@ -1,6 +1,7 @@
 #include "floppy/rescue_terminal.h"
 
 #include "floppy/failure_texts.h"
+#include "floppy/stop_signals.h"
 #include "messages.h"
 #include "progress.h"
 
@@ -38,6 +39,24 @@ void RescueTerminal::cylinderTried(actions::RescuePass, uint32_t cylinder, uint3
     drawProgressLine("rescue " + drive_ + " " + pass_ + ": cylinder " + std::to_string(cylinder + 1) +
                      " of " + std::to_string(cylinders_) + ", " + std::to_string(missing) +
                      " sectors missing");
+}
+
+bool RescueTerminal::stopRequested() {
+    return StopSignals::caught() != 0;
+}
+
+void RescueTerminal::noted(actions::RescueNote note, uint32_t code) {
+    eraseProgressLine();
+    const std::string error = ", error " + std::to_string(code);
+    switch (note) {
+        case actions::RescueNote::DriverMessagesKept:
+            printWarning(drive_ + " the floppy driver goes on logging every failed read (only root can quiet it)" +
+                         error);
+            break;
+        case actions::RescueNote::TrackLayoutUnknown:
+            printWarning(drive_ + " the sectors on track 0 cannot be counted; the driver's geometry is used" + error);
+            break;
+    }
 }
 
 void RescueTerminal::finished(const actions::Result& result) {

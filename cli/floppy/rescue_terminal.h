@@ -18,8 +18,9 @@ class RescueTerminal final : public converter::actions::RescueObserver {
     void passStarted(converter::actions::RescuePass pass, uint32_t round, uint32_t missing) override;
     void cylinderTried(converter::actions::RescuePass pass, uint32_t cylinder, uint32_t missing) override;
     void sectorTried(converter::actions::RescuePass, const converter::actions::SectorResult&) override {}
-    bool stopRequested() override { return false; }
+    bool stopRequested() override;
     void rescued(const converter::actions::RescueSummary& summary) override { summary_ = summary; }
+    void noted(converter::actions::RescueNote note, uint32_t code) override;
     void finished(const converter::actions::Result& result) override;
 
     const converter::actions::Result& result() const { return result_; }

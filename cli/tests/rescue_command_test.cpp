@@ -36,11 +36,12 @@ class RescueTest : public ::testing::Test {
         writeFile(scratch_ / "medium.img", source_);
     }
 
-    Rescue rescue(const std::string& options, const std::string& flags,
-                  const std::string& image = "out.img") {
+    // withErrors: stderr in the output too.
+    Rescue rescue(const std::string& options, const std::string& flags, const std::string& image = "out.img",
+                  bool withErrors = false) {
         const std::string scenario = "a=1.44M:" + (scratch_ / "medium.img").string() + options;
         const auto r = run(quote(ORVA_CLI_PATH) + " rescue a: " + quote((scratch_ / image).string()) + " " +
-                           flags + " --emulate " + quote(scenario) + " 2>/dev/null");
+                           flags + " --emulate " + quote(scenario) + (withErrors ? " 2>&1" : " 2>/dev/null"));
         return {r.exitCode, r.output};
     }
 
@@ -181,6 +182,30 @@ TEST_P(KilledRescue, ResumesToTheSameImageAndMap) {
 
 // In the cylinder pass, in the single sectors of a failed cylinder, and in a retry round.
 INSTANTIATE_TEST_SUITE_P(Rescue, KilledRescue, ::testing::Values(1, 30, 95, 130, 153));
+
+// Ctrl-C during a request: the run ends once that request is done, says how to go on, exits as a shell
+// reports SIGINT, and its map is one ddrescue reads; the same command then ends where a run never stopped
+// would have.
+class InterruptedRescue : public RescueTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(InterruptedRescue, StopsAfterTheRequestAndResumes) {
+    const int at = GetParam();
+    const std::string faults = ":bad=10/0/1:weak=50/1/3/1";
+    ASSERT_EQ(rescue(faults, "--retries 2", "whole.img").exitCode, 3);
+    const Rescue stopped = rescue(faults + ":interrupt=" + std::to_string(at), "--retries 2", "cut.img", true);
+    EXPECT_EQ(stopped.exitCode, 130) << stopped.out;
+    EXPECT_NE(stopped.out.find("orva: a: stopped after the request under way"), std::string::npos) << stopped.out;
+    EXPECT_EQ(summaryCount(stopped.out, "requests"), at);
+    EXPECT_EQ(ddrescueSaysDone(scratch_ / "cut.img.map"), 1);
+    EXPECT_FALSE(blocksIn(scratch_ / "cut.img.map", '+').empty());
+    const Rescue resumed = rescue(faults, "--retries 2", "cut.img");
+    EXPECT_EQ(resumed.exitCode, 3) << resumed.out;
+    EXPECT_EQ(readFile(scratch_ / "cut.img"), readFile(scratch_ / "whole.img"));
+    EXPECT_EQ(readFile(scratch_ / "cut.img.map"), readFile(scratch_ / "whole.img.map"));
+}
+
+// In the cylinder pass, in the single sectors of a failed cylinder, and in a retry round.
+INSTANTIATE_TEST_SUITE_P(Rescue, InterruptedRescue, ::testing::Values(2, 95, 153));
 
 }  // namespace
 }  // namespace cli_test

@@ -23,6 +23,11 @@ enum class SectorOutcome {
     Unread,           // still missing
 };
 
+enum class RescueNote {
+    DriverMessagesKept,  // the driver goes on printing a line per failed read (quieting it needs root)
+    TrackLayoutUnknown,  // track 0's headers could not be counted: the driver's geometry is used as it is
+};
+
 struct SectorResult {
     SectorId id;
     SectorOutcome outcome = SectorOutcome::Unread;
@@ -48,6 +53,8 @@ class RescueObserver : public ActionObserver {
     virtual bool stopRequested() = 0;
     // Before finished(), when the run got as far as the map.
     virtual void rescued(const RescueSummary& summary) = 0;
+    // Something the run could not do, and went on without; code says why.
+    virtual void noted(RescueNote note, uint32_t code) = 0;
 
     // A rescue never erases, formats or asks about single sectors.
     bool eraseFloppy(char) final { return false; }

@@ -81,22 +81,26 @@ class RescueRun {
         return std::nullopt;
     }
 
-    // One request for the whole cylinder; what it delivers is kept, the rest waits for the sector pass.
+    // One request for the whole cylinder where it reads; where the drive names the sector a read failed
+    // at, the sectors around it in the same pass. What did not arrive waits for the sector pass.
     std::optional<Result> readCylinder(uint32_t first) {
         const uint64_t offset = uint64_t{first} * bytesPerSector_;
-        held_.access().SetDrivePosition(held_.handle(), static_cast<uint32_t>(offset));
-        uint32_t got = 0;
-        ++requests_;
-        const bool ok =
-            held_.access().ReadSectors(held_.handle(), cylinder_, got, held_.number(),
-                                       ByteOffset{static_cast<uint32_t>(offset)}, bytesPerSector_);
-        const uint32_t good =
-            ok ? std::min<uint32_t>(got, static_cast<uint32_t>(cylinder_.size())) / bytesPerSector_ : 0;
-        if (good > 0) {
-            if (auto end = writeImage(offset, cylinder_.first(size_t{good} * bytesPerSector_))) return end;
+        std::vector<bool> good;
+        requests_ += held_.access().ReadSectorsAround(held_.handle(), cylinder_, held_.number(),
+                                                      ByteOffset{static_cast<uint32_t>(offset)}, bytesPerSector_,
+                                                      good);
+        good.resize(sectorsPerCylinder_, false);
+        for (uint32_t i = 0; i < sectorsPerCylinder_;) {
+            uint32_t end = i;
+            while (end < sectorsPerCylinder_ && good[end]) ++end;
+            if (end > i) {
+                const auto run = cylinder_.subspan(size_t{i} * bytesPerSector_, size_t{end - i} * bytesPerSector_);
+                if (auto failure = writeImage(offset + uint64_t{i} * bytesPerSector_, run)) return failure;
+            }
+            i = end + (end == i ? 1 : 0);
         }
         for (uint32_t i = 0; i < sectorsPerCylinder_; ++i)
-            map_.set(first + i, i < good ? containers::kFinished : containers::kNonTrimmed);
+            map_.set(first + i, good[i] ? containers::kFinished : containers::kNonTrimmed);
         return saveMap();
     }
 
@@ -231,6 +235,27 @@ class RescueRun {
     uint64_t recalibrations_ = 0;
 };
 
+// The driver's per-error console lines off for the run, back on when it ends, on every path. A drive
+// that keeps them (not offered, or not allowed) is told to the observer, unless the variant has none.
+class QuietDriver {
+  public:
+    QuietDriver(HeldDrive& held, RescueObserver& observer) : held_(held) {
+        quiet_ = held_.access().QuietDriverMessages(held_.handle(), true);
+        const uint32_t code = held_.access().LastError();
+        if (!quiet_ && code != ERROR_NOT_SUPPORTED) observer.noted(RescueNote::DriverMessagesKept, code);
+    }
+    ~QuietDriver() {
+        // A failure here is told by the close that follows, which tries once more.
+        if (quiet_) held_.access().QuietDriverMessages(held_.handle(), false);
+    }
+    QuietDriver(const QuietDriver&) = delete;
+    QuietDriver& operator=(const QuietDriver&) = delete;
+
+  private:
+    HeldDrive& held_;
+    bool quiet_ = false;
+};
+
 // The image to continue, or a new one; either way of the medium's size.
 std::unique_ptr<platform::RandomAccessFile> openImage(const std::string& path, uint64_t mediumBytes,
                                                       std::optional<Result>& refusal) {
@@ -264,6 +289,10 @@ void rescueFloppy(const ActionDrive& drive, const RescueRequest& request, Rescue
         if (auto stopped = takeDrive(held, drive, observer)) return *stopped;
         DiskGeometry geometry{};
         if (auto unknown = queryGeometry(held, geometry)) return *unknown;
+        // A DMF disk holds 21 sectors a track where the driver saw 18: image them all.
+        if (!held.access().FindTrackLayout(held.handle(), geometry) &&
+            held.access().LastError() != ERROR_NOT_SUPPORTED)
+            observer.noted(RescueNote::TrackLayoutUnknown, held.access().LastError());
         auto buffer = cylinderBuffer(geometry);
         if (!buffer) return failed(Failure::NoBuffer);
 
@@ -277,6 +306,8 @@ void rescueFloppy(const ActionDrive& drive, const RescueRequest& request, Rescue
         }
         SectorMap map = load.map ? std::move(*load.map) : SectorMap(sectors, geometry.bytesPerSector);
 
+        // Hundreds of provoked failures would each leave a line in the kernel's log; quiet while we run.
+        QuietDriver quiet(held, observer);
         observer.started(Phase::Reading, geometry);
         std::optional<Result> refusal;
         auto image = openImage(request.imagePath, uint64_t{sectors} * geometry.bytesPerSector, refusal);

@@ -101,6 +101,7 @@ Transfer EmulatedDrive::transfer(uint32_t firstSector, Buffer buffer, Move move)
 void EmulatedDrive::countRequest() {
     ++counts_.requests;
     if (killAt_ && counts_.requests == *killAt_) std::raise(SIGKILL);
+    if (interruptAt_ && counts_.requests == *interruptAt_) std::raise(SIGINT);
 }
 
 std::optional<DriveStatus> EmulatedDrive::readFault(SectorAddress at) {

@@ -78,6 +78,8 @@ class EmulatedDrive {
     void setRaw(bool on) { raw_ = on; }
     // The process is killed at this request, as a power cut or a kill -9 would end it.
     void setKillAtRequest(std::optional<uint64_t> request) { killAt_ = request; }
+    // SIGINT arrives while this request runs, as Ctrl-C would; the request itself completes.
+    void setInterruptAtRequest(std::optional<uint64_t> request) { interruptAt_ = request; }
     const DriveCounts& counts() const { return counts_; }
 
     // Requests that never reach the drive: the device driver gives up without an answer.
@@ -127,6 +129,7 @@ class EmulatedDrive {
     std::vector<SectorAddress> noId_;
     bool raw_ = false;
     std::optional<uint64_t> killAt_;
+    std::optional<uint64_t> interruptAt_;
     DriveCounts counts_;
     bool writeProtected_ = false;
     bool noAnswer_ = false;

@@ -19,6 +19,7 @@
 //            noid=C/H/S,...           sectors whose header is missing
 //            raw                      a legacy controller drive that takes raw commands
 //            kill=N                   the process is killed at the drive's Nth request
+//            interrupt=N              the process gets SIGINT (Ctrl-C) during the drive's Nth request
 //
 // Example: 1.44M:image.img:bad=3/1/5:wp
 #include <memory>
@@ -58,6 +59,7 @@ struct Scenario {
     std::vector<SectorAddress> missingHeaders;
     bool raw = false;
     std::optional<uint64_t> killAtRequest;
+    std::optional<uint64_t> interruptAtRequest;
     std::optional<size_t> supportedCount;
     std::vector<int32_t> supportedTypes;  // empty: the drive's own list
 };

@@ -15,6 +15,8 @@ inline constexpr uint32_t FdGetPrm = 0x80200204;
 inline constexpr uint32_t FdSetPrm = 0x40200242;
 inline constexpr uint32_t FdGetDrvPrm = 0x80800211;
 inline constexpr uint32_t FdGetDrvStat = 0x80500212;
+inline constexpr uint32_t FdSetDrvPrm = 0x40800290;
+inline constexpr uint32_t FdRawCmd = 0x258;
 inline constexpr uint32_t FdFmtBeg = 0x247;
 inline constexpr uint32_t FdFmtTrk = 0x400c0248;
 inline constexpr uint32_t FdFmtEnd = 0x249;
@@ -28,7 +30,7 @@ inline constexpr int32_t kScsiResetTarget = 4;
 
 // errno numbers are Linux ABI; named here so no C header's macros are needed.
 namespace err {
-inline constexpr int Perm = 1, NoEnt = 2, Io = 5, NxIo = 6, BadF = 9, NoMem = 12, Acces = 13, Busy = 16,
+inline constexpr int Perm = 1, NoEnt = 2, Intr = 4, Io = 5, NxIo = 6, BadF = 9, NoMem = 12, Acces = 13, Busy = 16,
                      NoDev = 19, Inval = 22, NoTty = 25, RoFs = 30, NoData = 61, OpNotSupp = 95, NoMedium = 123;
 }
 
@@ -99,10 +101,16 @@ struct DriveStatus {
     }
 };
 
-// struct floppy_drive_params (FDGETDRVPRM): the CMOS drive type is its first byte.
+// struct floppy_drive_params (FDGETDRVPRM / FDSETDRVPRM): the CMOS drive type is its first byte. The
+// driver prints a line per failed request once its error count reaches max_errors.reporting, and its
+// informational lines while the flags carry FTD_MSG.
 struct DriveParams {
     static constexpr size_t kBytes = 128;
     static constexpr size_t kCmosAt = 0;
+    static constexpr size_t kAbortAt = 76;      // max_errors.abort: failures before a request fails
+    static constexpr size_t kReportingAt = 92;  // max_errors.reporting
+    static constexpr size_t kFlagsAt = 96;
+    static constexpr uint8_t kMessagesFlag = 0x10;  // FTD_MSG
 };
 
 }  // namespace converter::linux_floppy

@@ -81,7 +81,9 @@ FloppyHandle LinuxFloppy::OpenDrive(std::string_view driveText) {
         lastError_ = ERROR_FILE_NOT_FOUND;
         return INVALID_HANDLE_VALUE;
     }
-    Opened drive{*device, -1, kOpenFlags};
+    Opened drive;
+    drive.device = *device;
+    drive.openFlags = kOpenFlags;
     int fd = openDirect(device->path, kOpenFlags);
     // sd refuses writing on a protected medium even without blocking; such a drive can still be read.
     if (fd == -err::RoFs && device->backEnd == DriveBackEnd::UsbFloppy) {
@@ -101,9 +103,13 @@ FloppyHandle LinuxFloppy::OpenDrive(std::string_view driveText) {
 bool LinuxFloppy::CloseDrive(FloppyHandle handle) {
     Opened* drive = find(handle);
     if (drive == nullptr) return false;
+    // A rescue that ended without giving the messages back (an error on its way out) still does so here.
+    const bool restored = restoreDriverMessages(*drive);
+    const uint32_t restoreError = lastError_;
     const int rc = sys_.close(drive->fd);
     open_.erase(static_cast<int64_t>(handle));
-    return rc >= 0 || failErrno(rc);
+    if (rc < 0) return failErrno(rc);
+    return restored || fail(restoreError);
 }
 
 bool LinuxFloppy::LockDrive(FloppyHandle handle, int) {
@@ -142,6 +148,7 @@ bool LinuxFloppy::CheckMedia(FloppyHandle handle) {
 bool LinuxFloppy::checkLegacy(Opened& drive) {
     // The flush makes the driver look at the drive again; only then do the flags describe this medium.
     if (const int rc = sys_.ioctl(drive.fd, request::FdFlush, {}); rc < 0) return failErrno(rc);
+    drive.params.reset();  // the medium may be another one now
     DriveStatus status;
     if (!driveStatus(drive, status)) return fail(ERROR_IO_DEVICE);
     if (status.flags & kDiskChanged) return fail(ERROR_NOT_READY);
@@ -166,7 +173,7 @@ bool LinuxFloppy::checkUsb(Opened& drive) {
 }
 
 bool LinuxFloppy::scsi(Opened& drive, std::span<const uint8_t> cdb, SgDirection direction,
-                       std::span<uint8_t> data, bool* unformatted) {
+                       std::span<uint8_t> data, bool* unformatted, std::span<uint8_t> senseOut) {
     for (int attempt = 0; attempt < 2; ++attempt) {
         std::array<uint8_t, 18> sense{};
         const SgOutcome out = sys_.sgIo(drive.fd, cdb, direction, data, sense, kCommandTimeoutMs);
@@ -174,7 +181,9 @@ bool LinuxFloppy::scsi(Opened& drive, std::span<const uint8_t> cdb, SgDirection 
         if (out.hostStatus != 0) return fail(ERROR_IO_DEVICE);
         if (out.status == 0 && out.senseBytes == 0) return true;
         if (out.senseBytes == 0) return fail(ERROR_IO_DEVICE);  // busy or a status we cannot act on
-        const SenseVerdict verdict = judgeSense(std::span(sense).first(std::min<size_t>(out.senseBytes, 18)));
+        const auto given = std::span(sense).first(std::min<size_t>(out.senseBytes, 18));
+        const SenseVerdict verdict = judgeSense(given);
+        std::copy_n(given.begin(), std::min(given.size(), senseOut.size()), senseOut.begin());
         if (verdict.retry && attempt == 0) continue;
         if (verdict.unformatted && unformatted != nullptr) *unformatted = true;
         if (verdict.lastError == 0) return true;
@@ -194,7 +203,8 @@ bool LinuxFloppy::QueryGeometry(FloppyHandle handle, int, DiskGeometry& geometry
         std::array<uint8_t, FloppyParams::kBytes> bytes{};
         if (const int rc = sys_.ioctl(drive->fd, request::FdGetPrm, bytes); rc < 0)
             return fail(explain(*drive, rc));
-        geometry = geometryFromParams(FloppyParams::decode(bytes));
+        drive->params = FloppyParams::decode(bytes);
+        geometry = geometryFromParams(*drive->params);
         return true;
     }
     std::array<uint8_t, 8> capacity{};
@@ -251,6 +261,7 @@ bool LinuxFloppy::DismountDrive(FloppyHandle handle) {
     if (const int rc = sys_.fsync(drive->fd); rc < 0) return fail(explain(*drive, rc));
     if (drive->device.backEnd == DriveBackEnd::Controller) {
         // Drops the driver's track buffer and makes it detect the format afresh, as a new format needs.
+        drive->params.reset();
         if (const int rc = sys_.ioctl(drive->fd, request::FdFlush, {}); rc < 0)
             return fail(explain(*drive, rc));
         return true;
@@ -317,6 +328,7 @@ bool LinuxFloppy::FormatAllCylinders(FloppyHandle handle, const DiskGeometry& ge
     if (!drive->locked) return fail(ERROR_NOT_LOCKED);
     // Known protection answers at once; some controllers (and emulators) format a protected medium silently.
     if (drive->writeBlocked()) return fail(ERROR_WRITE_PROTECT);
+    drive->params.reset();
     return drive->device.backEnd == DriveBackEnd::Controller ? formatLegacy(*drive, geometry, progress)
                                                              : formatUsb(*drive, geometry, progress);
 }

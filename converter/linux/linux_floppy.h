@@ -4,11 +4,13 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "floppy_access.h"
 #include "linux/error_translation.h"
+#include "linux/fdc_raw_command.h"
 #include "linux/floppy_discovery.h"
 #include "linux/kernel_abi.h"
 #include "linux/sys_call_seam.h"
@@ -38,6 +40,18 @@ class LinuxFloppy final : public FloppyAccess {
     bool FormatAllCylinders(FloppyHandle handle, const DiskGeometry& geometry,
                             ProgressPort& progress) override;
 
+    // Rescue: controller drives take FDRAWCMD (READ DATA, READ ID, RECALIBRATE, SEEK); USB floppies name the
+    // failing block of a READ(10) and take REZERO UNIT.
+    RawSectorRead ReadSectorRaw(FloppyHandle handle, const SectorId& id, std::span<uint8_t> out) override;
+    bool Recalibrate(FloppyHandle handle) override;
+    uint32_t ReadSectorsAround(FloppyHandle handle, std::span<uint8_t> buffer, int floppyDrive,
+                               ByteOffset byteOffset, uint32_t bytesPerSector, std::vector<bool>& good) override;
+    bool QuietDriverMessages(FloppyHandle handle, bool quiet) override;
+    // The sector headers READ ID finds on a track in one turn of the disk: how many sectors it really holds
+    // (21 on a DMF disk the driver takes for 1.44 MB). Nothing when no header can be read.
+    std::optional<uint32_t> SectorsOnTrack(FloppyHandle handle, uint32_t cylinder, uint32_t head);
+    bool FindTrackLayout(FloppyHandle handle, DiskGeometry& geometry) override;
+
     // How many drives are open; every action must leave this at 0.
     size_t openCount() const { return open_.size(); }
 
@@ -49,6 +63,13 @@ class LinuxFloppy final : public FloppyAccess {
         bool locked = false;
         bool knownProtected = false;  // the last media check found the medium write-protected
         uint64_t position = 0;
+        std::optional<FloppyParams> params;  // the medium's geometry as the driver last told it
+        int32_t lastTrack = 0;               // where the last raw command left the head
+        // What QuietDriverMessages changed: the flags byte and max_errors.reporting, to be put back.
+        std::optional<std::pair<uint8_t, uint32_t>> loudParams;
+        bool rezeroRefused = false;
+        // The kernel was built without FDRAWCMD (CONFIG_BLK_DEV_FD_RAWCMD, off by default since 5.19).
+        bool rawMissing = false;
 
         // A USB floppy that refused writing at open is open read-only: its medium is protected.
         bool writeBlocked() const { return (openFlags & OpenFlag::kReadWrite) == 0 || knownProtected; }
@@ -65,7 +86,7 @@ class LinuxFloppy final : public FloppyAccess {
 
     // USB floppy: one command, repeated once after a unit attention.
     bool scsi(Opened& drive, std::span<const uint8_t> cdb, SgDirection direction, std::span<uint8_t> data,
-              bool* unformatted = nullptr);
+              bool* unformatted = nullptr, std::span<uint8_t> senseOut = {});
     std::vector<DiskGeometry> usbFormattable(Opened& drive);
 
     bool checkLegacy(Opened& drive);
@@ -73,6 +94,20 @@ class LinuxFloppy final : public FloppyAccess {
     bool formatLegacy(Opened& drive, const DiskGeometry& geometry, ProgressPort& progress);
     bool formatUsb(Opened& drive, const DiskGeometry& geometry, ProgressPort& progress);
     bool rereadCapacity(Opened& drive);
+
+    // The raw path (controller_raw.cpp). sendRaw: false with lastError_ set when the driver refused the call.
+    const FloppyParams* mediumParams(Opened& drive);
+    bool sendRaw(Opened& drive, RawCommand& command, std::span<uint8_t> data);
+    std::optional<RawCommand> readData(Opened& drive, const FloppyParams& params, const SectorId& id,
+                                       std::span<uint8_t> out);
+    std::optional<std::array<uint8_t, 4>> readId(Opened& drive, const FloppyParams& params, uint32_t cylinder,
+                                                 uint32_t head);
+    bool recalibrateController(Opened& drive);
+    bool restoreDriverMessages(Opened& drive);
+    // USB (usb_salvage.cpp): READ(10) of count blocks; failingBlock gets what the sense data names.
+    bool readBlocks(Opened& drive, uint32_t lba, std::span<uint8_t> data, uint32_t bytesPerBlock,
+                    std::optional<uint32_t>& failingBlock);
+    bool rezeroUsb(Opened& drive);
     bool transfer(Opened& drive, std::span<uint8_t> read, std::span<const uint8_t> write,
                   uint32_t& bytesDone);
 

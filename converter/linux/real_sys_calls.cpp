@@ -13,6 +13,9 @@ int RealSysCalls::close(int fd) {
 int RealSysCalls::ioctl(int fd, uint32_t request, std::span<uint8_t> arg) {
     return sys::ioctlBytes(fd, request, arg);
 }
+int RealSysCalls::rawCommand(int fd, std::span<uint8_t> command, std::span<uint8_t> data) {
+    return sys::floppyRawCommand(fd, command, data);
+}
 SgOutcome RealSysCalls::sgIo(int fd, std::span<const uint8_t> cdb, SgDirection direction, std::span<uint8_t> data,
                              std::span<uint8_t> sense, uint32_t timeoutMs) {
     return sys::sgIo(fd, cdb, direction, data, sense, timeoutMs);

@@ -19,6 +19,8 @@ public:
     virtual int open(const std::string& path, uint32_t flags) = 0;
     virtual int close(int fd) = 0;
     virtual int ioctl(int fd, uint32_t request, std::span<uint8_t> arg) = 0;
+    // FDRAWCMD: command is a struct floppy_raw_cmd (RawCommand), data the buffer its transfer uses.
+    virtual int rawCommand(int fd, std::span<uint8_t> command, std::span<uint8_t> data) = 0;
     virtual SgOutcome sgIo(int fd, std::span<const uint8_t> cdb, SgDirection direction, std::span<uint8_t> data,
                            std::span<uint8_t> sense, uint32_t timeoutMs) = 0;
     virtual int64_t pread(int fd, std::span<uint8_t> buffer, uint64_t offset) = 0;
@@ -33,6 +35,7 @@ public:
     int open(const std::string& path, uint32_t flags) override;
     int close(int fd) override;
     int ioctl(int fd, uint32_t request, std::span<uint8_t> arg) override;
+    int rawCommand(int fd, std::span<uint8_t> command, std::span<uint8_t> data) override;
     SgOutcome sgIo(int fd, std::span<const uint8_t> cdb, SgDirection direction, std::span<uint8_t> data,
                    std::span<uint8_t> sense, uint32_t timeoutMs) override;
     int64_t pread(int fd, std::span<uint8_t> buffer, uint64_t offset) override;

@@ -16,6 +16,15 @@ inline constexpr uint8_t kModeSenseBytes = 8;
 inline constexpr Cdb kModeSense{0x5A, 0, 0x05, 0, 0, 0, 0, 0, kModeSenseBytes, 0, 0, 0};
 inline constexpr Cdb kReadFormatCapacities{0x23, 0, 0, 0, 0, 0, 0, 0, kFormatCapacitiesBytes, 0, 0, 0};
 
+// Moves the head to track 0; optional in UFI, so a drive may refuse it.
+inline constexpr Cdb kRezeroUnit{0x01};
+
+// READ(10) of blocks from lba.
+inline constexpr Cdb read10Cdb(uint32_t lba, uint16_t blocks) {
+    return {0x28, 0, static_cast<uint8_t>(lba >> 24), static_cast<uint8_t>(lba >> 16), static_cast<uint8_t>(lba >> 8),
+            static_cast<uint8_t>(lba), 0, static_cast<uint8_t>(blocks >> 8), static_cast<uint8_t>(blocks), 0, 0, 0};
+}
+
 // FORMAT UNIT of one track: format data, defect list format 7, a 12-byte parameter list.
 inline constexpr Cdb formatUnitCdb(uint32_t cylinder) {
     return {0x04, 0x17, static_cast<uint8_t>(cylinder), 0, 0, 0, 0, 0, 0x0C, 0, 0, 0};

@@ -5,9 +5,11 @@
 #include <cstring>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "linux/fdc_raw_command.h"
 #include "linux/kernel_abi.h"
 #include "linux/sys_call_seam.h"
 
@@ -30,6 +32,31 @@ struct FakeDrive {
     bool resetRefused = false;              // SG_SCSI_RESET without root
     std::vector<std::pair<uint32_t, uint32_t>> formattable{{2880, 512}, {1440, 512}};
     std::vector<uint8_t> bytes;
+
+    // The controller behind FDRAWCMD.
+    struct RawFault {
+        uint8_t st0, st1, st2;
+        int64_t residue = 0;  // bytes the transfer left out
+    };
+    std::map<uint32_t, RawFault> rawFaults;        // by block: how READ DATA of it ends
+    std::set<std::pair<uint32_t, uint32_t>> bareTracks;  // cylinder/head without a single header
+    std::set<uint32_t> badBlocks;                  // UFI: blocks READ(10) fails at (medium error)
+    bool senseValid = true;                        // UFI: the sense names the failing block
+    bool rezeroRefused = false;
+    int headTrack = 0;
+    int seekError = 0;            // tracks a seek lands off its target until a RECALIBRATE
+    bool headFarOut = false;      // the first RECALIBRATE runs out of steps
+    uint32_t trackSectors = 18;   // headers READ ID finds on every track
+    uint32_t rotation = 0;
+    bool root = true;             // FDSETDRVPRM needs CAP_SYS_ADMIN
+    bool rawCompiledOut = false;  // a kernel without CONFIG_BLK_DEV_FD_RAWCMD
+    std::array<uint8_t, DriveParams::kBytes> driveParams = [] {
+        std::array<uint8_t, DriveParams::kBytes> p{};
+        p[DriveParams::kFlagsAt] = DriveParams::kMessagesFlag | 0x01;
+        storeU32(p, DriveParams::kAbortAt, 3);
+        storeU32(p, DriveParams::kReportingAt, 2);
+        return p;
+    }();
 };
 
 inline FloppyParams hd144() { return {2880, 18, 2, 80, 0, 0x1B, 0x00, 0xCF, 0x6C}; }
@@ -90,8 +117,13 @@ public:
                 return 0;
             }
             case request::FdGetDrvPrm:
-                std::fill(arg.begin(), arg.end(), 0);
+                std::copy(d.driveParams.begin(), d.driveParams.end(), arg.begin());
                 arg[0] = static_cast<uint8_t>(d.cmos);
+                return 0;
+            case request::FdSetDrvPrm:
+                log.push_back("FDSETDRVPRM");
+                if (!d.root) return -err::Perm;
+                std::copy(arg.begin(), arg.end(), d.driveParams.begin());
                 return 0;
             case request::FdGetPrm: {
                 log.push_back("FDGETPRM");
@@ -142,6 +174,84 @@ public:
                 return -err::NoTty;
         }
     }
+    int rawCommand(int fd, std::span<uint8_t> bytes, std::span<uint8_t> data) override {
+        if (!fds.count(fd)) return -err::BadF;
+        // The driver's rule for requests with bit 6 of their number: a descriptor open for writing.
+        if (!(fds[fd].flags & OpenFlag::kReadWrite)) return -err::Perm;
+        FakeDrive& d = drive(fd);
+        if (d.rawCompiledOut) {
+            log.push_back("FDRAWCMD refused");
+            return -err::OpNotSupp;
+        }
+        RawCommand c = RawCommand::decode(bytes);
+        const uint8_t unit = c.cmd[1] & 3, head = (c.cmd[1] >> 2) & 1;
+        c.replyCount = 0;
+        c.reply = {};
+        if ((c.flags & RawCommand::kNeedDisk) && !d.medium) {
+            log.push_back("FDRAWCMD no disk");
+            c.flags |= RawCommand::kDiskChange | RawCommand::kFailure | RawCommand::kHardFailure;
+            c.encodeReplyInto(bytes);
+            return -err::Io;
+        }
+        if (c.flags & RawCommand::kNeedSeek) d.headTrack = c.track + d.seekError;
+        auto result = [&](uint8_t st0, uint8_t st1, uint8_t st2, std::array<uint8_t, 4> chrn) {
+            c.reply = {static_cast<uint8_t>(st0 | head << 2 | unit), st1, st2, chrn[0], chrn[1], chrn[2], chrn[3]};
+            c.replyCount = 7;
+        };
+        const uint8_t code = c.cmd[0];
+        const bool bare = d.bareTracks.count({static_cast<uint32_t>(d.headTrack), head}) != 0;
+        if (code == fdc::kReadData) {
+            const uint32_t cyl = c.cmd[2], sector = c.cmd[4];
+            log.push_back("FDRAWCMD READ " + std::to_string(cyl) + "/" + std::to_string(head) + "/" + std::to_string(sector));
+            const FloppyParams p = d.detected.value_or(hd144());
+            const uint32_t block = (cyl * p.head + head) * p.sect + sector - 1;
+            const std::array<uint8_t, 4> chrn{uint8_t(cyl), head, uint8_t(sector), 2};
+            if (bare) {
+                result(0x40, fdc::kSt1MissingAddressMark, 0, chrn);
+            } else if (d.headTrack != c.track) {
+                result(0x40, fdc::kSt1NoData, fdc::kSt2WrongCylinder, chrn);
+            } else {
+                const auto fault = d.rawFaults.find(block);
+                const int64_t residue = fault == d.rawFaults.end() ? 0 : fault->second.residue;
+                const size_t moved = data.size() - static_cast<size_t>(residue);
+                const bool delivers = fault == d.rawFaults.end() || (fault->second.st2 & fdc::kSt2DataCrc) ||
+                                      (fault->second.st0 & fdc::kSt0Code) == 0 || fault->second.st1 == fdc::kSt1EndOfCylinder;
+                if (delivers) {
+                    std::memcpy(data.data(), d.bytes.data() + size_t{block} * 512, moved);
+                    // What a failed CRC delivers is close to the data, not the data.
+                    if (fault != d.rawFaults.end() && (fault->second.st2 & fdc::kSt2DataCrc)) data[7] ^= 0x10;
+                }
+                c.length = residue;
+                if (fault == d.rawFaults.end()) result(0, 0, 0, chrn);
+                else result(fault->second.st0, fault->second.st1, fault->second.st2, chrn);
+            }
+        } else if (code == fdc::kReadId) {
+            log.push_back("FDRAWCMD READID " + std::to_string(c.track) + "/" + std::to_string(head));
+            if (bare) result(0x40, fdc::kSt1MissingAddressMark, 0, {0, 0, 0, 0});
+            else result(0, 0, 0, {uint8_t(d.headTrack), head, uint8_t(d.rotation++ % d.trackSectors + 1), 2});
+        } else if (code == fdc::kRecalibrate) {
+            log.push_back("FDRAWCMD RECALIBRATE");
+            if (d.headFarOut) {
+                d.headFarOut = false;
+                d.headTrack = 2;
+                c.reply = {static_cast<uint8_t>(0x70 | unit), 0};
+            } else {
+                d.headTrack = 0, d.seekError = 0;
+                c.reply = {static_cast<uint8_t>(0x20 | unit), 0};
+            }
+            c.replyCount = 2;
+        } else if (code == fdc::kSeek) {
+            log.push_back("FDRAWCMD SEEK " + std::to_string(c.cmd[2]));
+            d.headTrack = c.cmd[2] + d.seekError;
+            c.reply = {static_cast<uint8_t>(0x20 | unit), static_cast<uint8_t>(d.headTrack)};
+            c.replyCount = 2;
+        } else {
+            c.reply = {0x80};
+            c.replyCount = 1;
+        }
+        c.encodeReplyInto(bytes);
+        return 0;
+    }
     SgOutcome sgIo(int fd, std::span<const uint8_t> cdb, SgDirection, std::span<uint8_t> data,
                    std::span<uint8_t> sense, uint32_t) override {
         FakeDrive& d = drive(fd);
@@ -183,6 +293,26 @@ public:
                 std::fill(data.begin(), data.end(), 0);
                 data[3] = d.writable ? 0 : 0x80;
                 return {};
+            case 0x28: {
+                if (!d.medium) return check(2, 0x3A);
+                const uint32_t lba = loadBe32(cdb, 2);
+                const uint32_t count = uint32_t{cdb[7]} << 8 | cdb[8];
+                log.push_back("READ(10) " + std::to_string(lba) + "+" + std::to_string(count));
+                for (uint32_t b = lba; b < lba + count; ++b) {
+                    if (!d.badBlocks.count(b)) continue;
+                    SgOutcome out = check(3, 0x11);
+                    if (d.senseValid) {
+                        sense[0] |= 0x80;
+                        sense[3] = uint8_t(b >> 24), sense[4] = uint8_t(b >> 16), sense[5] = uint8_t(b >> 8), sense[6] = uint8_t(b);
+                    }
+                    return out;
+                }
+                std::memcpy(data.data(), d.bytes.data() + size_t{lba} * 512, data.size());
+                return {};
+            }
+            case 0x01:
+                log.push_back("REZERO UNIT");
+                return d.rezeroRefused ? check(5, 0x20) : SgOutcome{};
             case 0x04:
                 sgData.emplace_back(data.begin(), data.end());
                 log.push_back("FORMAT UNIT " + std::to_string(cdb[2]) + "/" + std::to_string(data[1] & 1));

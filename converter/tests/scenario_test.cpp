@@ -69,7 +69,7 @@ TEST(Scenario, BadSectorsShortReadsAndTypeLists) {
 
 TEST(Scenario, RescueFaultsRawDriveAndKill) {
     const ScenarioParse p =
-        parseScenario("1.44M:image.img:weak=3/1/5/2,0/0/1/0:crc=20/1/7:noid=1/0/3:raw:kill=9");
+        parseScenario("1.44M:image.img:weak=3/1/5/2,0/0/1/0:crc=20/1/7:noid=1/0/3:raw:kill=9:interrupt=4");
     ASSERT_TRUE(p.scenario) << p.error;
     const Scenario& s = *p.scenario;
     ASSERT_EQ(s.weakSectors.size(), 2u);
@@ -80,6 +80,7 @@ TEST(Scenario, RescueFaultsRawDriveAndKill) {
     EXPECT_EQ(s.missingHeaders, (std::vector<SectorAddress>{{1, 0, 3}}));
     EXPECT_TRUE(s.raw);
     EXPECT_EQ(s.killAtRequest, 9u);
+    EXPECT_EQ(s.interruptAtRequest, 4u);
     EXPECT_FALSE(parseScenario("1.44M").scenario->raw);
 }
 
@@ -107,7 +108,8 @@ TEST(Scenario, FaultyTextsAreRefused) {
                                    "1.44M:noid=3/1",
                                    "1.44M:raw=1",
                                    "1.44M:kill=0",
-                                   "1.44M:kill="}) {
+                                   "1.44M:kill=",
+                                   "1.44M:interrupt=0"}) {
         const ScenarioParse p = parseScenario(text);
         EXPECT_FALSE(p.scenario) << text;
         EXPECT_FALSE(p.error.empty()) << text;
