@@ -404,4 +404,50 @@ Error %d: %08lx:
         <translation>Cancel</translation>
     </message>
 </context>
+<context>
+    <name>kelvorn::KelvornWindow</name>
+    <message>
+        <source>d. M. yyyy H:mm</source>
+        <extracomment>How an entry&apos;s date and time show in the image tree (QDateTime format).</extracomment>
+        <translation>yyyy-MM-dd H:mm</translation>
+    </message>
+    <message>
+        <source>Název</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Velikost</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>Změněno</source>
+        <translation>Modified</translation>
+    </message>
+    <message>
+        <source>%1 B</source>
+        <extracomment>A file&apos;s size in bytes in the image tree.</extracomment>
+        <translation>%1 B</translation>
+    </message>
+    <message>
+        <source>Pro přetažení nešlo vytvořit dočasnou složku: %1</source>
+        <extracomment>An item dragged out of the image could not be copied: no temporary folder (the reason follows).</extracomment>
+        <translation>Could not create a temporary folder for the drag: %1</translation>
+    </message>
+    <message>
+        <source>Zkopíruje označený soubor nebo adresář obrazu (i celou disketu) do označené složky vlevo</source>
+        <translation>Copies the selected file or folder of the image (or the whole disk) into the folder selected on the left</translation>
+    </message>
+    <message>
+        <source>Zkopíruje označený soubor nebo složku vlevo do označeného adresáře obrazu</source>
+        <translation>Copies the file or folder selected on the left into the selected folder of the image</translation>
+    </message>
+    <message>
+        <source>Smaže z obrazu označený soubor nebo prázdný adresář (klávesa Delete)</source>
+        <translation>Deletes the selected file or empty folder from the image (Delete key)</translation>
+    </message>
+    <message>
+        <source>Bez otevřeného obrazu vytvoří nový prázdný obraz diskety, jinak v obrazu nový adresář nebo návěští disku</source>
+        <translation>Without an open image, creates a new empty floppy image; otherwise a new folder or the disk&apos;s label in the image</translation>
+    </message>
+</context>
 </TS>

@@ -183,5 +183,27 @@
         <source>Formátování dokončeno.</source>
         <translation>Formatting finished.</translation>
     </message>
+    <message>
+        <source>Nebyla nalezena žádná disketová jednotka.
+
+Mirask lze vyzkoušet s emulovanou jednotkou, např. s prázdnou disketou:
+    mirask --emulate a=1.44M:blank
+nebo s obrazem diskety ze souboru:
+    mirask --emulate a=1.44M:disketa.gvx</source>
+        <translation>No floppy drive was found.
+
+Mirask can be tried with an emulated drive, for example with a blank floppy:
+    mirask --emulate a=1.44M:blank
+or with a floppy image from a file:
+    mirask --emulate a=1.44M:floppy.gvx</translation>
+    </message>
+    <message>
+        <source>Formátovat na 3,5\&quot; 720 KB ?</source>
+        <translation>Format to 3.5\&quot; 720 KB?</translation>
+    </message>
+    <message>
+        <source>Formátovat na 5,25\&quot; 360 KB ?</source>
+        <translation>Format to 5.25\&quot; 360 KB?</translation>
+    </message>
 </context>
 </TS>
