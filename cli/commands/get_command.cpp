@@ -247,10 +247,7 @@ int runGet(const GetArgs& args, const GlobalOptions& global) {
     return foldersLeftOut > 0 || session.listingCut() || out.cutShort() ? kExitPartial : kExitOk;
 }
 
-}  // namespace
-
-Command addGetCommand(CLI::App& app, const GlobalOptions& global) {
-    CLI::App* sub = app.add_subcommand("get", "Copy a file, or with -r a folder tree, out of an image");
+Runner configureGet(CLI::App* sub, const GlobalOptions& global) {
     auto args = std::make_shared<GetArgs>();
     sub->add_flag("-r,--recursive", args->recursive,
                   "Copy a folder with everything below it (\\ or / = whole disk)");
@@ -262,7 +259,12 @@ Command addGetCommand(CLI::App& app, const GlobalOptions& global) {
     sub->add_option("HOSTPATH", args->hostPath,
                     "Host file or folder; an existing folder receives the item under its own name "
                     "(default: the current folder)");
-    return {sub, [args, &global] { return runGet(*args, global); }};
+    return [args, &global] { return runGet(*args, global); };
 }
+
+}  // namespace
+
+constinit const CommandSpec kGetCommand{"get", "Copy a file, or with -r a folder tree, out of an image",
+                                        configureGet};
 
 }  // namespace cli

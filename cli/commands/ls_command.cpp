@@ -85,18 +85,19 @@ int runLs(const LsArgs& args, const GlobalOptions& global) {
     return kExitOk;
 }
 
-}  // namespace
-
-Command addLsCommand(CLI::App& app, const GlobalOptions& global) {
-    CLI::App* sub =
-        app.add_subcommand("ls", "List a folder of an image (attributes, write time, size, name)");
+Runner configureLs(CLI::App* sub, const GlobalOptions& global) {
     auto args = std::make_shared<LsArgs>();
     sub->add_flag("-R,--recursive", args->recursive, "Also list every folder below, each under its path");
     sub->add_flag("-a,--all", args->all, "Also list hidden and system entries and the . and .. entries");
     sub->add_option("IMAGE", args->image, "Image file")->required();
     sub->add_option("PATH", args->path, "Folder or file inside the image (\\ or / separated, any case)")
         ->capture_default_str();
-    return {sub, [args, &global] { return runLs(*args, global); }};
+    return [args, &global] { return runLs(*args, global); };
 }
+
+}  // namespace
+
+constinit const CommandSpec kLsCommand{"ls", "List a folder of an image (attributes, write time, size, name)",
+                                       configureLs};
 
 }  // namespace cli
