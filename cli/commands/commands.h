@@ -30,6 +30,8 @@ extern const CommandSpec kLabelCommand;
 extern const CommandSpec kBootCommand;
 extern const CommandSpec kNewCommand;
 extern const CommandSpec kConvertCommand;
+extern const CommandSpec kCheckCommand;
+extern const CommandSpec kCheckCommand;
 // The floppy drive commands, over the converter's actions.
 extern const CommandSpec kDrivesCommand;
 extern const CommandSpec kReadCommand;
@@ -38,9 +40,9 @@ extern const CommandSpec kFormatCommand;
 extern const CommandSpec kRescueCommand;
 
 // In the order orva --help lists them.
-inline constexpr std::array kCommands{&kInfoCommand,  &kLsCommand,     &kGetCommand,     &kPutCommand,
-                                      &kRmCommand,    &kMkdirCommand,  &kAttribCommand,  &kLabelCommand,
-                                      &kBootCommand,  &kNewCommand,    &kDrivesCommand,  &kReadCommand,
-                                      &kWriteCommand, &kFormatCommand, &kConvertCommand, &kRescueCommand};
+inline constexpr std::array kCommands{
+    &kInfoCommand,  &kCheckCommand,  &kLsCommand,     &kGetCommand,     &kPutCommand,   &kRmCommand,
+    &kMkdirCommand, &kAttribCommand, &kLabelCommand,  &kBootCommand,    &kNewCommand,   &kDrivesCommand,
+    &kReadCommand,  &kWriteCommand,  &kFormatCommand, &kConvertCommand, &kRescueCommand};
 
 }  // namespace cli

@@ -19,6 +19,7 @@
 #include "platform/host_errors.h"
 #include "platform/host_names.h"
 #include "progress.h"
+#include "table_copy_option.h"
 #include "tree_walk.h"
 
 namespace cli {
@@ -32,6 +33,7 @@ struct GetArgs {
     std::string hostPath;
     bool recursive = false;
     bool noTimes = false;
+    int32_t tableCopy = orva::kFirstTableCopy;
 };
 
 class Extractor {
@@ -211,7 +213,7 @@ fs::path targetFor(Extractor& out, const ImageItem& item, const std::string& hos
 }
 
 int runGet(const GetArgs& args, const GlobalOptions& global) {
-    ImageSession session(args.image, global);
+    ImageSession session(args.image, global, true, args.tableCopy);
     if (!session.isOpen()) return kExitFailure;
     const auto found = resolveOrReport(session, args.path);
     if (!found) return kExitFailure;
@@ -254,6 +256,7 @@ Runner configureGet(CLI::App* sub, const GlobalOptions& global) {
     sub->add_flag("--no-times", args->noTimes,
                   "Leave the host files' times at the copy's time instead of the entries' write times");
     sub->add_option("IMAGE", args->image, "Image file")->required();
+    addTableCopyOption(*sub, args->tableCopy);
     sub->add_option("PATH", args->path, "File or folder inside the image (\\ or / separated, any case)")
         ->required();
     sub->add_option("HOSTPATH", args->hostPath,
