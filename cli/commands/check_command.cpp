@@ -1,5 +1,7 @@
 // orva check: which parts of an image are hurt (table copies that differ, chains that do not fit their files,
 // cross or loop, folders that cannot be read) and, with a ddrescue map, which hold sectors not rescued.
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <memory>

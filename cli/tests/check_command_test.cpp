@@ -2,6 +2,7 @@
 // where both speak; and --fat 2 taking the second table copy when the first is cut.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 
 #include "cli_fixture.h"
@@ -212,6 +213,16 @@ TEST(TableCopy, ChoicesOutsideTheCopiesAreRefused) {
     const CommandResult noMap = orva("check --map " + quote((scratch / "none.map").string()) + " " + image);
     EXPECT_EQ(noMap.exitCode, 1) << noMap.output;
     EXPECT_NE(noMap.output.find("cannot read the map"), std::string::npos) << noMap.output;
+
+    // An image with one table copy has nothing to compare, and no second copy to follow.
+    const std::string one = quote((scratch / "one.img").string());
+    testing_support::runOk("mkfs.fat -C -F 12 -f 1 " + one + " 1440");
+    const CommandResult checked = orva("check " + one);
+    EXPECT_EQ(checked.exitCode, 0) << checked.output;
+    const CommandResult second = orva("ls --fat 2 " + one);
+    EXPECT_EQ(second.exitCode, 1) << second.output;
+    EXPECT_NE(second.output.find("holds one copy of the allocation table"), std::string::npos)
+        << second.output;
 }
 
 }  // namespace
