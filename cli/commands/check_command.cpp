@@ -60,7 +60,11 @@ class ItemCollector final : public TreeVisitor {
 // One finding a line on stdout.
 class Findings {
   public:
-    void add(const std::string& line) {
+    void add(std::string line) {
+        // Names read from a damaged folder may hold anything; a finding stays one line.
+        for (char& c : line) {
+            if (static_cast<uint8_t>(c) < 0x20 || c == 0x7F) c = '?';
+        }
         std::printf("%s\n", line.c_str());
         ++count_;
     }

@@ -121,7 +121,19 @@ INSTANTIATE_TEST_SUITE_P(
                                   "clusters shared: \\BIG.BIN and \\SMALL.TXT: 4 clusters from cluster " +
                                       std::to_string(ch.big[2])};
                           },
-                          "File size is 3 bytes, cluster chain length is > 512 bytes"}),
+                          "File size is 3 bytes, cluster chain length is > 512 bytes"},
+                      // A name read from a damaged folder keeps its finding on one line.
+                      DamageCase{"ControlCharacterInAName",
+                                 [](const fs::path& image, const Chains& ch) {
+                                     patchOnce(image, utf16Bytes("her"), utf16Bytes("h\nr"));
+                                     testing_support::setFatEntry(image, ch.deep[0], 0xFFF);
+                                 },
+                                 [](const Chains&) {
+                                     return std::vector<std::string>{
+                                         "chain short: \\A\\B\\C\\A rath?r long file name.txt: 1 cluster for "
+                                         "5000 bytes (10 needed)"};
+                                 },
+                                 "File size is 5000 bytes, cluster chain length is 512 bytes"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Check, LoopingFolderIsNamed) {
