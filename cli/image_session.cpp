@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "boot_sector.h"
 #include "dir_entry_layout.h"
 #include "messages.h"
 #include "orva.h"
@@ -25,12 +26,21 @@ std::string whyNotOpened(const std::string& path, int32_t code) {
 
 }  // namespace
 
-ImageSession::ImageSession(std::string path, const GlobalOptions& options, bool reportOddities)
+ImageSession::ImageSession(std::string path, const GlobalOptions& options, bool reportOddities,
+                           int32_t tableCopy)
     : path_(std::move(path)), options_(options) {
-    openResult_ = OpenFDImg(path_.c_str(), orva::kFirstTableCopy);
+    openResult_ = OpenFDImg(path_.c_str(), tableCopy);
     if (openFailed(openResult_)) {
         printError(path_ + ": cannot open the image: " + whyNotOpened(path_, openResult_) +
                    " (OpenFDImg result " + std::to_string(openResult_) + ")");
+        return;
+    }
+    // The library would take whatever follows the only copy for a second one.
+    std::array<uint8_t, orva::boot::kParamBytes> boot{};
+    if (tableCopy == orva::kSecondTableCopy &&
+        (GetFDType(nullptr, boot.data(), static_cast<int32_t>(boot.size())) != result::GetFDType::kRead ||
+         orva::boot::get(boot, orva::boot::fatCount) < 2)) {
+        printError(path_ + ": the image holds one copy of the allocation table, no second one to follow");
         return;
     }
     open_ = true;

@@ -6,14 +6,16 @@
 #include <utility>
 
 #include "global_options.h"
+#include "library_codes.h"
 
 namespace cli {
 
 class ImageSession {
   public:
-    // Opens the image and reports on stderr why it could not be opened, and, unless told to keep quiet,
-    // what is odd about it.
-    ImageSession(std::string path, const GlobalOptions& options, bool reportOddities = true);
+    // Opens the image, its allocation table read from the given copy, and reports on stderr why it could not
+    // be opened, and, unless told to keep quiet, what is odd about it.
+    ImageSession(std::string path, const GlobalOptions& options, bool reportOddities = true,
+                 int32_t tableCopy = orva::kFirstTableCopy);
     ~ImageSession();
     ImageSession(const ImageSession&) = delete;
     ImageSession& operator=(const ImageSession&) = delete;

@@ -94,6 +94,20 @@ std::unique_ptr<RandomAccessFile> openExclusive(const std::string& path, Access 
 }
 
 std::unique_ptr<RandomAccessFile> createExclusive(const std::string& path, int& error) {
+    // Most files are new: one made here with O_EXCL is an empty regular file of our own (a name that is a
+    // link, dangling or not, is refused as existing), so only the lock is left to take.
+    if (int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666); fd >= 0) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            error = errno;
+            ::close(fd);
+            return nullptr;
+        }
+        return std::make_unique<PosixFile>(fd);
+    }
+    if (errno != EEXIST) {
+        error = errno;
+        return nullptr;
+    }
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
         error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;

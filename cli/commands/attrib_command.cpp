@@ -95,12 +95,7 @@ int runAttrib(const AttribArgs& args, const std::vector<std::string>& words, con
     return kExitOk;
 }
 
-}  // namespace
-
-Command addAttribCommand(CLI::App& app, const GlobalOptions& global) {
-    CLI::App* sub = app.add_subcommand(
-        "attrib",
-        "Show an entry's attributes, or change them: +r -h +s -a ... (read-only, hidden, system, archive)");
+Runner configureAttrib(CLI::App* sub, const GlobalOptions& global) {
     // -h and -r are attribute changes here, not options, and must not fall through to orva's own -h.
     sub->set_help_flag("--help", "Print this help message and exit");
     sub->fallthrough(false);
@@ -112,7 +107,14 @@ Command addAttribCommand(CLI::App& app, const GlobalOptions& global) {
     sub->footer(
         "Changes follow PATH: + sets, - clears; letters r h s a may be combined (+rh). Without changes "
         "the attributes are shown as rhsda, - for a bit not set.");
-    return {sub, [args, sub, &global] { return runAttrib(*args, sub->remaining(), global); }};
+    return [args, sub, &global] { return runAttrib(*args, sub->remaining(), global); };
 }
+
+}  // namespace
+
+constinit const CommandSpec kAttribCommand{
+    "attrib",
+    "Show an entry's attributes, or change them: +r -h +s -a ... (read-only, hidden, system, archive)",
+    configureAttrib};
 
 }  // namespace cli

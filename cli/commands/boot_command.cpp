@@ -89,12 +89,7 @@ int loadBoot(const BootArgs& args, const GlobalOptions& global) {
     return kExitOk;
 }
 
-}  // namespace
-
-Command addBootCommand(CLI::App& app, const GlobalOptions& global) {
-    CLI::App* sub = app.add_subcommand("boot",
-                                       "Save an image's boot sector to a file, or load one into the image "
-                                       "(its disk parameters and label stay)");
+Runner configureBoot(CLI::App* sub, const GlobalOptions& global) {
     auto args = std::make_shared<BootArgs>();
     sub->add_option("IMAGE", args->image, "Image file")->required();
     CLI::Option_group* action = sub->add_option_group("Action", "exactly one of");
@@ -106,9 +101,15 @@ Command addBootCommand(CLI::App& app, const GlobalOptions& global) {
                      "its own disk parameters and label")
         ->type_name("FILE.BOT");
     action->require_option(1);
-    return {sub, [args, &global] {
-                return args->saveTo.empty() ? loadBoot(*args, global) : saveBoot(*args, global);
-            }};
+    return
+        [args, &global] { return args->saveTo.empty() ? loadBoot(*args, global) : saveBoot(*args, global); };
 }
+
+}  // namespace
+
+constinit const CommandSpec kBootCommand{"boot",
+                                         "Save an image's boot sector to a file, or load one into the image "
+                                         "(its disk parameters and label stay)",
+                                         configureBoot};
 
 }  // namespace cli

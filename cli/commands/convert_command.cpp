@@ -103,12 +103,7 @@ int runConvert(const ConvertArgs& args) {
     return pc::badSectors(image.image).empty() ? kExitOk : kExitFilledSectors;
 }
 
-}  // namespace
-
-Command addConvertCommand(CLI::App& app, const GlobalOptions&) {
-    CLI::App* sub = app.add_subcommand(
-        "convert",
-        "Convert an image between raw, ImageDisk (.imd), TeleDisk (.td0), CopyQM (.cqm) and zipped (.imz)");
+Runner configureConvert(CLI::App* sub, const GlobalOptions&) {
     auto args = std::make_shared<ConvertArgs>();
     sub->add_option("--to", args->to, "Output format: raw, imd or imz (default: from OUTPUT's extension)");
     sub->add_flag("-f,--force", args->force, "Replace an existing output file");
@@ -121,7 +116,14 @@ Command addConvertCommand(CLI::App& app, const GlobalOptions&) {
         "or .imz output fills them with 0xEE, names them, writes OUTPUT.map (a GNU ddrescue map with them as "
         "bad "
         "sectors) and exits with 3.");
-    return {sub, [args] { return runConvert(*args); }};
+    return [args] { return runConvert(*args); };
 }
+
+}  // namespace
+
+constinit const CommandSpec kConvertCommand{
+    "convert",
+    "Convert an image between raw, ImageDisk (.imd), TeleDisk (.td0), CopyQM (.cqm) and zipped (.imz)",
+    configureConvert};
 
 }  // namespace cli

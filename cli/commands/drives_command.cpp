@@ -9,11 +9,17 @@
 
 namespace cli {
 
-Command addDrivesCommand(CLI::App& app, const GlobalOptions&) {
-    CLI::App* sub = app.add_subcommand("drives", "List the floppy drives, their types and the media in them");
+namespace {
+
+Runner configureDrives(CLI::App* sub, const GlobalOptions&) {
     auto emulate = std::make_shared<std::vector<std::string>>();
     addEmulateOption(*sub, *emulate);
-    return {sub, [emulate] { return runDrivesListing(*emulate); }};
+    return [emulate] { return runDrivesListing(*emulate); };
 }
+
+}  // namespace
+
+constinit const CommandSpec kDrivesCommand{
+    "drives", "List the floppy drives, their types and the media in them", configureDrives};
 
 }  // namespace cli

@@ -40,11 +40,7 @@ int runFormat(FormatArgs& args) {
     return runFloppyAction(args.request);
 }
 
-}  // namespace
-
-Command addFormatCommand(CLI::App& app, const GlobalOptions&) {
-    CLI::App* sub =
-        app.add_subcommand("format", "Format a floppy and lay down an empty FAT12 file system on it");
+Runner configureFormat(CLI::App* sub, const GlobalOptions&) {
     auto args = std::make_shared<FormatArgs>();
     args->request.action = converter::actions::ActionKind::Format;
     sub->add_option("DRIVE", args->request.drive, "The floppy drive: a:, b:, ...")->required();
@@ -57,7 +53,12 @@ Command addFormatCommand(CLI::App& app, const GlobalOptions&) {
     sub->add_flag("-y,--yes", args->request.answers.yes,
                   "Erase the floppy without asking (without it, asked at a terminal, refused elsewhere)");
     addEmulateOption(*sub, args->request.emulate);
-    return {sub, [args] { return runFormat(*args); }};
+    return [args] { return runFormat(*args); };
 }
+
+}  // namespace
+
+constinit const CommandSpec kFormatCommand{
+    "format", "Format a floppy and lay down an empty FAT12 file system on it", configureFormat};
 
 }  // namespace cli

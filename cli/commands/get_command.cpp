@@ -19,6 +19,7 @@
 #include "platform/host_errors.h"
 #include "platform/host_names.h"
 #include "progress.h"
+#include "table_copy_option.h"
 #include "tree_walk.h"
 
 namespace cli {
@@ -32,6 +33,7 @@ struct GetArgs {
     std::string hostPath;
     bool recursive = false;
     bool noTimes = false;
+    int32_t tableCopy = orva::kFirstTableCopy;
 };
 
 class Extractor {
@@ -211,7 +213,7 @@ fs::path targetFor(Extractor& out, const ImageItem& item, const std::string& hos
 }
 
 int runGet(const GetArgs& args, const GlobalOptions& global) {
-    ImageSession session(args.image, global);
+    ImageSession session(args.image, global, true, args.tableCopy);
     if (!session.isOpen()) return kExitFailure;
     const auto found = resolveOrReport(session, args.path);
     if (!found) return kExitFailure;
@@ -247,22 +249,25 @@ int runGet(const GetArgs& args, const GlobalOptions& global) {
     return foldersLeftOut > 0 || session.listingCut() || out.cutShort() ? kExitPartial : kExitOk;
 }
 
-}  // namespace
-
-Command addGetCommand(CLI::App& app, const GlobalOptions& global) {
-    CLI::App* sub = app.add_subcommand("get", "Copy a file, or with -r a folder tree, out of an image");
+Runner configureGet(CLI::App* sub, const GlobalOptions& global) {
     auto args = std::make_shared<GetArgs>();
     sub->add_flag("-r,--recursive", args->recursive,
                   "Copy a folder with everything below it (\\ or / = whole disk)");
     sub->add_flag("--no-times", args->noTimes,
                   "Leave the host files' times at the copy's time instead of the entries' write times");
     sub->add_option("IMAGE", args->image, "Image file")->required();
+    addTableCopyOption(*sub, args->tableCopy);
     sub->add_option("PATH", args->path, "File or folder inside the image (\\ or / separated, any case)")
         ->required();
     sub->add_option("HOSTPATH", args->hostPath,
                     "Host file or folder; an existing folder receives the item under its own name "
                     "(default: the current folder)");
-    return {sub, [args, &global] { return runGet(*args, global); }};
+    return [args, &global] { return runGet(*args, global); };
 }
+
+}  // namespace
+
+constinit const CommandSpec kGetCommand{"get", "Copy a file, or with -r a folder tree, out of an image",
+                                        configureGet};
 
 }  // namespace cli

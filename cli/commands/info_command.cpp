@@ -75,14 +75,15 @@ int runInfo(const std::string& image, const GlobalOptions& global) {
     return kExitOk;
 }
 
-}  // namespace
-
-Command addInfoCommand(CLI::App& app, const GlobalOptions& global) {
-    CLI::App* sub =
-        app.add_subcommand("info", "Show an image's geometry, media type, volume label and free space");
+Runner configureInfo(CLI::App* sub, const GlobalOptions& global) {
     auto image = std::make_shared<std::string>();
     sub->add_option("IMAGE", *image, "Image file")->required();
-    return {sub, [image, &global] { return runInfo(*image, global); }};
+    return [image, &global] { return runInfo(*image, global); };
 }
+
+}  // namespace
+
+constinit const CommandSpec kInfoCommand{
+    "info", "Show an image's geometry, media type, volume label and free space", configureInfo};
 
 }  // namespace cli

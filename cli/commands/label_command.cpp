@@ -33,15 +33,17 @@ int runLabel(const LabelArgs& args, const GlobalOptions& global) {
     return kExitOk;
 }
 
-}  // namespace
-
-Command addLabelCommand(CLI::App& app, const GlobalOptions& global) {
-    CLI::App* sub = app.add_subcommand("label", "Set or remove the volume label of an image");
+Runner configureLabel(CLI::App* sub, const GlobalOptions& global) {
     auto args = std::make_shared<LabelArgs>();
     sub->add_option("IMAGE", args->image, "Image file")->required();
     sub->add_option("TEXT", args->text,
                     "The new label: up to 11 ASCII characters, stored in upper case; none removes the label");
-    return {sub, [args, &global] { return runLabel(*args, global); }};
+    return [args, &global] { return runLabel(*args, global); };
 }
+
+}  // namespace
+
+constinit const CommandSpec kLabelCommand{"label", "Set or remove the volume label of an image",
+                                          configureLabel};
 
 }  // namespace cli

@@ -9,6 +9,7 @@
 #include "image_path.h"
 #include "image_session.h"
 #include "messages.h"
+#include "table_copy_option.h"
 #include "tree_walk.h"
 
 namespace cli {
@@ -19,6 +20,7 @@ struct LsArgs {
     std::string path = "\\";
     bool recursive = false;
     bool all = false;
+    int32_t tableCopy = orva::kFirstTableCopy;
 };
 
 constexpr size_t kSizeColumns = 10;
@@ -72,7 +74,7 @@ class Lister final : public TreeVisitor {
 };
 
 int runLs(const LsArgs& args, const GlobalOptions& global) {
-    ImageSession session(args.image, global);
+    ImageSession session(args.image, global, true, args.tableCopy);
     if (!session.isOpen()) return kExitFailure;
     const auto found = resolveOrReport(session, args.path);
     if (!found) return kExitFailure;
@@ -85,18 +87,20 @@ int runLs(const LsArgs& args, const GlobalOptions& global) {
     return kExitOk;
 }
 
-}  // namespace
-
-Command addLsCommand(CLI::App& app, const GlobalOptions& global) {
-    CLI::App* sub =
-        app.add_subcommand("ls", "List a folder of an image (attributes, write time, size, name)");
+Runner configureLs(CLI::App* sub, const GlobalOptions& global) {
     auto args = std::make_shared<LsArgs>();
     sub->add_flag("-R,--recursive", args->recursive, "Also list every folder below, each under its path");
     sub->add_flag("-a,--all", args->all, "Also list hidden and system entries and the . and .. entries");
     sub->add_option("IMAGE", args->image, "Image file")->required();
+    addTableCopyOption(*sub, args->tableCopy);
     sub->add_option("PATH", args->path, "Folder or file inside the image (\\ or / separated, any case)")
         ->capture_default_str();
-    return {sub, [args, &global] { return runLs(*args, global); }};
+    return [args, &global] { return runLs(*args, global); };
 }
+
+}  // namespace
+
+constinit const CommandSpec kLsCommand{"ls", "List a folder of an image (attributes, write time, size, name)",
+                                       configureLs};
 
 }  // namespace cli

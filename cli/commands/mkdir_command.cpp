@@ -49,16 +49,17 @@ int runMkdir(const MkdirArgs& args, const GlobalOptions& global) {
     return kExitOk;
 }
 
-}  // namespace
-
-Command addMkdirCommand(CLI::App& app, const GlobalOptions& global) {
-    CLI::App* sub = app.add_subcommand("mkdir", "Create a folder in an image");
+Runner configureMkdir(CLI::App* sub, const GlobalOptions& global) {
     auto args = std::make_shared<MkdirArgs>();
     sub->add_option("IMAGE", args->image, "Image file")->required();
     sub->add_option("PATH", args->path,
                     "The new folder; its parent must exist (\\ or / separated, any case for the parent)")
         ->required();
-    return {sub, [args, &global] { return runMkdir(*args, global); }};
+    return [args, &global] { return runMkdir(*args, global); };
 }
+
+}  // namespace
+
+constinit const CommandSpec kMkdirCommand{"mkdir", "Create a folder in an image", configureMkdir};
 
 }  // namespace cli

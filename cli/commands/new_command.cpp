@@ -62,17 +62,18 @@ int runNew(const NewArgs& args) {
     return kExitOk;
 }
 
-}  // namespace
-
-Command addNewCommand(CLI::App& app, const GlobalOptions&) {
-    CLI::App* sub = app.add_subcommand("new", "Create an empty, formatted floppy image");
+Runner configureNew(CLI::App* sub, const GlobalOptions&) {
     auto args = std::make_shared<NewArgs>();
     sub->add_option("-t,--type", args->type, "Disk type: 1.44M, 720K, 1.2M or 360K")->capture_default_str();
     sub->add_option("-l,--label", args->label,
                     "Volume label: up to 11 ASCII characters, stored in upper case");
     sub->add_flag("-f,--force", args->force, "Replace an existing file");
     sub->add_option("IMAGE", args->image, "The new image file")->required();
-    return {sub, [args] { return runNew(*args); }};
+    return [args] { return runNew(*args); };
 }
+
+}  // namespace
+
+constinit const CommandSpec kNewCommand{"new", "Create an empty, formatted floppy image", configureNew};
 
 }  // namespace cli

@@ -271,11 +271,7 @@ int runPut(const PutArgs& args, const GlobalOptions& global) {
     return outcome == Outcome::Done ? kExitOk : kExitFailure;
 }
 
-}  // namespace
-
-Command addPutCommand(CLI::App& app, const GlobalOptions& global) {
-    CLI::App* sub =
-        app.add_subcommand("put", "Copy host files, or with -r folder trees, into a folder of an image");
+Runner configurePut(CLI::App* sub, const GlobalOptions& global) {
     auto args = std::make_shared<PutArgs>();
     sub->add_flag("-r,--recursive", args->recursive, "Copy folders with everything below them");
     sub->add_option("IMAGE", args->image, "Image file")->required();
@@ -288,7 +284,12 @@ Command addPutCommand(CLI::App& app, const GlobalOptions& global) {
     sub->footer(
         "Like cp: orva put [-r] IMAGE HOSTPATH... IMAGEDIR, for example\n  orva put -r disk.img notes "
         "letter.txt /docs");
-    return {sub, [args, &global] { return runPut(*args, global); }};
+    return [args, &global] { return runPut(*args, global); };
 }
+
+}  // namespace
+
+constinit const CommandSpec kPutCommand{
+    "put", "Copy host files, or with -r folder trees, into a folder of an image", configurePut};
 
 }  // namespace cli

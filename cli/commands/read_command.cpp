@@ -8,10 +8,9 @@
 
 namespace cli {
 
-Command addReadCommand(CLI::App& app, const GlobalOptions&) {
-    CLI::App* sub = app.add_subcommand(
-        "read",
-        "Read a whole floppy into an image file (exit 3 when unreadable sectors were filled with 0xEE)");
+namespace {
+
+Runner configureRead(CLI::App* sub, const GlobalOptions&) {
     auto request = std::make_shared<FloppyRequest>();
     request->action = converter::actions::ActionKind::Read;
     sub->add_option("DRIVE", request->drive, "The floppy drive: a:, b:, ...")->required();
@@ -19,10 +18,16 @@ Command addReadCommand(CLI::App& app, const GlobalOptions&) {
     sub->add_flag("--stop-on-bad-sector", request->answers.stopOnBadSector,
                   "Stop at the first unreadable sector instead of filling it (exit 1)");
     addEmulateOption(*sub, request->emulate);
-    return {sub, [request] {
-                request->answers.ask = stdinIsTerminal();
-                return runFloppyAction(*request);
-            }};
+    return [request] {
+        request->answers.ask = stdinIsTerminal();
+        return runFloppyAction(*request);
+    };
 }
+
+}  // namespace
+
+constinit const CommandSpec kReadCommand{
+    "read", "Read a whole floppy into an image file (exit 3 when unreadable sectors were filled with 0xEE)",
+    configureRead};
 
 }  // namespace cli

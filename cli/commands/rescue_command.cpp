@@ -67,20 +67,22 @@ int runRescue(const RescueOptions& options) {
     return events.summary() && events.summary()->missing.empty() ? kExitOk : kExitFilledSectors;
 }
 
-}  // namespace
-
-Command addRescueCommand(CLI::App& app, const GlobalOptions&) {
-    CLI::App* sub = app.add_subcommand(
-        "rescue",
-        "Rescue a failing floppy into an image, retrying what fails; a ddrescue map beside the image lets a "
-        "later run continue (exit 3 while sectors are missing)");
+Runner configureRescue(CLI::App* sub, const GlobalOptions&) {
     auto options = std::make_shared<RescueOptions>();
     sub->add_option("DRIVE", options->drive, "The floppy drive: a:, b:, ...")->required();
     sub->add_option("IMAGE", options->image, "The image file to create or continue")->required();
     sub->add_option("--map", options->map, "The map file (default: the image's name + .map)");
     sub->add_option("--retries", options->retries, "Rounds over the sectors still missing (default 3)");
     addEmulateOption(*sub, options->emulate);
-    return {sub, [options] { return runRescue(*options); }};
+    return [options] { return runRescue(*options); };
 }
+
+}  // namespace
+
+constinit const CommandSpec kRescueCommand{
+    "rescue",
+    "Rescue a failing floppy into an image, retrying what fails; a ddrescue map beside the image lets a "
+    "later run continue (exit 3 while sectors are missing)",
+    configureRescue};
 
 }  // namespace cli

@@ -79,18 +79,19 @@ int runRm(const RmArgs& args, const GlobalOptions& global) {
     return done ? kExitOk : kExitFailure;
 }
 
-}  // namespace
-
-Command addRmCommand(CLI::App& app, const GlobalOptions& global) {
-    CLI::App* sub =
-        app.add_subcommand("rm", "Delete a file or an empty folder, or with -r a whole folder tree");
+Runner configureRm(CLI::App* sub, const GlobalOptions& global) {
     auto args = std::make_shared<RmArgs>();
     sub->add_flag("-r,--recursive", args->recursive, "Delete a folder with everything below it");
     sub->add_flag("-f,--force", args->force, "Also delete read-only, hidden and system entries");
     sub->add_option("IMAGE", args->image, "Image file")->required();
     sub->add_option("PATH", args->path, "File or folder inside the image (\\ or / separated, any case)")
         ->required();
-    return {sub, [args, &global] { return runRm(*args, global); }};
+    return [args, &global] { return runRm(*args, global); };
 }
+
+}  // namespace
+
+constinit const CommandSpec kRmCommand{
+    "rm", "Delete a file or an empty folder, or with -r a whole folder tree", configureRm};
 
 }  // namespace cli

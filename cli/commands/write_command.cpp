@@ -8,8 +8,9 @@
 
 namespace cli {
 
-Command addWriteCommand(CLI::App& app, const GlobalOptions&) {
-    CLI::App* sub = app.add_subcommand("write", "Write an image file onto a floppy of the same size");
+namespace {
+
+Runner configureWrite(CLI::App* sub, const GlobalOptions&) {
     auto request = std::make_shared<FloppyRequest>();
     request->action = converter::actions::ActionKind::Write;
     sub->add_option("IMAGE", request->image, "The image file")->required()->check(CLI::ExistingFile);
@@ -18,10 +19,15 @@ Command addWriteCommand(CLI::App& app, const GlobalOptions&) {
     sub->add_flag("-y,--yes", request->answers.yes,
                   "Erase the floppy without asking (without it, asked at a terminal, refused elsewhere)");
     addEmulateOption(*sub, request->emulate);
-    return {sub, [request] {
-                request->answers.ask = stdinIsTerminal();
-                return runFloppyAction(*request);
-            }};
+    return [request] {
+        request->answers.ask = stdinIsTerminal();
+        return runFloppyAction(*request);
+    };
 }
+
+}  // namespace
+
+constinit const CommandSpec kWriteCommand{"write", "Write an image file onto a floppy of the same size",
+                                          configureWrite};
 
 }  // namespace cli

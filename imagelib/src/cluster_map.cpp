@@ -4,11 +4,7 @@
 namespace orva {
 
 int64_t ImageState::ClusterOffset(int64_t c) const {
-    const ImageLayout& l = layout_;
-    if (c == 0) return l.fatOffset;
-    if (c == kRootCluster) return l.rootDirOffset();
-    if (c < 0 || c > l.clusterLimit) return -1;
-    return (l.clusterBase + c * l.sectorsPerCluster) * l.bytesPerSector;
+    return layout_.clusterOffset(c);
 }
 
 void ImageState::FatSet(int64_t c, uint32_t value, bool flush) {

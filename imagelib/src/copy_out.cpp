@@ -1,6 +1,7 @@
 // Copying a file of the image to a new host file, cluster by cluster.
 #include <algorithm>
-#include <vector>
+#include <memory>
+#include <span>
 
 #include "image_state.h"
 
@@ -32,9 +33,12 @@ int32_t ImageState::CopyF(std::string_view imagePath, std::string_view hostPath)
     constexpr uint32_t kRunBytes = 64 * 1024;
     const uint32_t bufferBytes =
         std::max(layout_.clusterBytes, kRunBytes / layout_.clusterBytes * layout_.clusterBytes);
-    std::vector<uint8_t> buffer(std::min<uint64_t>(
+    const auto bufferSize = static_cast<size_t>(std::min<uint64_t>(
         bufferBytes,
         (uint64_t{remaining} + layout_.clusterBytes - 1) / layout_.clusterBytes * layout_.clusterBytes));
+    // Each byte is read into before it is written out, so nothing needs clearing first.
+    const auto storage = std::make_unique_for_overwrite<uint8_t[]>(bufferSize);
+    const std::span<uint8_t> buffer(storage.get(), bufferSize);
     uint64_t written = 0;
     auto writeHost = [&](std::span<const uint8_t> piece) {
         if (host->writeAt(written, piece) != static_cast<int64_t>(piece.size())) return false;
@@ -53,7 +57,7 @@ int32_t ImageState::CopyF(std::string_view imagePath, std::string_view hostPath)
             if (runBytes == remaining || !contiguous || runBytes + layout_.clusterBytes > bufferBytes) break;
             cluster = link.next;
         }
-        const auto run = std::span(buffer).first(runBytes);
+        const auto run = buffer.first(runBytes);
         if (!readImage(static_cast<uint64_t>(offset), run)) {
             // Keep the clusters before the unreadable one, as a copy cluster by cluster would.
             result = kImageReadFailed;

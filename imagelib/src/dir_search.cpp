@@ -108,18 +108,19 @@ DirEntry* ImageState::SearchDir(uint32_t dir, const ShortPattern* shortPat, cons
 DirEntry* ImageState::lookup(uint32_t dir, std::string_view name, EntryPos* pos) {
     lastCheckCode_ = 0;
     const auto shortPat = lookupShortPattern(name);
-    const auto longPat = longPattern(name);
     DirEntry* e = nullptr;
+    // The long form only when it is needed: most lookups are of short names, found the short way.
+    std::optional<std::u16string> longPat;
     if (shortPat) {
         e = SearchDir(dir, &*shortPat, nullptr, false, pos);
-    } else if (longPat) {
+    } else if ((longPat = longPattern(name))) {
         e = SearchDir(dir, nullptr, &*longPat, false, pos);
     }
     if (e || lastCheckCode_) return e;
     // The other way, so that every entry the library shows can be found again: a long name that looks like
     // an 8.3 pattern (ABCDEFGHI), or a plain 8.3 name outside the lookup's characters (A&B.TXT).
     if (shortPat) {
-        if (longPat) e = SearchDir(dir, nullptr, &*longPat, false, pos);
+        if ((longPat = longPattern(name))) e = SearchDir(dir, nullptr, &*longPat, false, pos);
     } else if (const auto stored = storedShortForm(name)) {
         e = SearchDir(dir, &*stored, nullptr, false, pos);
     }

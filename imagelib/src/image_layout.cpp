@@ -4,6 +4,7 @@
 
 #include "boot_sector.h"
 #include "dir_slot.h"
+#include "library_codes.h"
 
 namespace orva {
 
@@ -54,6 +55,13 @@ std::optional<ImageLayout> ImageLayout::derive(const BootParams& b, uint32_t cyl
     l.clusterBytes = static_cast<uint32_t>(clusterBytes);
     l.entriesPerCluster = static_cast<uint32_t>(clusterBytes / kSlotBytes);
     return l;
+}
+
+int64_t ImageLayout::clusterOffset(int64_t c) const {
+    if (c == 0) return fatOffset;
+    if (c == kRootCluster) return rootDirOffset();
+    if (c < 0 || c > clusterLimit) return -1;
+    return (clusterBase + c * sectorsPerCluster) * bytesPerSector;
 }
 
 }  // namespace orva

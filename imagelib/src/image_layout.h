@@ -39,6 +39,9 @@ struct ImageLayout {
 
     uint32_t dataClusters() const { return clusterLimit - 2; }
     uint32_t rootDirOffset() const { return rootDirSector * bytesPerSector; }
+    // Where a cluster lies in the image file: 0 stands for the first table copy, 1 for the root folder; -1
+    // beyond the last cluster (the limit itself maps to the sector after it).
+    int64_t clusterOffset(int64_t c) const;
 
     // Nothing when the values cannot describe an image of this geometry (nothing may be divided by zero,
     // and every area must lie inside the image).

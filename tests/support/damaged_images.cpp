@@ -35,15 +35,18 @@ uint32_t fatEntry(const fs::path& image, uint32_t cluster) {
 }
 
 void setFatEntry(const fs::path& image, uint32_t cluster, uint32_t value) {
+    const uint32_t copies = tablesOf(readFile(image)).copies;
+    for (uint32_t copy = 0; copy < copies; ++copy) setFatEntryInCopy(image, copy, cluster, value);
+}
+
+void setFatEntryInCopy(const fs::path& image, uint32_t copy, uint32_t cluster, uint32_t value) {
     std::vector<uint8_t> bytes = readFile(image);
     const Tables t = tablesOf(bytes);
-    for (uint32_t copy = 0; copy < t.copies; ++copy) {
-        const size_t at = t.offset + copy * t.bytes + cluster * 3 / 2;
-        uint32_t word = le16(bytes, at);
-        word = (cluster & 1) ? (word & 0x000F) | (value << 4) : (word & 0xF000) | (value & 0xFFF);
-        bytes.at(at) = static_cast<uint8_t>(word);
-        bytes.at(at + 1) = static_cast<uint8_t>(word >> 8);
-    }
+    const size_t at = t.offset + copy * t.bytes + cluster * 3 / 2;
+    uint32_t word = le16(bytes, at);
+    word = (cluster & 1) ? (word & 0x000F) | (value << 4) : (word & 0xF000) | (value & 0xFFF);
+    bytes.at(at) = static_cast<uint8_t>(word);
+    bytes.at(at + 1) = static_cast<uint8_t>(word >> 8);
     writeFile(image, bytes);
 }
 

@@ -13,6 +13,8 @@ namespace fs = std::filesystem;
 uint32_t fatEntry(const fs::path& image, uint32_t cluster);
 // Sets a cluster's entry in every copy of the table.
 void setFatEntry(const fs::path& image, uint32_t cluster, uint32_t value);
+// Sets it in one copy only (0 = the first), leaving the copies different.
+void setFatEntryInCopy(const fs::path& image, uint32_t copy, uint32_t cluster, uint32_t value);
 // The clusters of a chain from its first, up to its end mark.
 std::vector<uint32_t> chainOf(const fs::path& image, uint32_t first);
 

@@ -1,0 +1,21 @@
+#pragma once
+// The areas of an image and every copy of its allocation table, read as the library reads them.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fat_table.h"
+#include "image_layout.h"
+
+namespace cli {
+
+struct ImageTables {
+    orva::ImageLayout layout;
+    std::vector<orva::FatTable> copies;  // the first copy, and the second when the image holds one
+};
+
+// Opened read-only and closed again before the library opens the image for the walk (the image is locked
+// while open). Nothing, with why in error, when the library cannot open it.
+std::optional<ImageTables> readTableCopies(const std::string& path, std::string& error);
+
+}  // namespace cli
