@@ -10,11 +10,11 @@
 #include <utility>
 #include <vector>
 
-#include "check/cluster_chain.h"
-#include "check/damage_map.h"
-#include "check/map_file.h"
-#include "check/table_copies.h"
 #include "commands/commands.h"
+#include "damage/cluster_chain.h"
+#include "damage/map_file.h"
+#include "damage/table_copies.h"
+#include "damage/unfinished_bytes.h"
 #include "image_path.h"
 #include "image_session.h"
 #include "messages.h"
@@ -23,6 +23,10 @@
 
 namespace cli {
 namespace {
+
+using damage::ClusterChain;
+using damage::ImageTables;
+using damage::unfinishedBytes;
 
 struct CheckArgs {
     std::string image;
@@ -124,21 +128,6 @@ void checkChain(const Item& item, const ClusterChain& chain, uint32_t clusterByt
     }
 }
 
-// Bytes of the item's data that lie on sectors the map does not call finished: a file's up to its size, a
-// folder's whole clusters.
-uint64_t badBytes(const Item& item, const ClusterChain& chain, const orva::ImageLayout& layout,
-                  const platform::containers::Mapfile& map) {
-    uint64_t bad = 0;
-    uint64_t left = item.folder ? UINT64_MAX : item.size;
-    for (uint32_t c : chain.clusters) {
-        if (left == 0) break;
-        const uint64_t length = std::min<uint64_t>(left, layout.clusterBytes);
-        bad += unfinishedBytes(map, static_cast<uint64_t>(layout.clusterOffset(c)), length);
-        left -= length;
-    }
-    return bad;
-}
-
 void reportArea(const std::string& name, uint64_t bad, Findings& out) {
     if (bad > 0) out.add("bad sectors: " + name + ": " + std::to_string(bad) + " bytes");
 }
@@ -157,16 +146,16 @@ int runCheck(const CheckArgs& args, const GlobalOptions& global) {
     std::optional<platform::containers::Mapfile> map;
     if (!args.map.empty()) {
         std::string error;
-        map = readMapFile(args.map, error);
+        map = damage::readMapFile(args.map, error);
         if (!map) {
             printError(args.map + ": cannot read the map: " + error);
             return kExitFailure;
         }
     }
-    std::string error;
-    const auto tables = readTableCopies(args.image, error);
+    int32_t opened = 0;
+    const auto tables = damage::readTableCopies(args.image, opened);
     if (!tables) {
-        printError(args.image + ": cannot open the image: " + error);
+        printError(args.image + ": cannot open the image: " + withCode(openResultText(opened), "OpenFDImg", opened));
         return kExitFailure;
     }
     ImageSession session(args.image, global, false, args.tableCopy);
@@ -185,7 +174,7 @@ int runCheck(const CheckArgs& args, const GlobalOptions& global) {
     std::map<std::pair<size_t, size_t>, uint32_t> firstShared;
     for (size_t i = 0; i < collector.items.size(); ++i) {
         const Item& item = collector.items[i];
-        const ClusterChain chain = followChain(table, item.firstCluster);
+        const ClusterChain chain = damage::followChain(table, item.firstCluster);
         checkChain(item, chain, layout.clusterBytes, out);
         for (uint32_t c : chain.clusters) {
             const auto [at, added] = owner.emplace(c, i);
@@ -193,7 +182,7 @@ int runCheck(const CheckArgs& args, const GlobalOptions& global) {
             const auto pair = std::make_pair(at->second, i);
             if (shared[pair]++ == 0) firstShared[pair] = c;
         }
-        if (map) reportArea(item.path, badBytes(item, chain, layout, *map), out);
+        if (map) reportArea(item.path, damage::itemUnfinishedBytes(chain, item.folder, item.size, layout, *map), out);
     }
     for (const auto& [pair, count] : shared) {
         out.add("clusters shared: " + collector.items[pair.first].path + " and " +

@@ -1,5 +1,6 @@
 #pragma once
 // The areas of an image and every copy of its allocation table, read as the library reads them.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -7,7 +8,7 @@
 #include "fat_table.h"
 #include "image_layout.h"
 
-namespace cli {
+namespace damage {
 
 struct ImageTables {
     orva::ImageLayout layout;
@@ -15,7 +16,7 @@ struct ImageTables {
 };
 
 // Opened read-only and closed again before the library opens the image for the walk (the image is locked
-// while open). Nothing, with why in error, when the library cannot open it.
-std::optional<ImageTables> readTableCopies(const std::string& path, std::string& error);
+// while open). Nothing, with the library's OpenFDImg result in openResult, when it cannot open it.
+std::optional<ImageTables> readTableCopies(const std::string& path, int32_t& openResult);
 
-}  // namespace cli
+}  // namespace damage

@@ -1,4 +1,4 @@
-#include "map_file.h"
+#include "damage/map_file.h"
 
 #include <cerrno>
 #include <vector>
@@ -6,7 +6,7 @@
 #include "platform/host_errors.h"
 #include "platform/host_file.h"
 
-namespace cli {
+namespace damage {
 
 std::optional<platform::containers::Mapfile> readMapFile(const std::string& path, std::string& error) {
     int code = 0;
@@ -22,4 +22,4 @@ std::optional<platform::containers::Mapfile> readMapFile(const std::string& path
     return parsed.map;
 }
 
-}  // namespace cli
+}  // namespace damage

@@ -1,10 +1,10 @@
-#include "table_copies.h"
+#include "damage/table_copies.h"
 
 #include "image_state.h"
-#include "messages.h"
+#include "library_codes.h"
 #include "platform/containers/open_image.h"
 
-namespace cli {
+namespace damage {
 namespace {
 
 // A check changes nothing, also not a container that would be written back when closed.
@@ -15,15 +15,12 @@ std::unique_ptr<platform::RandomAccessFile> openForReading(const std::string& pa
 
 }  // namespace
 
-std::optional<ImageTables> readTableCopies(const std::string& path, std::string& error) {
+std::optional<ImageTables> readTableCopies(const std::string& path, int32_t& openResult) {
     ImageTables tables;
     for (const int32_t copy : {orva::kFirstTableCopy, orva::kSecondTableCopy}) {
         orva::ImageState image(openForReading);
-        const int32_t opened = image.OpenFDImg(path, copy);
-        if (openFailed(opened)) {
-            error = withCode(openResultText(opened), "OpenFDImg", opened);
-            return std::nullopt;
-        }
+        openResult = image.OpenFDImg(path, copy);
+        if (openResult >= orva::result::OpenFDImg::kLonger) return std::nullopt;
         tables.layout = image.layout();
         tables.copies.push_back(image.fat());
         if (tables.layout.fatCount < 2) break;
@@ -31,4 +28,4 @@ std::optional<ImageTables> readTableCopies(const std::string& path, std::string&
     return tables;
 }
 
-}  // namespace cli
+}  // namespace damage

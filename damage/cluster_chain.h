@@ -5,7 +5,7 @@
 
 #include "fat_table.h"
 
-namespace cli {
+namespace damage {
 
 struct ClusterChain {
     enum class End {
@@ -22,4 +22,4 @@ struct ClusterChain {
 // The chain from a first cluster; an empty one for first cluster 0.
 ClusterChain followChain(const orva::FatTable& table, uint32_t first);
 
-}  // namespace cli
+}  // namespace damage

@@ -1,8 +1,8 @@
-#include "cluster_chain.h"
+#include "damage/cluster_chain.h"
 
 #include "library_codes.h"
 
-namespace cli {
+namespace damage {
 
 ClusterChain followChain(const orva::FatTable& table, uint32_t first) {
     ClusterChain chain;
@@ -35,4 +35,4 @@ ClusterChain followChain(const orva::FatTable& table, uint32_t first) {
     }
 }
 
-}  // namespace cli
+}  // namespace damage

@@ -5,9 +5,9 @@
 
 #include "platform/containers/mapfile.h"
 
-namespace cli {
+namespace damage {
 
 // Nothing, with why in error, when the file cannot be read or holds no map.
 std::optional<platform::containers::Mapfile> readMapFile(const std::string& path, std::string& error);
 
-}  // namespace cli
+}  // namespace damage
