@@ -191,6 +191,11 @@ int main(int argc, char** argv) {
         arguments.size() == 2
             ? QFileInfo(QString::fromStdString(arguments[1])).absoluteFilePath().toStdString()
             : std::string();
+    // Offscreen, the message box about an image that cannot be opened would wait for a click nobody makes.
+    if (!image.empty() && !QFileInfo(QString::fromStdString(image)).isFile()) {
+        std::fprintf(stderr, "kelvorn_screenshot: no image file %s\n", image.c_str());
+        return 1;
+    }
 
     auto bound = browser::bindLibrary(browser::libraryCandidates());
     if (const auto* failure = std::get_if<browser::BindFailure>(&bound)) {
