@@ -206,7 +206,10 @@ void BrowserDialog::closeImage(bool forgetFile) {
     imageTree_.clear();
     showMessageIfReported(lib_.CloseFDImg(), kCloseFDImg);
     imageIsOpen_ = false;
-    if (forgetFile) openImageFile_.clear();
+    if (forgetFile) {
+        openImageFile_.clear();
+        mapProblemShown_.clear();  // opened anew, an unreadable map is worth saying again
+    }
     view_.showOpenImage({});
 }
 

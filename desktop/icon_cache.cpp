@@ -45,6 +45,8 @@ std::optional<QIcon> IconCache::extensionIcon(const std::string& extension) cons
 QIcon IconCache::iconFor(const ItemFace& face, bool marked) const {
     const QIcon plain = unmarkedIconFor(face);
     if (!marked) return plain;
+    // Extension pictures asked again after they left the cache come with new keys: start afresh now and then.
+    if (marked_.size() > 2 * kExtensions) marked_.clear();
     const auto [at, added] = marked_.try_emplace(plain.cacheKey());
     if (added) at->second = withWarningMark(plain);
     return at->second;

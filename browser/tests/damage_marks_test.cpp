@@ -211,9 +211,11 @@ TEST_F(DamageMarksTest, AnUnreadableMapIsNamedOnceAndTheTreeShownWithoutMarks) {
             << view.messages[0];
         EXPECT_NE(view.find(Tree::Image, "HURT.BIN"), kNoItem);
         EXPECT_EQ(warning(root()), "");
-        // Read again (F5): the person knows already.
+        // Read again (F5): the person knows already; opened anew, they are told again.
         dialog->onReread();
         EXPECT_EQ(view.messages.size(), 1u);
+        open(image);
+        EXPECT_EQ(view.messages.size(), 2u);
         dialog->onClose();
     }
 }
