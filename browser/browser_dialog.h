@@ -211,6 +211,7 @@ class BrowserDialog {
     std::optional<platform::FileStamp> imageStamp_;  // the open image as it was last read or written by us
     std::string volumeLabel_;
     std::string shownLabel_;  // the label text the root shows
+    std::string mapProblemShown_;  // what an unreadable rescue map got said, not said again at each rebuild
     std::array<uint8_t, 62> bootCopy_{};
     DiskGeometry geometry_{};
 };

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "browser/browser_dialog.h"
+#include "browser/damage_marks.h"
 #include "browser/image_item_name.h"
 #include "browser/message_table.h"
 #include "browser/paths.h"
@@ -76,6 +77,7 @@ std::string BrowserDialog::imagePathOfItem(ItemHandle item) const {
 }
 
 void BrowserDialog::openImage(const std::string& path) {
+    const DamageLookup damage = lookUpDamage(path);
     const int32_t opened = lib_.OpenFDImg(path.c_str(), orva::kFirstTableCopy);
     showMessageIfReported(opened, kOpenFDImg);
     if (opened >= orva::result::OpenFDImg::kLonger) {
@@ -131,9 +133,13 @@ void BrowserDialog::openImage(const std::string& path) {
             if (listed.insert(it->cluster).second) pending.push_back(*it);
         }
     }
+    if (damage.source) markDamage(imageTree_, root, *damage.source);
     view_.expandItem(Tree::Image, root);
     imageStamp_ = platform::fileStamp(path);
     view_.showOpenImage(path);
+    const std::string problem = damage.problem.str();
+    if (!problem.empty() && problem != mapProblemShown_) view_.showMessage(damage.problem);
+    mapProblemShown_ = problem;
 }
 
 std::vector<BrowserDialog::PendingFolder> BrowserDialog::listImageFolder(const PendingFolder& folder,
@@ -200,7 +206,10 @@ void BrowserDialog::closeImage(bool forgetFile) {
     imageTree_.clear();
     showMessageIfReported(lib_.CloseFDImg(), kCloseFDImg);
     imageIsOpen_ = false;
-    if (forgetFile) openImageFile_.clear();
+    if (forgetFile) {
+        openImageFile_.clear();
+        mapProblemShown_.clear();  // opened anew, an unreadable map is worth saying again
+    }
     view_.showOpenImage({});
 }
 

@@ -98,6 +98,7 @@ constexpr std::array kMessages{
     Entry{1009, UI_TEXT("Kelvorn", "Jiný program mezitím změnil parametry disku v image souboru; nic se nezapsalo, image otevřete znovu.")},
     Entry{1010, UI_TEXT("Kelvorn", "Adresář %s vede zpět do adresáře, který se už kopíruje; jeho obsah se vynechává.")},
     Entry{1011, UI_TEXT("Kelvorn", "Řetězec clusterů souboru %s je kratší, než udává jeho délka; na HD je soubor zkrácen.")},
+    Entry{1012, UI_TEXT("Kelvorn", "Mapu záchrany %s nelze přečíst (%s); poškozené položky se proto nevyznačí.")},
 };
 
 struct Row {

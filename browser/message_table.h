@@ -47,6 +47,7 @@ enum class Message : int {
     ImageParametersChanged = 1009,  // another program gave the open image new disk parameters
     FolderLeadsBack = 1010,         // a folder entry leads back to a folder being copied; left empty
     FileCutShort = 1011,            // a file whose cluster chain ends before its size; copied out shorter
+    MapUnreadable = 1012,           // a rescue map beside the image that cannot be read; no marks shown
 };
 
 // The message that says why a host name cannot name an entry of the image, naming it; nothing for none.

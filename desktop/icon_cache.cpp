@@ -42,7 +42,17 @@ std::optional<QIcon> IconCache::extensionIcon(const std::string& extension) cons
     return found;
 }
 
-QIcon IconCache::iconFor(const ItemFace& face) const {
+QIcon IconCache::iconFor(const ItemFace& face, bool marked) const {
+    const QIcon plain = unmarkedIconFor(face);
+    if (!marked) return plain;
+    // Extension pictures asked again after they left the cache come with new keys: start afresh now and then.
+    if (marked_.size() > 2 * kExtensions) marked_.clear();
+    const auto [at, added] = marked_.try_emplace(plain.cacheKey());
+    if (added) at->second = withWarningMark(plain);
+    return at->second;
+}
+
+QIcon IconCache::unmarkedIconFor(const ItemFace& face) const {
     if (!face.extension.empty()) {
         if (const auto system = extensionIcon(face.extension)) return *system;
     }

@@ -22,7 +22,8 @@ class IconCache {
     // pictures: by the indices the program's logic names; an index outside them shows fallback.
     IconCache(std::vector<QIcon> pictures, int fallback);
 
-    QIcon iconFor(const ItemFace& face) const;
+    // marked: with the warning mark over it.
+    QIcon iconFor(const ItemFace& face, bool marked = false) const;
     // The system's picture for files ending in the extension (".txt"); nothing when it has none.
     std::optional<QIcon> extensionIcon(const std::string& extension) const;
     QIcon picture(int index) const;
@@ -32,6 +33,7 @@ class IconCache {
 
   private:
     int known(int index) const;
+    QIcon unmarkedIconFor(const ItemFace& face) const;
 
     std::vector<QIcon> pictures_;
     int fallback_;
@@ -41,6 +43,7 @@ class IconCache {
     mutable std::unordered_map<std::string, size_t> slotOf_;
     mutable size_t oldest_ = 0;
     mutable std::map<std::pair<int, int>, QIcon> pairs_;  // at most pictures² entries
+    mutable std::map<qint64, QIcon> marked_;              // by the unmarked icon's cacheKey
     mutable int lookups_ = 0;
 };
 

@@ -1,5 +1,8 @@
 #include "desktop/shared_icons.h"
 
+#include <QPainter>
+#include <QPixmap>
+
 // The pictures live in a static library, where nothing would pull their resource in without this call.
 static void loadSharedIcons() {
     static const bool loaded = [] {
@@ -40,6 +43,27 @@ QIcon removableDiskIcon() {
 }
 QIcon floppy35Picture() {
     return ours(":/desktop/floppy-35.svg");
+}
+
+QIcon withWarningMark(const QIcon& icon) {
+    // Ours, not the theme's: a theme's warning sign is drawn for a whole icon and gets lost at half size.
+    const QIcon mark = ours(":/desktop/warning-mark.svg");
+    QIcon marked;
+    for (const int side : {16, 24, 32, 48}) {
+        for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Selected}) {
+            QPixmap picture = icon.pixmap(side, side, mode);
+            if (picture.isNull()) {
+                picture = QPixmap(side, side);
+                picture.fill(Qt::transparent);
+            }
+            const int markSide = side * 5 / 8;
+            QPainter painter(&picture);
+            painter.drawPixmap(side - markSide, side - markSide, mark.pixmap(markSide, markSide));
+            painter.end();
+            marked.addPixmap(picture, mode);
+        }
+    }
+    return marked;
 }
 
 QIcon withSelectedPicture(const QIcon& normal, const QIcon& selected) {

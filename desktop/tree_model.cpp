@@ -5,13 +5,14 @@
 #include <QMimeData>
 
 #include "desktop/icon_cache.h"
+#include "desktop/translated_text.h"
 #include "desktop/tree_columns.h"
 #include "desktop/tree_drag_drop.h"
 
 namespace desktop {
 
-TreeModel::TreeModel(TreeSource& source, const IconCache& icons, QObject* parent)
-    : QAbstractItemModel(parent), source_(&source), icons_(icons) {
+TreeModel::TreeModel(TreeSource& source, const IconCache& icons, QObject* parent, const char* program)
+    : QAbstractItemModel(parent), source_(&source), icons_(icons), program_(program) {
     source_->setListener(this);
 }
 
@@ -64,12 +65,16 @@ QVariant TreeModel::data(const QModelIndex& index, int role) const {
     if (!source_ || !index.isValid()) return {};
     if (index.column() > 0)
         return columns_ ? columns_->value(handleOf(index), index.column(), role) : QVariant();
-    const ItemFace& face = source_->face(handleOf(index));
+    const ItemHandle item = handleOf(index);
+    const ItemFace& face = source_->face(item);
+    const ItemWarning& warning = source_->warning(item);
     switch (role) {
         case Qt::DisplayRole:
             return QString::fromStdString(face.text);
         case Qt::DecorationRole:
-            return icons_.iconFor(face);
+            return icons_.iconFor(face, warning.shown());
+        case Qt::ToolTipRole:
+            return warning.shown() ? QVariant(translated(program_, warning.why)) : QVariant();
         default:
             return {};
     }
@@ -171,7 +176,7 @@ void TreeModel::afterReorder(ItemHandle parent) {
 
 void TreeModel::faceChanged(ItemHandle item) {
     const QModelIndex at = indexOf(item);
-    emit dataChanged(at, at, {Qt::DisplayRole, Qt::DecorationRole});
+    emit dataChanged(at, at, {Qt::DisplayRole, Qt::DecorationRole, Qt::ToolTipRole});
 }
 
 }  // namespace desktop

@@ -13,7 +13,8 @@ class TreeDragDrop;
 
 class TreeModel final : public QAbstractItemModel, private StoreListener {
   public:
-    TreeModel(TreeSource& source, const IconCache& icons, QObject* parent = nullptr);
+    // program: the context its items' tooltips are translated under.
+    TreeModel(TreeSource& source, const IconCache& icons, QObject* parent = nullptr, const char* program = "");
     ~TreeModel() override;
 
     // Columns after the names and the answers to drags and drops, both the program's; nullptr: none.
@@ -55,6 +56,7 @@ class TreeModel final : public QAbstractItemModel, private StoreListener {
 
     TreeSource* source_;  // null once the logic that holds the tree has ended
     const IconCache& icons_;
+    const char* program_;
     const TreeColumns* columns_ = nullptr;
     TreeDragDrop* dragDrop_ = nullptr;
     // Indices a view keeps (expanded, selected, current) across a reorder, by the handle they stand for.

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "ui_port/shown_text.h"
+
 namespace desktop {
 
 // An item of a tree; 0 is no item (as a parent: the tree's top level). Handles grow and are never reused,
@@ -26,6 +28,13 @@ struct ItemFace {
     int icon = 0;
     int selectedIcon = 0;   // shown while the item is selected
     std::string extension;  // ".txt", lower case; empty for none
+};
+
+// What the logic warns of at an item: a view shows a mark over its picture, and why in its tooltip.
+struct ItemWarning {
+    ShownText why;  // empty: nothing to warn of
+
+    bool shown() const { return !why.empty(); }
 };
 
 class StoreListener {
@@ -56,6 +65,7 @@ class TreeSource {
     virtual ItemHandle parentOf(ItemHandle item) const = 0;
     virtual size_t rowOf(ItemHandle item) const = 0;
     virtual const ItemFace& face(ItemHandle item) const = 0;  // an empty face for an unknown handle
+    virtual const ItemWarning& warning(ItemHandle item) const = 0;  // none for an unknown handle
 
     // The parent's children in their order (none for an unknown parent).
     std::vector<ItemHandle> children(ItemHandle parent) const {
@@ -93,7 +103,7 @@ class ItemStore final : public TreeSource {
         const ItemHandle handle = ++lastHandle_;
         if (listener_) listener_->beforeInsert(parent, row);
         level.insert(level.begin() + static_cast<std::ptrdiff_t>(row), handle);
-        nodes_.emplace(handle, Node{std::move(face), std::move(data), parent, row, {}});
+        nodes_.emplace(handle, Node{std::move(face), std::move(data), parent, row, {}, {}});
         renumber(level, row + 1);
         if (listener_) listener_->afterInsert();
         return handle;
@@ -123,6 +133,14 @@ class ItemStore final : public TreeSource {
         const auto found = nodes_.find(item);
         if (item == kNoItem || found == nodes_.end()) return;
         found->second.face.text = std::move(text);
+        if (listener_) listener_->faceChanged(item);
+    }
+
+    // An empty text takes the warning away.
+    void setWarning(ItemHandle item, ShownText why) {
+        const auto found = nodes_.find(item);
+        if (item == kNoItem || found == nodes_.end()) return;
+        found->second.warning.why = std::move(why);
         if (listener_) listener_->faceChanged(item);
     }
 
@@ -170,6 +188,10 @@ class ItemStore final : public TreeSource {
         const auto found = nodes_.find(item);
         return found == nodes_.end() || item == kNoItem ? empty_.face : found->second.face;
     }
+    const ItemWarning& warning(ItemHandle item) const override {
+        const auto found = nodes_.find(item);
+        return found == nodes_.end() || item == kNoItem ? empty_.warning : found->second.warning;
+    }
 
   private:
     struct Node {
@@ -178,6 +200,7 @@ class ItemStore final : public TreeSource {
         ItemHandle parent = kNoItem;
         size_t row = 0;  // kept current, so a view finds an item's place without a search
         std::vector<ItemHandle> children;
+        ItemWarning warning{};
     };
 
     void renumber(const std::vector<ItemHandle>& level, size_t from) {

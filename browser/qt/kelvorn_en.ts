@@ -403,6 +403,34 @@ Error %d: %08lx:
         <source>Storno</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>Data souboru: %llu nepřečtených bajtů</source>
+        <translation>File data: %llu unread bytes</translation>
+    </message>
+    <message>
+        <source>Položky adresáře: %llu nepřečtených bajtů</source>
+        <translation>Folder entries: %llu unread bytes</translation>
+    </message>
+    <message>
+        <source>Uvnitř jsou položky s nepřečtenými sektory</source>
+        <translation>Items inside have unread sectors</translation>
+    </message>
+    <message>
+        <source>Boot sektor: %llu nepřečtených bajtů</source>
+        <translation>Boot sector: %llu unread bytes</translation>
+    </message>
+    <message>
+        <source>%u. kopie FAT: %llu nepřečtených bajtů</source>
+        <translation>FAT copy %u: %llu unread bytes</translation>
+    </message>
+    <message>
+        <source>Kořenový adresář: %llu nepřečtených bajtů</source>
+        <translation>Root folder: %llu unread bytes</translation>
+    </message>
+    <message>
+        <source>Mapu záchrany %s nelze přečíst (%s); poškozené položky se proto nevyznačí.</source>
+        <translation>The rescue map %s cannot be read (%s); hurt items are therefore not marked.</translation>
+    </message>
 </context>
 <context>
     <name>kelvorn::KelvornWindow</name>

@@ -267,7 +267,7 @@ void KelvornWindow::showOpenImage(const std::string& path) {
 
 void KelvornWindow::showTrees(desktop::TreeSource& host, desktop::TreeSource& image) {
     hostModel_ = new desktop::TreeModel(host, icons_, this);
-    imageModel_ = new desktop::TreeModel(image, icons_, this);
+    imageModel_ = new desktop::TreeModel(image, icons_, this, browser::kProgramName);
     // The logic's own trees, whose items know their paths, sizes and dates.
     hostItems_ = dynamic_cast<const browser::ItemTree*>(&host);
     imageItems_ = dynamic_cast<const browser::ItemTree*>(&image);

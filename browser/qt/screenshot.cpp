@@ -1,6 +1,7 @@
 // kelvorn_screenshot [--lang cs|en] OUT_DIR [IMAGE]: renders Kelvorn's window (IMAGE open, its folder as the
 // only drive), the extension filter's drop-down, the about box, the two "new" dialogs, a question and, with
-// IMAGE, the whole disk copied out to a folder, to PNG files, offscreen unless told otherwise.
+// IMAGE, the whole disk copied out to a folder and the marks of a rescue map, to PNG files, offscreen unless
+// told otherwise.
 #include <algorithm>
 #include <cstdio>
 #include <optional>
@@ -18,10 +19,15 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QTemporaryDir>
+#include <QToolTip>
+#include <QTreeView>
 
 #include "browser/browser_dialog.h"
 #include "browser/library_entries.h"
 #include "browser/message_table.h"
+#include "damage/table_copies.h"
+#include "library_codes.h"
+#include "platform/containers/mapfile.h"
 #include "desktop/language.h"
 #include "desktop/modal_answerer.h"
 #include "desktop/screenshots.h"
@@ -164,6 +170,104 @@ bool saveDiskCopy(const desktop::PictureFolder& out, const browser::LibraryEntri
     return saved;
 }
 
+// A map as a rescue leaves it: the last clusters in use and a sector of the second table copy unread.
+std::optional<platform::containers::Mapfile> hurtMap(const std::string& image) {
+    int32_t opened = 0;
+    const auto tables = damage::readTableCopies(image, opened);
+    if (!tables || tables->copies.empty()) return std::nullopt;
+    const orva::ImageLayout& l = tables->layout;
+    uint32_t last = 0;
+    for (uint32_t c = orva::kFirstDataCluster; c < tables->copies[0].clusterLimit(); ++c) {
+        if (tables->copies[0].raw(c) != 0) last = c;
+    }
+    if (last < orva::kFirstDataCluster + 4) return std::nullopt;
+    const uint64_t secondTable = l.fatOffset + uint64_t{l.fatBytes};
+    const uint64_t hurt = static_cast<uint64_t>(l.clusterOffset(last - 3));
+    const uint64_t end = l.imageBytes;
+    using platform::containers::MapBlock;
+    platform::containers::Mapfile map;
+    map.currentStatus = platform::containers::kFinished;
+    map.blocks = {MapBlock{0, secondTable, platform::containers::kFinished},
+                  MapBlock{secondTable, l.bytesPerSector, platform::containers::kBadSector},
+                  MapBlock{secondTable + l.bytesPerSector, hurt - secondTable - l.bytesPerSector,
+                           platform::containers::kFinished},
+                  MapBlock{hurt, 2 * uint64_t{l.clusterBytes}, platform::containers::kBadSector},
+                  MapBlock{hurt + 2 * uint64_t{l.clusterBytes}, end - hurt - 2 * uint64_t{l.clusterBytes},
+                           platform::containers::kFinished}};
+    return map;
+}
+
+// The image beside a rescue map that left sectors unread: the hurt items marked, one tooltip shown.
+bool saveRescueMarks(const desktop::PictureFolder& out, const browser::LibraryEntries& library,
+                     const std::string& image) {
+    QTemporaryDir scratch(QDir::temp().filePath(QStringLiteral("kelvorn-XXXXXX")));
+    const QFileInfo original(QString::fromStdString(image));
+    const QString drive = scratch.filePath(original.dir().dirName());
+    const QString copy = QDir(drive).filePath(original.fileName());
+    if (!scratch.isValid() || !QDir().mkpath(drive) || !QFile::copy(original.filePath(), copy)) {
+        std::fprintf(stderr, "kelvorn_screenshot: cannot prepare a scratch copy of %s\n", image.c_str());
+        return false;
+    }
+    const auto map = hurtMap(copy.toStdString());
+    QFile mapFile(QDir(drive).filePath(original.completeBaseName() + QStringLiteral(".map")));
+    const std::string mapText = map ? platform::containers::mapfileText(*map, "kelvorn_screenshot") : "";
+    if (!map || !mapFile.open(QIODevice::WriteOnly) ||
+        mapFile.write(mapText.data(), static_cast<qint64>(mapText.size())) != static_cast<qint64>(mapText.size())) {
+        std::fprintf(stderr, "kelvorn_screenshot: cannot write a rescue map beside %s\n", qPrintable(copy));
+        return false;
+    }
+    mapFile.close();
+
+    kelvorn::KelvornWindow window(kelvorn::shownText(browser::messageText(browser::Message::AboutMenu)));
+    browser::BrowserDialog dialog(window, library, browser::StartOptions{}, onlyDrive(drive.toStdString()));
+    window.attach(&dialog);
+    dialog.initialise();
+    window.resize(900, 560);
+    window.show();
+    dialog.openImageAtStart(copy.toStdString());
+    const browser::ItemTree& tree = dialog.tree(Tree::Image);
+    const std::vector<browser::ItemHandle> roots = tree.children(browser::kNoItem);
+    if (roots.empty()) {
+        std::fputs("kelvorn_screenshot: the image with its map did not show\n", stderr);
+        window.attach(nullptr);
+        return false;
+    }
+    expandAll(window, dialog, Tree::Image, roots.front());
+    // The deepest hurt file, whose tooltip says how much of it the rescue did not read.
+    browser::ItemHandle hurtFile = browser::kNoItem;
+    std::vector<browser::ItemHandle> pending{roots.front()};
+    while (!pending.empty()) {
+        const browser::ItemHandle item = pending.back();
+        pending.pop_back();
+        if (tree.data(item).kind == browser::ItemKind::ImageFile && tree.warning(item).shown()) hurtFile = item;
+        for (const browser::ItemHandle child : tree.children(item)) pending.push_back(child);
+    }
+    settle();
+    QPixmap picture = desktop::withTitleBar(window);
+    if (hurtFile != browser::kNoItem) {
+        window.selectItem(Tree::Image, hurtFile);
+        QAbstractItemView* view = window.treeView(Tree::Image);
+        const QModelIndex at = window.indexOf(Tree::Image, hurtFile);
+        const QPoint place = view->viewport()->mapToGlobal(view->visualRect(at).center() + QPoint(0, 12));
+        QToolTip::showText(place, at.data(Qt::ToolTipRole).toString(), view->viewport());
+        settle();
+        picture = desktop::withTitleBar(window);
+        // The tooltip is a window of its own: paint it where it sits, below the title bar withTitleBar adds.
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (!top->isVisible() || !top->inherits("QTipLabel")) continue;
+            QPainter painter(&picture);
+            const QPoint offset(0, picture.height() - window.height());
+            painter.drawPixmap(top->mapToGlobal(QPoint(0, 0)) - window.mapToGlobal(QPoint(0, 0)) + offset,
+                               top->grab());
+        }
+        QToolTip::hideText();
+    }
+    const bool saved = out.save(picture, "kelvorn-rescue-marks.png");
+    window.close();
+    window.attach(nullptr);
+    return saved;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -249,7 +353,9 @@ int main(int argc, char** argv) {
     window.close();
     window.attach(nullptr);
     const std::string rescueName = *language == desktop::Language::English ? "Rescue" : "Záchrana";
-    if (!image.empty())
+    if (!image.empty()) {
         ok = saveDiskCopy(out, std::get<browser::LibraryEntries>(bound), image, rescueName) && ok;
+        ok = saveRescueMarks(out, std::get<browser::LibraryEntries>(bound), image) && ok;
+    }
     return ok ? 0 : 1;
 }

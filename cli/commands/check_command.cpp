@@ -13,6 +13,7 @@
 #include "commands/commands.h"
 #include "damage/cluster_chain.h"
 #include "damage/map_file.h"
+#include "damage/system_areas.h"
 #include "damage/table_copies.h"
 #include "damage/unfinished_bytes.h"
 #include "image_path.h"
@@ -133,13 +134,11 @@ void reportArea(const std::string& name, uint64_t bad, Findings& out) {
 }
 
 void checkSystemAreas(const orva::ImageLayout& l, const platform::containers::Mapfile& map, Findings& out) {
-    reportArea("boot sector", unfinishedBytes(map, 0, l.fatOffset), out);
-    for (uint32_t copy = 0; copy < l.fatCount; ++copy) {
-        reportArea("table copy " + std::to_string(copy + 1),
-                   unfinishedBytes(map, l.fatOffset + uint64_t{copy} * l.fatBytes, l.fatBytes), out);
-    }
-    reportArea("root folder",
-               unfinishedBytes(map, l.rootDirOffset(), uint64_t{l.rootEntries} * orva::kSlotBytes), out);
+    const damage::SystemAreaDamage areas = damage::systemAreaDamage(l, map);
+    reportArea("boot sector", areas.bootSector, out);
+    for (size_t copy = 0; copy < areas.tableCopies.size(); ++copy)
+        reportArea("table copy " + std::to_string(copy + 1), areas.tableCopies[copy], out);
+    reportArea("root folder", areas.rootFolder, out);
 }
 
 int runCheck(const CheckArgs& args, const GlobalOptions& global) {

@@ -99,6 +99,7 @@ class KelvornViewTest : public QObject {
     void newFolderDialogSwitchesBetweenFolderAndLabel();
     void newFolderWithoutLabelChoice();
     void arrowButtonCopiesAHostFileIntoTheImage();
+    void aHurtItemShowsAMarkAndSaysWhyInItsTooltip();
 
   private:
     using Session = kelvorn::testing::Session;
@@ -469,6 +470,37 @@ void KelvornViewTest::arrowButtonCopiesAHostFileIntoTheImage() {
     QVERIFY2(mtype.waitForFinished(), "mtype from mtools did not run");
     QCOMPARE(mtype.exitCode(), 0);
     QCOMPARE(mtype.readAllStandardOutput(), content);
+}
+
+void KelvornViewTest::aHurtItemShowsAMarkAndSaysWhyInItsTooltip() {
+    const QString image = scratch_.filePath(QStringLiteral("hurt.img"));
+    QCOMPARE(QProcess::execute(QStringLiteral(KELVORN_TEST_MAKE_IMAGE), {image, QStringLiteral("HURT")}), 0);
+    // A rescue that could not read the boot sector.
+    QFile map(scratch_.filePath(QStringLiteral("hurt.map")));
+    QVERIFY(map.open(QIODevice::WriteOnly));
+    map.write("# Mapfile\n0x00000000     +               1\n0x00000000  0x00000200  -\n0x00000200  0x00167E00  +\n");
+    map.close();
+
+    const auto s = session();
+    doubleClick(*s->window.treeView(Tree::Host), s->hostFile("hurt.img"));
+    QVERIFY(s->dialog.imageIsOpen());
+    QModelIndex root = s->imageItem("\\");
+    QCOMPARE(root.data(Qt::ToolTipRole).toString(), QStringLiteral("Boot sektor: 512 nepřečtených bajtů"));
+    const QImage plain = picture(s->window.icons().picture(browser::icon::kImage35));
+    const QImage marked = picture(root.data(Qt::DecorationRole).value<QIcon>());
+    QVERIFY(marked != plain);
+    // The mark sits in the lower right corner; the picture's upper left stays as it was.
+    QCOMPARE(marked.pixelColor(2, 2), plain.pixelColor(2, 2));
+    QVERIFY(marked.pixelColor(13, 13) != plain.pixelColor(13, 13));
+
+    // Read again without the map: the mark and the tooltip are gone.
+    QVERIFY(map.remove());
+    s->dialog.onReread();
+    root = s->imageItem("\\");
+    QVERIFY(root.data(Qt::ToolTipRole).isNull());
+    QCOMPARE(picture(root.data(Qt::DecorationRole).value<QIcon>()), plain);
+    s->dialog.onClose();
+    QVERIFY(QFile::remove(image));
 }
 
 QTEST_MAIN(KelvornViewTest)
