@@ -61,14 +61,22 @@ void RescueWindow::finished(const actions::Result& result) {
         info_.remove(*progressLine_);
         progressLine_.reset();
     }
-    const actions::Failure failure = result.failure;
-    // A stop or a write error after the map was started still leaves an image worth saying so of.
-    for (const desktop::ShownText& message : resultMessages(actions::ActionKind::Read, result)) {
-        if (message.str() != text::kReadDone) view_.showMessage(message);
-    }
+    if (desktop::ShownText failure = failureMessage(actions::ActionKind::Read, result); !failure.empty())
+        view_.showMessage(failure);
+    // A run that got as far as its map says what the image holds, also after a stop or a failure.
     if (!summary_) return;
-    const desktop::ShownText closing(failure == actions::Failure::Stopped ? text::kRescueStopped : text::kRescueDone);
-    view_.showMessage(closing + desktop::ShownText::verbatim("\n\n") + rescueReport(*summary_, imagePath_, mapPath_));
+    const desktop::ShownText report = rescueReport(*summary_, imagePath_, mapPath_);
+    const auto after = [&](const char* closing) {
+        return desktop::ShownText(closing) + desktop::ShownText::verbatim("\n\n") + report;
+    };
+    switch (result.failure) {
+        case actions::Failure::None:
+            return view_.showMessage(after(text::kRescueDone));
+        case actions::Failure::Stopped:
+            return view_.showMessage(after(text::kRescueStopped));
+        default:
+            return view_.showMessage(report);
+    }
 }
 
 void RescueWindow::showLine(const std::string& line) {
