@@ -62,7 +62,8 @@ std::optional<std::vector<WalkedItem>> walkFolders(const std::string& imagePath,
         for (int32_t r = image.FindMInDir("*", cluster, &entry, &slots);
              (r == found::kFound || r == found::kFoundCheckFailed) && ++count < kMaxEntries;
              r = image.FindMInDir("", cluster, &entry, &slots)) {
-            if (orva::isDotName(orva::shortNameOf(*entry)) || (entry->attributes & orva::attr::kLabel)) continue;
+            if (orva::isDotName(orva::shortNameOf(*entry)) || (entry->attributes & orva::attr::kLabel))
+                continue;
             const bool isFolder = entry->attributes & orva::attr::kDirectory;
             WalkedItem item{folder + "\\" + nameOf(entry, slots), entry->firstCluster, entry->size, isFolder};
             const int32_t sub = orva::folderClusterOf(entry->firstCluster);

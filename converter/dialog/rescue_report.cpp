@@ -39,9 +39,11 @@ ShownText hurtList(const std::string& imagePath, const std::string& mapPath) {
 
 }  // namespace
 
-ShownText rescueReport(const actions::RescueSummary& s, const std::string& imagePath, const std::string& mapPath) {
-    ShownText out = text::shown(text::kRescueCounts, s.finished, s.sectors,
-                                static_cast<unsigned>(s.recoveredByVote.size()), static_cast<unsigned>(s.missing.size()));
+ShownText rescueReport(const actions::RescueSummary& s, const std::string& imagePath,
+                       const std::string& mapPath) {
+    ShownText out =
+        text::shown(text::kRescueCounts, s.finished, s.sectors,
+                    static_cast<unsigned>(s.recoveredByVote.size()), static_cast<unsigned>(s.missing.size()));
     if (!s.missing.empty()) out += hurtList(imagePath, mapPath);
     return out;
 }

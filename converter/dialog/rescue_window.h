@@ -15,8 +15,8 @@ namespace converter::dialog {
 class RescueWindow final : public actions::RescueObserver {
   public:
     // stop: set by the window's Stop button while the run lets it through.
-    RescueWindow(ConverterView& view, InfoList& info, uint32_t rounds, std::string imagePath, std::string mapPath,
-                 const bool& stop)
+    RescueWindow(ConverterView& view, InfoList& info, uint32_t rounds, std::string imagePath,
+                 std::string mapPath, const bool& stop)
         : view_(view),
           info_(info),
           rounds_(rounds),

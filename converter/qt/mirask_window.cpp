@@ -382,7 +382,8 @@ void MiraskWindow::setCylinderText(const std::string& text) {
 
 void MiraskWindow::setRescueRunning(bool running) {
     rescueRunning_ = running;
-    for (QWidget* control : std::initializer_list<QWidget*>{floppySide_, fileSide_, write_, read_, format_, about_})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{floppySide_, fileSide_, write_, read_, format_, about_})
         control->setEnabled(!running);
     // The buttons come back as the logic last set them.
     if (!running) {

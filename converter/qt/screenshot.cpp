@@ -188,7 +188,8 @@ bool shootRescue(ShootingWindow& window, converter::dialog::ConverterDialog& dia
         dialog.onReadFloppy();
     }
     if (messages.isEmpty() || !messages.last().startsWith(mirask::shownText(text::kRescueDone))) {
-        std::fprintf(stderr, "%s: the rescue did not end as it should: %s\n", kTool, qPrintable(messages.join(u'|')));
+        std::fprintf(stderr, "%s: the rescue did not end as it should: %s\n", kTool,
+                     qPrintable(messages.join(u'|')));
         ok = false;
     }
     if (!window.rescueShot()) {

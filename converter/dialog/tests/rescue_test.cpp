@@ -51,9 +51,11 @@ TEST_F(RescueTest, WeakSectorsComeGoodWithinTheRoundsWithNoQuestionAsked) {
     // The passes took turns in the information list and are gone from it at the end.
     for (const std::string& pass : {std::string(text::kPassCylinders), std::string(text::kPassSectors),
                                     text::fill(text::kPassRetry, 1u, 3u)})
-        EXPECT_NE(std::find(view.infoShown.begin(), view.infoShown.end(), pass), view.infoShown.end()) << pass;
+        EXPECT_NE(std::find(view.infoShown.begin(), view.infoShown.end(), pass), view.infoShown.end())
+            << pass;
     EXPECT_EQ(std::count(view.info.begin(), view.info.end(), text::kRescuing), 0);
-    EXPECT_NE(std::find(view.cylinderTexts.begin(), view.cylinderTexts.end(), "80/80"), view.cylinderTexts.end());
+    EXPECT_NE(std::find(view.cylinderTexts.begin(), view.cylinderTexts.end(), "80/80"),
+              view.cylinderTexts.end());
     EXPECT_EQ(view.rescueRunning, (std::vector<bool>{true, false}));
 }
 
@@ -64,11 +66,10 @@ TEST_F(RescueTest, TheEndCountsWhatWasReadByVoteAndStillMissing) {
         uint32_t byVote, missing;
     };
     for (const Row& row : {
-             Row{"", 0, 0, 0},
-             Row{":bad=5/0/3,6/1/18", 2, 0, 2},           // never readable
-             Row{":raw:crc=5/0/3", 3, 1, 0},               // noisy data fields, their majority agrees
-             Row{":raw:crc=5/0/3:bad=40/1/1", 3, 1, 1},    // both at once
-             Row{":weak=7/0/2/9", 2, 0, 1},                // weaker than the rounds allow
+             Row{"", 0, 0, 0}, Row{":bad=5/0/3,6/1/18", 2, 0, 2},  // never readable
+             Row{":raw:crc=5/0/3", 3, 1, 0},                       // noisy data fields, their majority agrees
+             Row{":raw:crc=5/0/3:bad=40/1/1", 3, 1, 1},            // both at once
+             Row{":weak=7/0/2/9", 2, 0, 1},                        // weaker than the rounds allow
          }) {
         SCOPED_TRACE(row.options);
         view.messages.clear();
@@ -76,7 +77,8 @@ TEST_F(RescueTest, TheEndCountsWhatWasReadByVoteAndStillMissing) {
         startWithMedium(row.options);
         rescue(row.rounds);
         ASSERT_EQ(view.messages.size(), 1u);
-        EXPECT_NE(view.messages[0].find(counts(kSectors - row.missing, row.byVote, row.missing)), std::string::npos)
+        EXPECT_NE(view.messages[0].find(counts(kSectors - row.missing, row.byVote, row.missing)),
+                  std::string::npos)
             << view.messages[0];
     }
 }
@@ -147,7 +149,8 @@ TEST_F(RescueTest, StopEndsTheRunAfterTheRequestUnderWayAndTheRestFollowsLater) 
     rescue(3);
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(view.messages[0].rfind(text::kRescueStopped, 0), 0u) << view.messages[0];
-    EXPECT_NE(view.messages[0].find(counts(9 * 36, 0, kSectors - 9 * 36)), std::string::npos) << view.messages[0];
+    EXPECT_NE(view.messages[0].find(counts(9 * 36, 0, kSectors - 9 * 36)), std::string::npos)
+        << view.messages[0];
     EXPECT_EQ(drive().reads.size(), 9u);
     EXPECT_EQ(view.rescueRunning, (std::vector<bool>{true, false}));
 

@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QSpinBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -15,6 +14,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
@@ -233,7 +233,8 @@ void MiraskViewTest::withoutFloppyDrivesTheWindowSaysHowToTryIt() {
 void MiraskViewTest::theRescueChoiceRunsARescueThatStopStops() {
     Session s("1.44M:blank", folder_);
     QVERIFY(!s.window.stopButton()->isVisible());
-    QTest::mouseClick(s.window.rescueChoice(), Qt::LeftButton, {}, QPoint(6, s.window.rescueChoice()->height() / 2));
+    QTest::mouseClick(s.window.rescueChoice(), Qt::LeftButton, {},
+                      QPoint(6, s.window.rescueChoice()->height() / 2));
     s.window.rescueRounds()->setValue(2);
     QVERIFY(s.dialog.rescueChosen());
     QCOMPARE(s.dialog.rescueRounds(), 2u);
