@@ -18,6 +18,9 @@
 
 namespace converter::dialog {
 
+// Retry rounds a rescue runs until the person sets another number.
+inline constexpr uint32_t kDefaultRescueRounds = 3;
+
 struct ConverterServices {
     std::vector<FloppyDriveEntry> floppies;
     std::function<std::vector<platform::HostDrive>()> listDrives = platform::listHostDrives;
@@ -101,7 +104,7 @@ class ConverterDialog {
     std::set<ItemHandle> expandedOnce_;
 
     bool rescue_ = false;
-    uint32_t rounds_ = 3;
+    uint32_t rounds_ = kDefaultRescueRounds;
     bool stopAsked_ = false;
 };
 

@@ -114,7 +114,7 @@ void MiraskWindow::buildWidgets() {
     rescue_ = new QCheckBox(shownText(text::kRescueChoice), fileSide);
     rounds_ = new QSpinBox(fileSide);
     rounds_->setRange(0, 99);
-    rounds_->setValue(3);
+    rounds_->setValue(static_cast<int>(converter::dialog::kDefaultRescueRounds));
     auto* roundsLabel = new QLabel(shownText(text::kRescueRounds), fileSide);
     roundsLabel->setBuddy(rounds_);
     auto* rescueRow = new QHBoxLayout;
@@ -393,7 +393,6 @@ void MiraskWindow::setRescueRunning(bool running) {
     }
     stop_->setVisible(running);
     stop_->setEnabled(running);
-    if (running) stop_->setCursor(Qt::ArrowCursor);
 }
 
 void MiraskWindow::letStopThrough() {
