@@ -2,18 +2,9 @@
 
 #include "image_state.h"
 #include "library_codes.h"
-#include "platform/containers/open_image.h"
+#include "damage/read_only_open.h"
 
 namespace damage {
-namespace {
-
-// A check changes nothing, also not a container that would be written back when closed.
-std::unique_ptr<platform::RandomAccessFile> openForReading(const std::string& path, platform::Access,
-                                                           int& error) {
-    return platform::containers::openImage(path, platform::Access::ReadOnly, error);
-}
-
-}  // namespace
 
 std::optional<ImageTables> readTableCopies(const std::string& path, int32_t& openResult) {
     ImageTables tables;

@@ -67,6 +67,8 @@ class PrintingView final : public ConverterView {
     void setFormatEnabled(bool on) override { formatEnabled = on; }
     void showAbout() override {}
     void setCylinderText(const std::string&) override {}
+    void setRescueRunning(bool) override {}
+    void letStopThrough() override {}
 
     // Each range is one run of the bar (formatting, then writing); its steps are counted on their own.
     void SetRange(uint32_t, uint32_t upper) override { runs_.push_back({0, upper}); }

@@ -298,7 +298,8 @@ void rescueFloppy(const ActionDrive& drive, const RescueRequest& request, Rescue
 
         const uint32_t sectors = static_cast<uint32_t>(buffer->bytes().size() / geometry.bytesPerSector) *
                                  static_cast<uint32_t>(geometry.cylinders);
-        MapLoad load = loadSectorMap(request.mapPath, sectors, geometry.bytesPerSector);
+        MapLoad load =
+            request.resume ? loadSectorMap(request.mapPath, sectors, geometry.bytesPerSector) : MapLoad{};
         if (load.failed) {
             Result result = failed(Failure::MapFile, load.code, request.mapPath);
             result.detail = load.error;

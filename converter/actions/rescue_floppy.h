@@ -17,6 +17,7 @@ struct RescueRequest {
     uint32_t retries = 3;     // rounds after the sector pass
     std::string commandLine;  // for the map's heading
     bool imageOnOpticalDrive = false;
+    bool resume = true;  // false: an existing map is set aside and every sector read again
 };
 
 void rescueFloppy(const ActionDrive& drive, const RescueRequest& request, RescueObserver& observer);

@@ -27,6 +27,7 @@ bool ConverterDialog::fileDriveIsOptical() const {
 void ConverterDialog::onReadFloppy() {
     FloppyAccess* access = selectedAccess();
     if (access == nullptr || !imagePathResolved()) return;
+    if (rescue_) return rescueFloppy(*access);
     WindowEvents events(view_, info_, actions::ActionKind::Read);
     actions::readFloppy(actionDrive(*access), {currentPath_, fileDriveIsOptical()}, events);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Mirask's window logic: the state of its one dialog and a handler per control notification. It reaches the
 // user only through ConverterView, and floppies through the converter's actions.
+#include <algorithm>
 #include <functional>
 #include <set>
 #include <string>
@@ -16,6 +17,9 @@
 #include "ui_port/tree_order.h"
 
 namespace converter::dialog {
+
+// Retry rounds a rescue runs until the person sets another number.
+inline constexpr uint32_t kDefaultRescueRounds = 3;
 
 struct ConverterServices {
     std::vector<FloppyDriveEntry> floppies;
@@ -40,6 +44,10 @@ class ConverterDialog {
     void onWriteImage();  // "<<----"
     void onReadFloppy();  // "---->>"
     void onFormat();
+    // The rescue choice beside the read arrow, its rounds, and the Stop button of a rescue that runs.
+    void onRescueChosen(bool chosen) { rescue_ = chosen; }
+    void onRescueRounds(int rounds) { rounds_ = static_cast<uint32_t>(std::max(rounds, 0)); }
+    void onStopRescue() { stopAsked_ = true; }
     void onAbout() { view_.showAbout(); }
 
     // State others may look at (tests, the view).
@@ -50,6 +58,8 @@ class ConverterDialog {
     OsKind osKind() const { return osKind_; }
     const FileTree& fileTree() const { return fileTree_; }
     const std::vector<std::string>& infoLines() const { return info_.lines(); }
+    bool rescueChosen() const { return rescue_; }
+    uint32_t rescueRounds() const { return rounds_; }
 
   private:
     void refreshFloppyInfo();
@@ -69,6 +79,7 @@ class ConverterDialog {
     actions::ActionDrive actionDrive(FloppyAccess& access) const;
     bool imagePathResolved();  // shows why not when it cannot be
     bool fileDriveIsOptical() const;
+    void rescueFloppy(FloppyAccess& access);
 
     ConverterView& view_;
     FileTree fileTree_{desktop::faceTextLess};
@@ -91,6 +102,10 @@ class ConverterDialog {
     std::string fileName_;
     bool pathResolved_ = false;
     std::set<ItemHandle> expandedOnce_;
+
+    bool rescue_ = false;
+    uint32_t rounds_ = kDefaultRescueRounds;
+    bool stopAsked_ = false;
 };
 
 }  // namespace converter::dialog

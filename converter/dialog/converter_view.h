@@ -71,6 +71,11 @@ class ConverterView : public ProgressPort, public desktop::MessagePort {
     // ProgressPort (SetRange, SetStep, SetPos, StepIt) drives the progress bar; beside it stands the cylinder
     // a long action is at ("40/80"), empty while none runs.
     virtual void setCylinderText(const std::string& text) = 0;
+
+    // While a rescue runs its Stop button is the one live control; every other is off.
+    virtual void setRescueRunning(bool running) = 0;
+    // Between a rescue's requests: lets a press of Stop through to onStopRescue.
+    virtual void letStopThrough() = 0;
 };
 
 }  // namespace converter::dialog

@@ -8,7 +8,8 @@ namespace {
 using actions::ActionKind;
 using actions::Failure;
 
-// What went wrong, said once; nothing where a question already said it (or for no failure at all).
+}  // namespace
+
 desktop::ShownText failureMessage(ActionKind kind, const actions::Result& r) {
     switch (r.failure) {
         case Failure::DriveNotOpened:
@@ -51,6 +52,8 @@ desktop::ShownText failureMessage(ActionKind kind, const actions::Result& r) {
     }
     return {};
 }
+
+namespace {
 
 // The closing message; a read that got as far as the image says it also after a stop or a write error.
 const char* closingMessage(ActionKind kind, Failure failure) {

@@ -8,6 +8,9 @@
 
 namespace converter::dialog {
 
+// What went wrong, said once; nothing where a question already said it (or for no failure at all).
+desktop::ShownText failureMessage(actions::ActionKind kind, const actions::Result& result);
+
 std::vector<desktop::ShownText> resultMessages(actions::ActionKind kind, const actions::Result& result);
 
 }  // namespace converter::dialog

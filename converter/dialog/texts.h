@@ -75,6 +75,34 @@ inline constexpr const char* kFormatTo360 = UI_TEXT("Mirask", "Formátovat na 5,
 inline constexpr const char* kTypeNotFormattable = UI_TEXT("Mirask", "Disketu tohoto typu nelze formátovat!");
 inline constexpr const char* kTrack0Failed = UI_TEXT("Mirask", "Nelze zapsat formát stopy 0 !");
 inline constexpr const char* kFormatDone = UI_TEXT("Mirask", "Formátování dokončeno.");
+// A rescue beside the plain read: retried rounds, a map beside the image, no question per sector.
+inline constexpr const char* kRescueChoice = UI_TEXT("Mirask", "&Záchrana");
+inline constexpr const char* kRescueRounds = UI_TEXT("Mirask", "opakování:");
+inline constexpr const char* kStopButton = UI_TEXT("Mirask", "Zas&tavit");
+inline constexpr const char* kRescuing = UI_TEXT("Mirask", "Probíhá záchrana...");
+inline constexpr const char* kPassCylinders = UI_TEXT("Mirask", "Záchrana: celé cylindry");
+inline constexpr const char* kPassSectors = UI_TEXT("Mirask", "Záchrana: jednotlivé sektory");
+inline constexpr const char* kPassRetry = UI_TEXT("Mirask", "Záchrana: opakování %u z %u");
+inline constexpr const char* kContinueMap =
+    UI_TEXT("Mirask", "Soubor %s už má mapu záchrany. Pokračovat v ní?\n(Ne: záchrana začne znovu.)");
+inline constexpr const char* kDriverMessagesKept =
+    UI_TEXT("Mirask", "Ovladač dál zapisuje každé chybné čtení do systémového protokolu (chyba %u).");
+inline constexpr const char* kTrackLayoutUnknown =
+    UI_TEXT("Mirask", "Sektory stopy 0 nelze spočítat, platí geometrie ovladače (chyba %u).");
+inline constexpr const char* kRescueDone = UI_TEXT("Mirask", "Záchrana diskety do HD souboru dokončena.");
+inline constexpr const char* kRescueStopped =
+    UI_TEXT("Mirask", "Záchrana zastavena, obraz i mapa jsou uloženy; lze v ní pokračovat.");
+inline constexpr const char* kRescueCounts =
+    UI_TEXT("Mirask", "Přečteno sektorů: %u z %u\nZ toho obnoveno hlasováním: %u\nStále chybí: %u");
+inline constexpr const char* kHurtHeading = UI_TEXT("Mirask", "Poškozeno:");
+inline constexpr const char* kHurtBoot = UI_TEXT("Mirask", "zaváděcí sektor");
+inline constexpr const char* kHurtTable = UI_TEXT("Mirask", "kopie FAT %u");
+inline constexpr const char* kHurtRoot = UI_TEXT("Mirask", "kořenová složka");
+inline constexpr const char* kHurtUnknown =
+    UI_TEXT("Mirask", "Poškozené soubory nelze zjistit: %s");
+inline constexpr const char* kImageNotOpened =
+    UI_TEXT("Mirask", "Poškozené soubory nelze zjistit: obraz nelze otevřít (%d).");
+inline constexpr const char* kHurtNothing = UI_TEXT("Mirask", "nic obsazeného, chybějící sektory jsou volné");
 // Beside the progress bar: the cylinder at work and how many there are.
 inline constexpr const char* kCylinderOf = "%u/%u";
 

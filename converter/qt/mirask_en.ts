@@ -205,5 +205,91 @@ or with a floppy image from a file:
         <source>Formátovat na 5,25\&quot; 360 KB ?</source>
         <translation>Format to 5.25\&quot; 360 KB?</translation>
     </message>
+    <message>
+        <source>&amp;Záchrana</source>
+        <translation>&amp;Rescue</translation>
+    </message>
+    <message>
+        <source>opakování:</source>
+        <translation>retries:</translation>
+    </message>
+    <message>
+        <source>Zas&amp;tavit</source>
+        <translation>S&amp;top</translation>
+    </message>
+    <message>
+        <source>Probíhá záchrana...</source>
+        <translation>Rescuing...</translation>
+    </message>
+    <message>
+        <source>Záchrana: celé cylindry</source>
+        <translation>Rescue: whole cylinders</translation>
+    </message>
+    <message>
+        <source>Záchrana: jednotlivé sektory</source>
+        <translation>Rescue: single sectors</translation>
+    </message>
+    <message>
+        <source>Záchrana: opakování %u z %u</source>
+        <translation>Rescue: retry round %u of %u</translation>
+    </message>
+    <message>
+        <source>Soubor %s už má mapu záchrany. Pokračovat v ní?
+(Ne: záchrana začne znovu.)</source>
+        <translation>%s already has a rescue map. Continue it?
+(No: the rescue starts afresh.)</translation>
+    </message>
+    <message>
+        <source>Ovladač dál zapisuje každé chybné čtení do systémového protokolu (chyba %u).</source>
+        <translation>The driver goes on logging every failed read (error %u).</translation>
+    </message>
+    <message>
+        <source>Sektory stopy 0 nelze spočítat, platí geometrie ovladače (chyba %u).</source>
+        <translation>The sectors on track 0 cannot be counted; the driver&apos;s geometry is used (error %u).</translation>
+    </message>
+    <message>
+        <source>Záchrana diskety do HD souboru dokončena.</source>
+        <translation>Rescue of the floppy into the HD file finished.</translation>
+    </message>
+    <message>
+        <source>Záchrana zastavena, obraz i mapa jsou uloženy; lze v ní pokračovat.</source>
+        <translation>Rescue stopped; the image and its map are saved, so it can be continued.</translation>
+    </message>
+    <message>
+        <source>Přečteno sektorů: %u z %u
+Z toho obnoveno hlasováním: %u
+Stále chybí: %u</source>
+        <translation>Sectors read: %u of %u
+Recovered by vote: %u
+Still missing: %u</translation>
+    </message>
+    <message>
+        <source>Poškozeno:</source>
+        <translation>Hurt:</translation>
+    </message>
+    <message>
+        <source>zaváděcí sektor</source>
+        <translation>boot sector</translation>
+    </message>
+    <message>
+        <source>kopie FAT %u</source>
+        <translation>FAT copy %u</translation>
+    </message>
+    <message>
+        <source>kořenová složka</source>
+        <translation>root folder</translation>
+    </message>
+    <message>
+        <source>Poškozené soubory nelze zjistit: %s</source>
+        <translation>Hurt files cannot be told: %s</translation>
+    </message>
+    <message>
+        <source>Poškozené soubory nelze zjistit: obraz nelze otevřít (%d).</source>
+        <translation>Hurt files cannot be told: the image cannot be opened (%d).</translation>
+    </message>
+    <message>
+        <source>nic obsazeného, chybějící sektory jsou volné</source>
+        <translation>nothing in use, the missing sectors are free</translation>
+    </message>
 </context>
 </TS>

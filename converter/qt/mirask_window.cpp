@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
+#include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
 #include <QGroupBox>
@@ -14,6 +17,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -92,6 +96,7 @@ void MiraskWindow::buildWidgets() {
     floppyLayout->addWidget(info_, 1);
 
     auto* fileSide = new QGroupBox(shownText(text::kFileGroup), this);
+    fileSide_ = fileSide;
     fileDrives_ = new QComboBox(fileSide);
     fileDrives_->setEditable(false);
     // Mount paths can be long; the list opens wide enough, the box itself follows the window.
@@ -105,6 +110,20 @@ void MiraskWindow::buildWidgets() {
     fileLayout->addWidget(fileDrives_);
     fileLayout->addWidget(tree_, 1);
     fileLayout->addWidget(name_);
+    // The rescue sits under the name it reads into; the read arrow does the one or the other.
+    rescue_ = new QCheckBox(shownText(text::kRescueChoice), fileSide);
+    rounds_ = new QSpinBox(fileSide);
+    rounds_->setRange(0, 99);
+    rounds_->setValue(static_cast<int>(converter::dialog::kDefaultRescueRounds));
+    auto* roundsLabel = new QLabel(shownText(text::kRescueRounds), fileSide);
+    roundsLabel->setBuddy(rounds_);
+    auto* rescueRow = new QHBoxLayout;
+    rescueRow->addWidget(rescue_);
+    rescueRow->addSpacing(12);
+    rescueRow->addWidget(roundsLabel);
+    rescueRow->addWidget(rounds_);
+    rescueRow->addStretch(1);
+    fileLayout->addLayout(rescueRow);
 
     write_ = makeActionButton(text::kWriteButtonInitial, this);
     read_ = makeActionButton(text::kReadButtonInitial, this);
@@ -145,6 +164,9 @@ void MiraskWindow::buildWidgets() {
     progressRow->setSpacing(8);
     progressRow->addWidget(progress_, 1);
     progressRow->addWidget(cylinder_);
+    stop_ = new QPushButton(shownText(text::kStopButton), this);
+    stop_->hide();
+    progressRow->addWidget(stop_);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);
@@ -184,6 +206,15 @@ void MiraskWindow::connectSignals() {
     });
     connect(format_, &QPushButton::clicked, this, [this] {
         if (dialog_) dialog_->onFormat();
+    });
+    connect(rescue_, &QCheckBox::toggled, this, [this](bool on) {
+        if (dialog_) dialog_->onRescueChosen(on);
+    });
+    connect(rounds_, &QSpinBox::valueChanged, this, [this](int rounds) {
+        if (dialog_) dialog_->onRescueRounds(rounds);
+    });
+    connect(stop_, &QPushButton::clicked, this, [this] {
+        if (dialog_) dialog_->onStopRescue();
     });
     connect(about_, &QPushButton::clicked, this, [this] {
         if (dialog_) dialog_->onAbout();
@@ -300,6 +331,7 @@ void MiraskWindow::setNameText(const std::string& value) {
 // ---- Buttons
 
 void MiraskWindow::setArrows(bool on) {
+    arrowsOn_ = on;
     write_->setText(shownText(on ? text::kWriteArrowOn : text::kWriteArrowOff));
     read_->setText(shownText(on ? text::kReadArrowOn : text::kReadArrowOff));
     write_->setEnabled(on);
@@ -307,6 +339,7 @@ void MiraskWindow::setArrows(bool on) {
 }
 
 void MiraskWindow::setFormatEnabled(bool on) {
+    formatOn_ = on;
     format_->setEnabled(on);
 }
 
@@ -343,6 +376,38 @@ void MiraskWindow::StepIt() {
 
 void MiraskWindow::setCylinderText(const std::string& text) {
     cylinder_->setText(utf8(text));
+}
+
+// ---- A rescue
+
+void MiraskWindow::setRescueRunning(bool running) {
+    rescueRunning_ = running;
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{floppySide_, fileSide_, write_, read_, format_, about_})
+        control->setEnabled(!running);
+    // The buttons come back as the logic last set them.
+    if (!running) {
+        write_->setEnabled(arrowsOn_);
+        read_->setEnabled(arrowsOn_);
+        format_->setEnabled(formatOn_);
+    }
+    stop_->setVisible(running);
+    stop_->setEnabled(running);
+}
+
+void MiraskWindow::letStopThrough() {
+    // Every other control is off, so Stop is the only input that can do anything.
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void MiraskWindow::closeEvent(QCloseEvent* event) {
+    // The logic is still on the stack under a rescue; closing asks it to stop, and the window stays.
+    if (rescueRunning_) {
+        event->ignore();
+        if (dialog_) dialog_->onStopRescue();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 // ---- The window itself

@@ -10,6 +10,7 @@
 #include "desktop/tree_model.h"
 #include "mirask_icons.h"
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -18,6 +19,7 @@ class QLineEdit;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
+class QSpinBox;
 class QTreeView;
 
 namespace converter::dialog {
@@ -61,6 +63,8 @@ class MiraskWindow : public desktop::ProgramWindow<converter::dialog::ConverterV
     void SetPos(uint32_t position) override;
     void StepIt() override;
     void setCylinderText(const std::string& text) override;
+    void setRescueRunning(bool running) override;
+    void letStopThrough() override;
 
     // The widgets, for tests and the screenshot tool.
     QComboBox* floppyDriveList() const { return floppyDrives_; }
@@ -76,6 +80,9 @@ class MiraskWindow : public desktop::ProgramWindow<converter::dialog::ConverterV
     QProgressBar* progressBar() const { return progress_; }
     QLabel* cylinderLabel() const { return cylinder_; }
     QLabel* floppyNote() const { return note_; }
+    QCheckBox* rescueChoice() const { return rescue_; }
+    QSpinBox* rescueRounds() const { return rounds_; }
+    QPushButton* stopButton() const { return stop_; }
     // Invalid for an item the tree does not hold.
     QModelIndex indexOf(converter::dialog::ItemHandle item) const;
     const desktop::IconCache& treeIcons() const { return icons_; }
@@ -85,6 +92,7 @@ class MiraskWindow : public desktop::ProgramWindow<converter::dialog::ConverterV
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void buildWidgets();
@@ -98,7 +106,10 @@ class MiraskWindow : public desktop::ProgramWindow<converter::dialog::ConverterV
     // The tree's current item when the mouse went down: a click on it selects nothing new, yet still counts.
     QPersistentModelIndex currentAtPress_;
 
+    bool rescueRunning_ = false;
+    bool arrowsOn_ = false, formatOn_ = false;  // as the logic last set them
     QGroupBox* floppySide_ = nullptr;
+    QGroupBox* fileSide_ = nullptr;
     QSpacerItem* arrowsGap_ = nullptr;  // owned by the buttons' layout
     QComboBox* floppyDrives_ = nullptr;
     QListWidget* info_ = nullptr;
@@ -112,6 +123,9 @@ class MiraskWindow : public desktop::ProgramWindow<converter::dialog::ConverterV
     QProgressBar* progress_ = nullptr;
     QLabel* cylinder_ = nullptr;
     QLabel* note_ = nullptr;
+    QCheckBox* rescue_ = nullptr;
+    QSpinBox* rounds_ = nullptr;
+    QPushButton* stop_ = nullptr;
 };
 
 }  // namespace mirask

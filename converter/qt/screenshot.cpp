@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -56,10 +57,24 @@ class ShootingWindow : public mirask::MiraskWindow {
 
     void startShooting() { shooting_ = true; }
 
+    // A rescue's picture: from inside, a third of the way through its first pass, Stop showing.
+    bool rescueShot() const { return rescueShot_; }
+    void startShootingRescue() { shootingRescue_ = true; }
+    void letStopThrough() override {
+        mirask::MiraskWindow::letStopThrough();
+        const QProgressBar* bar = progressBar();
+        if (shootingRescue_ && !rescueShot_ && bar->value() * 3 >= bar->maximum() - bar->minimum()) {
+            settle();
+            rescueShot_ = out_.save(grab(), "mirask-rescuing.png");
+        }
+    }
+
   private:
     const desktop::PictureFolder& out_;
     bool shooting_ = false;
     bool shot_ = false;
+    bool shootingRescue_ = false;
+    bool rescueShot_ = false;
 };
 
 // The names on the sample drive, in the pictures' language: a person's own folders speak it too.
@@ -143,6 +158,47 @@ bool shootWithoutDrives(const desktop::PictureFolder& out, const std::string& fo
 }
 
 }  // namespace
+
+// The rescue chosen beside the read, the rescue under way, and what it says at its end.
+bool shootRescue(ShootingWindow& window, converter::dialog::ConverterDialog& dialog,
+                 const desktop::PictureFolder& out, const SampleNames& names) {
+    namespace text = converter::dialog::text;
+    window.rescueChoice()->setChecked(true);
+    window.nameBox()->clear();
+    QTest::keyClicks(window.nameBox(), QString::fromUtf8(names.newImage) + QStringLiteral("-2"));
+    settle();
+    bool ok = out.save(window.grab(), "mirask-rescue-choice.png");
+    QStringList messages;
+    {
+        desktop::ModalAnswerer answerer([&](QWidget& modal) {
+            auto* box = qobject_cast<QMessageBox*>(&modal);
+            if (box == nullptr) return;
+            messages << box->text();
+            // The end is pictured with the window behind it; a question (a map there already) is answered no.
+            if (box->text().startsWith(mirask::shownText(text::kRescueDone)) ||
+                box->text().startsWith(mirask::shownText(text::kRescueStopped))) {
+                settle();
+                ok = out.save(box->grab(), "mirask-rescue-end.png") && ok;
+            }
+            QAbstractButton* answer = box->button(QMessageBox::No);
+            if (answer == nullptr) answer = box->button(QMessageBox::Ok);
+            if (answer != nullptr) answer->click();
+        });
+        window.startShootingRescue();
+        dialog.onReadFloppy();
+    }
+    if (messages.isEmpty() || !messages.last().startsWith(mirask::shownText(text::kRescueDone))) {
+        std::fprintf(stderr, "%s: the rescue did not end as it should: %s\n", kTool,
+                     qPrintable(messages.join(u'|')));
+        ok = false;
+    }
+    if (!window.rescueShot()) {
+        std::fprintf(stderr, "%s: no picture was taken during the rescue\n", kTool);
+        ok = false;
+    }
+    window.rescueChoice()->setChecked(false);
+    return ok;
+}
 
 int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
@@ -245,6 +301,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: no picture was taken during the read\n", kTool);
         ok = false;
     }
+    ok = shootRescue(window, dialog, out, names) && ok;
     window.close();
     window.attach(nullptr);
     return shootWithoutDrives(out, drive.toStdString()) && ok ? 0 : 1;

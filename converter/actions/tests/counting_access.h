@@ -67,6 +67,21 @@ class CountingAccess final : public FloppyAccess {
         return keep("diagnose", inner_.DiagnoseDrive(h, drive, g, text, selector));
     }
 
+    // The rescue's own requests reach the drive too.
+    RawSectorRead ReadSectorRaw(FloppyHandle h, const SectorId& id, std::span<uint8_t> out) override {
+        calls.emplace_back("raw");
+        const RawSectorRead result = inner_.ReadSectorRaw(h, id, out);
+        lastError_ = inner_.LastError();
+        return result;
+    }
+    bool Recalibrate(FloppyHandle h) override { return keep("recalibrate", inner_.Recalibrate(h)); }
+    bool FindTrackLayout(FloppyHandle h, DiskGeometry& g) override {
+        return keep("layout", inner_.FindTrackLayout(h, g));
+    }
+    bool QuietDriverMessages(FloppyHandle h, bool quiet) override {
+        return keep("quiet", inner_.QuietDriverMessages(h, quiet));
+    }
+
   private:
     template <typename T>
     T keep(const char* call, T result) {

@@ -1,6 +1,7 @@
 #pragma once
 // A view for Mirask's logic tests: records what the dialog shows and answers questions from a script.
 #include <deque>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -19,7 +20,10 @@ class ScriptedConverterView : public ConverterView {
     void setFloppyDrives(const std::vector<std::string>& entries) override { floppyDrives = entries; }
     void selectFloppyDrive(int index) override { floppySelection = index; }
     void clearInfo() override { info.clear(); }
-    void appendInfo(const std::string& line) override { info.push_back(line); }
+    void appendInfo(const std::string& line) override {
+        info.push_back(line);
+        infoShown.push_back(line);
+    }
     void removeInfo(int index) override;
     void repaintInfo() override { ++repaints; }
     void setFloppyNote(const std::string& text) override { floppyNote = text; }
@@ -39,6 +43,11 @@ class ScriptedConverterView : public ConverterView {
     void SetStep(uint32_t) override {}
     void SetPos(uint32_t position) override { progress = position; }
     void setCylinderText(const std::string& text) override { cylinderTexts.push_back(text); }
+    void setRescueRunning(bool running) override { rescueRunning.push_back(running); }
+    void letStopThrough() override {
+        ++stopChances;
+        if (onStopChance) onStopChance(stopChances);
+    }
     void StepIt() override {
         ++progress;
         ++steps;
@@ -54,6 +63,7 @@ class ScriptedConverterView : public ConverterView {
     std::vector<std::string> messages;
     std::deque<bool> answers;  // a question without an answer fails the test
     std::vector<std::string> floppyDrives, fileDrives, info;
+    std::vector<std::string> infoShown;  // every line appended, also those removed since
     int floppySelection = -1, fileDriveSelection = -1;
     std::string name;
     std::string floppyNote;
@@ -64,6 +74,9 @@ class ScriptedConverterView : public ConverterView {
     uint32_t progress = 0, steps = 0;
 
     std::set<ItemHandle> expanded;
+    std::vector<bool> rescueRunning;  // every change, in order
+    int stopChances = 0;
+    std::function<void(int)> onStopChance;  // a person pressing Stop at the n-th chance
 
   private:
     bool answer(const char* kind, const std::string& text);

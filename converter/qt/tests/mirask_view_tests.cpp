@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
@@ -89,6 +91,7 @@ class MiraskViewTest : public QObject {
     void arrowCaptionsFollowTheState();
     void readButtonReadsTheFloppyIntoAnImageFile();
     void withoutFloppyDrivesTheWindowSaysHowToTryIt();
+    void theRescueChoiceRunsARescueThatStopStops();
 
   private:
     std::unique_ptr<QTemporaryDir> scratch_;
@@ -225,6 +228,43 @@ void MiraskViewTest::withoutFloppyDrivesTheWindowSaysHowToTryIt() {
     Session s("1.44M:blank", folder_);
     QVERIFY(!s.window.floppyNote()->isVisible());
     QVERIFY(s.window.infoList()->isVisible());
+}
+
+void MiraskViewTest::theRescueChoiceRunsARescueThatStopStops() {
+    Session s("1.44M:blank", folder_);
+    QVERIFY(!s.window.stopButton()->isVisible());
+    QTest::mouseClick(s.window.rescueChoice(), Qt::LeftButton, {},
+                      QPoint(6, s.window.rescueChoice()->height() / 2));
+    s.window.rescueRounds()->setValue(2);
+    QVERIFY(s.dialog.rescueChosen());
+    QCOMPARE(s.dialog.rescueRounds(), 2u);
+    QTest::keyClicks(s.window.nameBox(), QStringLiteral("copy"));
+
+    // Five cylinders in, a person presses Stop: the one control live while the rescue runs.
+    bool onlyStopLive = false;
+    QObject::connect(s.window.progressBar(), &QProgressBar::valueChanged, [&](int value) {
+        if (value != 5) return;
+        onlyStopLive = s.window.stopButton()->isVisible() && s.window.stopButton()->isEnabled() &&
+                       !s.window.readButton()->isEnabled() && !s.window.nameBox()->isEnabled() &&
+                       !s.window.formatButton()->isEnabled();
+        QTest::mouseClick(s.window.stopButton(), Qt::LeftButton);
+    });
+    QStringList messages;
+    {
+        ModalAnswerer answerer([&](QWidget& modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
+                messages << box->text();
+                box->accept();
+            }
+        });
+        QTest::mouseClick(s.window.readButton(), Qt::LeftButton);
+    }
+    QVERIFY(onlyStopLive);
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages[0].startsWith(utf8(text::kRescueStopped)), qPrintable(messages[0]));
+    QVERIFY2(messages[0].contains(QStringLiteral("180 z 2880")), qPrintable(messages[0]));
+    QVERIFY(!s.window.stopButton()->isVisible());
+    QVERIFY(s.window.readButton()->isEnabled() && s.window.nameBox()->isEnabled());
 }
 
 QTEST_MAIN(MiraskViewTest)
