@@ -2,9 +2,9 @@
 
 #include "damage/cluster_chain.h"
 #include "damage/folder_walk.h"
+#include "damage/system_areas.h"
 #include "damage/table_copies.h"
 #include "damage/unfinished_bytes.h"
-#include "dir_entry_layout.h"
 
 namespace damage {
 
@@ -16,13 +16,13 @@ std::optional<HurtParts> hurtParts(const std::string& imagePath, const platform:
     if (!items) return std::nullopt;
 
     const orva::ImageLayout& l = tables->layout;
+    const SystemAreaDamage areas = systemAreaDamage(l, map);
     HurtParts hurt;
-    hurt.bootSector = unfinishedBytes(map, 0, l.fatOffset) > 0;
-    for (uint32_t copy = 0; copy < l.fatCount; ++copy) {
-        if (unfinishedBytes(map, l.fatOffset + uint64_t{copy} * l.fatBytes, l.fatBytes) > 0)
-            hurt.tableCopies.push_back(copy + 1);
+    hurt.bootSector = areas.bootSector > 0;
+    for (size_t copy = 0; copy < areas.tableCopies.size(); ++copy) {
+        if (areas.tableCopies[copy] > 0) hurt.tableCopies.push_back(static_cast<uint32_t>(copy + 1));
     }
-    hurt.rootFolder = unfinishedBytes(map, l.rootDirOffset(), uint64_t{l.rootEntries} * orva::kSlotBytes) > 0;
+    hurt.rootFolder = areas.rootFolder > 0;
     for (const WalkedItem& item : *items) {
         const ClusterChain chain = followChain(tables->copies.front(), item.firstCluster);
         if (itemUnfinishedBytes(chain, item.folder, item.size, l, map) > 0) hurt.items.push_back(item.path);
