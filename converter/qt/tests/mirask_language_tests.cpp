@@ -18,46 +18,15 @@
 #include "desktop/language.h"
 #include "desktop/modal_answerer.h"
 #include "drive_setup.h"
+#include "mirask_session.h"
 #include "mirask_window.h"
 
 using desktop::Language;
 using mirask::MiraskWindow;
+using mirask::testing::Session;
 namespace text = converter::dialog::text;
 
 namespace {
-
-// One window over an emulated drive a: and a scratch folder as the only file drive.
-struct Session {
-    Session(const std::string& scenario, const std::string& folder)
-        : drives(converter::emulatedDrives({"a=" + scenario}, "")),
-          dialog(window, services(folder), converter::dialog::parseConverterText("", drives.osKind)) {
-        window.attach(&dialog);
-        dialog.initialise();
-        window.show();
-    }
-    ~Session() {
-        window.close();
-        window.attach(nullptr);
-    }
-    converter::dialog::ConverterServices services(const std::string& folder) const {
-        converter::dialog::ConverterServices result;
-        result.floppies = drives.entries;
-        result.listDrives = [folder] {
-            return std::vector<platform::HostDrive>{{folder, platform::DriveType::Fixed}};
-        };
-        result.driveAccessible = [](const std::string&) { return true; };
-        return result;
-    }
-    QStringList groupTitles() const {
-        QStringList titles;
-        for (const QGroupBox* group : window.findChildren<QGroupBox*>()) titles << group->title();
-        return titles;
-    }
-
-    converter::DriveSetup drives;
-    MiraskWindow window;
-    converter::dialog::ConverterDialog dialog;
-};
 
 // Every message box a read shows, its buttons' captions sorted; each answered OK (a bad sector is filled).
 QStringList readWithMessages(Session& s, const QString& name, QStringList& buttons) {

@@ -23,12 +23,14 @@
 #include "converter/dialog/texts.h"
 #include "desktop/modal_answerer.h"
 #include "drive_setup.h"
+#include "mirask_session.h"
 #include "mirask_window.h"
 
 using converter::dialog::ItemHandle;
 using converter::dialog::kNoItem;
 using desktop::ModalAnswerer;
 using mirask::MiraskWindow;
+using mirask::testing::Session;
 namespace text = converter::dialog::text;
 
 namespace {
@@ -45,40 +47,6 @@ bool writeFile(const QString& path, const QByteArray& content) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
-
-// One window with its logic over an emulated drive a: (none for an empty scenario) and the scratch folder.
-struct Session {
-    Session(const std::string& scenario, const std::string& folder)
-        : drives(scenario.empty() ? converter::DriveSetup{}
-                                  : converter::emulatedDrives({"a=" + scenario}, "")),
-          dialog(window, services(folder), converter::dialog::parseConverterText("", drives.osKind)) {
-        window.attach(&dialog);
-        dialog.initialise();
-        window.show();
-    }
-    ~Session() {
-        window.close();
-        window.attach(nullptr);
-    }
-    converter::dialog::ConverterServices services(const std::string& folder) const {
-        converter::dialog::ConverterServices result;
-        result.floppies = drives.entries;
-        result.listDrives = [folder] {
-            return std::vector<platform::HostDrive>{{folder, platform::DriveType::Fixed}};
-        };
-        result.driveAccessible = [](const std::string&) { return true; };
-        return result;
-    }
-    QStringList info() const {
-        QStringList lines;
-        for (int i = 0; i < window.infoList()->count(); ++i) lines << window.infoList()->item(i)->text();
-        return lines;
-    }
-
-    converter::DriveSetup drives;
-    MiraskWindow window;
-    converter::dialog::ConverterDialog dialog;
-};
 
 }  // namespace
 
