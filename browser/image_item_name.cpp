@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "dir_entry_layout.h"
+#include "long_name_text.h"
 #include "platform/text_codec.h"
 #include "short_name_text.h"
 
@@ -19,22 +20,7 @@ std::string shownBytes(const std::string& bytes, const char* codePage) {
 }  // namespace
 
 std::string longNameOf(const DirEntry* entry, int32_t slotCount) {
-    std::u16string longName;
-    bool ended = false;
-    for (int32_t part = 1; part < std::clamp(slotCount, 1, static_cast<int32_t>(orva::kGroupSlots)) && !ended;
-         ++part) {
-        const auto slot = std::bit_cast<std::array<uint8_t, orva::kSlotBytes>>(entry[part]);
-        for (size_t at : orva::kPartCharOffsets) {
-            const auto c = static_cast<char16_t>(slot[at] | (slot[at + 1] << 8));
-            if (c == 0xFFFF) break;  // the rest of this part is padding
-            if (c == 0) {
-                ended = true;
-                break;
-            }
-            longName.push_back(c);
-        }
-    }
-    return platform::utf16ToUtf8(longName);
+    return platform::utf16ToUtf8(orva::longNameUnits(entry, slotCount));
 }
 
 std::string imageItemName(const DirEntry* entry, int32_t slotCount) {

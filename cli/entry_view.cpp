@@ -6,30 +6,15 @@
 #include <cstddef>
 
 #include "dos_stamp.h"
-#include "long_name_layout.h"
+#include "long_name_text.h"
 #include "lookup_name.h"
 #include "platform/text_codec.h"
 
 namespace cli {
 namespace {
 
-using Slot = std::array<uint8_t, orva::kSlotBytes>;
-
 constexpr uint8_t kNameLowerCase = 0x08;
 constexpr uint8_t kExtensionLowerCase = 0x10;
-
-std::string readLongName(const DirEntry* entry, int32_t slotCount) {
-    std::u16string name;
-    for (int32_t part = 1; part < slotCount; ++part) {
-        const auto slot = std::bit_cast<Slot>(entry[part]);
-        for (size_t at : orva::kPartCharOffsets) {
-            const char16_t c = static_cast<char16_t>(slot[at] | (slot[at + 1] << 8));
-            if (c == 0x0000 || c == 0xFFFF) return platform::utf16ToUtf8(name);
-            name.push_back(c);
-        }
-    }
-    return platform::utf16ToUtf8(name);
-}
 
 void putDigits(char* at, int value, int digits) {
     for (int i = digits - 1; i >= 0; --i, value /= 10) at[i] = static_cast<char>('0' + value % 10);
@@ -47,7 +32,7 @@ EntryView captureEntry(const DirEntry* entry, int32_t slotCount) {
     v.accessDate = entry->accessDate;
     v.firstCluster = entry->firstCluster;
     v.size = entry->size;
-    v.longName = readLongName(entry, std::clamp(slotCount, 1, static_cast<int32_t>(orva::kGroupSlots)));
+    v.longName = platform::utf16ToUtf8(orva::longNameUnits(entry, slotCount));
     return v;
 }
 

@@ -9,7 +9,7 @@
 #include "entry_attributes.h"
 #include "image_state.h"
 #include "library_codes.h"
-#include "long_name_layout.h"
+#include "long_name_text.h"
 #include "platform/text_codec.h"
 #include "short_name_text.h"
 
@@ -17,27 +17,12 @@ namespace damage {
 namespace {
 
 namespace found = orva::result::FindMInDir;
-using Slot = std::array<uint8_t, orva::kSlotBytes>;
 
 // More entries than a floppy folder can hold: an enumeration that gets there is not ending.
 constexpr size_t kMaxEntries = 65536;
 
-std::string longNameOf(const DirEntry* entry, int32_t slotCount) {
-    std::u16string name;
-    for (int32_t part = 1; part < slotCount; ++part) {
-        const auto slot = std::bit_cast<Slot>(entry[part]);
-        for (size_t at : orva::kPartCharOffsets) {
-            const char16_t c = static_cast<char16_t>(slot[at] | (slot[at + 1] << 8));
-            if (c == 0x0000 || c == 0xFFFF) return platform::utf16ToUtf8(name);
-            name.push_back(c);
-        }
-    }
-    return platform::utf16ToUtf8(name);
-}
-
 std::string nameOf(const DirEntry* entry, int32_t slotCount) {
-    const int32_t slots = std::clamp(slotCount, 1, static_cast<int32_t>(orva::kGroupSlots));
-    std::string name = longNameOf(entry, slots);
+    std::string name = platform::utf16ToUtf8(orva::longNameUnits(entry, slotCount));
     return name.empty() ? orva::joinedName(orva::storedNameParts(orva::shortNameOf(*entry),
                                                                  orva::NameEnd::AfterLastNonBlank))
                         : name;
