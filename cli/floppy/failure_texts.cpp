@@ -77,6 +77,10 @@ std::string failureText(ActionKind kind, const converter::actions::Result& r) {
         case Failure::MapFile:
             return r.detail.empty() ? withFileError(r.subject + ": the map cannot be used", r.code)
                                     : r.subject + ": the map cannot be used: " + r.detail;
+        case Failure::RescueNotRaw:
+            return r.subject +
+                   ": a rescue keeps a raw image beside its map and would write over a container; rescue into "
+                   "a raw image (.img) and convert it afterwards (orva convert disk.img disk.imd)";
         case Failure::Stopped:
             return "stopped after the request under way; the image and its map keep what was read, and the "
                    "same command continues from there";

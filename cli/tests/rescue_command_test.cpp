@@ -165,6 +165,26 @@ TEST_F(RescueTest, AMapOfAnotherMediumIsRefused) {
     EXPECT_EQ(r.exitCode, 1);
 }
 
+// A rescue writes into its image as it reads: a container, asked for by name or found in the file, would be
+// written over, so it is refused before anything is read and the file stays as it was.
+TEST_F(RescueTest, AContainerIsNeverWrittenOver) {
+    const auto made = run(quote(ORVA_CLI_PATH) + " convert " + quote((scratch_ / "medium.img").string()) + " " +
+                          quote((scratch_ / "old.imd").string()) + " 2>&1");
+    ASSERT_EQ(made.exitCode, 0) << made.output;
+    fs::copy_file(scratch_ / "old.imd", scratch_ / "imd-inside.img");
+    const std::vector<uint8_t> container = readFile(scratch_ / "old.imd");
+    for (const char* name : {"new.imd", "new.IMZ", "old.imd", "imd-inside.img"}) {
+        const auto r = run(quote(ORVA_CLI_PATH) + " rescue a: " + quote((scratch_ / name).string()) +
+                           " --emulate " + quote("a=1.44M:" + (scratch_ / "medium.img").string()) + " 2>&1");
+        EXPECT_EQ(r.exitCode, 1) << name;
+        EXPECT_NE(r.output.find("orva convert"), std::string::npos) << r.output;
+        EXPECT_FALSE(fs::exists(scratch_ / (std::string(name) + ".map"))) << name;
+    }
+    EXPECT_FALSE(fs::exists(scratch_ / "new.imd"));
+    EXPECT_EQ(readFile(scratch_ / "old.imd"), container);
+    EXPECT_EQ(readFile(scratch_ / "imd-inside.img"), container);
+}
+
 // Killed at a request (as kill -9 or a power cut would end it) and run again: the same image and map as a
 // run that was never stopped.
 class KilledRescue : public RescueTest, public ::testing::WithParamInterface<int> {};

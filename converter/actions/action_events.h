@@ -53,6 +53,8 @@ enum class Failure {
     MapFile,              // a rescue's map cannot be read, is not understood, or cannot be saved: code or
                           // detail; subject: its path
     Stopped,              // the caller stopped a rescue; the map keeps what it did
+    RescueNotRaw,         // a rescue keeps its sectors in a raw image beside its map, never in a container
+                          // (it would be written over): subject: the image's path
 };
 
 struct Result {

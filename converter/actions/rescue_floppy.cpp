@@ -7,6 +7,8 @@
 
 #include "cylinder_buffer.h"
 #include "image_target.h"
+#include "platform/containers/container_format.h"
+#include "platform/containers/open_image.h"
 #include "platform/host_file.h"
 #include "platform/path_info.h"
 #include "sector_map.h"
@@ -256,6 +258,21 @@ class QuietDriver {
     bool quiet_ = false;
 };
 
+// A rescue writes sectors into its image as they come and resumes from the bytes there: a container (by its
+// name, or by the content of the file there) would be written over, so it is refused before the drive is
+// touched. Converting the rescued raw image afterwards makes the container.
+std::optional<Result> refuseContainer(const std::string& path) {
+    namespace containers = platform::containers;
+    if (containers::formatForName(path) != containers::ContainerFormat::Raw) return failed(Failure::RescueNotRaw, 0, path);
+    if (!platform::inspectPath(path).exists) return std::nullopt;
+    int code = 0;
+    auto file = platform::openExclusive(path, platform::Access::ReadOnly, code);
+    if (!file) return failed(Failure::ImageFile, code, path);
+    const bool container = containers::holdsContainer(*file);
+    if (!file->close()) return failed(Failure::ImageFile, errno, path);
+    return container ? std::optional<Result>(failed(Failure::RescueNotRaw, 0, path)) : std::nullopt;
+}
+
 // The image to continue, or a new one; either way of the medium's size.
 std::unique_ptr<platform::RandomAccessFile> openImage(const std::string& path, uint64_t mediumBytes,
                                                       std::optional<Result>& refusal) {
@@ -285,6 +302,7 @@ void rescueFloppy(const ActionDrive& drive, const RescueRequest& request, Rescue
     runWithDrive(drive, observer, [&](HeldDrive& held) -> Result {
         if (auto refused = refuseNonFileImage(request.imagePath)) return *refused;
         if (auto refused = refuseNonFileImage(request.mapPath)) return *refused;
+        if (auto refused = refuseContainer(request.imagePath)) return *refused;
         if (request.imageOnOpticalDrive) return failed(Failure::ImageOnOpticalDrive);
         if (auto stopped = takeDrive(held, drive, observer)) return *stopped;
         DiskGeometry geometry{};

@@ -23,6 +23,8 @@ desktop::ShownText failureMessage(ActionKind kind, const actions::Result& r) {
         case Failure::ImageFile:
         case Failure::MapFile:
             return text::shown(text::kFileError, r.subject.c_str(), r.code);
+        case Failure::RescueNotRaw:
+            return text::shown(text::kRescueNotRaw, r.subject.c_str());
         case Failure::ImageOnOpticalDrive:
             return text::kNoCd;
         case Failure::ImageSizeDiffers:

@@ -51,6 +51,10 @@ inline constexpr const char* kGeometryFailed = UI_TEXT("Mirask", "Chyba získán
 inline constexpr const char* kAllocationFailed = UI_TEXT("Mirask", "Chyba alokace !");
 inline constexpr const char* kReading = UI_TEXT("Mirask", "Probíhá čtení...");
 inline constexpr const char* kFileError = UI_TEXT("Mirask", "Chyba souboru %s: %d");
+// A rescue writes into a raw image as it goes; a container would be written over.
+inline constexpr const char* kRescueNotRaw =
+    UI_TEXT("Mirask", "Záchrana se ukládá do prostého obrazu, ne do kontejneru %s. Zvolte jméno s příponou "
+                      ".gvx nebo .img; kontejner z něj lze udělat potom (orva convert).");
 inline constexpr const char* kBadSector = UI_TEXT("Mirask", "Chyba čtení: %d na stopě %d/%d, sektor %d.");
 inline constexpr const char* kWriteError = UI_TEXT("Mirask", "Chyba zápisu: %d");
 inline constexpr const char* kReadDone = UI_TEXT("Mirask", "Čtení diskety do HD souboru dokončeno.");

@@ -291,5 +291,9 @@ Still missing: %u</translation>
         <source>nic obsazeného, chybějící sektory jsou volné</source>
         <translation>nothing in use, the missing sectors are free</translation>
     </message>
+    <message>
+        <source>Záchrana se ukládá do prostého obrazu, ne do kontejneru %s. Zvolte jméno s příponou .gvx nebo .img; kontejner z něj lze udělat potom (orva convert).</source>
+        <translation>A rescue is saved into a raw image, not into the container %s. Choose a name ending in .gvx or .img; the container can be made from it afterwards (orva convert).</translation>
+    </message>
 </context>
 </TS>

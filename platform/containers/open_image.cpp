@@ -39,7 +39,9 @@ ContainerError decodeOpened(RandomAccessFile& file, DecodedImage& image, int& er
     return e;
 }
 
-bool isContainer(RandomAccessFile& file) {
+}  // namespace
+
+bool holdsContainer(RandomAccessFile& file) {
     std::vector<uint8_t> head(kDetectBytes);
     const int64_t got = file.readAt(0, head);
     if (got <= 0) return false;
@@ -47,11 +49,9 @@ bool isContainer(RandomAccessFile& file) {
     return detectFormat(head) != ContainerFormat::Raw;
 }
 
-}  // namespace
-
 std::unique_ptr<RandomAccessFile> openImage(const std::string& path, Access access, int& error) {
     auto file = openExclusive(path, access, error);
-    if (!file || !isContainer(*file)) return file;
+    if (!file || !holdsContainer(*file)) return file;
     DecodedImage image;
     if (decodeOpened(*file, image, error) != ContainerError::None) return nullptr;
     const bool writable = access == Access::ReadWrite && isWritable(image.format) && folderWritable(path);
@@ -93,7 +93,7 @@ ContainerError loadImage(const std::string& path, DecodedImage& out, int& error)
 ContainerError diagnoseImage(const std::string& path) {
     int error = 0;
     auto file = openExclusive(path, Access::ReadOnly, error);
-    if (!file || !isContainer(*file)) return ContainerError::None;
+    if (!file || !holdsContainer(*file)) return ContainerError::None;
     DecodedImage image;
     return decodeOpened(*file, image, error);
 }

@@ -11,6 +11,9 @@
 
 namespace platform::containers {
 
+// Whether an open file holds a container by its first bytes (not a raw image).
+bool holdsContainer(RandomAccessFile& file);
+
 // Null on failure, with error set to an errno value (EINVAL for a container that cannot be decoded).
 std::unique_ptr<RandomAccessFile> openImage(const std::string& path, Access access, int& error);
 
