@@ -1,11 +1,14 @@
 // orva convert: an image from one format into another (raw, ImageDisk, zipped raw; TeleDisk and CopyQM are
 // read only). A raw result cannot say which sectors were bad: it names them and leaves a ddrescue map.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
 
 #include "commands/commands.h"
+#include "damage/map_file.h"
+#include "damage/unfinished_bytes.h"
 #include "floppy/floppy_action.h"
 #include "messages.h"
 #include "platform/containers/container_format.h"
@@ -23,6 +26,7 @@ struct ConvertArgs {
     std::string input;
     std::string output;
     std::string to;
+    std::string map;
     bool force = false;
 };
 
@@ -32,6 +36,30 @@ std::string zipEntryFor(const std::string& output) {
     const size_t dot = name.rfind('.');
     if (dot != std::string::npos && dot > 0) name.resize(dot);
     return name + ".ima";
+}
+
+// A rescue's raw image says nothing of the sectors it could not read; its map does. Every sector the map does
+// not call finished becomes unavailable, so an ImageDisk output says so and a raw one names it.
+bool applyMap(pc::DecodedImage& image, const std::string& mapPath, const std::string& input) {
+    std::string error;
+    const auto map = damage::readMapFile(mapPath, error);
+    if (!map) {
+        printError(mapPath + ": cannot read the map: " + error);
+        return false;
+    }
+    pc::SectorImage& sectors = image.image;
+    if (sectors.states.empty()) {
+        printError(input + ": its geometry is unknown, so the map's sectors cannot be placed");
+        return false;
+    }
+    const uint32_t size = sectors.geometry.bytesPerSector;
+    for (size_t i = 0; i < sectors.states.size(); ++i) {
+        if (damage::unfinishedBytes(*map, uint64_t{i} * size, size) == 0) continue;
+        sectors.states[i] = pc::SectorState::Unavailable;
+        const auto bytes = sectors.sector(i);
+        std::fill(bytes.begin(), bytes.end(), pc::kMissingSectorFill);
+    }
+    return true;
 }
 
 std::string stateText(pc::SectorState state) {
@@ -88,6 +116,7 @@ int runConvert(const ConvertArgs& args) {
                    why);
         return kExitFailure;
     }
+    if (!args.map.empty() && !applyMap(image, args.map, args.input)) return kExitFailure;
     std::vector<uint8_t> bytes;
     const pc::EncodeOptions options{pc::imdHeaderLineNow(), zipEntryFor(args.output)};
     if (const pc::ContainerError e = pc::encodeImage(image, target, options, bytes);
@@ -107,6 +136,9 @@ Runner configureConvert(CLI::App* sub, const GlobalOptions&) {
     auto args = std::make_shared<ConvertArgs>();
     sub->add_option("--to", args->to, "Output format: raw, imd or imz (default: from OUTPUT's extension)");
     sub->add_flag("-f,--force", args->force, "Replace an existing output file");
+    sub->add_option("--map", args->map,
+                    "A GNU ddrescue map of INPUT (as orva rescue leaves it): sectors it does not call finished "
+                    "become unavailable");
     sub->add_option("INPUT", args->input, "The image to read, of any of the formats (told by content)")
         ->required();
     sub->add_option("OUTPUT", args->output, "The image to write")->required();

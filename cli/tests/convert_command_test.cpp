@@ -96,6 +96,37 @@ TEST(ConvertCommand, BadSectorsAreNamedFilledAndMapped) {
               orvaStdout("convert --force " + q(in) + " " + q(out)).output);
 }
 
+// A rescued raw image with the map orva rescue (or ddrescue) left: what the map does not call finished becomes
+// unavailable in an ImageDisk file, which says so when read again; a map that is no map is refused.
+TEST(ConvertCommand, ARescueMapMarksTheUnfinishedSectors) {
+    Interop fixture(720);
+    const auto map = fixture.dir() / "disk.img.map";
+    writeFile(map, bytesOf("# Mapfile. Created by GNU ddrescue version 1.27\n"
+                           "0x00000000     +               1\n"
+                           "0x00000000  0x00001600  +\n"
+                           "0x00001600  0x00000200  -\n"     // sector 11: bad
+                           "0x00001800  0x00001400  +\n"
+                           "0x00002C00  0x00000100  ?\n"     // half of sector 22: not tried
+                           "0x00002D00  0x000B2300  +\n"));
+    const auto imd = fixture.dir() / "disk.imd";
+    const CommandResult made = orva("convert --map " + q(map) + " " + quote(fixture.rawPath()) + " " + q(imd));
+    ASSERT_EQ(made.exitCode, 0) << made.output;
+    const auto back = fixture.dir() / "back.img";
+    const CommandResult r = orvaStdout("convert " + q(imd) + " " + q(back));
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_EQ(r.output,
+              "cylinder 0 head 1 sector 3: unavailable, filled with 0xEE\n"
+              "cylinder 1 head 0 sector 5: unavailable, filled with 0xEE\n");
+    std::vector<uint8_t> expected = fixture.raw();
+    for (size_t sector : {11u, 22u}) std::fill_n(expected.begin() + sector * 512, 512, 0xEE);
+    EXPECT_EQ(readFile(back), expected);
+
+    writeFile(map, bytesOf("not a map\n"));
+    const CommandResult refused = orva("convert --force --map " + q(map) + " " + quote(fixture.rawPath()) + " " + q(imd));
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.output.find("cannot read the map"), std::string::npos) << refused.output;
+}
+
 TEST(ConvertCommand, RefusalsSayWhy) {
     Interop fixture(360);
     const auto existing = fixture.dir() / "existing.img";
