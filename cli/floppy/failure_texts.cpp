@@ -79,8 +79,9 @@ std::string failureText(ActionKind kind, const converter::actions::Result& r) {
                                     : r.subject + ": the map cannot be used: " + r.detail;
         case Failure::RescueNotRaw:
             return r.subject +
-                   ": a rescue keeps a raw image beside its map and would write over a container; rescue into "
-                   "a raw image (.img) and convert it afterwards (orva convert disk.img disk.imd)";
+                   ": a rescue writes into a raw image (.img) or an ImageDisk file (.imd) as it reads and would "
+                   "write over this container; rescue into one of those and convert it afterwards (orva convert "
+                   "disk.img disk.imz)";
         case Failure::Stopped:
             return "stopped after the request under way; the image and its map keep what was read, and the "
                    "same command continues from there";

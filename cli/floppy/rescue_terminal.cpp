@@ -56,6 +56,9 @@ void RescueTerminal::noted(actions::RescueNote note, uint32_t code) {
         case actions::RescueNote::TrackLayoutUnknown:
             printWarning(drive_ + " the sectors on track 0 cannot be counted; the driver's geometry is used" + error);
             break;
+        case actions::RescueNote::MapWithoutImage:
+            printWarning("the map lies there without its image; every sector is read again and the map replaced");
+            break;
     }
 }
 

@@ -2,9 +2,12 @@
 // own ddrescuelog, and a map written by ddrescue itself continued.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <cctype>
 
 #include "cli_fixture.h"
+#include "platform/containers/open_image.h"
 
 namespace cli_test {
 namespace {
@@ -15,6 +18,7 @@ using testing_support::readFile;
 using testing_support::run;
 using testing_support::ScratchDir;
 using testing_support::writeFile;
+namespace pc = platform::containers;
 
 constexpr size_t k144 = 1474560;
 constexpr size_t kSector = 512;
@@ -66,6 +70,13 @@ class RescueTest : public ::testing::Test {
     // ddrescuelog -D: 0 when the whole map is finished.
     int ddrescueSaysDone(const fs::path& map) {
         return run("ddrescuelog -D " + quote(map.string()) + " >/dev/null 2>&1").exitCode;
+    }
+
+    static pc::DecodedImage decoded(const fs::path& path) {
+        pc::DecodedImage image;
+        int error = 0;
+        EXPECT_EQ(pc::loadImage(path.string(), image, error), pc::ContainerError::None) << path;
+        return image;
     }
 
     ScratchDir scratch_;
@@ -160,30 +171,134 @@ TEST_F(RescueTest, AMapWrittenByDdrescueIsContinued) {
 }
 
 TEST_F(RescueTest, AMapOfAnotherMediumIsRefused) {
+    writeFile(scratch_ / "out.img", std::vector<uint8_t>(k144));
     writeFile(scratch_ / "out.img.map", std::string("0x0 +\n0x0 0x200000 +\n"));
     const Rescue r = rescue("", "");
     EXPECT_EQ(r.exitCode, 1);
 }
 
-// A rescue writes into its image as it reads: a container, asked for by name or found in the file, would be
-// written over, so it is refused before anything is read and the file stays as it was.
+// A rescue writes into its image as it reads: a container other than ImageDisk, asked for by name or found
+// in the file, and a file whose content is not what its name asks for, would be written over, so they are
+// refused before anything is read and the file stays as it was.
 TEST_F(RescueTest, AContainerIsNeverWrittenOver) {
     const auto made = run(quote(ORVA_CLI_PATH) + " convert " + quote((scratch_ / "medium.img").string()) + " " +
-                          quote((scratch_ / "old.imd").string()) + " 2>&1");
+                          quote((scratch_ / "old.imz").string()) + " 2>&1");
     ASSERT_EQ(made.exitCode, 0) << made.output;
-    fs::copy_file(scratch_ / "old.imd", scratch_ / "imd-inside.img");
-    const std::vector<uint8_t> container = readFile(scratch_ / "old.imd");
-    for (const char* name : {"new.imd", "new.IMZ", "old.imd", "imd-inside.img"}) {
+    fs::copy_file(scratch_ / "old.imz", scratch_ / "imz-inside.img");
+    fs::copy_file(scratch_ / "old.imz", scratch_ / "imz-inside.imd");
+    fs::copy_file(scratch_ / "medium.img", scratch_ / "raw-inside.imd");
+    const std::vector<uint8_t> container = readFile(scratch_ / "old.imz");
+    for (const char* name : {"new.IMZ", "new.td0", "old.imz", "imz-inside.img", "imz-inside.imd", "raw-inside.imd"}) {
         const auto r = run(quote(ORVA_CLI_PATH) + " rescue a: " + quote((scratch_ / name).string()) +
                            " --emulate " + quote("a=1.44M:" + (scratch_ / "medium.img").string()) + " 2>&1");
         EXPECT_EQ(r.exitCode, 1) << name;
         EXPECT_NE(r.output.find("orva convert"), std::string::npos) << r.output;
         EXPECT_FALSE(fs::exists(scratch_ / (std::string(name) + ".map"))) << name;
     }
-    EXPECT_FALSE(fs::exists(scratch_ / "new.imd"));
-    EXPECT_EQ(readFile(scratch_ / "old.imd"), container);
-    EXPECT_EQ(readFile(scratch_ / "imd-inside.img"), container);
+    EXPECT_FALSE(fs::exists(scratch_ / "new.IMZ"));
+    for (const char* name : {"old.imz", "imz-inside.img", "imz-inside.imd"})
+        EXPECT_EQ(readFile(scratch_ / name), container) << name;
+    EXPECT_EQ(readFile(scratch_ / "raw-inside.imd"), source_);
 }
+
+// A map whose image is gone speaks of bytes that are not there: the run reads everything again.
+TEST_F(RescueTest, AMapWithoutItsImageIsNotTrusted) {
+    ASSERT_EQ(rescue(":weak=5/0/9/9", "--retries 0").exitCode, 3);
+    fs::remove(scratch_ / "out.img");
+    const Rescue again = rescue("", "", "out.img", true);
+    EXPECT_EQ(again.exitCode, 0) << again.out;
+    EXPECT_NE(again.out.find("without its image"), std::string::npos) << again.out;
+    EXPECT_EQ(summaryCount(again.out, "requests"), 80);
+    EXPECT_EQ(readFile(scratch_ / "out.img"), source_);
+    EXPECT_EQ(ddrescueSaysDone(scratch_ / "out.img.map"), 0);
+}
+
+// Into an ImageDisk file, each sector keeps its state: a data field that kept failing its CRC holds the best
+// data the reads agreed on, a sector that gave none is unavailable, everything else is the medium's own.
+struct ImageDiskCase {
+    const char* name;
+    const char* options;
+    const char* retries;
+    int exitCode;
+    pc::SectorState state;  // of the faulty sector 20/1/7
+    size_t differingBits;   // from the medium's bytes, at most
+};
+
+class RescueIntoImageDisk : public RescueTest, public ::testing::WithParamInterface<ImageDiskCase> {};
+
+size_t bitsApart(std::span<const uint8_t> a, std::span<const uint8_t> b) {
+    size_t bits = 0;
+    for (size_t i = 0; i < a.size(); ++i) bits += static_cast<size_t>(std::popcount(static_cast<unsigned>(a[i] ^ b[i])));
+    return bits;
+}
+
+TEST_P(RescueIntoImageDisk, KeepsEachSectorsState) {
+    const ImageDiskCase& c = GetParam();
+    const Rescue r = rescue(c.options, std::string("--retries ") + c.retries, "out.imd");
+    EXPECT_EQ(r.exitCode, c.exitCode) << r.out;
+    const pc::DecodedImage imd = decoded(scratch_ / "out.imd");
+    ASSERT_EQ(imd.format, pc::ContainerFormat::Imd);
+    ASSERT_EQ(imd.image.bytes.size(), k144);
+    const size_t faulty = lbaOf(20, 1, 7);
+    for (size_t lba = 0; lba < k144 / kSector; ++lba) {
+        const auto medium = std::span(source_).subspan(lba * kSector, kSector);
+        if (lba != faulty) {
+            ASSERT_EQ(imd.image.states[lba], pc::SectorState::Normal) << lba;
+            ASSERT_TRUE(std::ranges::equal(imd.image.sector(lba), medium)) << lba;
+            continue;
+        }
+        EXPECT_EQ(imd.image.states[lba], c.state);
+        if (c.state == pc::SectorState::Unavailable) {
+            EXPECT_TRUE(std::ranges::all_of(imd.image.sector(lba), [](uint8_t b) { return b == 0xEE; }));
+        } else {
+            EXPECT_LE(bitsApart(imd.image.sector(lba), medium), c.differingBits);
+        }
+    }
+    // The map beside it says the same.
+    EXPECT_EQ(blocksIn(scratch_ / "out.imd.map", '-'),
+              c.exitCode == 0 ? std::string() : std::to_string(faulty) + "\n");
+    // libdsk stops at the first sector without good data, so only a whole rescue is handed to it (with the
+    // geometry named: the medium holds no boot sector to tell it).
+    if (c.exitCode != 0) return;
+    const auto dsk = run("dsktrans -format ibm1440 -itype imd " + quote((scratch_ / "out.imd").string()) + " -otype raw " +
+                         quote((scratch_ / "dsk.img").string()) + " 2>&1");
+    EXPECT_EQ(dsk.exitCode, 0) << dsk.output;
+    EXPECT_EQ(readFile(scratch_ / "dsk.img"), source_);
+}
+
+// One CRC-failed read leaves a few bits wrong; by three the flips are outvoted though the vote is not yet
+// settled; then the sector counts as read.
+INSTANTIATE_TEST_SUITE_P(
+    Rescue, RescueIntoImageDisk,
+    ::testing::Values(ImageDiskCase{"crc_read_twice", ":crc=20/1/7:raw", "1", 3, pc::SectorState::DataError, 6},
+                      ImageDiskCase{"crc_outvoted", ":crc=20/1/7:raw", "2", 3, pc::SectorState::DataError, 0},
+                      ImageDiskCase{"crc_settled", ":crc=20/1/7:raw", "5", 0, pc::SectorState::Normal, 0},
+                      ImageDiskCase{"crc_without_raw_path", ":crc=20/1/7", "2", 3, pc::SectorState::Unavailable, 0},
+                      ImageDiskCase{"header_missing", ":noid=20/1/7:raw", "1", 3, pc::SectorState::Unavailable, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Killed anywhere and run again, an ImageDisk rescue holds what a run never stopped holds.
+class KilledImageDiskRescue : public RescueTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(KilledImageDiskRescue, ResumesToTheSameSectorsAndStates) {
+    const std::string faults = ":bad=10/0/1:crc=50/1/3:raw";
+    ASSERT_EQ(rescue(faults, "--retries 2", "whole.imd").exitCode, 3);
+    const Rescue killed = rescue(faults + ":kill=" + std::to_string(GetParam()), "--retries 2", "cut.imd");
+    ASSERT_NE(killed.exitCode, 3) << "the run was not killed";
+    const Rescue resumed = rescue(faults, "--retries 2", "cut.imd");
+    EXPECT_EQ(resumed.exitCode, 3) << resumed.out;
+    const pc::DecodedImage whole = decoded(scratch_ / "whole.imd");
+    const pc::DecodedImage cut = decoded(scratch_ / "cut.imd");
+    EXPECT_TRUE(cut.image.states == whole.image.states);
+    const size_t crc = lbaOf(50, 1, 3);
+    for (size_t lba = 0; lba < k144 / kSector; ++lba) {
+        if (lba == crc) continue;  // its reads restart with the new run, so its best guess may differ
+        ASSERT_TRUE(std::ranges::equal(cut.image.sector(lba), whole.image.sector(lba))) << lba;
+    }
+    EXPECT_EQ(readFile(scratch_ / "cut.imd.map"), readFile(scratch_ / "whole.imd.map"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rescue, KilledImageDiskRescue, ::testing::Values(1, 40, 95, 150));
 
 // Killed at a request (as kill -9 or a power cut would end it) and run again: the same image and map as a
 // run that was never stopped.

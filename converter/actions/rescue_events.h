@@ -26,6 +26,7 @@ enum class SectorOutcome {
 enum class RescueNote {
     DriverMessagesKept,  // the driver goes on printing a line per failed read (quieting it needs root)
     TrackLayoutUnknown,  // track 0's headers could not be counted: the driver's geometry is used as it is
+    MapWithoutImage,     // a map lay there without its image: every sector is read again, the map replaced
 };
 
 struct SectorResult {

@@ -22,17 +22,24 @@ namespace containers = platform::containers;
 
 constexpr uint8_t kFiller = 0xEE;
 
-// One rescue over an open image and its map. Every step that finishes a sector writes its bytes, syncs the
-// image, and only then saves the map that says so.
+// The image a rescue fills: a raw file, or an ImageDisk file that also keeps each sector's state (then
+// container is set).
+struct RescueImage {
+    std::unique_ptr<platform::RandomAccessFile> file;
+    containers::ContainerFile* container = nullptr;
+};
+
+// One rescue over an open image and its map. Every step that finishes a sector writes its bytes, makes the
+// image durable, and only then saves the map that says so.
 class RescueRun {
   public:
-    RescueRun(HeldDrive& held, const DiskGeometry& geometry, std::span<uint8_t> cylinder,
-              platform::RandomAccessFile& image, SectorMap& map, const RescueRequest& request,
-              RescueObserver& observer)
+    RescueRun(HeldDrive& held, const DiskGeometry& geometry, std::span<uint8_t> cylinder, RescueImage& image,
+              SectorMap& map, const RescueRequest& request, RescueObserver& observer)
         : held_(held),
           geometry_(geometry),
           cylinder_(cylinder),
-          image_(image),
+          image_(*image.file),
+          container_(image.container),
           map_(map),
           request_(request),
           observer_(observer),
@@ -185,9 +192,16 @@ class RescueRun {
         const uint64_t offset = uint64_t{s} * bytesPerSector_;
         if (result.outcome == SectorOutcome::Unread) {
             map_.set(s, containers::kBadSector);
-            if (fillWhenUnread) {
+            if (container_ && result.raw == RawReadOutcome::DataCrcError) {
+                // An ImageDisk file keeps the best data of this run's reads, marked as a data error. An
+                // earlier run's best is not a read: counted as one, it would settle a vote too soon.
+                const std::vector<uint8_t> best = votes_[s].best();
+                if (auto end = writeImage(offset, best)) return end;
+                container_->markSector(s, containers::SectorState::DataError);
+            } else if (fillWhenUnread && !keepsData(s)) {
                 std::fill(sector.begin(), sector.end(), kFiller);
                 if (auto end = writeImage(offset, sector)) return end;
+                if (container_) container_->markSector(s, containers::SectorState::Unavailable);
             }
         } else {
             if (auto end = writeImage(offset, sector)) return end;
@@ -197,14 +211,18 @@ class RescueRun {
         return saveMap();
     }
 
-    // The bytes are durable before any map can say they are there.
     std::optional<Result> writeImage(uint64_t offset, std::span<const uint8_t> bytes) {
-        if (image_.writeAt(offset, bytes) != static_cast<int64_t>(bytes.size()) || !image_.syncData())
+        errno = 0;
+        if (image_.writeAt(offset, bytes) != static_cast<int64_t>(bytes.size()))
             return failed(Failure::ImageWrite, errno != 0 ? errno : EIO, request_.imagePath);
         return std::nullopt;
     }
 
+    // The bytes are durable before any map can say they are there.
     std::optional<Result> saveMap() {
+        errno = 0;
+        if (!(container_ ? container_->saveNow() : image_.syncData()))
+            return failed(Failure::ImageWrite, errno != 0 ? errno : EIO, request_.imagePath);
         int code = 0;
         if (!saveSectorMap(request_.mapPath, map_, request_.commandLine, code))
             return failed(Failure::MapFile, code, request_.mapPath);
@@ -212,6 +230,11 @@ class RescueRun {
     }
 
     Result stopped() const { return failed(Failure::Stopped); }
+
+    // Whether the image holds a data-error sector's best data (from this run or an earlier one).
+    bool keepsData(uint32_t s) const {
+        return container_ && container_->image().image.states[s] == containers::SectorState::DataError;
+    }
 
     uint32_t missing() const { return map_.sectors() - map_.count(containers::kFinished); }
 
@@ -225,6 +248,7 @@ class RescueRun {
     const DiskGeometry& geometry_;
     std::span<uint8_t> cylinder_;
     platform::RandomAccessFile& image_;
+    containers::ContainerFile* container_;
     SectorMap& map_;
     const RescueRequest& request_;
     RescueObserver& observer_;
@@ -258,42 +282,63 @@ class QuietDriver {
     bool quiet_ = false;
 };
 
-// A rescue writes sectors into its image as they come and resumes from the bytes there: a container (by its
-// name, or by the content of the file there) would be written over, so it is refused before the drive is
-// touched. Converting the rescued raw image afterwards makes the container.
+// An empty file is what a run killed before its first sector leaves: it holds nothing to continue.
+bool holdsSectors(const std::string& path) {
+    const platform::PathInfo info = platform::inspectPath(path);
+    return info.exists && info.size > 0;
+}
+
+// A rescue writes sectors into its image as they come and resumes from the bytes there: into a raw image,
+// or into an ImageDisk file (the one container that keeps a sector's state and best data). Any other
+// container, by its name or by the content of the file there, would be written over, so it is refused before
+// the drive is touched; converting the rescued image afterwards makes it.
 std::optional<Result> refuseContainer(const std::string& path) {
-    namespace containers = platform::containers;
-    if (containers::formatForName(path) != containers::ContainerFormat::Raw) return failed(Failure::RescueNotRaw, 0, path);
-    if (!platform::inspectPath(path).exists) return std::nullopt;
+    const containers::ContainerFormat named = containers::formatForName(path);
+    if (named != containers::ContainerFormat::Raw && named != containers::ContainerFormat::Imd)
+        return failed(Failure::RescueNotRaw, 0, path);
+    if (!holdsSectors(path)) return std::nullopt;
     int code = 0;
     auto file = platform::openExclusive(path, platform::Access::ReadOnly, code);
     if (!file) return failed(Failure::ImageFile, code, path);
-    const bool container = containers::holdsContainer(*file);
+    const containers::ContainerFormat held = containers::formatOfFile(*file);
     if (!file->close()) return failed(Failure::ImageFile, errno, path);
-    return container ? std::optional<Result>(failed(Failure::RescueNotRaw, 0, path)) : std::nullopt;
+    return held == named ? std::nullopt : std::optional<Result>(failed(Failure::RescueNotRaw, 0, path));
 }
 
-// The image to continue, or a new one; either way of the medium's size.
-std::unique_ptr<platform::RandomAccessFile> openImage(const std::string& path, uint64_t mediumBytes,
-                                                      std::optional<Result>& refusal) {
+// The image to continue, or a new one; either way of the medium's size (and an ImageDisk file of its
+// geometry).
+std::optional<Result> openImage(const std::string& path, const DiskGeometry& geometry, RescueImage& image) {
+    const uint64_t mediumBytes = uint64_t{static_cast<uint32_t>(geometry.cylinders)} * geometry.tracksPerCylinder *
+                                 geometry.sectorsPerTrack * geometry.bytesPerSector;
+    const bool exists = platform::inspectPath(path).exists;
     int code = 0;
-    auto image = platform::inspectPath(path).exists
-                     ? platform::openExclusive(path, platform::Access::ReadWrite, code)
-                     : platform::createExclusive(path, code);
-    if (!image) {
-        refusal = failed(Failure::ImageFile, code, path);
-        return nullptr;
+    if (containers::formatForName(path) == containers::ContainerFormat::Imd) {
+        const containers::SectorGeometry wanted{static_cast<uint32_t>(geometry.cylinders),
+                                                geometry.tracksPerCylinder, geometry.sectorsPerTrack,
+                                                geometry.bytesPerSector};
+        if (!holdsSectors(path)) {
+            auto created = containers::createContainer(path, containers::ContainerFormat::Imd, wanted, code);
+            if (!created) return failed(Failure::ImageFile, code, path);
+            image.container = created.get();
+            image.file = std::move(created);
+            return std::nullopt;
+        }
+        image.file = containers::openImage(path, platform::Access::ReadWrite, code);
+        if (!image.file) return failed(Failure::ImageFile, code, path);
+        image.container = dynamic_cast<containers::ContainerFile*>(image.file.get());
+        if (!image.container || image.container->image().format != containers::ContainerFormat::Imd)
+            return failed(Failure::RescueNotRaw, 0, path);
+        if (image.container->readOnly()) return failed(Failure::ImageFile, EACCES, path);
+        if (image.container->image().image.geometry != wanted) return failed(Failure::ImageSizeDiffers, 0, path);
+        return std::nullopt;
     }
-    const auto size = image->size();
-    if (!size || *size > mediumBytes) {
-        refusal = failed(Failure::ImageSizeDiffers, 0, path);
-        return nullptr;
-    }
-    if (*size < mediumBytes && !image->setSize(mediumBytes)) {
-        refusal = failed(Failure::ImageFile, errno, path);
-        return nullptr;
-    }
-    return image;
+    image.file = exists ? platform::openExclusive(path, platform::Access::ReadWrite, code)
+                        : platform::createExclusive(path, code);
+    if (!image.file) return failed(Failure::ImageFile, code, path);
+    const auto size = image.file->size();
+    if (!size || *size > mediumBytes) return failed(Failure::ImageSizeDiffers, 0, path);
+    if (*size < mediumBytes && !image.file->setSize(mediumBytes)) return failed(Failure::ImageFile, errno, path);
+    return std::nullopt;
 }
 
 }  // namespace
@@ -316,8 +361,13 @@ void rescueFloppy(const ActionDrive& drive, const RescueRequest& request, Rescue
 
         const uint32_t sectors = static_cast<uint32_t>(buffer->bytes().size() / geometry.bytesPerSector) *
                                  static_cast<uint32_t>(geometry.cylinders);
-        MapLoad load =
-            request.resume ? loadSectorMap(request.mapPath, sectors, geometry.bytesPerSector) : MapLoad{};
+        // A map without its image speaks of bytes that are not there: every sector is read again.
+        const bool imageHeld = holdsSectors(request.imagePath);
+        if (request.resume && !imageHeld && platform::inspectPath(request.mapPath).exists)
+            observer.noted(RescueNote::MapWithoutImage, 0);
+        MapLoad load = request.resume && imageHeld
+                           ? loadSectorMap(request.mapPath, sectors, geometry.bytesPerSector)
+                           : MapLoad{};
         if (load.failed) {
             Result result = failed(Failure::MapFile, load.code, request.mapPath);
             result.detail = load.error;
@@ -328,12 +378,11 @@ void rescueFloppy(const ActionDrive& drive, const RescueRequest& request, Rescue
         // Hundreds of provoked failures would each leave a line in the kernel's log; quiet while we run.
         QuietDriver quiet(held, observer);
         observer.started(Phase::Reading, geometry);
-        std::optional<Result> refusal;
-        auto image = openImage(request.imagePath, uint64_t{sectors} * geometry.bytesPerSector, refusal);
-        if (!image) return *refusal;
-        RescueRun rescue(held, geometry, buffer->bytes(), *image, map, request, observer);
+        RescueImage image;
+        if (auto refusal = openImage(request.imagePath, geometry, image)) return *refusal;
+        RescueRun rescue(held, geometry, buffer->bytes(), image, map, request, observer);
         Result result = rescue.run();
-        if (!image->close() && result.failure == Failure::None) {
+        if (!image.file->close() && result.failure == Failure::None) {
             result = failed(Failure::ImageWrite, errno, request.imagePath);
         }
         observer.rescued(rescue.summary());

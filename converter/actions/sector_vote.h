@@ -20,11 +20,15 @@ class SectorVote {
     std::optional<std::vector<uint8_t>> majority() const;
     // The majority, once there were enough reads and the last one did not change it.
     std::optional<std::vector<uint8_t>> settled() const;
+    // The best guess so far, for an image that keeps a data-error sector's bytes: the majority, a tied bit
+    // as the last read had it. Empty before the first read.
+    std::vector<uint8_t> best() const;
 
   private:
     std::vector<uint32_t> ones_;  // per bit, how many reads had it set
     uint32_t reads_ = 0;
     std::optional<std::vector<uint8_t>> before_;  // the majority before the last read
+    std::vector<uint8_t> last_;                   // the last read
 };
 
 }  // namespace converter::actions

@@ -47,9 +47,17 @@ bool RescueWindow::stopRequested() {
 }
 
 void RescueWindow::noted(actions::RescueNote note, uint32_t code) {
-    info_.append(text::fill(note == actions::RescueNote::DriverMessagesKept ? text::kDriverMessagesKept
-                                                                            : text::kTrackLayoutUnknown,
-                            code));
+    switch (note) {
+        case actions::RescueNote::DriverMessagesKept:
+            info_.append(text::fill(text::kDriverMessagesKept, code));
+            break;
+        case actions::RescueNote::TrackLayoutUnknown:
+            info_.append(text::fill(text::kTrackLayoutUnknown, code));
+            break;
+        case actions::RescueNote::MapWithoutImage:
+            info_.append(text::kMapWithoutImage);
+            break;
+    }
     view_.repaintInfo();
 }
 

@@ -51,10 +51,11 @@ inline constexpr const char* kGeometryFailed = UI_TEXT("Mirask", "Chyba získán
 inline constexpr const char* kAllocationFailed = UI_TEXT("Mirask", "Chyba alokace !");
 inline constexpr const char* kReading = UI_TEXT("Mirask", "Probíhá čtení...");
 inline constexpr const char* kFileError = UI_TEXT("Mirask", "Chyba souboru %s: %d");
-// A rescue writes into a raw image as it goes; a container would be written over.
+// A rescue writes into its image as it goes; only a raw image and ImageDisk keep what it needs.
 inline constexpr const char* kRescueNotRaw =
-    UI_TEXT("Mirask", "Záchrana se ukládá do prostého obrazu, ne do kontejneru %s. Zvolte jméno s příponou "
-                      ".gvx nebo .img; kontejner z něj lze udělat potom (orva convert).");
+    UI_TEXT("Mirask", "Záchrana se ukládá do prostého obrazu nebo do souboru ImageDisk, ne do kontejneru %s. "
+                      "Zvolte jméno s příponou .gvx, .img nebo .imd; jiný formát z něj lze udělat potom "
+                      "(orva convert).");
 inline constexpr const char* kBadSector = UI_TEXT("Mirask", "Chyba čtení: %d na stopě %d/%d, sektor %d.");
 inline constexpr const char* kWriteError = UI_TEXT("Mirask", "Chyba zápisu: %d");
 inline constexpr const char* kReadDone = UI_TEXT("Mirask", "Čtení diskety do HD souboru dokončeno.");
@@ -93,6 +94,8 @@ inline constexpr const char* kDriverMessagesKept =
     UI_TEXT("Mirask", "Ovladač dál zapisuje každé chybné čtení do systémového protokolu (chyba %u).");
 inline constexpr const char* kTrackLayoutUnknown =
     UI_TEXT("Mirask", "Sektory stopy 0 nelze spočítat, platí geometrie ovladače (chyba %u).");
+inline constexpr const char* kMapWithoutImage =
+    UI_TEXT("Mirask", "Mapa záchrany leží bez svého obrazu; všechny sektory se čtou znovu a mapa se nahradí.");
 inline constexpr const char* kRescueDone = UI_TEXT("Mirask", "Záchrana diskety do HD souboru dokončena.");
 inline constexpr const char* kRescueStopped =
     UI_TEXT("Mirask", "Záchrana zastavena, obraz i mapa jsou uloženy; lze v ní pokračovat.");

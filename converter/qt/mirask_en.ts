@@ -292,8 +292,12 @@ Still missing: %u</translation>
         <translation>nothing in use, the missing sectors are free</translation>
     </message>
     <message>
-        <source>Záchrana se ukládá do prostého obrazu, ne do kontejneru %s. Zvolte jméno s příponou .gvx nebo .img; kontejner z něj lze udělat potom (orva convert).</source>
-        <translation>A rescue is saved into a raw image, not into the container %s. Choose a name ending in .gvx or .img; the container can be made from it afterwards (orva convert).</translation>
+        <source>Záchrana se ukládá do prostého obrazu nebo do souboru ImageDisk, ne do kontejneru %s. Zvolte jméno s příponou .gvx, .img nebo .imd; jiný formát z něj lze udělat potom (orva convert).</source>
+        <translation>A rescue is saved into a raw image or an ImageDisk file, not into the container %s. Choose a name ending in .gvx, .img or .imd; another format can be made from it afterwards (orva convert).</translation>
+    </message>
+    <message>
+        <source>Mapa záchrany leží bez svého obrazu; všechny sektory se čtou znovu a mapa se nahradí.</source>
+        <translation>The rescue map lies there without its image; every sector is read again and the map replaced.</translation>
     </message>
 </context>
 </TS>

@@ -1,8 +1,10 @@
 #include "platform/containers/container_file.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "platform/containers/replace_file.h"
+#include "platform/host_file.h"
 
 namespace platform::containers {
 
@@ -46,15 +48,45 @@ void ContainerFile::markSector(size_t index, SectorState state) {
     changed_ = true;
 }
 
+bool ContainerFile::writeBack() {
+    std::vector<uint8_t> encoded;
+    if (encodeImage(image_, image_.format, EncodeOptions{imdHeaderLineNow(), {}}, encoded) != ContainerError::None) {
+        errno = EINVAL;
+        return false;
+    }
+    int error = 0;
+    if (!replaceFile(path_, encoded, error)) {
+        errno = error;
+        return false;
+    }
+    changed_ = false;
+    return true;
+}
+
+bool ContainerFile::saveNow() {
+    if (!original_ || !writable_) {
+        errno = EBADF;
+        return false;
+    }
+    if (!changed_) return true;
+    if (!writeBack()) return false;
+    // The new file is locked at once; the old one, renamed away, has nobody to keep out any more.
+    int error = 0;
+    auto renewed = openExclusive(path_, Access::ReadOnly, error);
+    if (!renewed) {
+        errno = error;
+        return false;
+    }
+    const bool released = original_->close();
+    original_ = std::move(renewed);
+    return released;
+}
+
 bool ContainerFile::close() {
     if (!original_) return true;
     bool ok = true;
     if (changed_) {
-        std::vector<uint8_t> encoded;
-        int error = 0;
-        ok = encodeImage(image_, image_.format, EncodeOptions{imdHeaderLineNow(), {}}, encoded) ==
-                 ContainerError::None &&
-             replaceFile(path_, encoded, error);
+        ok = writeBack();
         changed_ = false;
     }
     // The lock goes only now: nobody could open the old file between our decision and the rename.

@@ -29,10 +29,15 @@ class ContainerFile final : public RandomAccessFile {
     void markSector(size_t index, SectorState state);
     // Writes the changes back, if there are any, then releases the file.
     bool close() override;
+    // Writes the changes back now and keeps the file locked, for a writer that must know they are on disk
+    // before it says so elsewhere (a rescue's map). False with errno set.
+    bool saveNow();
 
     const DecodedImage& image() const { return image_; }
 
   private:
+    bool writeBack();
+
     std::unique_ptr<RandomAccessFile> original_;
     std::string path_;
     DecodedImage image_;

@@ -41,12 +41,16 @@ ContainerError decodeOpened(RandomAccessFile& file, DecodedImage& image, int& er
 
 }  // namespace
 
-bool holdsContainer(RandomAccessFile& file) {
+ContainerFormat formatOfFile(RandomAccessFile& file) {
     std::vector<uint8_t> head(kDetectBytes);
     const int64_t got = file.readAt(0, head);
-    if (got <= 0) return false;
+    if (got <= 0) return ContainerFormat::Raw;
     head.resize(static_cast<size_t>(got));
-    return detectFormat(head) != ContainerFormat::Raw;
+    return detectFormat(head);
+}
+
+bool holdsContainer(RandomAccessFile& file) {
+    return formatOfFile(file) != ContainerFormat::Raw;
 }
 
 std::unique_ptr<RandomAccessFile> openImage(const std::string& path, Access access, int& error) {

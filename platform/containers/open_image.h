@@ -11,6 +11,8 @@
 
 namespace platform::containers {
 
+// Which format an open file holds by its first bytes; raw for an empty or unreadable one.
+ContainerFormat formatOfFile(RandomAccessFile& file);
 // Whether an open file holds a container by its first bytes (not a raw image).
 bool holdsContainer(RandomAccessFile& file);
 

@@ -39,6 +39,17 @@ TEST(SectorVote, ABitWithNoMajorityLeavesTheSectorUnsettled) {
     EXPECT_FALSE(vote.settled());
 }
 
+TEST(SectorVote, TheBestGuessBreaksATieWithTheLastRead) {
+    SectorVote vote;
+    EXPECT_TRUE(vote.best().empty());
+    vote.add(flipped(original(), {100, 900}));
+    vote.add(flipped(original(), {100, 2000}));
+    // Bit 100 has a majority; 900 and 2000 are tied and go as the second read had them.
+    EXPECT_EQ(vote.best(), flipped(original(), {100, 2000}));
+    vote.add(original());
+    EXPECT_EQ(vote.best(), flipped(original(), {100}));
+}
+
 TEST(SectorVote, TooFewReadsAreNotTrusted) {
     SectorVote vote;
     vote.add(original());
