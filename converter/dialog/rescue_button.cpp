@@ -12,7 +12,9 @@ namespace converter::dialog {
 void ConverterDialog::rescueFloppy(FloppyAccess& access) {
     actions::RescueRequest request{currentPath_, platform::containers::rescueMapPath(currentPath_), rounds_,
                                    "mirask", fileDriveIsOptical()};
-    if (platform::inspectPath(request.mapPath).exists)
+    // A map without its image has nothing to continue; the rescue says so and reads everything.
+    const platform::PathInfo image = platform::inspectPath(request.imagePath);
+    if (image.exists && image.size > 0 && platform::inspectPath(request.mapPath).exists)
         request.resume = view_.askYesNo(text::shown(text::kContinueMap, currentPath_.c_str()));
     stopAsked_ = false;
     RescueWindow events(view_, info_, rounds_, request.imagePath, request.mapPath, stopAsked_);

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "converter/dialog/texts.h"
+#include "platform/containers/open_image.h"
 #include "converter_fixture.h"
 
 namespace converter::dialog::testing {
@@ -139,6 +140,40 @@ TEST_F(RescueTest, AnExistingMapIsOfferedToBeContinued) {
         EXPECT_EQ(drive().reads, std::vector<uint32_t>(row.reads, row.answer ? 512 : 18432));
         EXPECT_EQ(readFile(scratch / "copy.gvx"), medium);
     }
+}
+
+// Named .imd, the image is an ImageDisk file whose sectors keep their state; a map whose image was removed
+// is not offered to be continued.
+TEST_F(RescueTest, AnImageDiskNameKeepsEachSectorsStateInTheFile) {
+    const auto medium = startWithMedium(":raw:crc=5/0/3:bad=40/1/1");
+    rescue(1, "copy.imd");
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_NE(view.messages[0].find(counts(kSectors - 2, 0, 2)), std::string::npos) << view.messages[0];
+    namespace pc = platform::containers;
+    pc::DecodedImage imd;
+    int error = 0;
+    ASSERT_EQ(pc::loadImage(path("copy.imd"), imd, error), pc::ContainerError::None);
+    EXPECT_EQ(imd.format, pc::ContainerFormat::Imd);
+    const size_t crc = (5 * 2 + 0) * 18 + 2;
+    const size_t bad = (40 * 2 + 1) * 18 + 0;
+    for (size_t s = 0; s < kSectors; ++s) {
+        const auto expected = s == crc ? pc::SectorState::DataError
+                              : s == bad ? pc::SectorState::Unavailable
+                                         : pc::SectorState::Normal;
+        ASSERT_EQ(imd.image.states[s], expected) << s;
+        if (expected == pc::SectorState::Normal) {
+            ASSERT_TRUE(std::equal(medium.begin() + static_cast<long>(s * 512),
+                                   medium.begin() + static_cast<long>(s * 512 + 512), imd.image.sector(s).begin()));
+        }
+    }
+
+    fs::remove(scratch / "copy.imd");
+    view.messages.clear();
+    startWithMedium();
+    rescue(1, "copy.imd");
+    ASSERT_EQ(view.messages.size(), 1u) << "no question about the map";
+    EXPECT_NE(view.messages[0].find(counts(kSectors, 0, 0)), std::string::npos) << view.messages[0];
+    EXPECT_NE(std::find(view.info.begin(), view.info.end(), text::kMapWithoutImage), view.info.end());
 }
 
 TEST_F(RescueTest, StopEndsTheRunAfterTheRequestUnderWayAndTheRestFollowsLater) {
