@@ -277,46 +277,47 @@ INSTANTIATE_TEST_SUITE_P(
                       ImageDiskCase{"header_missing", ":noid=20/1/7:raw", "1", 3, pc::SectorState::Unavailable, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Killed anywhere and run again, an ImageDisk rescue holds what a run never stopped holds.
-class KilledImageDiskRescue : public RescueTest, public ::testing::WithParamInterface<int> {};
-
-TEST_P(KilledImageDiskRescue, ResumesToTheSameSectorsAndStates) {
-    const std::string faults = ":bad=10/0/1:crc=50/1/3:raw";
-    ASSERT_EQ(rescue(faults, "--retries 2", "whole.imd").exitCode, 3);
-    const Rescue killed = rescue(faults + ":kill=" + std::to_string(GetParam()), "--retries 2", "cut.imd");
-    ASSERT_NE(killed.exitCode, 3) << "the run was not killed";
-    const Rescue resumed = rescue(faults, "--retries 2", "cut.imd");
-    EXPECT_EQ(resumed.exitCode, 3) << resumed.out;
-    const pc::DecodedImage whole = decoded(scratch_ / "whole.imd");
-    const pc::DecodedImage cut = decoded(scratch_ / "cut.imd");
-    EXPECT_TRUE(cut.image.states == whole.image.states);
-    const size_t crc = lbaOf(50, 1, 3);
-    for (size_t lba = 0; lba < k144 / kSector; ++lba) {
-        if (lba == crc) continue;  // its reads restart with the new run, so its best guess may differ
-        ASSERT_TRUE(std::ranges::equal(cut.image.sector(lba), whole.image.sector(lba))) << lba;
-    }
-    EXPECT_EQ(readFile(scratch_ / "cut.imd.map"), readFile(scratch_ / "whole.imd.map"));
-}
-
-INSTANTIATE_TEST_SUITE_P(Rescue, KilledImageDiskRescue, ::testing::Values(1, 40, 95, 150));
-
 // Killed at a request (as kill -9 or a power cut would end it) and run again: the same image and map as a
-// run that was never stopped.
-class KilledRescue : public RescueTest, public ::testing::WithParamInterface<int> {};
+// run that was never stopped. An ImageDisk file holds the same sectors in the same states, but for a
+// CRC-failed sector's best guess, whose reads start over with the new run.
+struct KillCase {
+    int at;
+    const char* extension;
+};
+
+class KilledRescue : public RescueTest, public ::testing::WithParamInterface<KillCase> {};
 
 TEST_P(KilledRescue, ResumesToTheSameImageAndMap) {
-    const std::string faults = ":bad=10/0/1:weak=50/1/3/1";
-    ASSERT_EQ(rescue(faults, "--retries 2", "whole.img").exitCode, 3);
-    const Rescue killed = rescue(faults + ":kill=" + std::to_string(GetParam()), "--retries 2", "cut.img");
+    const std::string faults = ":bad=10/0/1:weak=50/1/3/1:crc=60/0/2:raw";
+    const std::string whole = std::string("whole.") + GetParam().extension;
+    const std::string cut = std::string("cut.") + GetParam().extension;
+    ASSERT_EQ(rescue(faults, "--retries 2", whole).exitCode, 3);
+    const Rescue killed = rescue(faults + ":kill=" + std::to_string(GetParam().at), "--retries 2", cut);
     ASSERT_NE(killed.exitCode, 3) << "the run was not killed";
-    const Rescue resumed = rescue(faults, "--retries 2", "cut.img");
+    const Rescue resumed = rescue(faults, "--retries 2", cut);
     EXPECT_EQ(resumed.exitCode, 3) << resumed.out;
-    EXPECT_EQ(readFile(scratch_ / "cut.img"), readFile(scratch_ / "whole.img"));
-    EXPECT_EQ(readFile(scratch_ / "cut.img.map"), readFile(scratch_ / "whole.img.map"));
+    EXPECT_EQ(readFile(scratch_ / (cut + ".map")), readFile(scratch_ / (whole + ".map")));
+    if (std::string(GetParam().extension) == "img") {
+        EXPECT_EQ(readFile(scratch_ / cut), readFile(scratch_ / whole));
+        return;
+    }
+    const pc::DecodedImage wholeImd = decoded(scratch_ / whole);
+    const pc::DecodedImage cutImd = decoded(scratch_ / cut);
+    EXPECT_TRUE(cutImd.image.states == wholeImd.image.states);
+    for (size_t lba = 0; lba < k144 / kSector; ++lba) {
+        if (lba == lbaOf(60, 0, 2)) continue;
+        ASSERT_TRUE(std::ranges::equal(cutImd.image.sector(lba), wholeImd.image.sector(lba))) << lba;
+    }
 }
 
 // In the cylinder pass, in the single sectors of a failed cylinder, and in a retry round.
-INSTANTIATE_TEST_SUITE_P(Rescue, KilledRescue, ::testing::Values(1, 30, 95, 130, 153));
+INSTANTIATE_TEST_SUITE_P(Rescue, KilledRescue,
+                         ::testing::Values(KillCase{1, "img"}, KillCase{30, "img"}, KillCase{95, "img"},
+                                           KillCase{130, "img"}, KillCase{190, "img"}, KillCase{1, "imd"},
+                                           KillCase{95, "imd"}, KillCase{150, "imd"}, KillCase{190, "imd"}),
+                         [](const auto& info) {
+                             return std::string(info.param.extension) + "_at_" + std::to_string(info.param.at);
+                         });
 
 // Ctrl-C during a request: the run ends once that request is done, says how to go on, exits as a shell
 // reports SIGINT, and its map is one ddrescue reads; the same command then ends where a run never stopped
