@@ -181,14 +181,15 @@ TEST_F(RescueTest, AMapOfAnotherMediumIsRefused) {
 // in the file, and a file whose content is not what its name asks for, would be written over, so they are
 // refused before anything is read and the file stays as it was.
 TEST_F(RescueTest, AContainerIsNeverWrittenOver) {
-    const auto made = run(quote(ORVA_CLI_PATH) + " convert " + quote((scratch_ / "medium.img").string()) + " " +
-                          quote((scratch_ / "old.imz").string()) + " 2>&1");
+    const auto made = run(quote(ORVA_CLI_PATH) + " convert " + quote((scratch_ / "medium.img").string()) +
+                          " " + quote((scratch_ / "old.imz").string()) + " 2>&1");
     ASSERT_EQ(made.exitCode, 0) << made.output;
     fs::copy_file(scratch_ / "old.imz", scratch_ / "imz-inside.img");
     fs::copy_file(scratch_ / "old.imz", scratch_ / "imz-inside.imd");
     fs::copy_file(scratch_ / "medium.img", scratch_ / "raw-inside.imd");
     const std::vector<uint8_t> container = readFile(scratch_ / "old.imz");
-    for (const char* name : {"new.IMZ", "new.td0", "old.imz", "imz-inside.img", "imz-inside.imd", "raw-inside.imd"}) {
+    for (const char* name :
+         {"new.IMZ", "new.td0", "old.imz", "imz-inside.img", "imz-inside.imd", "raw-inside.imd"}) {
         const auto r = run(quote(ORVA_CLI_PATH) + " rescue a: " + quote((scratch_ / name).string()) +
                            " --emulate " + quote("a=1.44M:" + (scratch_ / "medium.img").string()) + " 2>&1");
         EXPECT_EQ(r.exitCode, 1) << name;
@@ -228,7 +229,8 @@ class RescueIntoImageDisk : public RescueTest, public ::testing::WithParamInterf
 
 size_t bitsApart(std::span<const uint8_t> a, std::span<const uint8_t> b) {
     size_t bits = 0;
-    for (size_t i = 0; i < a.size(); ++i) bits += static_cast<size_t>(std::popcount(static_cast<unsigned>(a[i] ^ b[i])));
+    for (size_t i = 0; i < a.size(); ++i)
+        bits += static_cast<size_t>(std::popcount(static_cast<unsigned>(a[i] ^ b[i])));
     return bits;
 }
 
@@ -260,8 +262,8 @@ TEST_P(RescueIntoImageDisk, KeepsEachSectorsState) {
     // libdsk stops at the first sector without good data, so only a whole rescue is handed to it (with the
     // geometry named: the medium holds no boot sector to tell it).
     if (c.exitCode != 0) return;
-    const auto dsk = run("dsktrans -format ibm1440 -itype imd " + quote((scratch_ / "out.imd").string()) + " -otype raw " +
-                         quote((scratch_ / "dsk.img").string()) + " 2>&1");
+    const auto dsk = run("dsktrans -format ibm1440 -itype imd " + quote((scratch_ / "out.imd").string()) +
+                         " -otype raw " + quote((scratch_ / "dsk.img").string()) + " 2>&1");
     EXPECT_EQ(dsk.exitCode, 0) << dsk.output;
     EXPECT_EQ(readFile(scratch_ / "dsk.img"), source_);
 }
@@ -270,11 +272,12 @@ TEST_P(RescueIntoImageDisk, KeepsEachSectorsState) {
 // settled; then the sector counts as read.
 INSTANTIATE_TEST_SUITE_P(
     Rescue, RescueIntoImageDisk,
-    ::testing::Values(ImageDiskCase{"crc_read_twice", ":crc=20/1/7:raw", "1", 3, pc::SectorState::DataError, 6},
-                      ImageDiskCase{"crc_outvoted", ":crc=20/1/7:raw", "2", 3, pc::SectorState::DataError, 0},
-                      ImageDiskCase{"crc_settled", ":crc=20/1/7:raw", "5", 0, pc::SectorState::Normal, 0},
-                      ImageDiskCase{"crc_without_raw_path", ":crc=20/1/7", "2", 3, pc::SectorState::Unavailable, 0},
-                      ImageDiskCase{"header_missing", ":noid=20/1/7:raw", "1", 3, pc::SectorState::Unavailable, 0}),
+    ::testing::Values(
+        ImageDiskCase{"crc_read_twice", ":crc=20/1/7:raw", "1", 3, pc::SectorState::DataError, 6},
+        ImageDiskCase{"crc_outvoted", ":crc=20/1/7:raw", "2", 3, pc::SectorState::DataError, 0},
+        ImageDiskCase{"crc_settled", ":crc=20/1/7:raw", "5", 0, pc::SectorState::Normal, 0},
+        ImageDiskCase{"crc_without_raw_path", ":crc=20/1/7", "2", 3, pc::SectorState::Unavailable, 0},
+        ImageDiskCase{"header_missing", ":noid=20/1/7:raw", "1", 3, pc::SectorState::Unavailable, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Killed at a request (as kill -9 or a power cut would end it) and run again: the same image and map as a
@@ -316,7 +319,8 @@ INSTANTIATE_TEST_SUITE_P(Rescue, KilledRescue,
                                            KillCase{130, "img"}, KillCase{190, "img"}, KillCase{1, "imd"},
                                            KillCase{95, "imd"}, KillCase{150, "imd"}, KillCase{190, "imd"}),
                          [](const auto& info) {
-                             return std::string(info.param.extension) + "_at_" + std::to_string(info.param.at);
+                             return std::string(info.param.extension) + "_at_" +
+                                    std::to_string(info.param.at);
                          });
 
 // Ctrl-C during a request: the run ends once that request is done, says how to go on, exits as a shell
@@ -328,9 +332,11 @@ TEST_P(InterruptedRescue, StopsAfterTheRequestAndResumes) {
     const int at = GetParam();
     const std::string faults = ":bad=10/0/1:weak=50/1/3/1";
     ASSERT_EQ(rescue(faults, "--retries 2", "whole.img").exitCode, 3);
-    const Rescue stopped = rescue(faults + ":interrupt=" + std::to_string(at), "--retries 2", "cut.img", true);
+    const Rescue stopped =
+        rescue(faults + ":interrupt=" + std::to_string(at), "--retries 2", "cut.img", true);
     EXPECT_EQ(stopped.exitCode, 130) << stopped.out;
-    EXPECT_NE(stopped.out.find("orva: a: stopped after the request under way"), std::string::npos) << stopped.out;
+    EXPECT_NE(stopped.out.find("orva: a: stopped after the request under way"), std::string::npos)
+        << stopped.out;
     EXPECT_EQ(summaryCount(stopped.out, "requests"), at);
     EXPECT_EQ(ddrescueSaysDone(scratch_ / "cut.img.map"), 1);
     EXPECT_FALSE(blocksIn(scratch_ / "cut.img.map", '+').empty());

@@ -96,14 +96,15 @@ class RescueRun {
         const uint64_t offset = uint64_t{first} * bytesPerSector_;
         std::vector<bool> good;
         requests_ += held_.access().ReadSectorsAround(held_.handle(), cylinder_, held_.number(),
-                                                      ByteOffset{static_cast<uint32_t>(offset)}, bytesPerSector_,
-                                                      good);
+                                                      ByteOffset{static_cast<uint32_t>(offset)},
+                                                      bytesPerSector_, good);
         good.resize(sectorsPerCylinder_, false);
         for (uint32_t i = 0; i < sectorsPerCylinder_;) {
             uint32_t end = i;
             while (end < sectorsPerCylinder_ && good[end]) ++end;
             if (end > i) {
-                const auto run = cylinder_.subspan(size_t{i} * bytesPerSector_, size_t{end - i} * bytesPerSector_);
+                const auto run =
+                    cylinder_.subspan(size_t{i} * bytesPerSector_, size_t{end - i} * bytesPerSector_);
                 if (auto failure = writeImage(offset + uint64_t{i} * bytesPerSector_, run)) return failure;
             }
             i = end + (end == i ? 1 : 0);
@@ -308,8 +309,9 @@ std::optional<Result> refuseContainer(const std::string& path) {
 // The image to continue, or a new one; either way of the medium's size (and an ImageDisk file of its
 // geometry).
 std::optional<Result> openImage(const std::string& path, const DiskGeometry& geometry, RescueImage& image) {
-    const uint64_t mediumBytes = uint64_t{static_cast<uint32_t>(geometry.cylinders)} * geometry.tracksPerCylinder *
-                                 geometry.sectorsPerTrack * geometry.bytesPerSector;
+    const uint64_t mediumBytes = uint64_t{static_cast<uint32_t>(geometry.cylinders)} *
+                                 geometry.tracksPerCylinder * geometry.sectorsPerTrack *
+                                 geometry.bytesPerSector;
     const bool exists = platform::inspectPath(path).exists;
     int code = 0;
     if (containers::formatForName(path) == containers::ContainerFormat::Imd) {
@@ -329,7 +331,8 @@ std::optional<Result> openImage(const std::string& path, const DiskGeometry& geo
         if (!image.container || image.container->image().format != containers::ContainerFormat::Imd)
             return failed(Failure::RescueNotRaw, 0, path);
         if (image.container->readOnly()) return failed(Failure::ImageFile, EACCES, path);
-        if (image.container->image().image.geometry != wanted) return failed(Failure::ImageSizeDiffers, 0, path);
+        if (image.container->image().image.geometry != wanted)
+            return failed(Failure::ImageSizeDiffers, 0, path);
         return std::nullopt;
     }
     image.file = exists ? platform::openExclusive(path, platform::Access::ReadWrite, code)
@@ -337,7 +340,8 @@ std::optional<Result> openImage(const std::string& path, const DiskGeometry& geo
     if (!image.file) return failed(Failure::ImageFile, code, path);
     const auto size = image.file->size();
     if (!size || *size > mediumBytes) return failed(Failure::ImageSizeDiffers, 0, path);
-    if (*size < mediumBytes && !image.file->setSize(mediumBytes)) return failed(Failure::ImageFile, errno, path);
+    if (*size < mediumBytes && !image.file->setSize(mediumBytes))
+        return failed(Failure::ImageFile, errno, path);
     return std::nullopt;
 }
 

@@ -28,7 +28,8 @@ std::vector<uint8_t> SectorVote::best() const {
     for (size_t bit = 0; bit < ones_.size() && reads_ > 0; ++bit) {
         if (ones_[bit] * 2 == reads_) continue;
         const auto mask = static_cast<uint8_t>(1u << (bit % 8));
-        bytes[bit / 8] = static_cast<uint8_t>(ones_[bit] * 2 > reads_ ? bytes[bit / 8] | mask : bytes[bit / 8] & ~mask);
+        bytes[bit / 8] =
+            static_cast<uint8_t>(ones_[bit] * 2 > reads_ ? bytes[bit / 8] | mask : bytes[bit / 8] & ~mask);
     }
     return bytes;
 }

@@ -50,7 +50,8 @@ void ContainerFile::markSector(size_t index, SectorState state) {
 
 bool ContainerFile::writeBack() {
     std::vector<uint8_t> encoded;
-    if (encodeImage(image_, image_.format, EncodeOptions{imdHeaderLineNow(), {}}, encoded) != ContainerError::None) {
+    if (encodeImage(image_, image_.format, EncodeOptions{imdHeaderLineNow(), {}}, encoded) !=
+        ContainerError::None) {
         errno = EINVAL;
         return false;
     }

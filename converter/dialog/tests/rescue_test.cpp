@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "converter/dialog/texts.h"
-#include "platform/containers/open_image.h"
 #include "converter_fixture.h"
+#include "platform/containers/open_image.h"
 
 namespace converter::dialog::testing {
 namespace {
@@ -157,13 +157,14 @@ TEST_F(RescueTest, AnImageDiskNameKeepsEachSectorsStateInTheFile) {
     const size_t crc = (5 * 2 + 0) * 18 + 2;
     const size_t bad = (40 * 2 + 1) * 18 + 0;
     for (size_t s = 0; s < kSectors; ++s) {
-        const auto expected = s == crc ? pc::SectorState::DataError
+        const auto expected = s == crc   ? pc::SectorState::DataError
                               : s == bad ? pc::SectorState::Unavailable
                                          : pc::SectorState::Normal;
         ASSERT_EQ(imd.image.states[s], expected) << s;
         if (expected == pc::SectorState::Normal) {
             ASSERT_TRUE(std::equal(medium.begin() + static_cast<long>(s * 512),
-                                   medium.begin() + static_cast<long>(s * 512 + 512), imd.image.sector(s).begin()));
+                                   medium.begin() + static_cast<long>(s * 512 + 512),
+                                   imd.image.sector(s).begin()));
         }
     }
 
