@@ -323,21 +323,27 @@ INSTANTIATE_TEST_SUITE_P(Rescue, KilledRescue,
                                     std::to_string(info.param.at);
                          });
 
-// Ctrl-C during a request: the run ends once that request is done, says how to go on, exits as a shell
-// reports SIGINT, and its map is one ddrescue reads; the same command then ends where a run never stopped
-// would have.
-class InterruptedRescue : public RescueTest, public ::testing::WithParamInterface<int> {};
+// Ctrl-C (or SIGTERM, as a shutdown sends it) during a request: the run ends once that request is done, says
+// how to go on, exits as a shell reports the signal, and its map is one ddrescue reads; the same command then
+// ends where a run never stopped would have.
+struct StopCase {
+    int at;
+    const char* signal;  // the scenario's word for it
+    int exitCode;
+};
+
+class InterruptedRescue : public RescueTest, public ::testing::WithParamInterface<StopCase> {};
 
 TEST_P(InterruptedRescue, StopsAfterTheRequestAndResumes) {
-    const int at = GetParam();
+    const StopCase& c = GetParam();
     const std::string faults = ":bad=10/0/1:weak=50/1/3/1";
     ASSERT_EQ(rescue(faults, "--retries 2", "whole.img").exitCode, 3);
     const Rescue stopped =
-        rescue(faults + ":interrupt=" + std::to_string(at), "--retries 2", "cut.img", true);
-    EXPECT_EQ(stopped.exitCode, 130) << stopped.out;
+        rescue(faults + ":" + c.signal + "=" + std::to_string(c.at), "--retries 2", "cut.img", true);
+    EXPECT_EQ(stopped.exitCode, c.exitCode) << stopped.out;
     EXPECT_NE(stopped.out.find("orva: a: stopped after the request under way"), std::string::npos)
         << stopped.out;
-    EXPECT_EQ(summaryCount(stopped.out, "requests"), at);
+    EXPECT_EQ(summaryCount(stopped.out, "requests"), c.at);
     EXPECT_EQ(ddrescueSaysDone(scratch_ / "cut.img.map"), 1);
     EXPECT_FALSE(blocksIn(scratch_ / "cut.img.map", '+').empty());
     const Rescue resumed = rescue(faults, "--retries 2", "cut.img");
@@ -347,7 +353,12 @@ TEST_P(InterruptedRescue, StopsAfterTheRequestAndResumes) {
 }
 
 // In the cylinder pass, in the single sectors of a failed cylinder, and in a retry round.
-INSTANTIATE_TEST_SUITE_P(Rescue, InterruptedRescue, ::testing::Values(2, 95, 153));
+INSTANTIATE_TEST_SUITE_P(Rescue, InterruptedRescue,
+                         ::testing::Values(StopCase{2, "interrupt", 130}, StopCase{95, "interrupt", 130},
+                                           StopCase{153, "interrupt", 130}, StopCase{95, "terminate", 143}),
+                         [](const auto& info) {
+                             return std::string(info.param.signal) + "_at_" + std::to_string(info.param.at);
+                         });
 
 }  // namespace
 }  // namespace cli_test

@@ -101,7 +101,8 @@ Transfer EmulatedDrive::transfer(uint32_t firstSector, Buffer buffer, Move move)
 void EmulatedDrive::countRequest() {
     ++counts_.requests;
     if (killAt_ && counts_.requests == *killAt_) std::raise(SIGKILL);
-    if (interruptAt_ && counts_.requests == *interruptAt_) std::raise(SIGINT);
+    for (const auto& [request, signal] : signalsAt_)
+        if (counts_.requests == request) std::raise(signal);
 }
 
 std::optional<DriveStatus> EmulatedDrive::readFault(SectorAddress at) {

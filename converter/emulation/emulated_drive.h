@@ -78,8 +78,9 @@ class EmulatedDrive {
     void setRaw(bool on) { raw_ = on; }
     // The process is killed at this request, as a power cut or a kill -9 would end it.
     void setKillAtRequest(std::optional<uint64_t> request) { killAt_ = request; }
-    // SIGINT arrives while this request runs, as Ctrl-C would; the request itself completes.
-    void setInterruptAtRequest(std::optional<uint64_t> request) { interruptAt_ = request; }
+    // The signal arrives while this request runs, as Ctrl-C (SIGINT) or a kill (SIGTERM) would; the request
+    // itself completes.
+    void addSignalAtRequest(int signal, uint64_t request) { signalsAt_.emplace_back(request, signal); }
     const DriveCounts& counts() const { return counts_; }
 
     // Requests that never reach the drive: the device driver gives up without an answer.
@@ -129,7 +130,7 @@ class EmulatedDrive {
     std::vector<SectorAddress> noId_;
     bool raw_ = false;
     std::optional<uint64_t> killAt_;
-    std::optional<uint64_t> interruptAt_;
+    std::vector<std::pair<uint64_t, int>> signalsAt_;  // request, signal
     DriveCounts counts_;
     bool writeProtected_ = false;
     bool noAnswer_ = false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <csignal>
 
 #include "emulation/memory_file.h"
 #include "media_types.h"
@@ -64,7 +65,7 @@ bool isOption(std::string_view field) {
     const std::string_view word = field.substr(0, field.find('='));
     return word == "wp" || word == "locked" || word == "noanswer" || word == "bad" || word == "short" ||
            word == "types" || word == "weak" || word == "crc" || word == "noid" || word == "raw" ||
-           word == "kill" || word == "interrupt";
+           word == "kill" || word == "interrupt" || word == "terminate";
 }
 
 // Returns an error text, empty when the option was taken.
@@ -95,10 +96,12 @@ std::string applyOption(std::string_view field, Scenario& s) {
         }
     } else if (word == "raw" && !hasValue) {
         s.raw = true;
-    } else if ((word == "kill" || word == "interrupt") && hasValue) {
+    } else if ((word == "kill" || word == "interrupt" || word == "terminate") && hasValue) {
         const auto request = number(value);
         if (!request || *request == 0) return std::string(word) + " request not understood: " + std::string(value);
-        (word == "kill" ? s.killAtRequest : s.interruptAtRequest) = *request;
+        (word == "kill"        ? s.killAtRequest
+         : word == "interrupt" ? s.interruptAtRequest
+                               : s.terminateAtRequest) = *request;
     } else if (word == "short" && hasValue) {
         const auto bytes = number(value);
         if (!bytes) return "short read not understood: " + std::string(value);
@@ -219,7 +222,8 @@ std::unique_ptr<EmulatedDrive> buildDrive(const Scenario& s, std::string& error)
     for (const SectorAddress& at : s.missingHeaders) drive->addMissingHeader(at);
     drive->setRaw(s.raw);
     drive->setKillAtRequest(s.killAtRequest);
-    drive->setInterruptAtRequest(s.interruptAtRequest);
+    if (s.interruptAtRequest) drive->addSignalAtRequest(SIGINT, *s.interruptAtRequest);
+    if (s.terminateAtRequest) drive->addSignalAtRequest(SIGTERM, *s.terminateAtRequest);
 
     std::vector<DiskGeometry> types;
     for (int32_t type : s.supportedTypes) types.push_back(formatForType(type)->geometry);

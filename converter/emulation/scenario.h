@@ -20,6 +20,7 @@
 //            raw                      a legacy controller drive that takes raw commands
 //            kill=N                   the process is killed at the drive's Nth request
 //            interrupt=N              the process gets SIGINT (Ctrl-C) during the drive's Nth request
+//            terminate=N              the process gets SIGTERM during the drive's Nth request
 //
 // Example: 1.44M:image.img:bad=3/1/5:wp
 #include <memory>
@@ -60,6 +61,7 @@ struct Scenario {
     bool raw = false;
     std::optional<uint64_t> killAtRequest;
     std::optional<uint64_t> interruptAtRequest;
+    std::optional<uint64_t> terminateAtRequest;
     std::optional<size_t> supportedCount;
     std::vector<int32_t> supportedTypes;  // empty: the drive's own list
 };
