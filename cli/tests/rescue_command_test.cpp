@@ -202,6 +202,19 @@ TEST_F(RescueTest, AContainerIsNeverWrittenOver) {
     EXPECT_EQ(readFile(scratch_ / "raw-inside.imd"), source_);
 }
 
+// A run killed while it replaced its map or its ImageDisk file leaves the new file's temporary beside it; the
+// next run, holding the image, clears them and nothing else.
+TEST_F(RescueTest, TemporariesOfAKilledRunAreCleared) {
+    for (const char* name :
+         {".out.imd.map.AbC123", ".out.imd.Zz9xY0", ".out.imd.map.keep", ".other.imd.AbC123"})
+        writeFile(scratch_ / name, std::string("half"));
+    EXPECT_EQ(rescue("", "", "out.imd").exitCode, 0);
+    EXPECT_FALSE(fs::exists(scratch_ / ".out.imd.map.AbC123"));
+    EXPECT_FALSE(fs::exists(scratch_ / ".out.imd.Zz9xY0"));
+    EXPECT_TRUE(fs::exists(scratch_ / ".out.imd.map.keep"));
+    EXPECT_TRUE(fs::exists(scratch_ / ".other.imd.AbC123"));
+}
+
 // A map whose image is gone speaks of bytes that are not there: the run reads everything again.
 TEST_F(RescueTest, AMapWithoutItsImageIsNotTrusted) {
     ASSERT_EQ(rescue(":weak=5/0/9/9", "--retries 0").exitCode, 3);

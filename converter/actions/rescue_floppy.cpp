@@ -9,6 +9,7 @@
 #include "image_target.h"
 #include "platform/containers/container_format.h"
 #include "platform/containers/open_image.h"
+#include "platform/containers/replace_file.h"
 #include "platform/host_file.h"
 #include "platform/path_info.h"
 #include "sector_map.h"
@@ -384,6 +385,9 @@ void rescueFloppy(const ActionDrive& drive, const RescueRequest& request, Rescue
         observer.started(Phase::Reading, geometry);
         RescueImage image;
         if (auto refusal = openImage(request.imagePath, geometry, image)) return *refusal;
+        // Held by us now, so a replacement half done is one a killed run left behind.
+        containers::removeLeftoverTemporaries(request.imagePath);
+        containers::removeLeftoverTemporaries(request.mapPath);
         RescueRun rescue(held, geometry, buffer->bytes(), image, map, request, observer);
         Result result = rescue.run();
         if (!image.file->close() && result.failure == Failure::None) {

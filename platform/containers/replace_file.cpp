@@ -4,7 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <filesystem>
 #include <vector>
 
 namespace platform::containers {
@@ -48,10 +51,20 @@ bool writeAll(int fd, std::span<const uint8_t> bytes) {
 
 }  // namespace
 
-bool replaceFile(const std::string& path, std::span<const uint8_t> bytes, int& error) {
+std::string nameOf(const std::string& path) {
     const size_t slash = path.rfind('/');
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    std::string temp = folderOf(path) + "/." + name + ".XXXXXX";
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// mkstemp's six characters.
+constexpr size_t kTemporaryMarks = 6;
+
+std::string temporaryPrefix(const std::string& path) {
+    return "." + nameOf(path) + ".";
+}
+
+bool replaceFile(const std::string& path, std::span<const uint8_t> bytes, int& error) {
+    std::string temp = folderOf(path) + "/" + temporaryPrefix(path) + std::string(kTemporaryMarks, 'X');
     std::vector<char> pattern(temp.begin(), temp.end());
     pattern.push_back('\0');
     Descriptor file(::mkstemp(pattern.data()));
@@ -81,6 +94,20 @@ bool replaceFile(const std::string& path, std::span<const uint8_t> bytes, int& e
         return false;
     }
     return true;
+}
+
+void removeLeftoverTemporaries(const std::string& path) {
+    const std::string prefix = temporaryPrefix(path);
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folderOf(path), ec)) {
+        const std::string name = entry.path().filename().string();
+        const bool ours =
+            name.size() == prefix.size() + kTemporaryMarks && name.starts_with(prefix) &&
+            std::all_of(name.begin() + static_cast<long>(prefix.size()), name.end(),
+                        [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+        // What cannot be removed stays as it was: a leftover costs room, nothing else.
+        if (ours && entry.is_regular_file(ec)) std::filesystem::remove(entry.path(), ec);
+    }
 }
 
 bool folderWritable(const std::string& path) {

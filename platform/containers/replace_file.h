@@ -10,6 +10,10 @@ namespace platform::containers {
 // path's permission bits. False with error set to an errno value; path is then untouched.
 bool replaceFile(const std::string& path, std::span<const uint8_t> bytes, int& error);
 
+// Removes the temporaries that replacements of path left when their process was killed before the rename
+// (".NAME.XXXXXX" beside it). Only for a caller that holds path's lock, so no replacement of it is under way.
+void removeLeftoverTemporaries(const std::string& path);
+
 // Whether a file can be created in the folder that holds path (a replacement must be).
 bool folderWritable(const std::string& path);
 
