@@ -1,7 +1,7 @@
 #!/bin/sh
 # Read-side timing of orva against mtools on one 1.44 MB image of about 150 files in nested folders:
 #   orva ls -R        vs  mdir -/
-#   orva get -r / DIR vs  mcopy -s :: DIR
+#   orva get -r / DIR vs  mcopy -s :: DIR (and mcopy -s -m, which sets the files' times as orva does)
 # Usage: bench/read_side.sh [ORVA_BINARY [IMAGE]]
 #   ORVA_BINARY defaults to build/cli/orva; IMAGE, when given, is used instead of the generated one.
 # Needs mkfs.fat, mtools, hyperfine and jq. Prints the median over ROUNDS (7) rounds of RUNS (10) runs each:
@@ -45,15 +45,17 @@ for round in $(seq "$rounds"); do
         -n "orva ls -R" "'$orva' ls -R '$image'" \
         -n "mdir -/" "mdir -/ -i '$image' ::" \
         -n "orva get -r" "'$orva' get -r '$image' / '$out'" \
-        -n "mcopy -s" "mcopy -s -n -i '$image' :: '$out/'"
+        -n "mcopy -s" "mcopy -s -n -i '$image' :: '$out/'" \
+        -n "mcopy -s -m" "mcopy -s -n -m -i '$image' :: '$out/'"
 done
 
 jq -rs '
   def median: sort | .[length / 2 | floor];
   def mean($r; $n): $r.results[] | select(.command == $n) | .mean;
   def cents: . * 100 | round / 100;
-  (["orva ls -R", "mdir -/", "orva get -r", "mcopy -s"][] as $n
+  (["orva ls -R", "mdir -/", "orva get -r", "mcopy -s", "mcopy -s -m"][] as $n
      | "\($n | . + " " * (14 - length)) \([.[] | mean(.; $n) * 1000] | median | cents) ms"),
   "ratio ls  orva/mtools: \([.[] | mean(.; "orva ls -R") / mean(.; "mdir -/")] | median | cents)",
-  "ratio get orva/mtools: \([.[] | mean(.; "orva get -r") / mean(.; "mcopy -s")] | median | cents)"
+  "ratio get orva/mtools: \([.[] | mean(.; "orva get -r") / mean(.; "mcopy -s")] | median | cents)",
+  "ratio get orva/mtools, both setting times: \([.[] | mean(.; "orva get -r") / mean(.; "mcopy -s -m")] | median | cents)"
 ' "$work"/round*.json
