@@ -1,6 +1,7 @@
 // mirask_screenshot [--lang cs|en] OUT_DIR [SCENARIO]: renders Mirask's window over an emulated drive a:
 // (default 1.44M:blank) and a scratch folder as the only file drive: once with the medium listed, once in the
-// middle of reading it into an image, the about box, and the window of a machine without floppy drives;
+// middle of reading it into an image, the about box, a rescue and its end, a rescue refused for a container
+// name, and the window of a machine without floppy drives;
 // offscreen unless told otherwise.
 #include <algorithm>
 #include <cstdio>
@@ -200,6 +201,29 @@ bool shootRescue(ShootingWindow& window, converter::dialog::ConverterDialog& dia
     return ok;
 }
 
+// A rescue asked to write into a container it would write over: the refusal, before the drive is touched.
+bool shootRescueRefused(ShootingWindow& window, converter::dialog::ConverterDialog& dialog,
+                        const desktop::PictureFolder& out, const SampleNames& names) {
+    window.rescueChoice()->setChecked(true);
+    window.nameBox()->clear();
+    QTest::keyClicks(window.nameBox(), QString::fromUtf8(names.newImage) + QStringLiteral("-3.td0"));
+    settle();
+    bool shot = false;
+    {
+        desktop::ModalAnswerer answerer([&](QWidget& modal) {
+            auto* box = qobject_cast<QMessageBox*>(&modal);
+            if (box == nullptr) return;
+            settle();
+            shot = !shot && out.save(box->grab(), "mirask-rescue-refused.png");
+            if (QAbstractButton* ok = box->button(QMessageBox::Ok)) ok->click();
+        });
+        dialog.onReadFloppy();
+    }
+    window.rescueChoice()->setChecked(false);
+    if (!shot) std::fprintf(stderr, "%s: the rescue into a container was not refused\n", kTool);
+    return shot;
+}
+
 int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
     const std::optional<desktop::Language> language = desktop::takeLanguage(arguments);
@@ -302,6 +326,7 @@ int main(int argc, char** argv) {
         ok = false;
     }
     ok = shootRescue(window, dialog, out, names) && ok;
+    ok = shootRescueRefused(window, dialog, out, names) && ok;
     window.close();
     window.attach(nullptr);
     return shootWithoutDrives(out, drive.toStdString()) && ok ? 0 : 1;
