@@ -9,7 +9,7 @@
 #include "linux/linux_floppy.h"
 #include "linux/media_tables.h"
 #include "linux/ufi_commands.h"
-#include "linux_fake_kernel.h"
+#include "linux_fake_machine.h"
 #include "media_types.h"
 
 namespace {
@@ -134,26 +134,8 @@ TEST(LinuxTables, UfiFormatUnitBytes) {
     EXPECT_EQ(formatUnitParameters(1, 1440, 512)[7], 0xA0);
 }
 
-// A machine with one controller drive (a:) and one USB floppy (b:).
-struct Machine {
-    FakeKernel kernel;
-    LinuxFloppy floppy{
-        kernel, {{"a:", "/dev/fd0", DriveBackEnd::Controller}, {"b:", "/dev/sdb", DriveBackEnd::UsbFloppy}}};
-    Machine() {
-        FakeDrive fd0;
-        fd0.detected = hd144();
-        fd0.bytes = testing_support::patternBytes(1474560, 3);
-        kernel.drives["/dev/fd0"] = fd0;
-        FakeDrive sdb = fd0;
-        sdb.usb = true;
-        kernel.drives["/dev/sdb"] = sdb;
-    }
-    FakeDrive& a() { return kernel.drives["/dev/fd0"]; }
-    FakeDrive& b() { return kernel.drives["/dev/sdb"]; }
-    size_t count(const std::string& prefix) const {
-        return std::count_if(kernel.log.begin(), kernel.log.end(),
-                             [&](const std::string& l) { return l.starts_with(prefix); });
-    }
+struct Machine : TwoDriveMachine {
+    Machine() : TwoDriveMachine(3) {}
 };
 
 TEST(LinuxFloppyController, ReadsWholeCylindersThroughDirectIo) {

@@ -10,7 +10,7 @@
 #include "floppy_fixture.h"
 #include "linux/fdc_results.h"
 #include "linux/linux_floppy.h"
-#include "linux_fake_kernel.h"
+#include "linux_fake_machine.h"
 
 namespace {
 
@@ -22,21 +22,9 @@ constexpr uint32_t kBlock(uint32_t c, uint32_t h, uint32_t s) {
     return (c * 2 + h) * 18 + s - 1;
 }
 
-// One controller drive (a:) and one USB floppy (b:), both holding a 1.44 MB medium of known bytes.
-struct Machine {
-    FakeKernel kernel;
-    LinuxFloppy floppy{
-        kernel, {{"a:", "/dev/fd0", DriveBackEnd::Controller}, {"b:", "/dev/sdb", DriveBackEnd::UsbFloppy}}};
-    Machine() {
-        FakeDrive fd0;
-        fd0.detected = hd144();
-        fd0.bytes = testing_support::patternBytes(1474560, 5);
-        kernel.drives["/dev/fd0"] = fd0;
-        fd0.usb = true;
-        kernel.drives["/dev/sdb"] = fd0;
-    }
-    FakeDrive& a() { return kernel.drives["/dev/fd0"]; }
-    FakeDrive& b() { return kernel.drives["/dev/sdb"]; }
+// Both drives hold a 1.44 MB medium of known bytes.
+struct Machine : TwoDriveMachine {
+    Machine() : TwoDriveMachine(5) {}
     // Opened, locked and checked, as the rescue takes a drive.
     FloppyHandle take(const char* letter) {
         const FloppyHandle h = floppy.OpenDrive(letter);
@@ -44,10 +32,6 @@ struct Machine {
         EXPECT_TRUE(floppy.LockDrive(h, 1));
         EXPECT_TRUE(floppy.CheckMedia(h)) << floppy.LastError();
         return h;
-    }
-    size_t count(const std::string& prefix) const {
-        return std::count_if(kernel.log.begin(), kernel.log.end(),
-                             [&](const std::string& l) { return l.starts_with(prefix); });
     }
     std::span<const uint8_t> block(FakeDrive& d, uint32_t b) { return std::span(d.bytes).subspan(b * 512, 512); }
 };
