@@ -121,13 +121,19 @@ void geometry(FloppyAccess& access, FloppyHandle handle, Outcome& out) {
         out.fact("geometry", geometryText(g));
 }
 
-void read(FloppyAccess& access, FloppyHandle handle, const std::string& path, Outcome& out) {
-    DiskGeometry g{};
+// Locked, checked and measured, as a read takes a drive; false when a step failed (the outcome says which).
+bool takeMedium(FloppyAccess& access, FloppyHandle handle, DiskGeometry& g, Outcome& out) {
     if (!out.step(access.LockDrive(handle, 1), access, "lock") ||
         !out.step(access.CheckMedia(handle), access, "check") ||
         !out.step(access.QueryGeometry(handle, 1, g), access, "geometry"))
-        return;
+        return false;
     out.fact("geometry", geometryText(g));
+    return true;
+}
+
+void read(FloppyAccess& access, FloppyHandle handle, const std::string& path, Outcome& out) {
+    DiskGeometry g{};
+    if (!takeMedium(access, handle, g, out)) return;
     const uint32_t cylinder = cylinderBytes(g);
     std::vector<uint8_t> image(cylinder * static_cast<size_t>(g.cylinders));
     for (uint32_t c = 0; c < g.cylinders; ++c) {
@@ -149,11 +155,7 @@ void read(FloppyAccess& access, FloppyHandle handle, const std::string& path, Ou
 
 void raw(LinuxFloppy& access, FloppyHandle handle, const std::string& path, Outcome& out) {
     DiskGeometry g{};
-    if (!out.step(access.LockDrive(handle, 1), access, "lock") ||
-        !out.step(access.CheckMedia(handle), access, "check") ||
-        !out.step(access.QueryGeometry(handle, 1, g), access, "geometry"))
-        return;
-    out.fact("geometry", geometryText(g));
+    if (!takeMedium(access, handle, g, out)) return;
     if (!out.step(access.QuietDriverMessages(handle, true), access, "quiet")) return;
     std::vector<uint8_t> image(cylinderBytes(g) * static_cast<size_t>(g.cylinders));
     // A kernel built without FDRAWCMD offers no raw path; the sectors are then read the plain way, as a
