@@ -9,6 +9,7 @@
 #include "damage/system_areas.h"
 #include "damage/unfinished_bytes.h"
 #include "library_codes.h"
+#include "platform/containers/rescue_map.h"
 #include "platform/path_info.h"
 
 namespace browser {
@@ -62,7 +63,7 @@ std::optional<std::string> mapBeside(const std::string& imagePath) {
     const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
     std::vector<std::string> candidates;
     if (hasExtension) candidates.push_back(imagePath.substr(0, dot) + ".map");
-    candidates.push_back(imagePath + ".map");
+    candidates.push_back(platform::containers::rescueMapPath(imagePath));
     for (const std::string& candidate : candidates) {
         if (platform::inspectPath(candidate).exists) return candidate;
     }

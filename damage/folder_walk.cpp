@@ -23,9 +23,7 @@ constexpr size_t kMaxEntries = 65536;
 
 std::string nameOf(const DirEntry* entry, int32_t slotCount) {
     std::string name = platform::utf16ToUtf8(orva::longNameUnits(entry, slotCount));
-    return name.empty() ? orva::joinedName(orva::storedNameParts(orva::shortNameOf(*entry),
-                                                                 orva::NameEnd::AfterLastNonBlank))
-                        : name;
+    return name.empty() ? orva::storedShortName(orva::shortNameOf(*entry)) : name;
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "commands/commands.h"
 #include "damage/cluster_chain.h"
+#include "damage/folder_walk.h"
 #include "damage/map_file.h"
 #include "damage/system_areas.h"
 #include "damage/table_copies.h"
@@ -35,12 +36,7 @@ struct CheckArgs {
     int32_t tableCopy = orva::kFirstTableCopy;
 };
 
-struct Item {
-    std::string path;
-    uint16_t firstCluster;
-    uint32_t size;
-    bool folder;
-};
+using Item = damage::WalkedItem;
 
 // Every file and folder below the root, in the order a listing shows them.
 class ItemCollector final : public TreeVisitor {
