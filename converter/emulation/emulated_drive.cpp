@@ -100,7 +100,6 @@ Transfer EmulatedDrive::transfer(uint32_t firstSector, Buffer buffer, Move move)
 
 void EmulatedDrive::countRequest() {
     ++counts_.requests;
-    if (killAt_ && counts_.requests == *killAt_) std::raise(SIGKILL);
     for (const auto& [request, signal] : signalsAt_)
         if (counts_.requests == request) std::raise(signal);
 }

@@ -76,10 +76,8 @@ class EmulatedDrive {
     // A legacy controller drive that takes raw commands.
     bool raw() const { return raw_; }
     void setRaw(bool on) { raw_ = on; }
-    // The process is killed at this request, as a power cut or a kill -9 would end it.
-    void setKillAtRequest(std::optional<uint64_t> request) { killAt_ = request; }
-    // The signal arrives while this request runs, as Ctrl-C (SIGINT) or a kill (SIGTERM) would; the request
-    // itself completes.
+    // The signal arrives while this request runs: SIGKILL ends the process there, as a power cut would;
+    // after Ctrl-C (SIGINT) or a kill (SIGTERM) the request itself completes.
     void addSignalAtRequest(int signal, uint64_t request) { signalsAt_.emplace_back(request, signal); }
     const DriveCounts& counts() const { return counts_; }
 
@@ -129,7 +127,6 @@ class EmulatedDrive {
     std::map<SectorAddress, uint32_t> crc_;   // raw reads so far
     std::vector<SectorAddress> noId_;
     bool raw_ = false;
-    std::optional<uint64_t> killAt_;
     std::vector<std::pair<uint64_t, int>> signalsAt_;  // request, signal
     DriveCounts counts_;
     bool writeProtected_ = false;

@@ -98,7 +98,8 @@ std::string applyOption(std::string_view field, Scenario& s) {
         s.raw = true;
     } else if ((word == "kill" || word == "interrupt" || word == "terminate") && hasValue) {
         const auto request = number(value);
-        if (!request || *request == 0) return std::string(word) + " request not understood: " + std::string(value);
+        if (!request || *request == 0)
+            return std::string(word) + " request not understood: " + std::string(value);
         (word == "kill"        ? s.killAtRequest
          : word == "interrupt" ? s.interruptAtRequest
                                : s.terminateAtRequest) = *request;
@@ -221,9 +222,11 @@ std::unique_ptr<EmulatedDrive> buildDrive(const Scenario& s, std::string& error)
     for (const SectorAddress& at : s.crcSectors) drive->addCrcSector(at);
     for (const SectorAddress& at : s.missingHeaders) drive->addMissingHeader(at);
     drive->setRaw(s.raw);
-    drive->setKillAtRequest(s.killAtRequest);
-    if (s.interruptAtRequest) drive->addSignalAtRequest(SIGINT, *s.interruptAtRequest);
-    if (s.terminateAtRequest) drive->addSignalAtRequest(SIGTERM, *s.terminateAtRequest);
+    for (const auto& [request, signal] :
+         {std::pair{s.killAtRequest, SIGKILL}, std::pair{s.interruptAtRequest, SIGINT},
+          std::pair{s.terminateAtRequest, SIGTERM}}) {
+        if (request) drive->addSignalAtRequest(signal, *request);
+    }
 
     std::vector<DiskGeometry> types;
     for (int32_t type : s.supportedTypes) types.push_back(formatForType(type)->geometry);
