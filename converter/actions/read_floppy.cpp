@@ -126,27 +126,6 @@ class FloppyReader {
     std::vector<uint64_t> filled_;  // sectors of the chunk filled for want of data
 };
 
-// The image a read goes into: the file itself for a raw image, or a container the name asks for, which keeps
-// each sector's state and is encoded at close.
-struct ReadTarget {
-    std::unique_ptr<platform::RandomAccessFile> file;
-    platform::containers::ContainerFile* container = nullptr;
-};
-
-ReadTarget createTarget(const std::string& path, const DiskGeometry& geometry, int& error) {
-    namespace containers = platform::containers;
-    const containers::ContainerFormat format = containers::formatForNewImage(path);
-    if (format == containers::ContainerFormat::Raw) return {platform::createExclusive(path, error)};
-    const containers::SectorGeometry sectors{static_cast<uint32_t>(geometry.cylinders),
-                                             geometry.tracksPerCylinder, geometry.sectorsPerTrack,
-                                             geometry.bytesPerSector};
-    auto container = containers::createContainer(path, format, sectors, error);
-    ReadTarget target;
-    target.container = container.get();
-    target.file = std::move(container);
-    return target;
-}
-
 }  // namespace
 
 void readFloppy(const ActionDrive& drive, const ReadRequest& request, ActionObserver& observer) {
@@ -161,7 +140,7 @@ void readFloppy(const ActionDrive& drive, const ReadRequest& request, ActionObse
 
         observer.started(Phase::Reading, geometry);
         int error = 0;
-        const ReadTarget target = createTarget(request.imagePath, geometry, error);
+        const ImageTarget target = createTarget(request.imagePath, geometry, error);
         const auto& image = target.file;
         if (!image) return failed(Failure::ImageFile, error, request.imagePath);
         Result result =

@@ -23,18 +23,11 @@ namespace containers = platform::containers;
 
 constexpr uint8_t kFiller = 0xEE;
 
-// The image a rescue fills: a raw file, or an ImageDisk file that also keeps each sector's state (then
-// container is set).
-struct RescueImage {
-    std::unique_ptr<platform::RandomAccessFile> file;
-    containers::ContainerFile* container = nullptr;
-};
-
 // One rescue over an open image and its map. Every step that finishes a sector writes its bytes, makes the
 // image durable, and only then saves the map that says so.
 class RescueRun {
   public:
-    RescueRun(HeldDrive& held, const DiskGeometry& geometry, std::span<uint8_t> cylinder, RescueImage& image,
+    RescueRun(HeldDrive& held, const DiskGeometry& geometry, std::span<uint8_t> cylinder, ImageTarget& image,
               SectorMap& map, const RescueRequest& request, RescueObserver& observer)
         : held_(held),
           geometry_(geometry),
@@ -308,36 +301,32 @@ std::optional<Result> refuseContainer(const std::string& path) {
 }
 
 // The image to continue, or a new one; either way of the medium's size (and an ImageDisk file of its
-// geometry).
-std::optional<Result> openImage(const std::string& path, const DiskGeometry& geometry, RescueImage& image) {
-    const uint64_t mediumBytes = uint64_t{static_cast<uint32_t>(geometry.cylinders)} *
-                                 geometry.tracksPerCylinder * geometry.sectorsPerTrack *
-                                 geometry.bytesPerSector;
-    const bool exists = platform::inspectPath(path).exists;
+// geometry). held: whether the file there holds sectors of an earlier run.
+std::optional<Result> openImage(const std::string& path, const DiskGeometry& geometry, uint64_t mediumBytes,
+                                bool held, ImageTarget& image) {
     int code = 0;
+    if (!held) {
+        image = createTarget(path, geometry, code);
+        if (!image.file) return failed(Failure::ImageFile, code, path);
+        if (!image.container && !image.file->setSize(mediumBytes))
+            return failed(Failure::ImageFile, errno, path);
+        return std::nullopt;
+    }
     if (containers::formatForName(path) == containers::ContainerFormat::Imd) {
-        const containers::SectorGeometry wanted{static_cast<uint32_t>(geometry.cylinders),
-                                                geometry.tracksPerCylinder, geometry.sectorsPerTrack,
-                                                geometry.bytesPerSector};
-        if (!holdsSectors(path)) {
-            auto created = containers::createContainer(path, containers::ContainerFormat::Imd, wanted, code);
-            if (!created) return failed(Failure::ImageFile, code, path);
-            image.container = created.get();
-            image.file = std::move(created);
-            return std::nullopt;
-        }
         image.file = containers::openImage(path, platform::Access::ReadWrite, code);
         if (!image.file) return failed(Failure::ImageFile, code, path);
         image.container = dynamic_cast<containers::ContainerFile*>(image.file.get());
         if (!image.container || image.container->image().format != containers::ContainerFormat::Imd)
             return failed(Failure::RescueNotRaw, 0, path);
         if (image.container->readOnly()) return failed(Failure::ImageFile, EACCES, path);
+        const containers::SectorGeometry wanted{static_cast<uint32_t>(geometry.cylinders),
+                                                geometry.tracksPerCylinder, geometry.sectorsPerTrack,
+                                                geometry.bytesPerSector};
         if (image.container->image().image.geometry != wanted)
             return failed(Failure::ImageSizeDiffers, 0, path);
         return std::nullopt;
     }
-    image.file = exists ? platform::openExclusive(path, platform::Access::ReadWrite, code)
-                        : platform::createExclusive(path, code);
+    image.file = platform::openExclusive(path, platform::Access::ReadWrite, code);
     if (!image.file) return failed(Failure::ImageFile, code, path);
     const auto size = image.file->size();
     if (!size || *size > mediumBytes) return failed(Failure::ImageSizeDiffers, 0, path);
@@ -347,6 +336,10 @@ std::optional<Result> openImage(const std::string& path, const DiskGeometry& geo
 }
 
 }  // namespace
+
+bool earlierRunThere(const RescueRequest& request) {
+    return holdsSectors(request.imagePath) && platform::inspectPath(request.mapPath).exists;
+}
 
 void rescueFloppy(const ActionDrive& drive, const RescueRequest& request, RescueObserver& observer) {
     runWithDrive(drive, observer, [&](HeldDrive& held) -> Result {
@@ -383,8 +376,10 @@ void rescueFloppy(const ActionDrive& drive, const RescueRequest& request, Rescue
         // Hundreds of provoked failures would each leave a line in the kernel's log; quiet while we run.
         QuietDriver quiet(held, observer);
         observer.started(Phase::Reading, geometry);
-        RescueImage image;
-        if (auto refusal = openImage(request.imagePath, geometry, image)) return *refusal;
+        ImageTarget image;
+        if (auto refusal = openImage(request.imagePath, geometry, uint64_t{sectors} * geometry.bytesPerSector,
+                                     imageHeld, image))
+            return *refusal;
         // Held by us now, so a replacement half done is one a killed run left behind.
         containers::removeLeftoverTemporaries(request.imagePath);
         containers::removeLeftoverTemporaries(request.mapPath);

@@ -22,4 +22,8 @@ struct RescueRequest {
 
 void rescueFloppy(const ActionDrive& drive, const RescueRequest& request, RescueObserver& observer);
 
+// Whether an earlier run left something to continue: its map, and an image that holds its sectors. A map
+// alone is not used (it would speak of bytes that are not there).
+bool earlierRunThere(const RescueRequest& request);
+
 }  // namespace converter::actions

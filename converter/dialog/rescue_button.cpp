@@ -5,16 +5,13 @@
 #include "converter/dialog/rescue_window.h"
 #include "converter/dialog/texts.h"
 #include "platform/containers/rescue_map.h"
-#include "platform/path_info.h"
 
 namespace converter::dialog {
 
 void ConverterDialog::rescueFloppy(FloppyAccess& access) {
     actions::RescueRequest request{currentPath_, platform::containers::rescueMapPath(currentPath_), rounds_,
                                    "mirask", fileDriveIsOptical()};
-    // A map without its image has nothing to continue; the rescue says so and reads everything.
-    const platform::PathInfo image = platform::inspectPath(request.imagePath);
-    if (image.exists && image.size > 0 && platform::inspectPath(request.mapPath).exists)
+    if (actions::earlierRunThere(request))
         request.resume = view_.askYesNo(text::shown(text::kContinueMap, currentPath_.c_str()));
     stopAsked_ = false;
     RescueWindow events(view_, info_, rounds_, request.imagePath, request.mapPath, stopAsked_);
