@@ -4,7 +4,6 @@
 #include <cerrno>
 
 #include "platform/containers/replace_file.h"
-#include "platform/host_file.h"
 
 namespace converter::actions {
 
@@ -66,28 +65,15 @@ void SectorMap::setPhase(char phase, uint32_t pass, uint32_t sector) {
 
 MapLoad loadSectorMap(const std::string& path, uint32_t sectors, uint32_t bytesPerSector) {
     MapLoad load;
-    int code = 0;
-    auto file = platform::openExclusive(path, platform::Access::ReadOnly, code);
-    if (!file) {
-        if (code == ENOENT) return load;
+    const containers::MapfileRead read = containers::readMapfile(path);
+    if (!read.map) {
+        if (read.code == ENOENT) return load;
         load.failed = true;
-        load.code = code;
+        load.code = read.code;
+        load.error = read.error;
         return load;
     }
-    const auto size = file->size();
-    std::vector<uint8_t> bytes(size.value_or(0));
-    if (!size || file->readAt(0, bytes) != static_cast<int64_t>(bytes.size())) {
-        load.failed = true;
-        load.code = errno != 0 ? errno : EIO;
-        return load;
-    }
-    const auto parsed = containers::parseMapfile(std::string(bytes.begin(), bytes.end()));
-    if (!parsed.map) {
-        load.failed = true;
-        load.error = parsed.error;
-        return load;
-    }
-    load.map = SectorMap::fromMapfile(*parsed.map, sectors, bytesPerSector, load.error);
+    load.map = SectorMap::fromMapfile(*read.map, sectors, bytesPerSector, load.error);
     load.failed = !load.map;
     return load;
 }

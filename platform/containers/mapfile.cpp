@@ -1,7 +1,11 @@
 #include "platform/containers/mapfile.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
+
+#include "platform/host_file.h"
 
 namespace platform::containers {
 namespace {
@@ -100,6 +104,23 @@ MapfileParse parseMapfile(std::string_view text) {
     }
     if (!statusLine) return {std::nullopt, "no status line"};
     return {map, {}};
+}
+
+MapfileRead readMapfile(const std::string& path) {
+    MapfileRead read;
+    auto file = openExclusive(path, Access::ReadOnly, read.code);
+    if (!file) return read;
+    const auto size = file->size();
+    std::vector<uint8_t> bytes(size.value_or(0));
+    errno = 0;
+    if (!size || file->readAt(0, bytes) != static_cast<int64_t>(bytes.size())) {
+        read.code = errno != 0 ? errno : EIO;
+        return read;
+    }
+    MapfileParse parsed = parseMapfile(std::string(bytes.begin(), bytes.end()));
+    read.map = std::move(parsed.map);
+    read.error = std::move(parsed.error);
+    return read;
 }
 
 }  // namespace platform::containers

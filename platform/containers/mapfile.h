@@ -41,4 +41,13 @@ struct MapfileParse {
 // reads them.
 MapfileParse parseMapfile(std::string_view text);
 
+struct MapfileRead {
+    std::optional<Mapfile> map;
+    int code = 0;       // an errno value when the file could not be read (ENOENT: there is none)
+    std::string error;  // what is wrong with its text, when it was read
+};
+
+// A map file read whole (under its lock) and parsed.
+MapfileRead readMapfile(const std::string& path);
+
 }  // namespace platform::containers
