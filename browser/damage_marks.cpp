@@ -81,7 +81,7 @@ DamageLookup lookUpDamage(const std::string& imagePath) {
         return out;
     }
     int32_t opened = 0;
-    auto tables = damage::readTableCopies(imagePath, opened);
+    auto tables = damage::readTableCopies(imagePath, damage::TableCopies::First, opened);
     if (!tables || tables->copies.empty()) return out;
     out.source = DamageSource{std::move(*tables), std::move(*map)};
     return out;

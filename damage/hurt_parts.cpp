@@ -10,7 +10,7 @@ namespace damage {
 
 std::optional<HurtParts> hurtParts(const std::string& imagePath, const platform::containers::Mapfile& map,
                                    int32_t& openResult) {
-    const auto tables = readTableCopies(imagePath, openResult);
+    const auto tables = readTableCopies(imagePath, TableCopies::First, openResult);
     if (!tables) return std::nullopt;
     const auto items = walkFolders(imagePath, openResult);
     if (!items) return std::nullopt;

@@ -173,7 +173,7 @@ bool saveDiskCopy(const desktop::PictureFolder& out, const browser::LibraryEntri
 // A map as a rescue leaves it: the last clusters in use and a sector of the second table copy unread.
 std::optional<platform::containers::Mapfile> hurtMap(const std::string& image) {
     int32_t opened = 0;
-    const auto tables = damage::readTableCopies(image, opened);
+    const auto tables = damage::readTableCopies(image, damage::TableCopies::First, opened);
     if (!tables || tables->copies.empty()) return std::nullopt;
     const orva::ImageLayout& l = tables->layout;
     uint32_t last = 0;

@@ -148,7 +148,7 @@ int runCheck(const CheckArgs& args, const GlobalOptions& global) {
         }
     }
     int32_t opened = 0;
-    const auto tables = damage::readTableCopies(args.image, opened);
+    const auto tables = damage::readTableCopies(args.image, damage::TableCopies::All, opened);
     if (!tables) {
         printError(args.image + ": cannot open the image: " + withCode(openResultText(opened), "OpenFDImg", opened));
         return kExitFailure;
